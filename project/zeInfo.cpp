@@ -1,0 +1,181 @@
+#include "zeInfo.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+
+bool readLine(std::istream& in, dbString& line) {
+    line = "";
+    std::streambuf* sb = in.rdbuf();
+    // Collect in chunks: appending one character at a time would copy the
+    // whole line for every character.
+    char chunk[256];
+    int n = 0;
+    bool ended = false;
+    while (in.good()) {
+        int c = sb->sbumpc();
+        if (c == EOF) {
+            in.setstate(std::ios::eofbit | std::ios::failbit);
+            break;
+        }
+        if (c == '\n') {
+            ended = true;
+            break;
+        }
+        chunk[n++] = (char)c;
+        if (n == (int)sizeof chunk - 1) {
+            chunk[n] = 0;
+            line += chunk;
+            n = 0;
+        }
+    }
+    chunk[n] = 0;
+    line += chunk;
+    return ended;
+}
+
+ProjInfo::ProjInfo()
+    : imageformat(0), geltype(0), imagewidth(0), imageheight(0), outputxsize(2000),
+      outputysize(30), lanenumber(0), gelnumber(""), markerrepeat(0), zonenumber(0),
+      standardfile(""), compression("gzip"), username("Unknown"), geltrainingfile(),
+      lockdirection(true), normmethod(true), dyenumber(1), bandheightmodel(false), maxcontig(3),
+      componentorder{1, 2, 3, 4} {}
+
+namespace {
+
+[[noreturn]] void fatal(const char* message, const char* value = nullptr, const char* tail = nullptr) {
+    std::cerr << message;
+    if (value) std::cerr << value;
+    if (tail) std::cerr << tail;
+    std::cerr << std::endl;
+    exit(1);
+}
+
+// Reads characters up to and including the next line end.
+void discardLine(std::istream& in) {
+    std::streambuf* sb = in.rdbuf();
+    while (in.good()) {
+        int c = sb->sbumpc();
+        if (c == EOF) {
+            in.setstate(std::ios::eofbit | std::ios::failbit);
+            return;
+        }
+        if (c == '\n') return;
+    }
+}
+
+// An int value; a value that is not a number leaves the field unchanged
+// and fails the stream, which ends the reading.
+void readInt(std::istream& in, int& field) {
+    int v;
+    if (in >> v) field = v;
+}
+
+enum Group { GROUP_A, GROUP_B, UNKNOWN };
+
+Group handleKey(std::istream& in, const dbString& key, ProjInfo& p) {
+    dbString word;
+    if (key == "imageformat") {
+        in >> word;
+        if (word == "hi") p.imageformat = 0;
+        else if (word == "abi") p.imageformat = 1;
+        else if (word == "pgm") p.imageformat = 2;
+    } else if (key == "geltype") {
+        in >> word;
+        if (word == "ARG") p.geltype = 2;
+        else if (word == "ABI") p.geltype = 1;
+        else if (word == "FLI") p.geltype = 3;
+        else p.geltype = 0;
+    } else if (key == "geltrainingfile") {
+        in >> p.geltrainingfile;
+    } else if (key == "username") {
+        in >> p.username;
+    } else if (key == "imagewidth") {
+        readInt(in, p.imagewidth);
+    } else if (key == "imageheight") {
+        readInt(in, p.imageheight);
+    } else if (key == "outputxsize") {
+        readInt(in, p.outputxsize);
+    } else if (key == "outputysize") {
+        readInt(in, p.outputysize);
+    } else if (key == "lanenumber") {
+        readInt(in, p.lanenumber);
+    } else if (key == "maxcontig") {
+        readInt(in, p.maxcontig);
+    } else if (key == "markerrepeat") {
+        readInt(in, p.markerrepeat);
+    } else if (key == "bandheightmodel") {
+        in >> word;
+        if (word == "decaying") p.bandheightmodel = true;
+        else if (word == "random") p.bandheightmodel = false;
+        else fatal("ERROR: bandheightmodel be decaying or random not '", word.c_str(), "'");
+    } else if (key == "componentorder") {
+        // Four numbers, each of the first three followed by one separator
+        // character of any kind (white space before it is skipped).
+        int order[4];
+        char separator;
+        in >> order[0] >> separator >> order[1] >> separator >> order[2] >> separator >> order[3];
+        if (in.fail()) fatal("ERROR: parsing componentorder tag.");
+        for (int i = 0; i < 4; i++) p.componentorder[i] = order[i];
+    } else if (key == "gelnumber") {
+        in >> p.gelnumber;
+        return GROUP_B;
+    } else if (key == "standardfile") {
+        in >> p.standardfile;
+        return GROUP_B;
+    } else if (key == "compression") {
+        in >> p.compression;
+        return GROUP_B;
+    } else if (key == "lockdirection") {
+        in >> word;
+        if (word == "fromleft") p.lockdirection = true;
+        else if (word == "fromright") p.lockdirection = false;
+        else fatal("ERROR: lockdirection should be fromright or fromleft");
+        return GROUP_B;
+    } else if (key == "normmethod") {
+        in >> word;
+        if (word == "linear") p.normmethod = true;
+        else if (word == "nonlinear") p.normmethod = false;
+        else fatal("ERROR: normmethod should be linear or nonlinear");
+        return GROUP_B;
+    } else if (key == "dyenumber") {
+        readInt(in, p.dyenumber);
+        return GROUP_B;
+    } else if (key == "zonenumber") {
+        readInt(in, p.zonenumber);
+        return GROUP_B;
+    } else {
+        return UNKNOWN;
+    }
+    return GROUP_A;
+}
+
+}  // namespace
+
+bool ProjInfo::readFrom(const char* path) {
+    std::ifstream in(path);
+    if (!in) return false;
+
+    dbString word;
+    in >> word >> std::ws;
+    if (word != "VERSION") return false;
+    dbString versionText;
+    readLine(in, versionText);
+    in >> std::ws >> word >> std::ws;
+    if (word != "INFO") return false;
+
+    while (in.good()) {
+        dbString key;
+        char equals = 0;
+        in >> key >> std::ws;
+        in.get(equals);
+        in >> std::ws;
+        if (in.fail()) break;
+        if (equals != '=') return false;
+        // Group A keys and unknown keys lose the rest of their line; a group
+        // B value must be the last word of its line.
+        if (handleKey(in, key, *this) != GROUP_B) discardLine(in);
+        in >> std::ws;
+    }
+    return true;
+}

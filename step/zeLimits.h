@@ -1,0 +1,9 @@
+// Bounds on project geometry that keep a step within the memory and disk
+// of an ordinary machine, whatever the info file says.
+#ifndef ZE_LIMITS_H
+#define ZE_LIMITS_H
+
+// Lanes times dyes: a real gel has a few hundred samples at most.
+const long ZE_MAX_SAMPLES = 100000;
+
+#endif

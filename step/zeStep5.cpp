@@ -1,0 +1,13 @@
+// zeStep5: maps the lanes of one gel project onto the standard scale and
+// writes the gel, bands and sizes files and the per-clone results.
+#include "zeStep.h"
+
+int main(int argc, char** argv) {
+    cli c(argc, argv, help);
+    c += cliParam('h', giveHelp);
+    c += cliParam('v', verbose);
+    c += cliParam(noParam);
+    c.go();
+    if (giveHelp) help();
+    return 0;
+}

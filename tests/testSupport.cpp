@@ -1,0 +1,145 @@
+#include "testSupport.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace zetest {
+
+TempDir::TempDir() {
+    const char* base = getenv("TMPDIR");
+    std::string pattern = std::string(base && *base ? base : "/tmp") + "/zetest.XXXXXX";
+    std::vector<char> buf(pattern.begin(), pattern.end());
+    buf.push_back('\0');
+    if (!mkdtemp(buf.data())) throw std::runtime_error("mkdtemp failed");
+    dir = buf.data();
+}
+
+TempDir::~TempDir() {
+    run("/bin/rm", {"-rf", dir});
+}
+
+void writeFile(const std::string& path, const std::string& bytes) {
+    std::ofstream f(path, std::ios::binary | std::ios::trunc);
+    f.write(bytes.data(), (std::streamsize)bytes.size());
+    if (!f) throw std::runtime_error("cannot write " + path);
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream f(path, std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+bool fileExists(const std::string& path) {
+    struct stat st;
+    return stat(path.c_str(), &st) == 0;
+}
+
+bool isDirectory(const std::string& path) {
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::vector<std::string> listDir(const std::string& path) {
+    std::vector<std::string> names;
+    DIR* d = opendir(path.c_str());
+    if (!d) return names;
+    while (dirent* e = readdir(d)) {
+        if (strcmp(e->d_name, ".") != 0 && strcmp(e->d_name, "..") != 0)
+            names.push_back(e->d_name);
+    }
+    closedir(d);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+RunResult run(const std::string& program, const std::vector<std::string>& args,
+              const std::string& stdinText, const std::string& cwd) {
+    // A program that exits without reading its input must not kill the test.
+    signal(SIGPIPE, SIG_IGN);
+    int inPipe[2], outPipe[2], errPipe[2];
+    if (pipe(inPipe) || pipe(outPipe) || pipe(errPipe)) throw std::runtime_error("pipe failed");
+    pid_t pid = fork();
+    if (pid < 0) throw std::runtime_error("fork failed");
+    if (pid == 0) {
+        dup2(inPipe[0], 0);
+        dup2(outPipe[1], 1);
+        dup2(errPipe[1], 2);
+        for (int fd : {inPipe[0], inPipe[1], outPipe[0], outPipe[1], errPipe[0], errPipe[1]})
+            close(fd);
+        if (!cwd.empty() && chdir(cwd.c_str()) != 0) _exit(127);
+        std::vector<char*> argv;
+        argv.push_back(const_cast<char*>(program.c_str()));
+        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(program.c_str(), argv.data());
+        _exit(127);
+    }
+    close(inPipe[0]);
+    close(outPipe[1]);
+    close(errPipe[1]);
+
+    RunResult r;
+    size_t written = 0;
+    int inFd = inPipe[1];
+    if (stdinText.empty()) {
+        close(inFd);
+        inFd = -1;
+    } else {
+        fcntl(inFd, F_SETFL, O_NONBLOCK);
+    }
+    bool outOpen = true, errOpen = true;
+    char buf[65536];
+    while (outOpen || errOpen) {
+        pollfd fds[3];
+        int n = 0;
+        if (outOpen) fds[n++] = {outPipe[0], POLLIN, 0};
+        if (errOpen) fds[n++] = {errPipe[0], POLLIN, 0};
+        if (inFd >= 0) fds[n++] = {inFd, POLLOUT, 0};
+        if (poll(fds, n, -1) < 0) continue;
+        for (int i = 0; i < n; i++) {
+            if (!fds[i].revents) continue;
+            if (fds[i].fd == inFd) {
+                ssize_t w = write(inFd, stdinText.data() + written, stdinText.size() - written);
+                if (w > 0) written += (size_t)w;
+                if (w < 0 || written == stdinText.size()) {
+                    close(inFd);
+                    inFd = -1;
+                }
+                continue;
+            }
+            ssize_t got = read(fds[i].fd, buf, sizeof buf);
+            if (got <= 0) {
+                if (fds[i].fd == outPipe[0]) outOpen = false;
+                else errOpen = false;
+                continue;
+            }
+            (fds[i].fd == outPipe[0] ? r.out : r.err).append(buf, (size_t)got);
+        }
+    }
+    if (inFd >= 0) close(inFd);
+    close(outPipe[0]);
+    close(errPipe[0]);
+    int st = 0;
+    waitpid(pid, &st, 0);
+    if (WIFEXITED(st)) r.status = WEXITSTATUS(st);
+    if (WIFSIGNALED(st)) r.signal = WTERMSIG(st);
+    return r;
+}
+
+std::string zeStep5Path() { return ZESTEP5_BIN; }
+
+}  // namespace zetest
