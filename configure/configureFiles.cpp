@@ -1,0 +1,71 @@
+#include "configureFiles.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace {
+
+// Two names of one file: opening the output would truncate the input.
+bool namesInputFile(const char* output_name, const struct stat& input_status) {
+    struct stat output_status;
+    if (stat(output_name, &output_status) != 0) return false;
+    return output_status.st_dev == input_status.st_dev &&
+           output_status.st_ino == input_status.st_ino;
+}
+
+} // namespace
+
+bool openConfigureFiles(int argc, char** argv, ConfigureFiles& files) {
+    if (argc != 3) {
+        fprintf(stderr, "Usage : %s <input> <output>\n", argv[0]);
+        return false;
+    }
+    const char* input_name = argv[1];
+    const char* output_name = argv[2];
+    if (strcmp(input_name, output_name) == 0) {
+        fprintf(stderr, "input and output files must be different\n");
+        return false;
+    }
+    files.ifil = fopen(input_name, "r");
+    if (!files.ifil) {
+        fprintf(stderr, "Error opening input file %s (%s)\n\n", input_name, strerror(errno));
+        return false;
+    }
+    struct stat input_status;
+    if (fstat(fileno(files.ifil), &input_status) != 0) {
+        fprintf(stderr, "Error examining input file %s (%s)\n\n", input_name, strerror(errno));
+        fclose(files.ifil);
+        return false;
+    }
+    files.ifil_mode = input_status.st_mode;
+    if (namesInputFile(output_name, input_status)) {
+        fprintf(stderr, "input and output files must be different\n");
+        fclose(files.ifil);
+        return false;
+    }
+    files.ofil = fopen(output_name, "w");
+    if (!files.ofil) {
+        fprintf(stderr, "Error opening output file %s (%s)\n\n", output_name, strerror(errno));
+        fclose(files.ifil);
+        return false;
+    }
+    return true;
+}
+
+int finishConfigure(ConfigureFiles& files, const char* output_name) {
+    fclose(files.ifil);
+    // The last characters are still in the stream's buffer; a failure to
+    // write them is a write error like any other (unless one was reported).
+    if (!ferror(files.ofil) && fflush(files.ofil) != 0)
+        fprintf(stderr, "Error whilst writing output file (%s)\n", strerror(errno));
+    // Only the permission bits: the file type bits of the mode word are not ours to set.
+    if (fchmod(fileno(files.ofil), (mode_t)(files.ifil_mode & 07777)) != 0) {
+        fprintf(stderr, "Error chmod'ing output file %s (%s)\n\n", output_name, strerror(errno));
+        fclose(files.ofil);
+        return 1;
+    }
+    fclose(files.ofil);
+    return 0;
+}

@@ -1,0 +1,24 @@
+// Start-up and finish of lumo_configure: the command line, opening input
+// and output, and giving the output the input's permission bits.
+#ifndef LUMO_CONFIGURE_FILES_H
+#define LUMO_CONFIGURE_FILES_H
+
+#include <cstdio>
+
+struct ConfigureFiles {
+    FILE* ifil = nullptr;   // input, open for reading
+    FILE* ofil = nullptr;   // output, created or truncated
+    unsigned ifil_mode = 0; // the input's mode word, taken right after opening it
+};
+
+// Checks the command line (exactly an input and an output name, naming two
+// different files) and opens both files. On failure prints the message on
+// standard error and returns false; nothing has been written then, and an
+// existing output is left untouched.
+bool openConfigureFiles(int argc, char** argv, ConfigureFiles& files);
+
+// Closes the input, gives the output the input's permission bits and closes
+// it. Returns the exit status: 1 (reported) when the bits cannot be set.
+int finishConfigure(ConfigureFiles& files, const char* output_name);
+
+#endif
