@@ -39,8 +39,16 @@ cli::cli(int argc, char** argv, void (*help)())
     start();
 }
 
+cli::~cli() {
+    while (pr_params) {
+        cliParam* next = pr_params->link;
+        delete pr_params;
+        pr_params = next;
+    }
+}
+
 cli& cli::operator+=(const cliParam& p) {
-    // Registered options live until the process ends.
+    // The registered copies live as long as the parser.
     cliParam* copy = new cliParam(p);
     copy->link = pr_params;
     pr_params = copy;

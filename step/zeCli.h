@@ -37,6 +37,7 @@ class cli {
 
     cli(int argc, char** argv);
     cli(int argc, char** argv, void (*help)());
+    ~cli();
     cli(const cli&) = delete;
     cli& operator=(const cli&) = delete;
 

@@ -1,0 +1,66 @@
+#include <cmath>
+#include <fstream>
+#include <iostream>
+
+#include "zeStep.h"
+#include "zeTruncate.h"
+
+int bandSort(float* a, float* b) {
+    if (*a < *b) return -1;
+    if (*a > *b) return 1;
+    return 0;
+}
+
+namespace {
+
+// Header, the values sorted ascending as truncated integers, then "-1".
+void writeBandList(std::ostream& out, const StepData& d, int s, dp_Accum<float>& values) {
+    out << "         " << d.cloneNames(s) << " " << values.nelem() << " " << d.project.gelnumber
+        << std::endl;
+    values.sort(bandSort);
+    for (int i = 0; i < values.nelem(); i++)
+        out << truncToInt(values(i)) << std::endl;
+    out << "-1" << std::endl;
+}
+
+// Standard positions and fragment sizes of the accepted kind-1 bands of
+// sample s, in raw-band order.
+void acceptBands(StepData& d, int s, dp_Accum<float>& positions, dp_Accum<float>& sizes) {
+    int lane = s / d.project.dyenumber;
+    NormFac& norm = d.normFacs(lane);
+    dp_Accum<RawBand>& bands = d.rawBands(s);
+    for (int i = 0; i < bands.nelem(); i++) {
+        const RawBand& b = bands(i);
+        if (b.kind != 1) continue;
+        float m = norm.normaliseBand(b.position);
+        if (verbose)
+            std::cout << "@@" << s << " " << b.position << " " << m << " " << norm.gelLow << " "
+                      << norm.gelHigh << std::endl;
+        float z = d.haveSizes ? d.sizeFacs(lane).normaliseBand(b.position) : 1.0f;
+        // Comparisons with NaN fail, so a NaN position or log size drops the band.
+        if (m >= 0 && z >= 0) {
+            positions.append(m);
+            sizes.append((float)std::exp((double)z));
+        }
+    }
+}
+
+} // namespace
+
+bool emitBands(StepData& d) {
+    std::ofstream bandFile(d.bandFileName.c_str(), std::ios::out | std::ios::trunc);
+    if (!bandFile) {
+        std::cerr << "ERROR: opening bands file" << std::endl;
+        return false;
+    }
+    dp_Accum<float> positions, sizes;
+    for (int s = 0; s < d.samples; s++) {
+        if (d.cloneNames(s).empty()) continue;
+        positions.clear();
+        sizes.clear();
+        acceptBands(d, s, positions, sizes);
+        writeBandList(bandFile, d, s, positions);
+        if (d.haveSizes) writeBandList(d.sizeFile, d, s, sizes);
+    }
+    return true;
+}

@@ -1,0 +1,100 @@
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+
+#include "zeNames.h"
+#include "zeNormTrace.h"
+#include "zeStep.h"
+#include "zeTruncate.h"
+
+namespace {
+
+void writeGelHeader(StepData& d) {
+    std::ofstream& gel = d.gelFile;
+    const ProjInfo& p = d.project;
+    gel << "Version:\t" << d.projectDir << std::endl;
+    gel << "User:\t " << p.username << std::endl;
+    gel << "GelNo:\t\t " << p.gelnumber << std::endl;
+    gel << "Samples:\t\t " << d.samples << std::endl;
+    gel << "MarkerRep:\t " << p.markerrepeat * p.dyenumber << std::endl;
+    gel << "BlockSize:\t " << NORM_SCALE_LENGTH << std::endl;
+    gel << "Clones:" << std::endl;
+}
+
+// Samples before s with the same clone and digest names.
+int copyNumberOf(const StepData& d, int s) {
+    int copies = 0;
+    for (int t = 0; t < s; t++)
+        if (d.cloneNames(t) == d.cloneNames(s) && d.digestNames(t) == d.digestNames(s)) copies++;
+    return copies;
+}
+
+// Reads every entry of the names file, writes the clone lines and fills
+// the names and copy numbers. A missing or unreadable entry ends the process.
+void readNames(StepData& d, std::istream& names) {
+    int cloneCounter = 0;
+    NamesEntry e;
+    for (int s = 0; s < d.samples; s++) {
+        if (!readNamesEntry(names, e)) {
+            std::cerr << "ERROR: reading " << d.namesPath << std::endl;
+            exit(1);
+        }
+        if (e.status == "-") {
+            d.cloneNames(s) = "";
+            d.digestNames(s) = "";
+            continue;
+        }
+        splitNames(e.rest, cloneCounter, d.cloneNames(s), d.digestNames(s));
+        d.gelFile << d.cloneNames(s) << " " << s << " " << cloneCounter << std::endl;
+        cloneCounter++;
+        d.copyNumbers(s) = copyNumberOf(d, s);
+    }
+}
+
+// One block of NORM_SCALE_LENGTH bytes per named sample: its middle row
+// resampled onto the standard scale. The row holds rowLength bytes, so
+// that is the length the resampling may read.
+void writeTraceBlocks(StepData& d) {
+    float* resampled = d.normBuf.getData();
+    unsigned char* bytes = d.byteBuf.getData();
+    for (int s = 0; s < d.samples; s++) {
+        if (d.cloneNames(s).empty()) continue;
+        normTrace(d.laneRows(s, d.rowCount / 2), resampled, d.rowLength,
+                  d.normFacs(s / d.project.dyenumber));
+        for (int p = 0; p < NORM_SCALE_LENGTH; p++)
+            bytes[p] = lowByte(resampled[p]);
+        d.gelFile.write(reinterpret_cast<const char*>(bytes), NORM_SCALE_LENGTH);
+        // A later fatal error still leaves every finished block in the file.
+        d.gelFile.flush();
+    }
+}
+
+} // namespace
+
+bool emitTraces(StepData& d) {
+    std::ifstream names(d.namesPath.c_str());
+    if (!names) {
+        std::cerr << "ERROR: can't open " << d.namesPath << std::endl;
+        exit(1);
+    }
+    dbString header;
+    names >> header;
+    names >> std::ws;
+    if (header != "NAMES") {
+        std::cerr << "ERROR: wrong header for names file '" << d.namesPath << "'" << std::endl;
+        return false;
+    }
+
+    writeGelHeader(d);
+
+    d.normBuf.resize(0, NORM_SCALE_LENGTH - 1);
+    for (int p = 0; p < NORM_SCALE_LENGTH; p++)
+        d.normBuf(p) = -1.0;
+    d.byteBuf.resize(0, NORM_SCALE_LENGTH - 1);
+    d.shortBuf.resize(0, NORM_SCALE_LENGTH - 1);
+
+    readNames(d, names);
+    d.gelFile << "@@@" << std::endl << std::endl;
+    writeTraceBlocks(d);
+    return true;
+}

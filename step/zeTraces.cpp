@@ -1,0 +1,99 @@
+#include <climits>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <new>
+
+#include "zeInfo.h"
+#include "zeStep.h"
+
+namespace {
+
+// Header: word, rowLength, word, rowCount, then two lines that are discarded.
+// Blank lines before the two discarded lines are passed over.
+bool readTraceHeader(std::istream& in, int& rowLength, int& rowCount) {
+    dbString word;
+    in >> word;
+    in >> rowLength;
+    in >> std::ws;
+    in >> word;
+    in >> rowCount;
+    if (in.fail()) return false;
+    in >> std::ws;
+    dbString discarded;
+    readLine(in, discarded);
+    readLine(in, discarded);
+    return true;
+}
+
+void badTraceFile(const char* before, const StepData& d, const char* after) {
+    std::cerr << "ERROR: " << before << "trace file '" << d.tracesPath << "'" << after << std::endl;
+}
+
+} // namespace
+
+bool readTraces(StepData& d) {
+    std::ifstream in(d.tracesPath.c_str(), std::ios::in | std::ios::binary);
+    if (!in) {
+        std::cerr << "ERROR: couldn't open trace file '" << d.tracesPath << "'" << std::endl;
+        return false;
+    }
+
+    int rowLength = 0, rowCount = 0;
+    if (!readTraceHeader(in, rowLength, rowCount)) {
+        badTraceFile("couldn't read the header of ", d, "");
+        return false;
+    }
+    if (rowLength < 1 || rowCount < 1) {
+        badTraceFile("row length and row count of ", d, " must be at least 1");
+        return false;
+    }
+    // The body lives in one array indexed by int, so it must fit that.
+    long long rowBytes = (long long)rowCount * rowLength;
+    long long bodyBytes = rowBytes * d.samples;
+    if (bodyBytes > INT_MAX) {
+        badTraceFile("", d, " is too large to hold in memory");
+        return false;
+    }
+
+    try {
+        d.traceBytes.resize(0, (int)bodyBytes - 1);
+        d.traceValues.resize(0, d.samples * rowLength - 1);
+        d.laneRows.resize(0, d.samples - 1, 0, rowCount - 1);
+        d.laneTraces.resize(0, d.samples - 1);
+    } catch (const std::bad_alloc&) {
+        d.traceBytes.resize(0, -1);
+        d.traceValues.resize(0, -1);
+        d.laneRows.resize(0, -1, 0, -1);
+        d.laneTraces.resize(0, -1);
+        badTraceFile("", d, " is too large to hold in memory");
+        return false;
+    }
+    d.rowLength = rowLength;
+    d.rowCount = rowCount;
+
+    // Samples follow each other, rows within a sample likewise, so the body
+    // is read in one piece; what the file lacks reads as 0.
+    unsigned char* body = d.traceBytes.getData();
+    long long got = 0;
+    if (bodyBytes > 0) {
+        in.read(reinterpret_cast<char*>(body), (std::streamsize)bodyBytes);
+        got = in.gcount();
+        memset(body + got, 0, (size_t)(bodyBytes - got));
+    }
+
+    short* values = d.traceValues.getData();
+    for (int s = 0; s < d.samples; s++) {
+        for (int r = 0; r < rowCount; r++)
+            d.laneRows(s, r) = body + (s * rowBytes + r * (long long)rowLength);
+        const unsigned char* low = d.laneRows(s, 0);
+        const unsigned char* high = d.laneRows(s, rowCount - 1);
+        short* trace = values + (long long)s * rowLength;
+        // High byte from the last row, low byte from the first; the pair is
+        // a signed 16-bit value, so a high byte of 128 or more is negative.
+        for (int i = 0; i < rowLength; i++)
+            trace[i] = (short)(unsigned short)(high[i] * 256 + low[i]);
+        d.laneTraces(s) = trace;
+    }
+    return true;
+}
