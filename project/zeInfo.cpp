@@ -4,6 +4,8 @@
 #include <fstream>
 #include <iostream>
 
+#include "zeExit.h"
+
 bool readLine(std::istream& in, dbString& line) {
     line = "";
     std::streambuf* sb = in.rdbuf();
@@ -48,7 +50,7 @@ namespace {
     if (value) std::cerr << value;
     if (tail) std::cerr << tail;
     std::cerr << std::endl;
-    exit(1);
+    zeExit(1);
 }
 
 // Reads characters up to and including the next line end.

@@ -2,6 +2,7 @@
 #include <fstream>
 #include <iostream>
 
+#include "zeExit.h"
 #include "zeNames.h"
 #include "zeNormTrace.h"
 #include "zeStep.h"
@@ -37,7 +38,7 @@ void readNames(StepData& d, std::istream& names) {
     for (int s = 0; s < d.samples; s++) {
         if (!readNamesEntry(names, e)) {
             std::cerr << "ERROR: reading " << d.namesPath << std::endl;
-            exit(1);
+            zeExit(1);
         }
         if (e.status == "-") {
             d.cloneNames(s) = "";
@@ -75,7 +76,7 @@ bool emitTraces(StepData& d) {
     std::ifstream names(d.namesPath.c_str());
     if (!names) {
         std::cerr << "ERROR: can't open " << d.namesPath << std::endl;
-        exit(1);
+        zeExit(1);
     }
     dbString header;
     names >> header;

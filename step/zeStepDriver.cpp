@@ -1,6 +1,7 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "zeExit.h"
 #include "zeLimits.h"
 #include "zeShell.h"
 #include "zeStep.h"
@@ -86,7 +87,7 @@ void runStep(StepData& d) {
     d.haveSizes = false;
     if (!readNormFacs(p.lanenumber, p.markerrepeat, p.dyenumber, d.normFacPath, p.normmethod,
                       verbose, &d.haveSizes, &d.normFacs, &d.sizeFacs))
-        exit(1);
+        zeExit(1);
 
     d.cloneNames.resize(0, d.samples - 1);
     d.digestNames.resize(0, d.samples - 1);
@@ -100,7 +101,7 @@ void runStep(StepData& d) {
         d.sizeFile.open(d.sizeFileName.c_str(), std::ios::out | std::ios::trunc);
         if (!d.sizeFile) {
             std::cerr << "ERROR: couldn't create size file '" << d.sizeFileName << "'" << std::endl;
-            exit(1);
+            zeExit(1);
         }
     }
 
