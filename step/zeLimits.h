@@ -6,4 +6,7 @@
 // Lanes times dyes: a real gel has a few hundred samples at most.
 const long ZE_MAX_SAMPLES = 100000;
 
+// Width and height of a gel strip picture, in pixels.
+const int ZE_MAX_IMAGE_SIDE = 100000;
+
 #endif

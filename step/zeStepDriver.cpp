@@ -45,6 +45,11 @@ bool geometryUsable(const ProjInfo& p) {
                   << (long)p.lanenumber * p.dyenumber << std::endl;
         return false;
     }
+    if (p.outputxsize > ZE_MAX_IMAGE_SIDE || p.outputysize > ZE_MAX_IMAGE_SIDE) {
+        std::cerr << "ERROR: outputxsize and outputysize must not exceed " << ZE_MAX_IMAGE_SIDE
+                  << ", not " << p.outputxsize << " x " << p.outputysize << std::endl;
+        return false;
+    }
     return true;
 }
 

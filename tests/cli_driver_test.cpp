@@ -99,7 +99,8 @@ TEST(StepDriver, MissingInfoEndsTheStepButNotTheRun) {
 }
 
 TEST(StepDriver, UnusableGeometryEndsTheStepBeforeResultsAreTouched) {
-    for (std::string entries : {"lanenumber = -1\n", "dyenumber = 0\n", "lanenumber = 1000000\n"}) {
+    for (std::string entries : {"lanenumber = -1\n", "dyenumber = 0\n", "lanenumber = 1000000\n",
+                                "outputxsize = 100001\n", "outputysize = 2000000000\n"}) {
         TempDir t;
         run("/bin/mkdir", {t / "Results"});
         writeFile(t / "Results/keep", "x");
