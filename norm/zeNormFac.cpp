@@ -1,0 +1,165 @@
+// NormFac: one lane's mapping between gel positions and the standard scale,
+// piecewise-linear over the calibration pairs or a natural cubic spline
+// through them (one spline each way, set up once in initFrom).
+#include "zeNormFac.h"
+
+#include <limits.h>
+
+#include <ostream>
+
+#include "zeSpline.h"
+
+void swap(float& a, float& b) {
+    float t = a;
+    a = b;
+    b = t;
+}
+
+void swap(int& a, int& b) {
+    int t = a;
+    a = b;
+    b = t;
+}
+
+// Truncation toward zero; values no int can hold (only from corrupt
+// calibration data) are clamped instead of being undefined.
+static int truncToInt(float v) {
+    if (!(v == v)) return 0;
+    if (v >= 2147483648.0f) return INT_MAX;
+    if (v <= -2147483648.0f) return INT_MIN;
+    return (int)v;
+}
+
+// Exchanges a[i] with a[j] and b[i] with b[j], from both ends inwards.
+static void reverseTogether(dp_Array<float>& a, dp_Array<float>& b, int n) {
+    for (int i = 0, j = n - 1; j > i; i++, j--) {
+        swap(a[i], a[j]);
+        swap(b[i], b[j]);
+    }
+}
+
+NormFac::NormFac()
+    : normLength(NORM_SCALE_LENGTH), fwdNorm(0, 0), fwdGel(0, 0), fwdD2(0, 0), invNorm(0, 0),
+      invGel(0, 0), invD2(0, 0), gelLow(0), gelHigh(0), nonlinear(false) {}
+
+NormFac::NormFac(const NormFac& o) : NormFac() {
+    *this = o;
+}
+
+NormFac& NormFac::operator=(const NormFac& o) {
+    if (this == &o) return *this;
+    normLength = o.normLength;
+    pairs = o.pairs;
+    fwdNorm = o.fwdNorm;
+    fwdGel = o.fwdGel;
+    fwdD2 = o.fwdD2;
+    invNorm = o.invNorm;
+    invGel = o.invGel;
+    invD2 = o.invD2;
+    gelLow = o.gelLow;
+    gelHigh = o.gelHigh;
+    nonlinear = o.nonlinear;
+    return *this;
+}
+
+NormFac::~NormFac() {}
+
+void NormFac::initFrom(dp_Accum<Coords>& src) {
+    int n = src.nelem();
+    if (&src != &pairs) {
+        pairs.clear();
+        for (int i = 0; i < n; i++)
+            pairs.append(src[i]);
+    }
+    if (n == 0) {
+        // No calibration: an empty range that maps nothing.
+        gelLow = 0;
+        gelHigh = 0;
+        return;
+    }
+    // Only the end pairs set the range.
+    gelLow = truncToInt(pairs[0].gel);
+    gelHigh = truncToInt(pairs[n - 1].gel);
+    if (gelHigh < gelLow) swap(gelLow, gelHigh);
+
+    if (!nonlinear) return;
+
+    fwdNorm.resize(0, n - 1);
+    fwdGel.resize(0, n - 1);
+    fwdD2.resize(0, n - 1);
+    invNorm.resize(0, n - 1);
+    invGel.resize(0, n - 1);
+    invD2.resize(0, n - 1);
+    for (int i = 0; i < n; i++) {
+        fwdNorm[i] = invNorm[i] = pairs[i].norm;
+        fwdGel[i] = invGel[i] = pairs[i].gel;
+    }
+    // splint bisects, so each spline needs ascending abscissae.
+    if (fwdGel[0] > fwdGel[n - 1]) reverseTogether(fwdGel, fwdNorm, n);
+    spline(fwdGel.getData(), fwdNorm.getData(), n, 1e30f, 1e30f, fwdD2.getData());
+    if (invNorm[0] > invNorm[n - 1]) reverseTogether(invNorm, invGel, n);
+    spline(invNorm.getData(), invGel.getData(), n, 1e30f, 1e30f, invD2.getData());
+}
+
+float NormFac::normaliseBand(float g) {
+    int n = pairs.nelem();
+    if (n == 0) return NO_POSITION;
+    // Half a percent of the range, in double; the double difference equals
+    // the int one and cannot overflow.
+    double margin = ((double)gelHigh - (double)gelLow) * 0.005;
+    if (g < gelLow - margin || g > gelHigh + margin) return NO_POSITION;
+
+    if (nonlinear) {
+        float y;
+        splint(fwdGel.getData(), fwdNorm.getData(), fwdD2.getData(), n, g, &y);
+        return y;
+    }
+    int lo = 0, hi = n - 1;
+    while (hi > lo + 1) {
+        int mid = (lo + hi) / 2;
+        if (pairs[mid].gel > g)
+            hi = mid;
+        else
+            lo = mid;
+    }
+    if (pairs[lo].gel == pairs[hi].gel) return pairs[lo].norm;
+    return (g - pairs[lo].gel) / (pairs[hi].gel - pairs[lo].gel) *
+               (pairs[hi].norm - pairs[lo].norm) +
+           pairs[lo].norm;
+}
+
+float NormFac::normToGel(float s) {
+    int n = pairs.nelem();
+    if (n == 0) return 0;
+
+    if (nonlinear) {
+        float y;
+        splint(invNorm.getData(), invGel.getData(), invD2.getData(), n, s, &y);
+        return y;
+    }
+    int lo = 0, hi = n - 1;
+    while (hi > lo + 1) {
+        int mid = (lo + hi) / 2;
+        if (pairs[mid].norm > s)
+            hi = mid;
+        else
+            lo = mid;
+    }
+    if (pairs[lo].norm == pairs[hi].norm) return pairs[lo].gel;
+    return (s - pairs[lo].norm) / (pairs[hi].norm - pairs[lo].norm) *
+               (pairs[hi].gel - pairs[lo].gel) +
+           pairs[lo].gel;
+}
+
+dp_Array<float> NormFac::getGelX() {
+    int n = pairs.nelem();
+    dp_Array<float> x(0, n - 1);
+    for (int i = 0; i < n; i++)
+        x[i] = pairs[i].gel;
+    return x;
+}
+
+void NormFac::dumpPairs(std::ostream& os) {
+    for (int i = 0; i < pairs.nelem(); i++)
+        os << pairs[i].norm << " " << pairs[i].gel << std::endl;
+}
