@@ -1,0 +1,680 @@
+// zeGenProject: writes a synthetic gel project directory (info, raw-bands,
+// traces, norm-fac, names) as the image analysis would leave it, from a
+// seed and a few knobs. Tests, benchmarks and the committed example use it.
+//
+// The gel model: every lane maps standard positions 0..4600 onto gel
+// positions through one slightly curved function, stretched per lane by a
+// "smile" (quadratic across the gel) and a small tilt, plus a tiny per-lane
+// shift. Marker lanes carry a ladder of 15 to 30 fragments whose standard
+// positions and sizes are fixed for the gel; clone samples carry bands at
+// random gel positions, a few of them just beyond the calibrated range.
+//
+// Output depends only on the seed and the knobs: the random numbers come
+// from our own splitmix64 (library distributions differ between versions),
+// and each concern draws from its own stream, so that changing, say, the
+// row count leaves the band positions as they were.
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cmath>
+#include <cstdarg>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+const int NORM_SCALE_LENGTH = 4600;
+const int MAX_TRACE_VALUE = 32767; // traces are read back as signed 16-bit
+
+// ---------------------------------------------------------------- random
+
+class Rng {
+  public:
+    explicit Rng(uint64_t seed) : state(seed) {}
+    uint64_t next() {
+        uint64_t z = (state += 0x9E3779B97F4A7C15ULL);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+        return z ^ (z >> 31);
+    }
+    double uniform() { return (double)(next() >> 11) * (1.0 / 9007199254740992.0); }
+    double uniform(double lo, double hi) { return lo + (hi - lo) * uniform(); }
+    int below(int n) { return (int)(next() % (uint64_t)n); }
+    bool chance(double p) { return uniform() < p; }
+    // Approximately standard normal: the sum of four 16-bit uniforms
+    // (Irwin-Hall), scaled to unit variance. One draw, no library maths.
+    double gaussian() {
+        uint64_t x = next();
+        double sum = (double)(x & 0xFFFF) + (double)((x >> 16) & 0xFFFF) +
+                     (double)((x >> 32) & 0xFFFF) + (double)(x >> 48);
+        return (sum / 65536.0 - 2.0) * 1.7320508075688772;
+    }
+
+  private:
+    uint64_t state;
+};
+
+// Independent streams, one per concern.
+enum Stream : uint64_t { LADDER = 1, SHAPE, MARKERS, BANDS, TRACES, NAMES };
+
+Rng streamFor(uint64_t seed, Stream s) {
+    Rng mixer(seed ^ ((uint64_t)s * 0xD1B54A32D192ED03ULL));
+    return Rng(mixer.next());
+}
+
+// ---------------------------------------------------------------- options
+
+struct Options {
+    std::string outDir;
+    uint64_t seed = 1;
+    int lanes = 25;
+    int dyes = 1;
+    int markerRepeat = 4;
+    bool linear = false;
+    bool sizes = true;
+    int rowLength = 1500;
+    int rows = 14;
+    int outputX = 2000;
+    int outputY = 30;
+    std::string gelNumber = "17";
+    std::string compression = "gzip";
+    std::string username = "demo";
+    int imageWidth = 0; // 0: the row length
+};
+
+void usage(FILE* to) {
+    fputs("USAGE: zeGenProject --out DIR [options]\n"
+          "Writes a synthetic gel project (info, raw-bands, traces, norm-fac, names)\n"
+          "into DIR (created if missing; existing files of those names are replaced).\n"
+          "\n"
+          "  --out DIR              project directory to write (required)\n"
+          "  --seed N               random seed, unsigned 64-bit (default 1)\n"
+          "  --lanes N              number of lanes (default 25)\n"
+          "  --dyes N               dyes per lane (default 1)\n"
+          "  --marker-repeat N      distance between marker lanes; lanes - 1 must be a\n"
+          "                         multiple of it (default 4)\n"
+          "  --method M             linear or nonlinear (spline) (default nonlinear)\n"
+          "  --sizes                calibration carries fragment sizes (default)\n"
+          "  --no-sizes             calibration without fragment sizes\n"
+          "  --row-length N         bytes per trace row, at least 100 (default 1500)\n"
+          "  --rows N               rows per sample, at least 3 (default 14)\n"
+          "  --output-x N           outputxsize of the info file (default 2000)\n"
+          "  --output-y N           outputysize of the info file (default 30)\n"
+          "  --gel-number WORD      gelnumber of the info file (default 17)\n"
+          "  --compression WORD     compression command, one word (default gzip)\n"
+          "  --username WORD        username of the info file (default demo)\n"
+          "  --imagewidth N         imagewidth of the info file (default: the row length)\n"
+          "  --help                 this text\n",
+          to);
+}
+
+[[noreturn]] void fail(const std::string& message) {
+    fprintf(stderr, "zeGenProject: %s\n", message.c_str());
+    exit(1);
+}
+
+[[noreturn]] void failUsage(const std::string& message) {
+    fprintf(stderr, "zeGenProject: %s (see --help)\n", message.c_str());
+    exit(1);
+}
+
+long parseInt(const std::string& option, const std::string& text, long lo, long hi) {
+    errno = 0;
+    char* end = nullptr;
+    long v = strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0' || errno == ERANGE || v < lo || v > hi)
+        failUsage(option + " needs an integer from " + std::to_string(lo) + " to " +
+                  std::to_string(hi) + ", not '" + text + "'");
+    return v;
+}
+
+uint64_t parseSeed(const std::string& text) {
+    errno = 0;
+    char* end = nullptr;
+    unsigned long long v = strtoull(text.c_str(), &end, 10);
+    if (text.empty() || text[0] == '-' || *end != '\0' || errno == ERANGE)
+        failUsage("--seed needs an unsigned integer, not '" + text + "'");
+    return (uint64_t)v;
+}
+
+// Words of the info file are read up to the next whitespace; gel numbers
+// also become part of file names.
+std::string parseWord(const std::string& option, const std::string& text, bool fileNamePart) {
+    bool bad = text.empty();
+    for (char c : text)
+        if (isspace((unsigned char)c) || c == '"' || (fileNamePart && c == '/')) bad = true;
+    if (bad)
+        failUsage(option + " needs one non-empty word without blanks" +
+                  std::string(fileNamePart ? " or '/'" : "") + ", not '" + text + "'");
+    return text;
+}
+
+Options parseOptions(int argc, char** argv) {
+    Options o;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        std::string value;
+        bool hasValue = false;
+        size_t eq = arg.find('=');
+        if (arg.compare(0, 2, "--") == 0 && eq != std::string::npos) {
+            value = arg.substr(eq + 1);
+            arg = arg.substr(0, eq);
+            hasValue = true;
+        }
+        if (arg == "--help" || arg == "-h") {
+            usage(stdout);
+            exit(0);
+        }
+        if (arg == "--sizes" || arg == "--no-sizes") {
+            if (hasValue) failUsage(arg + " takes no value");
+            o.sizes = arg == "--sizes";
+            continue;
+        }
+        if (!hasValue) {
+            if (i + 1 >= argc) failUsage(arg + " needs a value");
+            value = argv[++i];
+        }
+        if (arg == "--out") {
+            if (value.empty()) failUsage("--out needs a directory");
+            o.outDir = value;
+        } else if (arg == "--seed") {
+            o.seed = parseSeed(value);
+        } else if (arg == "--lanes") {
+            o.lanes = (int)parseInt(arg, value, 1, 10000);
+        } else if (arg == "--dyes") {
+            o.dyes = (int)parseInt(arg, value, 1, 16);
+        } else if (arg == "--marker-repeat") {
+            o.markerRepeat = (int)parseInt(arg, value, 1, 10000);
+        } else if (arg == "--method") {
+            if (value != "linear" && value != "nonlinear")
+                failUsage("--method must be linear or nonlinear, not '" + value + "'");
+            o.linear = value == "linear";
+        } else if (arg == "--row-length") {
+            o.rowLength = (int)parseInt(arg, value, 100, 100000);
+        } else if (arg == "--rows") {
+            o.rows = (int)parseInt(arg, value, 3, 1000);
+        } else if (arg == "--output-x") {
+            o.outputX = (int)parseInt(arg, value, 1, 100000);
+        } else if (arg == "--output-y") {
+            o.outputY = (int)parseInt(arg, value, 1, 100000);
+        } else if (arg == "--gel-number") {
+            o.gelNumber = parseWord(arg, value, true);
+        } else if (arg == "--compression") {
+            o.compression = parseWord(arg, value, false);
+        } else if (arg == "--username") {
+            o.username = parseWord(arg, value, false);
+        } else if (arg == "--imagewidth") {
+            o.imageWidth = (int)parseInt(arg, value, 1, 1000000);
+        } else {
+            failUsage("unknown option '" + arg + "'");
+        }
+    }
+    if (o.outDir.empty()) failUsage("--out DIR is required");
+    // The norm-fac reader interpolates every lane between two marker lanes,
+    // so the last lane must be a marker lane too.
+    if ((o.lanes - 1) % o.markerRepeat != 0)
+        failUsage("lanes - 1 (" + std::to_string(o.lanes - 1) +
+                  ") must be a multiple of --marker-repeat (" + std::to_string(o.markerRepeat) +
+                  ") so that the last lane is a marker lane");
+    if ((long long)o.lanes * o.dyes * o.rows * o.rowLength > (1LL << 32))
+        failUsage("the traces would exceed 4 GiB");
+    if (o.imageWidth == 0) o.imageWidth = o.rowLength;
+    return o;
+}
+
+// ---------------------------------------------------------------- gel model
+
+// The marker ladder: standard positions rising, fragment sizes falling.
+struct Ladder {
+    std::vector<int> norm;
+    std::vector<int> size;
+};
+
+Ladder makeLadder(Rng& rng, int rowLength) {
+    // About 15 to 30 fragments, fewer on short rows so that the marker
+    // bands stay well apart.
+    int n = std::min(15 + rng.below(16), std::max(4, rowLength / 25));
+    double lo = rng.uniform(50, 200), hi = rng.uniform(4400, 4550);
+    double bend = rng.uniform(-0.15, 0.15);
+    Ladder l;
+    for (int i = 0; i < n; ++i) {
+        double t = (double)i / (n - 1);
+        if (i > 0 && i < n - 1) t += rng.uniform(-0.3, 0.3) / (n - 1);
+        int s = (int)std::lround(lo + (hi - lo) * t);
+        // Fragment sizes fall exponentially from about 20000 to 50 bases
+        // along the standard scale, slightly bent.
+        double u = (double)s / NORM_SCALE_LENGTH;
+        double logSize =
+            std::log(20000.0) + (std::log(50.0) - std::log(20000.0)) * (u + bend * u * (1 - u));
+        int size = (int)std::lround(std::exp(logSize));
+        if (!l.size.empty() && size >= l.size.back()) size = l.size.back() - 1;
+        l.norm.push_back(s);
+        l.size.push_back(size);
+    }
+    return l;
+}
+
+struct GelShape {
+    int lanes = 1;
+    double well = 0, nearEnd = 0, farEnd = 0; // gel units
+    double curve = 0, smile = 0, tilt = 0;
+    std::vector<double> laneShift; // gel units
+
+    // The true gel position of standard position s on lane `lane`.
+    double gelAt(int lane, double s) const {
+        double u = s / NORM_SCALE_LENGTH;
+        double x = lanes > 1 ? 2.0 * lane / (lanes - 1) - 1.0 : 0.0;
+        double stretch = 1.0 - smile * x * x + tilt * x;
+        double run = nearEnd + (farEnd - nearEnd) * (u + curve * u * (1 - u));
+        return well + stretch * run + laneShift[lane];
+    }
+};
+
+GelShape makeShape(Rng& rng, int lanes, int rowLength) {
+    GelShape g;
+    g.lanes = lanes;
+    g.well = 0.01 * rowLength;
+    g.nearEnd = rng.uniform(0.035, 0.05) * rowLength;
+    g.farEnd = rng.uniform(0.86, 0.89) * rowLength;
+    g.curve = rng.uniform(-0.2, 0.2);
+    g.smile = rng.uniform(0.01, 0.03);
+    g.tilt = rng.uniform(-0.005, 0.005);
+    for (int l = 0; l < lanes; ++l)
+        g.laneShift.push_back(rng.uniform(-0.8, 0.8));
+    return g;
+}
+
+bool isMarkerLane(const Options& o, int lane) {
+    return lane % o.markerRepeat == 0;
+}
+
+// The marker dye of a marker lane is its last dye.
+bool isMarkerSample(const Options& o, int sample) {
+    return isMarkerLane(o, sample / o.dyes) && sample % o.dyes == o.dyes - 1;
+}
+
+// Measured gel positions of the ladder on each marker lane (empty for the
+// other lanes): the true positions plus a little measurement noise.
+std::vector<std::vector<double>> measureMarkers(Rng& rng, const Options& o, const Ladder& ladder,
+                                                const GelShape& shape) {
+    std::vector<std::vector<double>> gel(o.lanes);
+    for (int l = 0; l < o.lanes; ++l) {
+        if (!isMarkerLane(o, l)) continue;
+        for (int s : ladder.norm)
+            gel[l].push_back(shape.gelAt(l, s) + rng.uniform(-0.2, 0.2));
+    }
+    return gel;
+}
+
+struct Band {
+    double position; // gel units
+    double height;   // peak height on the 16-bit trace
+    double width;    // gel units
+    int kind;
+};
+
+int bandKind(Rng& rng) {
+    double r = rng.uniform();
+    return r < 0.85 ? 1 : r < 0.95 ? 2 : 3;
+}
+
+double bandWidth(Rng& rng, int rowLength) {
+    return std::max(1.0, rng.uniform(1.5, 3.0) * rowLength / 1500.0);
+}
+
+std::vector<Band> markerBands(Rng& rng, const std::vector<double>& gel, int rowLength) {
+    std::vector<Band> bands;
+    for (double g : gel)
+        bands.push_back({g, rng.uniform(6000, 14000), bandWidth(rng, rowLength), 1});
+    return bands;
+}
+
+std::vector<Band> cloneBands(Rng& rng, double low, double high, int rowLength, bool empty) {
+    std::vector<Band> bands;
+    double range = high - low;
+    int wanted = empty ? rng.below(4) : 15 + rng.below(26);
+    wanted = std::min(wanted, (int)(range / 10));
+    double minGap = 3.0 * rowLength / 1500.0;
+    for (int tries = 0; (int)bands.size() < wanted && tries < 50 * wanted; ++tries) {
+        double p = rng.uniform(low, high);
+        bool clash = false;
+        for (const Band& b : bands)
+            clash = clash || std::fabs(b.position - p) < minGap;
+        if (clash) continue;
+        double h = empty ? rng.uniform(600, 1500) : rng.uniform(1500, 20000);
+        bands.push_back({p, h, bandWidth(rng, rowLength), bandKind(rng)});
+    }
+    // A few just beyond either end: some inside the half percent that the
+    // step still accepts, some outside it.
+    if (!empty && rng.chance(0.35))
+        bands.push_back({low - range * rng.uniform(0.001, 0.025), rng.uniform(1500, 8000),
+                         bandWidth(rng, rowLength), bandKind(rng)});
+    if (!empty && rng.chance(0.35))
+        bands.push_back({high + range * rng.uniform(0.001, 0.025), rng.uniform(1500, 8000),
+                         bandWidth(rng, rowLength), bandKind(rng)});
+    std::sort(bands.begin(), bands.end(),
+              [](const Band& a, const Band& b) { return a.position < b.position; });
+    return bands;
+}
+
+// ---------------------------------------------------------------- samples
+
+enum class Naming { Marker, Empty, Named, Unnamed, Duplicate };
+
+struct Sample {
+    Naming naming = Naming::Named;
+    std::string clone, digest;
+    std::vector<Band> bands;
+};
+
+std::string cloneName(Rng& rng, const std::string& library) {
+    char buf[64];
+    int plate = 1 + rng.below(400);
+    char row = (char)('A' + rng.below(16));
+    int col = 1 + rng.below(24);
+    // Now and then a name as typed on the bench, with a blank or a slash.
+    int style = rng.below(12);
+    const char* fmt = style == 0 ? "%s%03d %c%02d" : style == 1 ? "%s%03d/%c%02d" : "%s%03d%c%02d";
+    snprintf(buf, sizeof buf, fmt, library.c_str(), plate, row, col);
+    return buf;
+}
+
+// Chooses which clone samples are empty, unnamed or duplicates, and names
+// the rest. Every gel with enough clones gets at least one unnamed and one
+// duplicate sample.
+void nameSamples(Rng& rng, const Options& o, std::vector<Sample>& samples) {
+    static const char* digests[] = {"HindIII", "EcoRI", "BamHI"};
+    std::string digest = digests[rng.below(3)];
+    std::string library =
+        std::string("b") + (char)('A' + rng.below(26)) + (char)('A' + rng.below(26));
+
+    std::vector<int> clones;
+    for (int s = 0; s < (int)samples.size(); ++s) {
+        if (isMarkerSample(o, s))
+            samples[s].naming = Naming::Marker;
+        else
+            clones.push_back(s);
+    }
+    // Candidates skip the first clone so that a duplicate always has an
+    // earlier sample to copy.
+    std::vector<int> candidates(clones.begin() + std::min<size_t>(1, clones.size()), clones.end());
+    for (size_t i = 0; i < candidates.size(); ++i)
+        std::swap(candidates[i], candidates[i + rng.below((int)(candidates.size() - i))]);
+    size_t n = clones.size();
+    size_t unnamed = n >= 4 ? std::max<size_t>(1, n / 9) : 0;
+    size_t duplicates = n >= 4 ? std::max<size_t>(1, n / 9) : 0;
+    size_t empty = n / 20;
+    size_t k = 0;
+    for (size_t i = 0; i < unnamed && k < candidates.size(); ++i)
+        samples[candidates[k++]].naming = Naming::Unnamed;
+    for (size_t i = 0; i < duplicates && k < candidates.size(); ++i)
+        samples[candidates[k++]].naming = Naming::Duplicate;
+    for (size_t i = 0; i < empty && k < candidates.size(); ++i)
+        samples[candidates[k++]].naming = Naming::Empty;
+
+    std::vector<int> named; // samples with a name of their own, in order
+    for (int s : clones) {
+        Sample& smp = samples[s];
+        if (smp.naming == Naming::Duplicate && named.empty()) smp.naming = Naming::Named;
+        if (smp.naming == Naming::Named) {
+            smp.clone = cloneName(rng, library);
+            smp.digest = digest;
+            named.push_back(s);
+        } else if (smp.naming == Naming::Duplicate) {
+            const Sample& from = samples[named[rng.below((int)named.size())]];
+            smp.clone = from.clone;
+            smp.digest = from.digest;
+        }
+    }
+}
+
+// The calibrated gel range of a lane, as the step will see it (roughly,
+// for the lanes between markers).
+void laneRange(const Options& o, const Ladder& ladder, const GelShape& shape,
+               const std::vector<std::vector<double>>& markerGel, int lane, double& low,
+               double& high) {
+    if (isMarkerLane(o, lane)) {
+        low = markerGel[lane].front();
+        high = markerGel[lane].back();
+    } else {
+        low = shape.gelAt(lane, ladder.norm.front());
+        high = shape.gelAt(lane, ladder.norm.back());
+    }
+}
+
+// ---------------------------------------------------------------- writers
+
+class OutFile {
+  public:
+    OutFile(const std::string& dir, const char* name) : path(dir + "/" + name) {
+        f = fopen(path.c_str(), "wb");
+        if (!f) fail("cannot create '" + path + "': " + strerror(errno));
+    }
+    ~OutFile() {
+        if (f) fclose(f);
+    }
+    OutFile(const OutFile&) = delete;
+    OutFile& operator=(const OutFile&) = delete;
+    void printf(const char* fmt, ...) __attribute__((format(printf, 2, 3)));
+    void write(const void* data, size_t n) {
+        if (fwrite(data, 1, n, f) != n) fail("cannot write '" + path + "'");
+    }
+    void close() {
+        bool bad = ferror(f) != 0;
+        bad = fclose(f) != 0 || bad;
+        f = nullptr;
+        if (bad) fail("cannot write '" + path + "'");
+    }
+
+  private:
+    std::string path;
+    FILE* f = nullptr;
+};
+
+void OutFile::printf(const char* fmt, ...) {
+    va_list ap;
+    va_start(ap, fmt);
+    int r = vfprintf(f, fmt, ap);
+    va_end(ap);
+    if (r < 0) fail("cannot write '" + path + "'");
+}
+
+void writeInfo(const Options& o) {
+    OutFile f(o.outDir, "info");
+    f.printf("VERSION 1.0\nINFO\n");
+    // Keys whose value is read as a word and not followed by a line skip
+    // (gelnumber, standardfile, compression, lockdirection, normmethod,
+    // dyenumber, zonenumber) keep their value as the last word of the line.
+    f.printf("imageformat = hi\n");
+    f.printf("geltype = %s\n", o.dyes > 1 ? "ABI" : "ARG");
+    f.printf("imagewidth = %d\n", o.imageWidth);
+    f.printf("imageheight = %d\n", o.lanes * o.rows);
+    f.printf("outputxsize = %d\n", o.outputX);
+    f.printf("outputysize = %d\n", o.outputY);
+    f.printf("lanenumber = %d\n", o.lanes);
+    f.printf("dyenumber = %d\n", o.dyes);
+    f.printf("markerrepeat = %d\n", o.markerRepeat);
+    f.printf("normmethod = %s\n", o.linear ? "linear" : "nonlinear");
+    f.printf("gelnumber = %s\n", o.gelNumber.c_str());
+    f.printf("compression = %s\n", o.compression.c_str());
+    f.printf("username = %s\n", o.username.c_str());
+    f.printf("standardfile = ladder.std\n");
+    f.printf("zonenumber = 0\n");
+    f.printf("lockdirection = fromleft\n");
+    f.printf("bandheightmodel = random\n");
+    f.printf("maxcontig = 3\n");
+    f.printf("componentorder = 1,2,3,4\n");
+    f.close();
+}
+
+void writeNormFac(const Options& o, const Ladder& ladder,
+                  const std::vector<std::vector<double>>& markerGel) {
+    OutFile f(o.outDir, "norm-fac");
+    f.printf("NORMFACTORS\n");
+    // Pairs rise in both standard and gel position, as the linear method
+    // needs; the spline method accepts them the same way.
+    for (int l = 0; l < o.lanes; l += o.markerRepeat) {
+        f.printf("%d\n", (int)ladder.norm.size());
+        for (size_t i = 0; i < ladder.norm.size(); ++i) {
+            if (o.sizes)
+                f.printf("%d %d %.2f %d\n", l * o.dyes, ladder.norm[i], markerGel[l][i],
+                         ladder.size[i]);
+            else
+                f.printf("%d %d %.2f\n", l * o.dyes, ladder.norm[i], markerGel[l][i]);
+        }
+    }
+    f.close();
+}
+
+void writeRawBands(const Options& o, const std::vector<Sample>& samples) {
+    OutFile f(o.outDir, "raw-bands");
+    f.printf("BANDS sample position height width kind\n");
+    for (size_t s = 0; s < samples.size(); ++s)
+        for (const Band& b : samples[s].bands)
+            f.printf("%d %.2f %.1f %.2f %d\n", (int)s, b.position, b.height, b.width, b.kind);
+    f.close();
+}
+
+void writeNames(const Options& o, const std::vector<Sample>& samples) {
+    OutFile f(o.outDir, "names");
+    f.printf("NAMES\n");
+    // After the status word the reader drops one character (the opening
+    // quote) and the last character of the line (the closing quote); an
+    // entry of two quotes therefore leaves nothing: an unnamed sample.
+    for (size_t s = 0; s < samples.size(); ++s) {
+        const Sample& smp = samples[s];
+        int lane = (int)s / o.dyes;
+        switch (smp.naming) {
+        case Naming::Marker:
+            f.printf("%d - \"marker\" \"ladder\"\n", lane);
+            break;
+        case Naming::Empty:
+            f.printf("%d - \"\"\n", lane);
+            break;
+        case Naming::Unnamed:
+            f.printf("%d + \"\"\n", lane);
+            break;
+        case Naming::Named:
+        case Naming::Duplicate:
+            f.printf("%d + \"%s\" \"%s\"\n", lane, smp.clone.c_str(), smp.digest.c_str());
+            break;
+        }
+    }
+    f.close();
+}
+
+unsigned char clampByte(double v) {
+    return (unsigned char)std::min(255.0, std::max(0.0, std::floor(v + 0.5)));
+}
+
+// One sample's strip: row 0 and the last row are the low and high byte of
+// the 16-bit trace, the rows between them an 8-bit picture across the lane,
+// brightest in the middle.
+void renderSample(Rng& rng, const Options& o, const Sample& smp, std::vector<double>& intensity,
+                  std::vector<unsigned char>& strip) {
+    int len = o.rowLength;
+    double background = rng.uniform(300, 700);
+    for (int g = 0; g < len; ++g)
+        intensity[g] = background * (1.5 - 0.5 * g / len);
+    for (const Band& b : smp.bands) {
+        int from = std::max(0, (int)std::floor(b.position - 8 * b.width));
+        int to = std::min(len - 1, (int)std::ceil(b.position + 8 * b.width));
+        for (int g = from; g <= to; ++g) {
+            double d = (g - b.position) / b.width;
+            double k = 1.0 + d * d;
+            intensity[g] += b.height / (k * k);
+        }
+    }
+    unsigned char* low = &strip[0];
+    unsigned char* high = &strip[(size_t)(o.rows - 1) * len];
+    for (int g = 0; g < len; ++g) {
+        double v = std::floor(intensity[g] + 60.0 * rng.gaussian() + 0.5);
+        int t = (int)std::min((double)MAX_TRACE_VALUE, std::max(0.0, v));
+        intensity[g] = t;
+        low[g] = (unsigned char)(t & 0xFF);
+        high[g] = (unsigned char)(t >> 8);
+    }
+    double centre = (o.rows - 1) / 2.0;
+    for (int r = 1; r < o.rows - 1; ++r) {
+        double x = (r - centre) / centre;
+        double across = 1.0 - 0.55 * x * x;
+        unsigned char* row = &strip[(size_t)r * len];
+        for (int g = 0; g < len; ++g)
+            row[g] = clampByte(intensity[g] * across / 80.0 + 2.5 * rng.gaussian());
+    }
+}
+
+void writeTraces(const Options& o, const std::vector<Sample>& samples, Rng& rng) {
+    OutFile f(o.outDir, "traces");
+    // The reader takes a word and a number twice, then drops two whole
+    // lines; the body starts right after the second line end.
+    size_t body = samples.size() * (size_t)o.rows * o.rowLength;
+    f.printf("WIDTH %d\nROWS %d\n", o.rowLength, o.rows);
+    f.printf("SAMPLES %d DYES %d\n", (int)samples.size(), o.dyes);
+    f.printf("BODY %zu bytes\n", body);
+    std::vector<double> intensity(o.rowLength);
+    std::vector<unsigned char> strip((size_t)o.rows * o.rowLength);
+    for (const Sample& smp : samples) {
+        renderSample(rng, o, smp, intensity, strip);
+        f.write(strip.data(), strip.size());
+    }
+    f.close();
+}
+
+void makeDirectories(const std::string& path) {
+    for (size_t i = 1; i <= path.size(); ++i) {
+        if (i < path.size() && path[i] != '/') continue;
+        std::string part = path.substr(0, i);
+        if (mkdir(part.c_str(), 0777) != 0 && errno != EEXIST)
+            fail("cannot create directory '" + part + "': " + strerror(errno));
+    }
+    struct stat st;
+    if (stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+        fail("'" + path + "' is not a directory");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Options o = parseOptions(argc, argv);
+
+    Rng ladderRng = streamFor(o.seed, LADDER);
+    Rng shapeRng = streamFor(o.seed, SHAPE);
+    Rng markerRng = streamFor(o.seed, MARKERS);
+    Rng bandRng = streamFor(o.seed, BANDS);
+    Rng traceRng = streamFor(o.seed, TRACES);
+    Rng nameRng = streamFor(o.seed, NAMES);
+
+    Ladder ladder = makeLadder(ladderRng, o.rowLength);
+    GelShape shape = makeShape(shapeRng, o.lanes, o.rowLength);
+    std::vector<std::vector<double>> markerGel = measureMarkers(markerRng, o, ladder, shape);
+
+    std::vector<Sample> samples((size_t)o.lanes * o.dyes);
+    nameSamples(nameRng, o, samples);
+    for (size_t s = 0; s < samples.size(); ++s) {
+        int lane = (int)s / o.dyes;
+        Sample& smp = samples[s];
+        if (smp.naming == Naming::Marker) {
+            smp.bands = markerBands(bandRng, markerGel[lane], o.rowLength);
+        } else {
+            double low, high;
+            laneRange(o, ladder, shape, markerGel, lane, low, high);
+            smp.bands = cloneBands(bandRng, low, high, o.rowLength, smp.naming == Naming::Empty);
+        }
+    }
+
+    makeDirectories(o.outDir);
+    writeInfo(o);
+    writeNormFac(o, ladder, markerGel);
+    writeRawBands(o, samples);
+    writeNames(o, samples);
+    writeTraces(o, samples, traceRng);
+    return 0;
+}
