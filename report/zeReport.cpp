@@ -1,0 +1,41 @@
+// zeReport: writes report.html into each project directory given, a
+// quality-control page of the gel's normalisation (summary, calibration,
+// normalised gel). Nothing else in the project is written or removed.
+#include <iostream>
+
+#include "zeCli.h"
+#include "zeReportPage.h"
+#include "zeReportProject.h"
+
+namespace {
+
+bool giveReportHelp = false;
+bool anyFailed = false;
+
+void reportHelp() {
+    std::cout << "USAGE:  zeReport luprojname" << std::endl;
+    std::cout << " -h          help" << std::endl;
+}
+
+void reportProject(cli&, const char* projectDir) {
+    StepData d;
+    d.projectDir = projectDir;
+    if (!loadReportProject(d)) {
+        anyFailed = true;
+        return;
+    }
+    std::string path = std::string(projectDir) + "/report.html";
+    std::cout << "Write report '" << path << "'" << std::endl;
+    if (!writeReportFile(path, reportPage(d))) anyFailed = true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    cli c(argc, argv, reportHelp);
+    c += cliParam('h', giveReportHelp);
+    c += cliParam(reportProject);
+    c.go();
+    if (giveReportHelp) reportHelp();
+    return anyFailed ? 1 : 0;
+}

@@ -1,0 +1,159 @@
+// zeReport end to end: the command line, the one file it writes and
+// nothing else, the three sections, and names that try to be markup.
+#include <gtest/gtest.h>
+
+#include "projectBuilder.h"
+#include "reportTestSupport.h"
+
+using namespace zetest;
+
+namespace {
+
+std::string copyOfExample(const TempDir& t) {
+    std::string dir = t / "example";
+    RunResult r = run("/bin/cp", {"-r", std::string(ZE_SOURCE_DIR) + "/examples/project", dir});
+    if (r.status != 0) ADD_FAILURE() << r.err;
+    return dir;
+}
+
+const char* USAGE = "USAGE:  zeReport luprojname\n -h          help\n";
+
+} // namespace
+
+TEST(ReportCommandLine, NoArgumentsDoNothing) {
+    RunResult r = runReport({});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "");
+}
+
+TEST(ReportCommandLine, HelpPrintsTheUsage) {
+    RunResult r = runReport({"-h"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, USAGE);
+}
+
+TEST(ReportCommandLine, UnknownFlagPrintsTheUsageAndFails) {
+    RunResult r = runReport({"-x"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, std::string("Flag 'x' is not recognised\n") + USAGE);
+}
+
+TEST(ReportCommandLine, MissingProjectFailsAndTheNextIsStillReported) {
+    TempDir t;
+    std::string good = copyOfExample(t);
+    RunResult r = runReport({t / "missing", good});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "ERROR: failed to load project file\n");
+    EXPECT_FALSE(fileExists(t / "missing"));
+    EXPECT_TRUE(fileExists(good + "/report.html"));
+}
+
+TEST(ReportCommandLine, WrongNamesHeaderWritesNoReport) {
+    TempDir t;
+    std::string dir = copyOfExample(t);
+    writeFile(dir + "/names", "NAME\n0 - \"x\"\n");
+    RunResult r = runReport({dir});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "ERROR: wrong header for names file '" + dir + "/names'\n");
+    EXPECT_FALSE(fileExists(dir + "/report.html"));
+}
+
+TEST(ReportCommandLine, CorruptNormFacEndsLikeTheStep) {
+    TempDir t;
+    std::string dir = copyOfExample(t);
+    writeFile(dir + "/norm-fac", "NORMFACTORS\n2\n0 100 152\n1 3000 1220\n");
+    RunResult r = runReport({dir});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "ERROR: corrupted norm-facs file\n");
+    EXPECT_FALSE(fileExists(dir + "/report.html"));
+}
+
+TEST(ReportCommandLine, UnwritableReportFails) {
+    TempDir t;
+    std::string dir = copyOfExample(t);
+    run("/bin/mkdir", {dir + "/report.html"}); // a directory where the page should go
+    RunResult r = runReport({dir});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "ERROR: couldn't create report file '" + dir + "/report.html'\n");
+}
+
+// After a step, every file of the project (Results included) keeps its
+// bytes and its modification time; report.html is the only new entry, and
+// a second run rewrites it to the same bytes.
+TEST(ReportFiles, OnlyReportHtmlIsWritten) {
+    TempDir t;
+    std::string dir = copyOfExample(t);
+    ASSERT_EQ(runStep(dir, "map1").status, 0);
+    auto before = snapshot(dir);
+    ASSERT_TRUE(before.count("Results/bVT238G05.EcoRI.0.ppm.gz"));
+
+    RunResult r = runReport({dir});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    auto after = snapshot(dir);
+    ASSERT_TRUE(after.count("report.html"));
+    std::string page = after["report.html"].bytes;
+    after.erase("report.html");
+    EXPECT_TRUE(before == after);
+
+    ASSERT_EQ(runReport({dir}).status, 0);
+    auto again = snapshot(dir);
+    EXPECT_EQ(again["report.html"].bytes, page);
+    again.erase("report.html");
+    EXPECT_TRUE(before == again);
+}
+
+TEST(ReportFiles, ExamplePageHasAllThreeSectionsAndNeedsNothingFromOutside) {
+    TempDir t;
+    std::string dir = copyOfExample(t);
+    ASSERT_EQ(runReport({dir}).status, 0);
+    std::string html = readFile(dir + "/report.html");
+    EXPECT_EQ(html.compare(0, 15, "<!DOCTYPE html>"), 0);
+    for (const char* id : {"summary", "calibration", "gel"})
+        EXPECT_EQ(countOf(html, std::string("<section id=\"") + id + "\">"), 1) << id;
+    EXPECT_EQ(countOf(html, "<svg class=\"lane-plot\""), 25);
+    // 18 named samples: 18 rows, 18 strips.
+    EXPECT_EQ(reportRows(html).size(), 18u);
+    EXPECT_EQ(gelPictures(html).size(), 18u);
+    EXPECT_EQ(countOf(html, "<script"), 0);
+    EXPECT_EQ(countOf(html, "<link"), 0);
+    EXPECT_EQ(countOf(html, "http"), countOf(html, "xmlns=\"http://www.w3.org/2000/svg\""));
+    EXPECT_NE(html.find("<p class=\"ok\">No warnings"), std::string::npos);
+    // Totals over the example: every sample's own bands, 400 accepted.
+    EXPECT_NE(html.find("<tfoot><tr><td colspan=\"6\">All named samples</td>"
+                        "<td class=\"num\">400</td>"),
+              std::string::npos);
+}
+
+TEST(ReportFiles, NamesAndPathsFromTheInputAreEscaped) {
+    TempDir t;
+    std::string dir = t / "p&<b>'x'";
+    run("/bin/mkdir", {dir});
+    ProjectSpec p;
+    p.lanes = 2;
+    p.gelNumber = "g<1>";
+    TraceBody body(p);
+    writeProject(dir, {infoText(p), rawBandsText({{0, 10}, {1, 20}}), tracesText(p, body),
+                       normFacText(p, linearCalibration(16, 128)),
+                       namesText({nameEntry(0, "+", "<script>alert(1)</script>", "a&b"),
+                                  nameEntry(1, "+", "<img src=x onerror='y'>", "d>'e'")})});
+    RunResult r = runReport({dir});
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::string html = readFile(dir + "/report.html");
+    // Blanks in names become "_" as in every output of the step.
+    // "/" becomes "_" too.
+    EXPECT_EQ(countOf(html, "&lt;script&gt;alert(1)&lt;_script&gt;"),
+              4); // table, caption, strip x2
+    EXPECT_EQ(countOf(html, "&lt;img_src=x_onerror=&#39;y&#39;&gt;"), 4);
+    EXPECT_EQ(countOf(html, "<td>a&amp;b</td>"), 1);
+    EXPECT_EQ(countOf(html, "<td>d&gt;&#39;e&#39;</td>"), 1);
+    EXPECT_EQ(countOf(html, "<code>g&lt;1&gt;</code>"), 1);
+    EXPECT_EQ(countOf(html, "p&amp;&lt;b&gt;&#39;x&#39;"), 2); // title and header
+    EXPECT_EQ(countOf(html, "<script"), 0);
+    EXPECT_EQ(countOf(html, "<img"), 0);
+    EXPECT_EQ(countOf(html, "<b>"), 0);
+    std::vector<ReportRow> rows = reportRows(html);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].clone, "&lt;script&gt;alert(1)&lt;_script&gt;");
+}
