@@ -6,7 +6,7 @@ set -euo pipefail
 
 PACKAGES=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           libreadline-dev libncurses-dev libics-dev libgsl-dev netpbm valgrind
-          clang-14 libclang-rt-14-dev libpng-dev dpkg-dev file man-db)
+          clang-14 libclang-rt-14-dev libpng-dev dpkg-dev file man-db chromium)
 
 missing=()
 for p in "${PACKAGES[@]}"; do
