@@ -1,12 +1,12 @@
 // spline: second derivatives of the cubic spline through (x[i], y[i]),
 // by the tridiagonal decomposition and back-substitution. The mix of float
 // and double arithmetic is deliberate: results are later truncated to
-// integers, so every rounding step has to stay where it is.
+// integers, so every rounding step has to stay where it is (the terms live
+// in zeSplineTerms.h, shared with the lane resampler).
 #include "zeSpline.h"
 
-#include <math.h>
-
 #include "zeArray.h"
+#include "zeSplineTerms.h"
 
 void spline(float* x, float* y, int n, float yp1, float ypn, float* y2) {
     if (n < 2) {
@@ -26,18 +26,17 @@ void spline(float* x, float* y, int n, float yp1, float ypn, float* y2) {
     }
 
     for (int i = 1; i <= n - 2; i++) {
-        // Near-coincident knots would divide by (almost) zero.
-        if (fabsf(x[i + 1] - x[i - 1]) < 1e-6 || fabsf(x[i + 1] - x[i]) < 1e-6 ||
-            fabsf(x[i] - x[i - 1]) < 1e-6) {
-            u[i] = 1000000;
+        if (splineKnotDegenerate(x[i - 1], x[i], x[i + 1])) {
+            u[i] = splineDegenerateU();
             y2[i] = y2[i - 1];
             continue;
         }
-        float sig = (x[i] - x[i - 1]) / (x[i + 1] - x[i - 1]);
-        float p = sig * y2[i - 1] + 2.0;
-        y2[i] = (sig - 1.0) / p;
-        u[i] = (y[i + 1] - y[i]) / (x[i + 1] - x[i]) - (y[i] - y[i - 1]) / (x[i] - x[i - 1]);
-        u[i] = (6.0 * u[i] / (x[i + 1] - x[i - 1]) - sig * u[i - 1]) / p;
+        float sig = splineSig(x[i - 1], x[i], x[i + 1]);
+        float p = splinePivot(sig, y2[i - 1]);
+        y2[i] = splineForwardY2(sig, p);
+        u[i] = splineSlopeChange(splineSlope(splineGap(y[i], y[i + 1]), splineGap(x[i], x[i + 1])),
+                                 splineSlope(splineGap(y[i - 1], y[i]), splineGap(x[i - 1], x[i])));
+        u[i] = splineU(u[i], splineGap(x[i - 1], x[i + 1]), sig, u[i - 1], p);
     }
 
     double qn, un;
@@ -48,8 +47,8 @@ void spline(float* x, float* y, int n, float yp1, float ypn, float* y2) {
         qn = 0.5;
         un = (3.0 / (x[n - 1] - x[n - 2])) * (ypn - (y[n - 1] - y[n - 2]) / (x[n - 1] - x[n - 2]));
     }
-    y2[n - 1] = (un - qn * u[n - 2]) / (qn * y2[n - 2] + 1.0);
+    y2[n - 1] = splineLastY2(un, qn, u[n - 2], y2[n - 2]);
 
     for (int k = n - 2; k >= 0; k--)
-        y2[k] = y2[k] * y2[k + 1] + u[k];
+        y2[k] = splineBackStep(y2[k], y2[k + 1], u[k]);
 }

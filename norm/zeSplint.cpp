@@ -4,6 +4,7 @@
 
 #include "zeExit.h"
 #include "zeSpline.h"
+#include "zeSplineTerms.h"
 
 void nrerror(const char* message) {
     std::cerr << "ERROR: numerical problem - " << message << std::endl;
@@ -28,16 +29,16 @@ void splint(float* xa, float* ya, float* y2a, int n, float x, float* y, float* d
         else
             klo = k;
     }
-    float h = xa[khi] - xa[klo];
+    float h = splineGap(xa[klo], xa[khi]);
     if (h == 0) nrerror("Bad XA input to routine SPLINT");
-    float a = (xa[khi] - x) / h;
-    float b = (x - xa[klo]) / h;
+    float a = splintWeightLow(xa[khi], x, h);
+    float b = splintWeightHigh(x, xa[klo], h);
     *d2y = a * y2a[klo] + b * y2a[khi];
     *dy = (ya[khi] - ya[klo]) / (xa[khi] - xa[klo]) -
           (3.0 * a * a - 1.0) / 6.0 * (xa[khi] - xa[klo]) * y2a[klo] +
           (3.0 * b * b - 1.0) / 6.0 * (xa[khi] - xa[klo]) * y2a[khi];
-    *y = a * ya[klo] + b * ya[khi] +
-         ((a * a * a - a) * y2a[klo] + (b * b * b - b) * y2a[khi]) * (h * h) / 6.0;
+    *y = splintValue(a, b, ya[klo], ya[khi], splintCubicWeight(a), splintCubicWeight(b), y2a[klo],
+                     y2a[khi], splintSquare(h));
 }
 
 void splint(float* xa, float* ya, float* y2a, int n, float x, float* y) {

@@ -5,15 +5,18 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <vector>
 
 #include "ics.h"
 #include "zeGelStrip.h"
-#include "zeNormTrace.h"
+#include "zeLaneResampler.h"
 #include "zeShell.h"
 #include "zeStep.h"
 #include "zeTruncate.h"
 
 namespace {
+
+const size_t PPM_BUFFER_BYTES = 256 * 1024;
 
 // A stdio file closed when it goes out of scope, unless closed before.
 class OutFile {
@@ -32,18 +35,51 @@ class OutFile {
     FILE* f;
 };
 
+// The 16-bit traces of a lane's named samples, resampled a batch at a
+// time (they share the lane's tables) and handed out sample by sample.
+class LaneTraces {
+  public:
+    LaneTraces() : resampled((size_t)LaneResampler::MAX_ROWS * NORM_SCALE_LENGTH), held(0) {}
+
+    // Sample s's trace on the standard scale; s and the named samples after
+    // it in its lane are resampled together when s is not held yet.
+    const float* of(StepData& d, LaneResampler& lane, int s) {
+        for (int i = 0; i < held; i++)
+            if (samples[i] == s) return outs[i];
+        int dyes = d.project.dyenumber;
+        int laneEnd = (s / dyes + 1) * dyes < d.samples ? (s / dyes + 1) * dyes : d.samples;
+        const short* traces[LaneResampler::MAX_ROWS];
+        held = 0;
+        for (int t = s; t < laneEnd && held < LaneResampler::MAX_ROWS; t++) {
+            if (d.cloneNames(t).empty()) continue;
+            samples[held] = t;
+            traces[held] = d.laneTraces(t);
+            outs[held] = resampled.data() + (size_t)held * NORM_SCALE_LENGTH;
+            held++;
+        }
+        lane.resample(traces, outs, held);
+        return outs[0];
+    }
+
+    // Forgets the traces held (the lane's tables are about to change).
+    void clear() { held = 0; }
+
+  private:
+    std::vector<float> resampled;
+    int held;
+    int samples[LaneResampler::MAX_ROWS];
+    float* outs[LaneResampler::MAX_ROWS];
+};
+
 dbString baseName(const StepData& d, int s) {
     return d.resultsDir + "/" + d.cloneNames(s) + "." + d.digestNames(s) + "." +
            intTodbString(d.copyNumbers(s));
 }
 
 // The 16-bit trace on the standard scale: 4600 signed samples, each the
-// resampled value truncated toward zero and cut to its low 16 bits. The
-// trace holds rowLength values, so that is the length resampling may read.
-void writeIcsTrace(StepData& d, int s, const dbString& base) {
-    float* resampled = d.normBuf.getData();
+// resampled value truncated toward zero and cut to its low 16 bits.
+void writeIcsTrace(StepData& d, const dbString& base, const float* resampled) {
     short* samples = d.shortBuf.getData();
-    normTrace(d.laneTraces(s), resampled, d.rowLength, d.normFacs(s / d.project.dyenumber));
     for (int p = 0; p < NORM_SCALE_LENGTH; p++)
         samples[p] = (short)(unsigned short)(truncToInt(resampled[p]) & 0xffff);
 
@@ -76,19 +112,27 @@ void writeBandTable(FILE* table, StepData& d, int s) {
 }
 
 // Header, then the drawn interior rows, each resampled onto the standard
-// scale; the height declared is the number of rows drawn.
-void writeGelStrip(FILE* ppm, StepData& d, int s, StripRowWriter& rows) {
+// scale; the height declared is the number of rows drawn. Rows are
+// resampled a batch at a time and written in order.
+void writeGelStrip(FILE* ppm, StepData& d, int s, StripRowWriter& rows, LaneResampler& lane,
+                   std::vector<float>& resampled) {
     const ProjInfo& p = d.project;
     int height = stripHeight(p.outputysize, d.rowCount);
     fprintf(ppm, "P6\n%d %d\n255\n", stripWidth(p.outputxsize), height);
     if (height == 0) return;
+    const int batch = LaneResampler::MAX_ROWS;
+    const unsigned char* batchRows[batch];
+    float* outs[batch];
+    for (int i = 0; i < batch; i++)
+        outs[i] = resampled.data() + (size_t)i * NORM_SCALE_LENGTH;
     int interiorRows = d.rowCount - 2;
-    float* resampled = d.normBuf.getData();
-    NormFac& fac = d.normFacs(s / p.dyenumber);
-    for (int r = 1; r <= interiorRows; r++) {
-        if (!stripRowDrawn(r, interiorRows, p.outputysize)) continue;
-        normTrace(d.laneRows(s, r), resampled, d.rowLength, fac);
-        rows.writeRow(ppm, resampled);
+    for (int r = 1; r <= interiorRows;) {
+        int n = 0;
+        for (; r <= interiorRows && n < batch; r++)
+            if (stripRowDrawn(r, interiorRows, p.outputysize)) batchRows[n++] = d.laneRows(s, r);
+        lane.resample(batchRows, outs, n);
+        for (int i = 0; i < n; i++)
+            rows.writeRow(ppm, outs[i]);
     }
 }
 
@@ -105,6 +149,13 @@ void compress(const StepData& d, const dbString& ppmPath) {
 
 bool emitCloneFiles(StepData& d) {
     StripRowWriter rows(d.project.outputxsize);
+    // The current lane's resampling tables, and room for a batch of rows.
+    LaneResampler lane;
+    int preparedLane = -1;
+    LaneTraces traces;
+    std::vector<float> resampled((size_t)LaneResampler::MAX_ROWS * NORM_SCALE_LENGTH);
+    // A picture of the usual size reaches its file in one write or a few.
+    std::vector<char> ppmBuffer(PPM_BUFFER_BYTES);
     for (int s = 0; s < d.samples; s++) {
         if (d.cloneNames(s).empty()) continue;
         dbString base = baseName(d, s);
@@ -121,10 +172,17 @@ bool emitCloneFiles(StepData& d) {
             std::cerr << "ERROR: opening ppm file" << std::endl;
             return false;
         }
+        setvbuf(ppm.get(), ppmBuffer.data(), _IOFBF, ppmBuffer.size());
 
-        writeIcsTrace(d, s, base);
+        int laneIndex = s / d.project.dyenumber;
+        if (laneIndex != preparedLane) {
+            lane.prepare(d.normFacs(laneIndex), d.rowLength);
+            traces.clear();
+        }
+        preparedLane = laneIndex;
+        writeIcsTrace(d, base, traces.of(d, lane, s));
         writeBandTable(table.get(), d, s);
-        writeGelStrip(ppm.get(), d, s, rows);
+        writeGelStrip(ppm.get(), d, s, rows, lane, resampled);
 
         // The command must find both files complete.
         ppm.close();

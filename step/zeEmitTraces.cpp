@@ -1,10 +1,11 @@
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <vector>
 
 #include "zeExit.h"
+#include "zeLaneResampler.h"
 #include "zeNames.h"
-#include "zeNormTrace.h"
 #include "zeStep.h"
 #include "zeTruncate.h"
 
@@ -54,19 +55,40 @@ void readNames(StepData& d, std::istream& names) {
 
 // One block of NORM_SCALE_LENGTH bytes per named sample: its middle row
 // resampled onto the standard scale. The row holds rowLength bytes, so
-// that is the length the resampling may read.
+// that is the length the resampling may read. The named samples of a lane
+// are resampled together (they share the lane's tables), then written in
+// sample order.
 void writeTraceBlocks(StepData& d) {
-    float* resampled = d.normBuf.getData();
+    const int batch = LaneResampler::MAX_ROWS;
+    std::vector<float> resampled((size_t)batch * NORM_SCALE_LENGTH);
     unsigned char* bytes = d.byteBuf.getData();
-    for (int s = 0; s < d.samples; s++) {
-        if (d.cloneNames(s).empty()) continue;
-        normTrace(d.laneRows(s, d.rowCount / 2), resampled, d.rowLength,
-                  d.normFacs(s / d.project.dyenumber));
-        for (int p = 0; p < NORM_SCALE_LENGTH; p++)
-            bytes[p] = lowByte(resampled[p]);
-        d.gelFile.write(reinterpret_cast<const char*>(bytes), NORM_SCALE_LENGTH);
-        // A later fatal error still leaves every finished block in the file.
-        d.gelFile.flush();
+    LaneResampler lane;
+    const unsigned char* rows[batch];
+    float* outs[batch];
+    int dyes = d.project.dyenumber;
+    for (int laneStart = 0; laneStart < d.samples; laneStart += dyes) {
+        bool prepared = false;
+        int laneEnd = laneStart + dyes < d.samples ? laneStart + dyes : d.samples;
+        for (int s = laneStart; s < laneEnd;) {
+            int n = 0;
+            for (; s < laneEnd && n < batch; s++) {
+                if (d.cloneNames(s).empty()) continue;
+                rows[n] = d.laneRows(s, d.rowCount / 2);
+                outs[n] = resampled.data() + (size_t)n * NORM_SCALE_LENGTH;
+                n++;
+            }
+            if (n == 0) continue;
+            if (!prepared) lane.prepare(d.normFacs(laneStart / dyes), d.rowLength);
+            prepared = true;
+            lane.resample(rows, outs, n);
+            for (int i = 0; i < n; i++) {
+                for (int p = 0; p < NORM_SCALE_LENGTH; p++)
+                    bytes[p] = lowByte(outs[i][p]);
+                d.gelFile.write(reinterpret_cast<const char*>(bytes), NORM_SCALE_LENGTH);
+                // A later fatal error still leaves every finished block in the file.
+                d.gelFile.flush();
+            }
+        }
     }
 }
 

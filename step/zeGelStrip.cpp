@@ -1,7 +1,8 @@
 #include "zeGelStrip.h"
 
+#include <cstring>
+
 #include "zeNormFac.h"
-#include "zeTruncate.h"
 
 namespace {
 
@@ -14,10 +15,11 @@ const unsigned char WHITE = 255;
 }  // namespace
 
 unsigned char stripGrey(float intensity) {
-    if (intensity < 0) return WHITE;
-    if (intensity > 255) return 0;
-    // NaN fails both tests above; truncToInt makes it 0, so it draws white.
-    return (unsigned char)(255 - truncToInt(intensity));
+    // Clamped to [0, 255] first: below 0 (and NaN, which fails every
+    // comparison) draws white, above 255 black; in between the conversion
+    // truncates toward zero.
+    float clamped = intensity > 0 ? (intensity < 255 ? intensity : 255) : 0;
+    return (unsigned char)(255 - (int)clamped);
 }
 
 int stripWidth(int outputxsize) { return outputxsize > 0 ? outputxsize : 0; }
@@ -41,16 +43,28 @@ bool stripPositionDrawn(int p, int width) {
 StripRowWriter::StripRowWriter(int width)
     : width(stripWidth(width)),
       bytes(3 * (size_t)(this->width < MAX_BUFFERED_PIXELS ? this->width : MAX_BUFFERED_PIXELS)),
-      used(0) {}
+      used(0) {
+    for (int p = 0; p < NORM_SCALE_LENGTH && (int)drawn.size() < this->width; p++)
+        if (stripPositionDrawn(p, this->width)) drawn.push_back(p);
+}
 
 void StripRowWriter::writeRow(FILE* out, const float* resampled) {
-    int written = 0;
-    for (int p = 0; p < NORM_SCALE_LENGTH && written < width; p++) {
-        if (!stripPositionDrawn(p, width)) continue;
-        put(out, stripGrey(resampled[p]));
-        written++;
+    if (width == 0) return;
+    size_t drawnCount = drawn.size();
+    if (3 * (size_t)width <= bytes.size()) {
+        // The usual case: the whole row is built in the buffer, one write.
+        unsigned char* pixel = bytes.data();
+        for (size_t i = 0; i < drawnCount; i++, pixel += 3)
+            pixel[0] = pixel[1] = pixel[2] = stripGrey(resampled[drawn[i]]);
+        memset(pixel, WHITE, 3 * (width - drawnCount));
+        // A short write shows up as a short file; nothing here can mend it.
+        (void)fwrite(bytes.data(), 1, 3 * (size_t)width, out);
+        return;
     }
-    for (; written < width; written++) put(out, WHITE);
+    for (int p : drawn)
+        put(out, stripGrey(resampled[p]));
+    for (int written = (int)drawnCount; written < width; written++)
+        put(out, WHITE);
     flush(out);
 }
 

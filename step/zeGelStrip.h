@@ -23,7 +23,7 @@ bool stripRowDrawn(int r, int interiorRows, int outputysize);
 bool stripPositionDrawn(int p, int width);
 
 // Writes the rows of one picture, each in as few writes as possible. The
-// pixel buffer is kept between rows and pictures.
+// drawn positions and the pixel buffer are kept between rows and pictures.
 class StripRowWriter {
   public:
     explicit StripRowWriter(int width);
@@ -36,6 +36,7 @@ class StripRowWriter {
     void flush(FILE* out);
 
     int width;
+    std::vector<int> drawn;  // standard positions that become pixels, ascending
     std::vector<unsigned char> bytes;
     size_t used;
 };
