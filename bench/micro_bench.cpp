@@ -12,6 +12,7 @@
 
 #include <unistd.h>
 
+#include "zeLaneResampler.h"
 #include "zeNormFac.h"
 #include "zeNormTrace.h"
 #include "zeSpline.h"
@@ -72,6 +73,40 @@ void BM_normTrace16(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_normTrace16)->Unit(benchmark::kMicrosecond);
+
+// What the step does: a lane's tables built once, then its rows resampled
+// in batches of `count`.
+void BM_laneResamplerRows(benchmark::State& state) {
+    NormFac f = makeFac(true);
+    const int count = (int)state.range(0);
+    std::vector<std::vector<unsigned char>> rows(count, std::vector<unsigned char>(4000));
+    std::vector<std::vector<float>> outs(count, std::vector<float>(NORM_SCALE_LENGTH));
+    std::vector<const unsigned char*> rowPtrs;
+    std::vector<float*> outPtrs;
+    for (int r = 0; r < count; r++) {
+        for (int i = 0; i < 4000; i++) rows[r][i] = (unsigned char)(128 + 100 * std::sin(i * 0.05 + r));
+        rowPtrs.push_back(rows[r].data());
+        outPtrs.push_back(outs[r].data());
+    }
+    LaneResampler lane;
+    lane.prepare(f, 4000);
+    for (auto _ : state) {
+        lane.resample(rowPtrs.data(), outPtrs.data(), count);
+        benchmark::DoNotOptimize(outPtrs.data());
+    }
+    state.SetItemsProcessed(state.iterations() * count);
+}
+BENCHMARK(BM_laneResamplerRows)->Arg(1)->Arg(16)->Unit(benchmark::kMicrosecond);
+
+void BM_laneResamplerPrepare(benchmark::State& state) {
+    NormFac f = makeFac(true);
+    LaneResampler lane;
+    for (auto _ : state) {
+        lane.prepare(f, 4000);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_laneResamplerPrepare)->Unit(benchmark::kMicrosecond);
 
 void BM_splineSetUp(benchmark::State& state) {
     int n = (int)state.range(0);
