@@ -3,9 +3,8 @@
 #include <iostream>
 #include <vector>
 
-#include "zeExit.h"
 #include "zeLaneResampler.h"
-#include "zeNames.h"
+#include "zeSampleNames.h"
 #include "zeStep.h"
 #include "zeTruncate.h"
 
@@ -23,33 +22,15 @@ void writeGelHeader(StepData& d) {
     gel << "Clones:" << std::endl;
 }
 
-// Samples before s with the same clone and digest names.
-int copyNumberOf(const StepData& d, int s) {
-    int copies = 0;
-    for (int t = 0; t < s; t++)
-        if (d.cloneNames(t) == d.cloneNames(s) && d.digestNames(t) == d.digestNames(s)) copies++;
-    return copies;
-}
-
 // Reads every entry of the names file, writes the clone lines and fills
 // the names and copy numbers. A missing or unreadable entry ends the process.
 void readNames(StepData& d, std::istream& names) {
-    int cloneCounter = 0;
+    SampleNamer namer;
     NamesEntry e;
     for (int s = 0; s < d.samples; s++) {
-        if (!readNamesEntry(names, e)) {
-            std::cerr << "ERROR: reading " << d.namesPath << std::endl;
-            zeExit(1);
-        }
-        if (e.status == "-") {
-            d.cloneNames(s) = "";
-            d.digestNames(s) = "";
-            continue;
-        }
-        splitNames(e.rest, cloneCounter, d.cloneNames(s), d.digestNames(s));
-        d.gelFile << d.cloneNames(s) << " " << s << " " << cloneCounter << std::endl;
-        cloneCounter++;
-        d.copyNumbers(s) = copyNumberOf(d, s);
+        readNamesEntryOrExit(d, names, e);
+        int counter = namer.name(d, s, e);
+        if (counter >= 0) d.gelFile << d.cloneNames(s) << " " << s << " " << counter << std::endl;
     }
 }
 
@@ -95,18 +76,8 @@ void writeTraceBlocks(StepData& d) {
 } // namespace
 
 bool emitTraces(StepData& d) {
-    std::ifstream names(d.namesPath.c_str());
-    if (!names) {
-        std::cerr << "ERROR: can't open " << d.namesPath << std::endl;
-        zeExit(1);
-    }
-    dbString header;
-    names >> header;
-    names >> std::ws;
-    if (header != "NAMES") {
-        std::cerr << "ERROR: wrong header for names file '" << d.namesPath << "'" << std::endl;
-        return false;
-    }
+    std::ifstream names;
+    if (!openNamesFile(d, names)) return false;
 
     writeGelHeader(d);
 

@@ -5,7 +5,7 @@
 
 #include "zeExit.h"
 
-int nameSample(StepData& d, int s, const NamesEntry& e, int& cloneCounter) {
+int SampleNamer::name(StepData& d, int s, const NamesEntry& e) {
     d.copyNumbers(s) = 0;
     if (e.status == "-") {
         d.cloneNames(s) = "";
@@ -14,15 +14,14 @@ int nameSample(StepData& d, int s, const NamesEntry& e, int& cloneCounter) {
     }
     int counter = cloneCounter++;
     splitNames(e.rest, counter, d.cloneNames(s), d.digestNames(s));
-    int copies = 0;
-    for (int t = 0; t < s; t++)
-        if (d.cloneNames(t) == d.cloneNames(s) && d.digestNames(t) == d.digestNames(s)) copies++;
-    d.copyNumbers(s) = copies;
+    // Names never hold a NUL, so it separates the two parts of the key.
+    std::string key = std::string(d.cloneNames(s).c_str()) + '\0' + d.digestNames(s).c_str();
+    d.copyNumbers(s) = seen[key]++;
     return counter;
 }
 
-bool readSampleNames(StepData& d) {
-    std::ifstream names(d.namesPath.c_str());
+bool openNamesFile(const StepData& d, std::ifstream& names) {
+    names.open(d.namesPath.c_str());
     if (!names) {
         std::cerr << "ERROR: can't open " << d.namesPath << std::endl;
         zeExit(1);
@@ -34,17 +33,27 @@ bool readSampleNames(StepData& d) {
         std::cerr << "ERROR: wrong header for names file '" << d.namesPath << "'" << std::endl;
         return false;
     }
+    return true;
+}
+
+void readNamesEntryOrExit(const StepData& d, std::istream& names, NamesEntry& e) {
+    if (!readNamesEntry(names, e)) {
+        std::cerr << "ERROR: reading " << d.namesPath << std::endl;
+        zeExit(1);
+    }
+}
+
+bool readSampleNames(StepData& d) {
+    std::ifstream names;
+    if (!openNamesFile(d, names)) return false;
     d.cloneNames.resize(0, d.samples - 1);
     d.digestNames.resize(0, d.samples - 1);
     d.copyNumbers.resize(0, d.samples - 1);
-    int cloneCounter = 0;
+    SampleNamer namer;
     NamesEntry e;
     for (int s = 0; s < d.samples; s++) {
-        if (!readNamesEntry(names, e)) {
-            std::cerr << "ERROR: reading " << d.namesPath << std::endl;
-            zeExit(1);
-        }
-        nameSample(d, s, e, cloneCounter);
+        readNamesEntryOrExit(d, names, e);
+        namer.name(d, s, e);
     }
     return true;
 }

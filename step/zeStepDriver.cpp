@@ -2,7 +2,7 @@
 #include <iostream>
 
 #include "zeExit.h"
-#include "zeLimits.h"
+#include "zeGeometry.h"
 #include "zeShell.h"
 #include "zeStep.h"
 
@@ -29,30 +29,6 @@ void recreateResultsDir(const dbString& resultsDir) {
     (void)ignored;
 }
 
-// Geometry the rest of the step cannot work with ends the step before the
-// results directory is touched.
-bool geometryUsable(const ProjInfo& p) {
-    if (p.lanenumber < 0) {
-        std::cerr << "ERROR: lanenumber must not be negative, not " << p.lanenumber << std::endl;
-        return false;
-    }
-    if (p.dyenumber < 1) {
-        std::cerr << "ERROR: dyenumber must be at least 1, not " << p.dyenumber << std::endl;
-        return false;
-    }
-    if ((long)p.lanenumber * p.dyenumber > ZE_MAX_SAMPLES) {
-        std::cerr << "ERROR: lanenumber x dyenumber must not exceed " << ZE_MAX_SAMPLES << ", not "
-                  << (long)p.lanenumber * p.dyenumber << std::endl;
-        return false;
-    }
-    if (p.outputxsize > ZE_MAX_IMAGE_SIDE || p.outputysize > ZE_MAX_IMAGE_SIDE) {
-        std::cerr << "ERROR: outputxsize and outputysize must not exceed " << ZE_MAX_IMAGE_SIDE
-                  << ", not " << p.outputxsize << " x " << p.outputysize << std::endl;
-        return false;
-    }
-    return true;
-}
-
 void runStep(StepData& d) {
     d.rawBandsPath = d.projectDir + "/raw-bands";
     d.infoPath = d.projectDir + "/info";
@@ -66,7 +42,9 @@ void runStep(StepData& d) {
         std::cerr << "ERROR: failed to load project file" << std::endl;
         return;
     }
-    if (!geometryUsable(d.project)) return;
+    // Geometry the rest of the step cannot work with ends the step before
+    // the results directory is touched.
+    if (!projectGeometryUsable(d.project)) return;
 
     recreateResultsDir(d.resultsDir);
 
