@@ -308,36 +308,43 @@ std::istream& operator>>(std::istream& is, dbData& v) {
     v.data[0] = 0;
     unsigned i = 0;
     std::streambuf* sb = is.rdbuf();
-    if (v.isString) {
-        // Leading white space is skipped, but a line end met before the word
-        // ends the read: a word is never looked for on the next line.
-        for (;;) {
-            if (!is.good()) return is;
+    // The buffer is read directly, and a read error there (a directory
+    // opened as a file, a failing disk) throws where the stream's own
+    // extractors would set badbit; so it sets badbit here as well.
+    try {
+        if (v.isString) {
+            // Leading white space is skipped, but a line end met before the word
+            // ends the read: a word is never looked for on the next line.
+            for (;;) {
+                if (!is.good()) return is;
+                int c = sb->sbumpc();
+                if (c == EOF) {
+                    is.setstate(std::ios::eofbit | std::ios::failbit);
+                    return is;
+                }
+                if (c == '\n') return is;
+                if (!isWhite(c)) {
+                    sb->sungetc();
+                    break;
+                }
+            }
+        }
+        while (is.good()) {
             int c = sb->sbumpc();
             if (c == EOF) {
+                // As a character read at end of input: the stream is no longer good.
                 is.setstate(std::ios::eofbit | std::ios::failbit);
-                return is;
+                break;
             }
-            if (c == '\n') return is;
-            if (!isWhite(c)) {
+            if (v.isString && isWhite(c)) {
                 sb->sungetc();
                 break;
             }
+            if (i >= v.size - 1) v.addSize(256);
+            v.data[i++] = (unsigned char)c;
         }
-    }
-    while (is.good()) {
-        int c = sb->sbumpc();
-        if (c == EOF) {
-            // As a character read at end of input: the stream is no longer good.
-            is.setstate(std::ios::eofbit | std::ios::failbit);
-            break;
-        }
-        if (v.isString && isWhite(c)) {
-            sb->sungetc();
-            break;
-        }
-        if (i >= v.size - 1) v.addSize(256);
-        v.data[i++] = (unsigned char)c;
+    } catch (...) {
+        is.setstate(std::ios::badbit);
     }
     if (v.isString) v.data[i] = 0;
     v.setSize(i);

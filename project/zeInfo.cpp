@@ -6,6 +6,18 @@
 
 #include "zeExit.h"
 
+// One character from the stream's buffer. A read error there (a directory
+// opened as a file, a failing disk) throws where the stream's own
+// extractors would set badbit; here it sets badbit and reads as the end.
+static int bumpChar(std::istream& in, std::streambuf* sb) {
+    try {
+        return sb->sbumpc();
+    } catch (...) {
+        in.setstate(std::ios::badbit);
+        return EOF;
+    }
+}
+
 bool readLine(std::istream& in, dbString& line) {
     line = "";
     std::streambuf* sb = in.rdbuf();
@@ -15,7 +27,7 @@ bool readLine(std::istream& in, dbString& line) {
     int n = 0;
     bool ended = false;
     while (in.good()) {
-        int c = sb->sbumpc();
+        int c = bumpChar(in, sb);
         if (c == EOF) {
             in.setstate(std::ios::eofbit | std::ios::failbit);
             break;
@@ -57,7 +69,7 @@ namespace {
 void discardLine(std::istream& in) {
     std::streambuf* sb = in.rdbuf();
     while (in.good()) {
-        int c = sb->sbumpc();
+        int c = bumpChar(in, sb);
         if (c == EOF) {
             in.setstate(std::ios::eofbit | std::ios::failbit);
             return;

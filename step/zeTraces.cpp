@@ -1,13 +1,20 @@
-#include <climits>
 #include <cstring>
 #include <fstream>
 #include <iostream>
 #include <new>
+#include <string>
 
 #include "zeInfo.h"
 #include "zeStep.h"
 
 namespace {
+
+// A lane is at most this many positions long; a real scan has a few
+// thousand. Resampling a row costs time and scratch memory in proportion.
+const int MAX_ROW_LENGTH = 100000;
+// 1 GiB: far above any real gel (a few hundred samples of some tens of rows
+// of a few thousand bytes), well within an ordinary machine.
+const long long MAX_TRACE_MEMORY = 1LL << 30;
 
 // Header: word, rowLength, word, rowCount, then two lines that are discarded.
 // Blank lines before the two discarded lines are passed over.
@@ -48,10 +55,26 @@ bool readTraces(StepData& d) {
         badTraceFile("row length and row count of ", d, " must be at least 1");
         return false;
     }
-    // The body lives in one array indexed by int, so it must fit that.
+    if (rowLength > MAX_ROW_LENGTH) {
+        std::string limit = " must not exceed " + std::to_string(MAX_ROW_LENGTH);
+        badTraceFile("row length of ", d, limit.c_str());
+        return false;
+    }
+    // The header alone decides how much is held (a short file reads as
+    // zeros), so a few bytes could claim all memory: rows, the row index and
+    // the 16-bit traces together stay within MAX_TRACE_MEMORY. Each row takes
+    // at least a byte, so the row count is tested first and the products
+    // after it cannot overflow.
+    long long rows = (long long)rowCount * d.samples;
+    if (rows > MAX_TRACE_MEMORY) {
+        badTraceFile("", d, " is too large to hold in memory");
+        return false;
+    }
     long long rowBytes = (long long)rowCount * rowLength;
-    long long bodyBytes = rowBytes * d.samples;
-    if (bodyBytes > INT_MAX) {
+    long long bodyBytes = rows * rowLength;
+    long long indexBytes = rows * (long long)sizeof(unsigned char*);
+    long long traceBytes = (long long)rowLength * d.samples * (long long)sizeof(short);
+    if (bodyBytes + indexBytes + traceBytes > MAX_TRACE_MEMORY) {
         badTraceFile("", d, " is too large to hold in memory");
         return false;
     }
