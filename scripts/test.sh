@@ -19,3 +19,8 @@ run_suite build
 echo "== sanitized build (address, undefined) =="
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     run_suite build-asan -DZE_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+
+# The hostile-input sweep and the corpus replays ran with the suites above;
+# a few seconds of live fuzzing per harness follow (fuzz/README.md has the
+# longer runs).
+bash fuzz/smoke.sh
