@@ -1,5 +1,6 @@
 #include "zeGeometry.h"
 
+#include <cstring>
 #include <iostream>
 
 #include "zeLimits.h"
@@ -21,6 +22,27 @@ bool projectGeometryUsable(const ProjInfo& p) {
     if (p.outputxsize > ZE_MAX_IMAGE_SIDE || p.outputysize > ZE_MAX_IMAGE_SIDE) {
         std::cerr << "ERROR: outputxsize and outputysize must not exceed " << ZE_MAX_IMAGE_SIDE
                   << ", not " << p.outputxsize << " x " << p.outputysize << std::endl;
+        return false;
+    }
+    // The gel number names files in the project directory; a "/" in it
+    // would write them somewhere else.
+    if (strchr(p.gelnumber.c_str(), '/')) {
+        std::cerr << "ERROR: gelnumber must not contain '/', not '" << p.gelnumber << "'"
+                  << std::endl;
+        return false;
+    }
+    return true;
+}
+
+bool picturesFit(const ProjInfo& p, int samples, int rowCount) {
+    long long width = p.outputxsize > 0 ? p.outputxsize : 0;
+    long long height = p.outputysize < rowCount - 2 ? p.outputysize : rowCount - 2;
+    if (height < 0) height = 0;
+    long long bytes = (long long)samples * 3 * width * height;
+    if (bytes > ZE_MAX_PICTURE_BYTES) {
+        std::cerr << "ERROR: gel strip pictures of " << width << " x " << height
+                  << " pixels for " << samples << " samples would take more than "
+                  << (ZE_MAX_PICTURE_BYTES >> 30) << " GiB" << std::endl;
         return false;
     }
     return true;

@@ -9,4 +9,9 @@
 // False after one "ERROR: " line naming the offending key.
 bool projectGeometryUsable(const ProjInfo& p);
 
+// False after one "ERROR: " line when the per-clone pictures of every
+// sample, at the project's output size and the traces' row count, would
+// take more than ZE_MAX_PICTURE_BYTES.
+bool picturesFit(const ProjInfo& p, int samples, int rowCount);
+
 #endif

@@ -64,6 +64,7 @@ void runStep(StepData& d) {
     }
 
     if (!readTraces(d)) return;
+    if (!picturesFit(p, d.samples, d.rowCount)) return;
 
     d.normFacs.resize(0, p.lanenumber - 1);
     d.sizeFacs.resize(0, p.lanenumber - 1);

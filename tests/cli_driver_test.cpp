@@ -100,7 +100,8 @@ TEST(StepDriver, MissingInfoEndsTheStepButNotTheRun) {
 
 TEST(StepDriver, UnusableGeometryEndsTheStepBeforeResultsAreTouched) {
     for (std::string entries : {"lanenumber = -1\n", "dyenumber = 0\n", "lanenumber = 1000000\n",
-                                "outputxsize = 100001\n", "outputysize = 2000000000\n"}) {
+                                "outputxsize = 100001\n", "outputysize = 2000000000\n",
+                                "lanenumber = 10001\n", "gelnumber = ../../escaped\n"}) {
         TempDir t;
         run("/bin/mkdir", {t / "Results"});
         writeFile(t / "Results/keep", "x");
@@ -111,6 +112,20 @@ TEST(StepDriver, UnusableGeometryEndsTheStepBeforeResultsAreTouched) {
         EXPECT_EQ(r.err.rfind("ERROR: ", 0), 0u) << entries;
         EXPECT_TRUE(fileExists(t / "Results/keep")) << entries;
     }
+}
+
+// Pictures are as wide as outputxsize and as tall as the lane strips allow:
+// the step refuses sizes whose pictures would fill the disk.
+TEST(StepDriver, PicturesThatWouldFillTheDiskEndTheStep) {
+    TempDir t;
+    writeFile(t / "info", infoText("lanenumber = 100\noutputxsize = 100000\noutputysize = 100000\n"));
+    writeFile(t / "raw-bands", "BANDS none\n");
+    writeFile(t / "traces", "WIDTH 1\nROWS 20000\nfirst\nsecond\n");
+    RunResult r = step5({t.path(), "m"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "ERROR: gel strip pictures of 100000 x 19998 pixels for 100 samples would "
+                     "take more than 4 GiB\n");
+    EXPECT_EQ(r.out.find("Starting to read"), std::string::npos);
 }
 
 // Project directories whose names mean something to the shell are removed
