@@ -33,7 +33,7 @@ namespace {
 
 // Two lanes, one dye: lane 0 maps gel g to 32 g over 0 .. 128, lane 1 to
 // 32 (g - 64) over 64 .. 192 (both exact in float); margins 0.64.
-ProjectFiles twoLaneProject(const ProjectSpec& p, const std::vector<BandRecord>& bands) {
+ProjectFiles twoLaneProject(const ProjectShape& p, const std::vector<BandRecord>& bands) {
     ProjectFiles f;
     f.info = infoText(p);
     f.rawBands = rawBandsText(bands);
@@ -47,7 +47,7 @@ ProjectFiles twoLaneProject(const ProjectSpec& p, const std::vector<BandRecord>&
 
 TEST(BandsFile, AcceptedPositionsSortedAndTruncated) {
     TempDir dir;
-    ProjectSpec p;
+    ProjectShape p;
     writeProject(dir.path(), twoLaneProject(p, {
                                                    {0, 50},        // 1600
                                                    {0, 3.178125},  // 101.7
@@ -78,7 +78,7 @@ TEST(BandsFile, AcceptedPositionsSortedAndTruncated) {
 
 TEST(BandsFile, SamplesWithoutClonesAndWithoutAcceptedBands) {
     TempDir dir;
-    ProjectSpec p;
+    ProjectShape p;
     p.lanes = 3;
     p.markerRepeat = 2; // lane 1 lies between the marker lanes 0 and 2
     ProjectFiles f;
@@ -100,7 +100,7 @@ TEST(BandsFile, SamplesWithoutClonesAndWithoutAcceptedBands) {
 
 TEST(BandsFile, DyesShareTheFactorsOfTheirLane) {
     TempDir dir;
-    ProjectSpec p;
+    ProjectShape p;
     p.lanes = 3;
     p.dyes = 2;
     p.markerRepeat = 2;
@@ -124,7 +124,7 @@ TEST(BandsFile, DyesShareTheFactorsOfTheirLane) {
 
 TEST(BandsFile, VerboseLineForEveryKindOneBandOfANamedSample) {
     TempDir dir;
-    ProjectSpec p;
+    ProjectShape p;
     ProjectFiles f = twoLaneProject(
         p, {{0, 50}, {0, -0.015625}, {0, 200}, {0, 10, 2}, {0, 128.5}, {0, 3.5}, {1, 80}});
     f.names = namesText({nameEntry(0, "+", "a", "d"), nameEntry(1, "-", "b", "d")});
@@ -141,7 +141,7 @@ TEST(BandsFile, VerboseLineForEveryKindOneBandOfANamedSample) {
 
 TEST(BandsFile, BandsFileThatCannotBeCreatedEndsTheStep) {
     TempDir dir;
-    ProjectSpec p;
+    ProjectShape p;
     writeProject(dir.path(), twoLaneProject(p, {{0, 1}}));
     run("/bin/mkdir", {dir / "17.bands"});
 
@@ -157,7 +157,7 @@ namespace {
 // 0 .. 128 and two size pairs at gel 0 and 128. With two pairs the size
 // spline is a straight line in log size: at gel g the size is
 // size0^(1 - g/128) x size128^(g/128).
-ProjectFiles sizedProject(const ProjectSpec& p) {
+ProjectFiles sizedProject(const ProjectShape& p) {
     ProjectFiles f;
     f.info = infoText(p);
     f.rawBands = rawBandsText({
@@ -191,7 +191,7 @@ ProjectFiles sizedProject(const ProjectSpec& p) {
 
 TEST(SizesFile, SizesSortedIndependentlyAndSmallSizesDroppedFromBoth) {
     TempDir dir;
-    ProjectSpec p;
+    ProjectShape p;
     p.lanes = 4;
     writeProject(dir.path(), sizedProject(p));
 
@@ -207,7 +207,7 @@ TEST(SizesFile, SizesSortedIndependentlyAndSmallSizesDroppedFromBoth) {
 
 TEST(SizesFile, EmptyGelNumberNamesTheFiles) {
     TempDir dir;
-    ProjectSpec p;
+    ProjectShape p;
     p.lanes = 4;
     p.gelNumber = "";
     writeProject(dir.path(), sizedProject(p));

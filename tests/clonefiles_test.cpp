@@ -39,7 +39,7 @@ std::vector<CalPair> identityCalibration() {
 // the info file.
 RunResult runStripProject(const TempDir& dir, int rowCount, const std::string& extraInfo,
                           const std::function<unsigned char(int, int)>& byteAt) {
-    ProjectSpec p;
+    ProjectShape p;
     p.lanes = 1;
     p.rowLength = SCALE;
     p.imageWidth = SCALE;
@@ -91,8 +91,8 @@ const char* const sample2Table = "  1500.00      1500\n";
 
 // Three lanes of one dye; samples 0 and 2 share clone and digest names,
 // sample 1 is unnamed (or as given in names).
-ProjectSpec sizedSpec(const std::string& compression) {
-    ProjectSpec p;
+ProjectShape sizedShape(const std::string& compression) {
+    ProjectShape p;
     p.lanes = 3;
     p.rowLength = 1600;
     p.imageWidth = 1600;
@@ -101,7 +101,7 @@ ProjectSpec sizedSpec(const std::string& compression) {
     return p;
 }
 
-void writeSizedProject(const std::string& dir, const ProjectSpec& p,
+void writeSizedProject(const std::string& dir, const ProjectShape& p,
                        const std::vector<std::string>& nameEntries) {
     TraceBody body(p);
     for (int s = 0; s < p.samples(); s++)
@@ -360,7 +360,7 @@ TEST(CloneFilesTrace, IcsHeaderAndDataHoldTheSixteenBitTrace) {
 TEST(CloneFilesStep, StandardOutputAndFilesOfAWholeStep) {
     TempDir dir;
     ASSERT_TRUE(safeForShell(dir.path()));
-    ProjectSpec p = sizedSpec("");
+    ProjectShape p = sizedShape("");
     writeSizedProject(dir.path(), p, defaultNames());
     RunResult r = runStep(dir.path());
     const std::string& d = dir.path();
@@ -400,7 +400,7 @@ TEST(CloneFilesStep, StandardOutputAndFilesOfAWholeStep) {
 
 TEST(CloneFilesStep, EmptyDigestGivesTwoDotsAndTrueKeepsThePicture) {
     TempDir dir;
-    ProjectSpec p = sizedSpec("true");
+    ProjectShape p = sizedShape("true");
     writeSizedProject(dir.path(), p,
                       {nameEntry(0, "+", "c12", ""), "1 - \"\" \"\"", "2 - \"\" \"\""});
     RunResult r = runStep(dir.path());
@@ -421,7 +421,7 @@ TEST(CloneFilesStep, CommandRunsOnCompleteClosedFiles) {
     std::string script = tools / "snapshot";
     makeExecutable(script, "#!/bin/sh\ncp \"$1\" \"$1.seen\"\n"
                            "cp \"${1%.ppm}.bands\" \"${1%.ppm}.bands.seen\"\n");
-    ProjectSpec p = sizedSpec(script);
+    ProjectShape p = sizedShape(script);
     writeSizedProject(dir.path(), p, defaultNames());
     RunResult r = runStep(dir.path());
     EXPECT_EQ(r.status, 0);
@@ -444,7 +444,7 @@ TEST(CloneFilesStep, ClonesNamedLikeShellCommandsRunNothing) {
     // Blanks in names become "_", tabs stay: unquoted, these would run touch.
     std::vector<std::string> names = {"a;touch\tx", "$(touch\ty)", "`touch\tz`",
                                       "q'uote;touch\tw"};
-    ProjectSpec p = sizedSpec("");
+    ProjectShape p = sizedShape("");
     p.lanes = 4;
     std::vector<std::string> entries;
     for (int s = 0; s < 4; s++) entries.push_back(nameEntry(s, "+", names[s], "d"));
@@ -475,7 +475,7 @@ TEST(CloneFilesStep, ClonesNamedLikeShellCommandsRunNothing) {
 TEST(CloneFilesStep, UncreatableBandTableEndsTheStepKeepingEarlierFiles) {
     TempDir dir;
     std::string longName(250, 'L');  // with ".d.0.bands" beyond a file name's limit
-    ProjectSpec p = sizedSpec("true");
+    ProjectShape p = sizedShape("true");
     writeSizedProject(dir.path(), p,
                       {nameEntry(0, "+", "c", "d"), nameEntry(1, "+", longName, "d"),
                        nameEntry(2, "+", "e", "d")});
@@ -495,11 +495,11 @@ TEST(CloneFilesStep, UncreatablePictureEndsTheStepButNotTheRun) {
     // second sample's picture must go.
     std::string script = tools / "block";
     makeExecutable(script, "#!/bin/sh\nmkdir \"${1%.0.ppm}.1.ppm\"\n");
-    ProjectSpec p = sizedSpec(script);
+    ProjectShape p = sizedShape(script);
     writeSizedProject(dir.path(), p,
                       {nameEntry(0, "+", "c", "d"), nameEntry(1, "+", "c", "d"),
                        nameEntry(2, "+", "e", "d")});
-    writeSizedProject(other.path(), sizedSpec("true"), defaultNames());
+    writeSizedProject(other.path(), sizedShape("true"), defaultNames());
     RunResult r = run(zeStep5Path(), {dir.path(), "map", other.path(), "map"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "ERROR: opening ppm file\n");

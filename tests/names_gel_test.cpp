@@ -182,7 +182,7 @@ TEST(NamesCopyNumbers, CountEarlierSamplesWithTheSameNames) {
 
 TEST(GelFile, HeaderClonesAndResampledBlocks) {
     TempDir dir;
-    ProjectSpec p; // two lanes, one dye, every lane a marker lane
+    ProjectShape p; // two lanes, one dye, every lane a marker lane
     TraceBody body(p);
     body.fillRow(0, 0, 7);
     body.fillRow(0, 2, 9);
@@ -209,7 +209,7 @@ TEST(GelFile, HeaderClonesAndResampledBlocks) {
 
 TEST(GelFile, LaneReachingPastItsRowIsResampledFromTheRowOnly) {
     TempDir dir;
-    ProjectSpec p;
+    ProjectShape p;
     p.rowLength = 150; // lane 1 is calibrated up to gel 192
     p.rowCount = 1;
     p.imageWidth = 5000;
@@ -236,7 +236,7 @@ TEST(GelFile, LaneReachingPastItsRowIsResampledFromTheRowOnly) {
 
 TEST(GelFile, SamplesUseTheFactorsOfTheirLane) {
     TempDir dir;
-    ProjectSpec p;
+    ProjectShape p;
     p.lanes = 3;
     p.dyes = 2;
     p.markerRepeat = 2;
@@ -266,7 +266,7 @@ TEST(GelFile, SamplesUseTheFactorsOfTheirLane) {
 
 TEST(GelFile, NamesParsingThroughTheStep) {
     TempDir dir;
-    ProjectSpec p;
+    ProjectShape p;
     p.lanes = 6;
     ProjectFiles f;
     f.info = infoText(p);
@@ -293,7 +293,7 @@ TEST(GelFile, NamesParsingThroughTheStep) {
 
 TEST(GelFile, NoNamedSamples) {
     TempDir dir;
-    ProjectSpec p;
+    ProjectShape p;
     ProjectFiles f;
     f.info = infoText(p);
     f.rawBands = rawBandsText({{0, 10}});
@@ -310,7 +310,7 @@ TEST(GelFile, NoNamedSamples) {
 
 TEST(GelFile, ShortTracesBodyReadsAsZeros) {
     TempDir dir;
-    ProjectSpec p;
+    ProjectShape p;
     p.lanes = 1;
     ProjectFiles f;
     f.info = infoText(p);
@@ -329,7 +329,7 @@ TEST(GelFile, ShortTracesBodyReadsAsZeros) {
 
 namespace {
 
-ProjectFiles threeLaneProject(const ProjectSpec& p) {
+ProjectFiles threeLaneProject(const ProjectShape& p) {
     ProjectFiles f;
     f.info = infoText(p);
     f.rawBands = rawBandsText({{0, 10}, {1, 20}, {2, 30}});
@@ -343,7 +343,7 @@ ProjectFiles threeLaneProject(const ProjectSpec& p) {
 
 TEST(GelFileFailures, TooFewEntriesEndTheProcess) {
     TempDir dir;
-    ProjectSpec p;
+    ProjectShape p;
     p.lanes = 3;
     ProjectFiles f = threeLaneProject(p);
     f.names = namesText({nameEntry(0, "+", "a", "d"), nameEntry(1, "+", "b", "d")});
@@ -359,7 +359,7 @@ TEST(GelFileFailures, TooFewEntriesEndTheProcess) {
 
 TEST(GelFileFailures, TextWhereTheLaneNumberShouldBe) {
     TempDir dir;
-    ProjectSpec p;
+    ProjectShape p;
     p.lanes = 3;
     ProjectFiles f = threeLaneProject(p);
     f.names = "NAMES\n0 + \"a\" \"d\"\nlane + \"b\" \"d\"\n2 + \"c\" \"d\"\n";
@@ -372,7 +372,7 @@ TEST(GelFileFailures, TextWhereTheLaneNumberShouldBe) {
 
 TEST(GelFileFailures, MissingNamesFileEndsTheProcess) {
     TempDir dir;
-    ProjectSpec p;
+    ProjectShape p;
     p.lanes = 3;
     writeProject(dir.path(), threeLaneProject(p));
     std::remove((dir / "names").c_str());
@@ -385,7 +385,7 @@ TEST(GelFileFailures, MissingNamesFileEndsTheProcess) {
 
 TEST(GelFileFailures, WrongNamesHeaderEndsOnlyTheStep) {
     TempDir dir;
-    ProjectSpec p;
+    ProjectShape p;
     p.lanes = 3;
     ProjectFiles f = threeLaneProject(p);
     f.names = "names\n0 + \"a\" \"d\"\n1 + \"b\" \"d\"\n2 + \"c\" \"d\"\n";
@@ -402,7 +402,7 @@ TEST(GelFileFailures, WrongNamesHeaderEndsOnlyTheStep) {
 
 TEST(GelFileFailures, GelFileThatCannotBeCreated) {
     TempDir dir;
-    ProjectSpec p;
+    ProjectShape p;
     p.lanes = 3;
     writeProject(dir.path(), threeLaneProject(p));
     run("/bin/mkdir", {dir / "map.17.gel"});
@@ -417,7 +417,7 @@ TEST(GelFileFailures, GelFileThatCannotBeCreated) {
 
 TEST(GelFileFailures, UnusableTracesHeaderEndsTheStep) {
     TempDir dir;
-    ProjectSpec p;
+    ProjectShape p;
     p.lanes = 3;
     ProjectFiles f = threeLaneProject(p);
     f.traces = tracesHeader(200, 0);
@@ -433,7 +433,7 @@ TEST(GelFileFailures, UnusableTracesHeaderEndsTheStep) {
 
 TEST(GelFileFailures, MissingTracesFileEndsTheStep) {
     TempDir dir;
-    ProjectSpec p;
+    ProjectShape p;
     p.lanes = 3;
     writeProject(dir.path(), threeLaneProject(p));
     std::remove((dir / "traces").c_str());

@@ -21,7 +21,7 @@ std::string number(double v) {
 
 } // namespace
 
-std::string infoText(const ProjectSpec& p) {
+std::string infoText(const ProjectShape& p) {
     std::string t = "VERSION 1.0\nINFO\n";
     t += "lanenumber = " + std::to_string(p.lanes) + "\n";
     t += "dyenumber = " + std::to_string(p.dyes) + "\n";
@@ -42,7 +42,7 @@ std::string rawBandsText(const std::vector<BandRecord>& bands) {
     return t;
 }
 
-TraceBody::TraceBody(const ProjectSpec& p)
+TraceBody::TraceBody(const ProjectShape& p)
     : rowLength(p.rowLength), rowCount(p.rowCount),
       body((size_t)p.samples() * p.rowCount * p.rowLength, '\0') {}
 
@@ -61,7 +61,7 @@ std::string tracesHeader(int rowLength, int rowCount) {
            "\nlane strips of the test gel\nend of header\n";
 }
 
-std::string tracesText(const ProjectSpec& p, const TraceBody& body) {
+std::string tracesText(const ProjectShape& p, const TraceBody& body) {
     return tracesHeader(p.rowLength, p.rowCount) + body.bytes();
 }
 
@@ -69,7 +69,7 @@ std::vector<CalPair> linearCalibration(double scale, double gelHigh) {
     return {{0, 0}, {scale * gelHigh, gelHigh}};
 }
 
-std::string normFacText(const ProjectSpec& p, const std::vector<std::vector<CalPair>>& blocks) {
+std::string normFacText(const ProjectShape& p, const std::vector<std::vector<CalPair>>& blocks) {
     std::string t = "NORMFACTORS\n";
     int lane = 0;
     for (const std::vector<CalPair>& block : blocks) {
@@ -84,7 +84,7 @@ std::string normFacText(const ProjectSpec& p, const std::vector<std::vector<CalP
     return t;
 }
 
-std::string normFacText(const ProjectSpec& p, const std::vector<CalPair>& pairs) {
+std::string normFacText(const ProjectShape& p, const std::vector<CalPair>& pairs) {
     int markers = (p.lanes - 1) / p.markerRepeat + 1;
     return normFacText(p, std::vector<std::vector<CalPair>>((size_t)markers, pairs));
 }
@@ -101,7 +101,7 @@ std::string namesText(const std::vector<std::string>& entries) {
     return t;
 }
 
-std::string namesForAll(const ProjectSpec& p) {
+std::string namesForAll(const ProjectShape& p) {
     std::vector<std::string> entries;
     for (int s = 0; s < p.samples(); s++)
         entries.push_back(nameEntry(s / p.dyes, "+", "c" + std::to_string(s), "d"));

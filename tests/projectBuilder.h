@@ -12,7 +12,7 @@
 namespace zetest {
 
 // The gel as the info file describes it, plus the shape of its traces.
-struct ProjectSpec {
+struct ProjectShape {
     int lanes = 2;
     int dyes = 1;
     int markerRepeat = 1;
@@ -28,7 +28,7 @@ struct ProjectSpec {
 };
 
 // "VERSION" and "INFO" lines followed by one entry per line.
-std::string infoText(const ProjectSpec& p);
+std::string infoText(const ProjectShape& p);
 
 // One raw band: sample index, gel position, kind (value1/value2 are 0).
 struct BandRecord {
@@ -42,7 +42,7 @@ std::string rawBandsText(const std::vector<BandRecord>& bands);
 // all 0 until set.
 class TraceBody {
   public:
-    explicit TraceBody(const ProjectSpec& p);
+    explicit TraceBody(const ProjectShape& p);
     unsigned char& at(int sample, int row, int pos);
     // Every byte of one row set to v.
     void fillRow(int sample, int row, unsigned char v);
@@ -54,7 +54,7 @@ class TraceBody {
 };
 // Header "TRACES <rowLength>" / "ROWS <rowCount>" / two free lines.
 std::string tracesHeader(int rowLength, int rowCount);
-std::string tracesText(const ProjectSpec& p, const TraceBody& body);
+std::string tracesText(const ProjectShape& p, const TraceBody& body);
 
 // One calibration pair; a size of 0 or less leaves the size column out.
 struct CalPair {
@@ -66,9 +66,9 @@ struct CalPair {
 // Powers of two for scale and gelHigh keep every mapped position exact.
 std::vector<CalPair> linearCalibration(double scale, double gelHigh);
 // One block per marker lane (0, markerRepeat, ...), in lane order.
-std::string normFacText(const ProjectSpec& p, const std::vector<std::vector<CalPair>>& blocks);
+std::string normFacText(const ProjectShape& p, const std::vector<std::vector<CalPair>>& blocks);
 // The same pairs for every marker lane.
-std::string normFacText(const ProjectSpec& p, const std::vector<CalPair>& pairs);
+std::string normFacText(const ProjectShape& p, const std::vector<CalPair>& pairs);
 
 // The names entry  lane status "clone" "digest"
 std::string nameEntry(int lane, const std::string& status, const std::string& clone,
@@ -76,7 +76,7 @@ std::string nameEntry(int lane, const std::string& status, const std::string& cl
 // "NAMES" and the entries, each ended with a line end.
 std::string namesText(const std::vector<std::string>& entries);
 // A named entry per sample: clone "c<s>", digest "d".
-std::string namesForAll(const ProjectSpec& p);
+std::string namesForAll(const ProjectShape& p);
 
 // All five input files of a project in dir.
 struct ProjectFiles {

@@ -17,7 +17,7 @@ using namespace zetest;
 namespace {
 
 // A sound two-lane project without sizes; every file can be read.
-ProjectFiles soundProject(const ProjectSpec& p) {
+ProjectFiles soundProject(const ProjectShape& p) {
     ProjectFiles f;
     f.info = infoText(p);
     f.rawBands = rawBandsText({{0, 50.0}, {1, 70.0}});
@@ -29,7 +29,7 @@ ProjectFiles soundProject(const ProjectSpec& p) {
 
 // The project in dir with the named input file replaced by a directory.
 void projectWithDirectory(const std::string& dir, const std::string& name) {
-    writeProject(dir, soundProject(ProjectSpec()));
+    writeProject(dir, soundProject(ProjectShape()));
     std::string path = dir + "/" + name;
     ASSERT_EQ(remove(path.c_str()), 0);
     ASSERT_EQ(mkdir(path.c_str(), 0755), 0);
@@ -135,7 +135,7 @@ TEST(RobustnessTraceLimits, ManyShortRowsAreRefused) {
 
 TEST(RobustnessTraceLimits, StepEndsAndGoesOnWithTheNextProject) {
     TempDir big, small;
-    ProjectSpec p;
+    ProjectShape p;
     ProjectFiles hostile = soundProject(p);
     hostile.traces = "TRACES 1\nROWS 200000000\na\nb\n";
     writeProject(big.path(), hostile);

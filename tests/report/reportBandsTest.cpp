@@ -17,7 +17,7 @@ namespace {
 // size is linear in gel (a two-point spline) and crosses 0 at gel
 // 256 x ln 1000 / (ln 1000 - ln 0.5) = 232.65.
 std::string handWorkedProject(const TempDir& t, bool sizes) {
-    ProjectSpec p;
+    ProjectShape p;
     p.lanes = 1;
     p.rowLength = 300;
     p.imageWidth = 300;

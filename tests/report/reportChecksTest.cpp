@@ -122,7 +122,7 @@ namespace {
 struct CheckProject {
     TempDir t;
     std::string dir;
-    CheckProject(ProjectSpec p, const std::vector<std::vector<CalPair>>& blocks) {
+    CheckProject(ProjectShape p, const std::vector<std::vector<CalPair>>& blocks) {
         dir = t / "proj";
         run("/bin/mkdir", {dir});
         TraceBody body(p);
@@ -136,8 +136,8 @@ struct CheckProject {
     }
 };
 
-ProjectSpec spec(int lanes, int markerRepeat, bool linear, int rowLength) {
-    ProjectSpec p;
+ProjectShape shapeOf(int lanes, int markerRepeat, bool linear, int rowLength) {
+    ProjectShape p;
     p.lanes = lanes;
     p.markerRepeat = markerRepeat;
     p.linear = linear;
@@ -156,7 +156,7 @@ std::vector<CalPair> calPairs(const std::vector<std::pair<float, float>>& normGe
 } // namespace
 
 TEST(ReportWarnings, OvershootingSplineIsListedAndHighlighted) {
-    CheckProject p(spec(2, 1, false, 400), {calPairs(OVERSHOOT), calPairs(OVERSHOOT)});
+    CheckProject p(shapeOf(2, 1, false, 400), {calPairs(OVERSHOOT), calPairs(OVERSHOOT)});
     std::string html = p.report();
     EXPECT_EQ(countOf(html, "<li class=\"warning\""), 2);
     EXPECT_EQ(countOf(html, "it turns back at gel 143.0"), 2 * 2); // list and caption
@@ -168,7 +168,7 @@ TEST(ReportWarnings, OvershootingSplineIsListedAndHighlighted) {
 TEST(ReportWarnings, ReversedMarkerBlockIsListedForItsLaneOnly) {
     std::vector<std::pair<float, float>> rising = {{0, 0}, {2000, 100}, {4000, 200}};
     std::vector<std::pair<float, float>> reversed = {{4000, 200}, {2000, 100}, {0, 0}};
-    CheckProject p(spec(3, 2, true, 300), {calPairs(rising), calPairs(reversed)});
+    CheckProject p(shapeOf(3, 2, true, 300), {calPairs(rising), calPairs(reversed)});
     std::string html = p.report();
     EXPECT_NE(html.find("<li class=\"warning\" data-lane=\"2\"><a href=\"#lane-2\">Lane 2: "
                         "calibration pair 1 (standard 2000.00, gel 100.00) is out of order; gel "
@@ -182,7 +182,7 @@ TEST(ReportWarnings, ReversedMarkerBlockIsListedForItsLaneOnly) {
 }
 
 TEST(ReportWarnings, CalibratedRangeBeyondTheTraceIsListed) {
-    CheckProject p(spec(1, 1, true, 200), {calPairs({{0, 0}, {4096, 256}})});
+    CheckProject p(shapeOf(1, 1, true, 200), {calPairs({{0, 0}, {4096, 256}})});
     std::string html = p.report();
     EXPECT_NE(html.find("Lane 0: the calibrated range (gel 0 to 256) reaches beyond the trace "
                         "(gel 0 to 199)"),
@@ -191,7 +191,7 @@ TEST(ReportWarnings, CalibratedRangeBeyondTheTraceIsListed) {
 }
 
 TEST(ReportWarnings, CleanCalibrationHasNone) {
-    CheckProject p(spec(3, 2, true, 200),
+    CheckProject p(shapeOf(3, 2, true, 200),
                    {calPairs({{0, 0}, {4096, 128}}), calPairs({{0, 2}, {4096, 130}})});
     std::string html = p.report();
     EXPECT_EQ(countOf(html, "<li class=\"warning\""), 0);
@@ -202,7 +202,7 @@ TEST(ReportWarnings, CleanCalibrationHasNone) {
 TEST(ReportWarnings, LaneBetweenMarkersThatShareNoStandardRangeIsUncalibrated) {
     // Lane 0 covers standard 0 .. 2000, lane 2 covers 3000 .. 4600: lane 1
     // is interpolated over their common range, which is empty.
-    CheckProject p(spec(3, 2, true, 200),
+    CheckProject p(shapeOf(3, 2, true, 200),
                    {calPairs({{0, 0}, {2000, 100}}), calPairs({{3000, 0}, {4600, 100}})});
     std::string html = p.report();
     EXPECT_NE(html.find("Lane 1: fewer than two calibration pairs (0): the lane has no mapping, "

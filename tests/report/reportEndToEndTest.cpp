@@ -130,7 +130,7 @@ TEST(ReportFiles, NamesAndPathsFromTheInputAreEscaped) {
     TempDir t;
     std::string dir = t / "p&<b>'x'";
     run("/bin/mkdir", {dir});
-    ProjectSpec p;
+    ProjectShape p;
     p.lanes = 2;
     p.gelNumber = "g<1>";
     TraceBody body(p);
