@@ -88,6 +88,18 @@ void readBlock(std::istream& in, const dbString& path, int lane, long long expec
     }
 }
 
+// Lane k, t lanes past marker lane m, from the factors of m and next over
+// their common range lo..hi; the verbose line starts with tag.
+void buildBetween(dp_Array<NormFac>& facs, int m, int next, int k, float lo, float hi, int t,
+                  int markerStep, bool verbose, const char* tag) {
+    dp_Accum<Coords> pairs;
+    interpolatePairs(facs[m], facs[next], lo, hi, t, markerStep, pairs);
+    facs[k].nonlinear = facs[m].nonlinear;
+    facs[k].initFrom(pairs);
+    if (verbose)
+        std::cout << tag << t << " " << facs[k].gelLow << " " << facs[k].gelHigh << std::endl;
+}
+
 } // namespace
 
 bool readNormFacs(int laneCount, int markerStep, int laneIdFactor, const dbString& path,
@@ -159,24 +171,11 @@ bool readNormFacs(int laneCount, int markerStep, int laneIdFactor, const dbStrin
 
         for (int t = 1; t <= markerStep - 1; t++) {
             int k = m + t;
-            dp_Accum<Coords> P;
-            interpolatePairs(norm[m], norm[next], A0 > B0 ? A0 : B0, A1 < B1 ? A1 : B1, t,
-                             markerStep, P);
-            norm[k].nonlinear = norm[m].nonlinear;
-            norm[k].initFrom(P);
-            if (verbose)
-                std::cout << "....." << t << " " << norm[k].gelLow << " " << norm[k].gelHigh
-                          << std::endl;
-            if (sizes) {
-                dp_Accum<Coords> S;
-                interpolatePairs(size[m], size[next], E0 > F0 ? E0 : F0, E1 < F1 ? E1 : F1, t,
-                                 markerStep, S);
-                size[k].nonlinear = size[m].nonlinear;
-                size[k].initFrom(S);
-                if (verbose)
-                    std::cout << " ----" << t << " " << size[k].gelLow << " " << size[k].gelHigh
-                              << std::endl;
-            }
+            buildBetween(norm, m, next, k, A0 > B0 ? A0 : B0, A1 < B1 ? A1 : B1, t, markerStep,
+                         verbose, ".....");
+            if (sizes)
+                buildBetween(size, m, next, k, E0 > F0 ? E0 : F0, E1 < F1 ? E1 : F1, t, markerStep,
+                             verbose, " ----");
         }
     }
 

@@ -5,6 +5,7 @@
 #include "zeGeometry.h"
 #include "zeShell.h"
 #include "zeStep.h"
+#include "zeStepInputs.h"
 
 bool giveHelp = false;
 bool verbose = false;
@@ -30,21 +31,8 @@ void recreateResultsDir(const dbString& resultsDir) {
 }
 
 void runStep(StepData& d) {
-    d.rawBandsPath = d.projectDir + "/raw-bands";
-    d.infoPath = d.projectDir + "/info";
-    d.tracesPath = d.projectDir + "/traces";
-    d.normFacPath = d.projectDir + "/norm-fac";
-    d.namesPath = d.projectDir + "/names";
-    d.resultsDir = d.projectDir + "/Results";
-
-    std::cout << "Load project" << std::endl;
-    if (!d.project.readFrom(d.infoPath)) {
-        std::cerr << "ERROR: failed to load project file" << std::endl;
-        return;
-    }
-    // Geometry the rest of the step cannot work with ends the step before
-    // the results directory is touched.
-    if (!projectGeometryUsable(d.project)) return;
+    setInputPaths(d);
+    if (!loadProjectInfo(d)) return;
 
     recreateResultsDir(d.resultsDir);
 
@@ -55,23 +43,10 @@ void runStep(StepData& d) {
     std::cout << "gel  filename = " << d.gelFileName << std::endl;
     std::cout << "Loading raw bands" << std::endl;
 
-    const ProjInfo& p = d.project;
-    d.samples = p.lanenumber * p.dyenumber;
-    d.rawBands.resize(0, d.samples - 1);
-    if (!loadRawBands(d.rawBandsPath, d.rawBands)) {
-        std::cerr << "ERROR: loading raw-bands" << std::endl;
-        return;
-    }
-
+    if (!loadSampleBands(d)) return;
     if (!readTraces(d)) return;
-    if (!picturesFit(p, d.samples, d.rowCount)) return;
-
-    d.normFacs.resize(0, p.lanenumber - 1);
-    d.sizeFacs.resize(0, p.lanenumber - 1);
-    d.haveSizes = false;
-    if (!readNormFacs(p.lanenumber, p.markerrepeat, p.dyenumber, d.normFacPath, p.normmethod,
-                      verbose, &d.haveSizes, &d.normFacs, &d.sizeFacs))
-        zeExit(1);
+    if (!picturesFit(d.project, d.samples, d.rowCount)) return;
+    loadNormFactors(d, verbose);
 
     d.cloneNames.resize(0, d.samples - 1);
     d.digestNames.resize(0, d.samples - 1);

@@ -6,22 +6,13 @@
 #include <sstream>
 #include <utility>
 
+#include "facSupport.h"
 #include "zeNormFac.h"
 
 namespace {
 
 NormFac makeFac(std::initializer_list<std::pair<float, float>> normGel, bool nonlinear) {
-    dp_Accum<Coords> src;
-    for (const auto& p : normGel) {
-        Coords c;
-        c.norm = p.first;
-        c.gel = p.second;
-        src.append(c);
-    }
-    NormFac fac;
-    fac.nonlinear = nonlinear;
-    fac.initFrom(src);
-    return fac;
+    return facFromPairs(normGel, nonlinear);
 }
 
 // Pairs (norm, gel) = (0,100), (1000,200), (2000,400): range 100..400, so

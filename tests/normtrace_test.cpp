@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "facSupport.h"
 #include "zeNormTrace.h"
 
 namespace {
@@ -11,17 +12,7 @@ namespace {
 const int N = NORM_SCALE_LENGTH;
 
 NormFac linearFac(std::initializer_list<std::pair<float, float>> normGel) {
-    dp_Accum<Coords> src;
-    for (const auto& p : normGel) {
-        Coords c;
-        c.norm = p.first;
-        c.gel = p.second;
-        src.append(c);
-    }
-    NormFac fac;
-    fac.nonlinear = false;
-    fac.initFrom(src);
-    return fac;
+    return facFromPairs(normGel, false);
 }
 
 // Output buffers start with a value the resampling never writes, so an

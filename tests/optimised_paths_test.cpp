@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "facSupport.h"
 #include "reference/referenceResampling.h"
 #include "testSupport.h"
 #include "zeGelStrip.h"
@@ -207,13 +208,7 @@ INSTANTIATE_TEST_SUITE_P(
 // Lanes built by hand.
 
 NormFac makeFac(bool nonlinear, const std::vector<std::pair<float, float>>& normGel) {
-    dp_Accum<Coords> src;
-    for (const auto& p : normGel)
-        src.append(Coords{p.first, p.second});
-    NormFac fac;
-    fac.nonlinear = nonlinear;
-    fac.initFrom(src);
-    return fac;
+    return facFromPairs(normGel, nonlinear);
 }
 
 // Rows and traces of random intensities over the whole sample range, some
