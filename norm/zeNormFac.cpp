@@ -3,11 +3,10 @@
 // through them (one spline each way, set up once in initFrom).
 #include "zeNormFac.h"
 
-#include <limits.h>
-
 #include <ostream>
 
 #include "zeSpline.h"
+#include "zeTruncate.h"
 
 void swap(float& a, float& b) {
     float t = a;
@@ -19,15 +18,6 @@ void swap(int& a, int& b) {
     int t = a;
     a = b;
     b = t;
-}
-
-// Truncation toward zero; values no int can hold (only from corrupt
-// calibration data) are clamped instead of being undefined.
-static int truncToInt(float v) {
-    if (!(v == v)) return 0;
-    if (v >= 2147483648.0f) return INT_MAX;
-    if (v <= -2147483648.0f) return INT_MIN;
-    return (int)v;
 }
 
 // Exchanges a[i] with a[j] and b[i] with b[j], from both ends inwards.
