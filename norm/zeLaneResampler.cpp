@@ -338,14 +338,7 @@ void LaneResampler::prepareEvaluation() {
                 walk++;
             klo = walk;
         } else {
-            int khi = n - 1;
-            while (khi - klo > 1) {
-                int k = (khi + klo) / 2;
-                if (xa[k] > x)
-                    khi = k;
-                else
-                    klo = k;
-            }
+            klo = splintBracket(xa, n, x);
         }
         int khi = klo + 1;
         LaneTables::Point& e = t.points[p - t.first];

@@ -20,6 +20,26 @@ void swap(int& a, int& b) {
     b = t;
 }
 
+// The piecewise-linear method: the pairs bracketing v by field `from`
+// (found by bisection; a pair equal to v becomes the lower one), and the
+// line between them evaluated in field `to`. Beyond the end pairs the end
+// segment is extended.
+static float interpolateLinearly(dp_Accum<Coords>& pairs, float v, float Coords::*from,
+                                 float Coords::*to) {
+    int lo = 0, hi = pairs.nelem() - 1;
+    while (hi > lo + 1) {
+        int mid = (lo + hi) / 2;
+        if (pairs[mid].*from > v)
+            hi = mid;
+        else
+            lo = mid;
+    }
+    const Coords& a = pairs[lo];
+    const Coords& b = pairs[hi];
+    if (a.*from == b.*from) return a.*to;
+    return (v - a.*from) / (b.*from - a.*from) * (b.*to - a.*to) + a.*to;
+}
+
 // Exchanges a[i] with a[j] and b[i] with b[j], from both ends inwards.
 static void reverseTogether(dp_Array<float>& a, dp_Array<float>& b, int n) {
     for (int i = 0, j = n - 1; j > i; i++, j--) {
@@ -104,18 +124,7 @@ float NormFac::normaliseBand(float g) {
         splint(fwdGel.getData(), fwdNorm.getData(), fwdD2.getData(), n, g, &y);
         return y;
     }
-    int lo = 0, hi = n - 1;
-    while (hi > lo + 1) {
-        int mid = (lo + hi) / 2;
-        if (pairs[mid].gel > g)
-            hi = mid;
-        else
-            lo = mid;
-    }
-    if (pairs[lo].gel == pairs[hi].gel) return pairs[lo].norm;
-    return (g - pairs[lo].gel) / (pairs[hi].gel - pairs[lo].gel) *
-               (pairs[hi].norm - pairs[lo].norm) +
-           pairs[lo].norm;
+    return interpolateLinearly(pairs, g, &Coords::gel, &Coords::norm);
 }
 
 float NormFac::normToGel(float s) {
@@ -127,18 +136,7 @@ float NormFac::normToGel(float s) {
         splint(invNorm.getData(), invGel.getData(), invD2.getData(), n, s, &y);
         return y;
     }
-    int lo = 0, hi = n - 1;
-    while (hi > lo + 1) {
-        int mid = (lo + hi) / 2;
-        if (pairs[mid].norm > s)
-            hi = mid;
-        else
-            lo = mid;
-    }
-    if (pairs[lo].norm == pairs[hi].norm) return pairs[lo].gel;
-    return (s - pairs[lo].norm) / (pairs[hi].norm - pairs[lo].norm) *
-               (pairs[hi].gel - pairs[lo].gel) +
-           pairs[lo].gel;
+    return interpolateLinearly(pairs, s, &Coords::norm, &Coords::gel);
 }
 
 dp_Array<float> NormFac::getGelX() {

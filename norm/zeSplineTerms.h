@@ -88,6 +88,22 @@ template <class F> ZE_ROWS_INLINE F splineBackStep(float y2Forward, const F& y2N
 
 // --- splint(): evaluation at x in [xa[klo], xa[khi]] ---
 
+// klo of the interval that holds x, found by bisection over ascending xa
+// (n >= 2); khi is klo + 1. A knot equal to x becomes klo, so x lies in
+// [xa[klo], xa[khi]), unless it is the last knot.
+inline int splintBracket(const float* xa, int n, float x) {
+    int klo = 0;
+    int khi = n - 1;
+    while (khi - klo > 1) {
+        int k = (khi + klo) / 2;
+        if (xa[k] > x)
+            khi = k;
+        else
+            klo = k;
+    }
+    return klo;
+}
+
 // a, the weight of the lower knot; h = xa[khi] - xa[klo].
 inline float splintWeightLow(float xHi, float x, float h) {
     return (xHi - x) / h;

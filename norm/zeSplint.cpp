@@ -19,16 +19,8 @@ void splint(float* xa, float* ya, float* y2a, int n, float x, float* y, float* d
         *y = n == 1 ? ya[0] : 0;
         return;
     }
-    // A knot equal to x becomes klo, so x lies in [xa[klo], xa[khi]).
-    int klo = 0;
-    int khi = n - 1;
-    while (khi - klo > 1) {
-        int k = (khi + klo) / 2;
-        if (xa[k] > x)
-            khi = k;
-        else
-            klo = k;
-    }
+    int klo = splintBracket(xa, n, x);
+    int khi = klo + 1;
     float h = splineGap(xa[klo], xa[khi]);
     if (h == 0) nrerror("Bad XA input to routine SPLINT");
     float a = splintWeightLow(xa[khi], x, h);
