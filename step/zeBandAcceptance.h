@@ -4,6 +4,8 @@
 #ifndef ZE_BANDACCEPTANCE_H
 #define ZE_BANDACCEPTANCE_H
 
+#include <cmath>
+
 #include "zeNormFac.h"
 #include "zeRBLoad.h"
 
@@ -25,5 +27,9 @@ struct BandVerdict {
 // standard factor and z from its size factor (sizeFac null: no sizes, z =
 // 1.0). Comparisons with NaN fail, so a NaN drops the band.
 BandVerdict judgeBand(const RawBand& band, NormFac& normFac, NormFac* sizeFac);
+
+// The fragment size of an accepted band: e^z in double precision, stored
+// as a float.
+inline float fragmentSizeOf(float logSize) { return (float)std::exp((double)logSize); }
 
 #endif

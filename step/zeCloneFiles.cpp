@@ -1,13 +1,13 @@
 // Per-clone results: for every named sample a band table, its 16-bit trace
 // as an ICS image and a PPM picture of its lane strip, which the project's
 // compression command then takes over.
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <vector>
 
 #include "ics.h"
+#include "zeBandAcceptance.h"
 #include "zeGelStrip.h"
 #include "zeLaneResampler.h"
 #include "zeShell.h"
@@ -96,18 +96,11 @@ void writeIcsTrace(StepData& d, const dbString& base, const float* resampled) {
 // and fragment size.
 void writeBandTable(FILE* table, StepData& d, int s) {
     int lane = s / d.project.dyenumber;
-    NormFac& norm = d.normFacs(lane);
-    NormFac& size = d.sizeFacs(lane);
     dp_Accum<RawBand>& bands = d.rawBands(s);
     for (int i = 0; i < bands.nelem(); i++) {
-        const RawBand& b = bands(i);
-        if (b.kind != 1) continue;
-        float m = norm.normaliseBand(b.position);
-        float z = size.normaliseBand(b.position);
-        // Comparisons with NaN fail, so a NaN position or log size drops the band.
-        if (!(m >= 0 && z >= 0)) continue;
-        float fragmentSize = (float)std::exp((double)z);
-        fprintf(table, "%9.2f %9d\n", m, truncToInt(fragmentSize));
+        BandVerdict v = judgeBand(bands(i), d.normFacs(lane), &d.sizeFacs(lane));
+        if (v.fate != BAND_ACCEPTED) continue;
+        fprintf(table, "%9.2f %9d\n", v.position, truncToInt(fragmentSizeOf(v.logSize)));
     }
 }
 

@@ -1,7 +1,7 @@
-#include <cmath>
 #include <fstream>
 #include <iostream>
 
+#include "zeBandAcceptance.h"
 #include "zeStep.h"
 #include "zeTruncate.h"
 
@@ -40,7 +40,7 @@ void acceptBands(StepData& d, int s, dp_Accum<float>& positions, dp_Accum<float>
         // Comparisons with NaN fail, so a NaN position or log size drops the band.
         if (m >= 0 && z >= 0) {
             positions.append(m);
-            sizes.append((float)std::exp((double)z));
+            sizes.append(fragmentSizeOf(z));
         }
     }
 }
