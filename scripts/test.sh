@@ -50,7 +50,7 @@ run_suite() {
 
     # Each test's result line; the start lines of a parallel run are left out.
     ctest --test-dir "$dir" -j "$jobs" --output-on-failure 2>&1 |
-        grep -v -E '^ +Start +[0-9]+: ' | tee "$dir/ctest.log"
+        grep -v -E '^ +Start +[0-9]+: |^Internal ctest changing into directory' | tee "$dir/ctest.log"
     local counts total bad
     counts=$(grep -o -E '[0-9]+ tests? failed out of [0-9]+' "$dir/ctest.log" | tail -n 1)
     if [ -z "$counts" ]; then
