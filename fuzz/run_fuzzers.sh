@@ -4,6 +4,7 @@
 # summary line per harness:
 #
 #   fuzz/run_fuzzers.sh SECONDS [HARNESS...]
+#   fuzz/run_fuzzers.sh --build-only        (builds the harnesses, runs none)
 #
 # Harnesses: info rawbands traces names normfac step configure (default all).
 # Environment:
@@ -18,7 +19,7 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-seconds=${1:?usage: run_fuzzers.sh SECONDS [HARNESS...]}
+seconds=${1:?usage: run_fuzzers.sh SECONDS [HARNESS...] | --build-only}
 shift
 harnesses=("$@")
 [ ${#harnesses[@]} -gt 0 ] || harnesses=(info rawbands traces names normfac step configure)
@@ -36,6 +37,7 @@ if ! { CC=clang-14 CXX=clang++-14 cmake -S "$root/fuzz" -B "$build" -G Ninja &&
     echo "run_fuzzers: the harnesses did not build; see $build/build.log" >&2
     exit 2
 fi
+[ "$seconds" != --build-only ] || exit 0
 
 # Longest input per harness: big enough for every file format's interesting
 # structure, small enough that one run stays in the millisecond range.

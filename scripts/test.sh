@@ -63,6 +63,19 @@ run_suite() {
     count "$what" $((total - bad)) "$bad" $((SECONDS - start))
 }
 
+# The fuzz harnesses (clang-14, a tree of their own) build at the lowest
+# priority while the suites below build and run, mostly in moments when
+# those leave a core idle; the smoke run at the end waits for them.
+# It runs in a process group of its own, ended with the script if the
+# script ends first.
+fuzz_build=
+stop_fuzz_build() { [ -z "$fuzz_build" ] || kill -- "-$fuzz_build" 2>/dev/null; }
+if command -v clang++-14 >/dev/null && command -v clang-14 >/dev/null; then
+    setsid nice -n 19 bash fuzz/run_fuzzers.sh --build-only >/dev/null 2>&1 &
+    fuzz_build=$!
+    trap stop_fuzz_build EXIT
+fi
+
 run_suite plain build
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     run_suite sanitized build-asan -DZE_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug -DZE_BUILD_BENCH=OFF
@@ -71,6 +84,10 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 # a few seconds of live fuzzing per harness follow (fuzz/README.md has the
 # longer runs). Each harness prints one line ending in "ok" or "FAIL ...".
 start=$SECONDS
+if [ -n "$fuzz_build" ]; then
+    wait "$fuzz_build" # a failed build shows again below
+    fuzz_build=
+fi
 smoke_log=$(mktemp)
 status=0
 bash fuzz/smoke.sh | tee "$smoke_log" || status=$?
