@@ -20,7 +20,7 @@ const char* USAGE =
     "USAGE:  zeCompare [-t TOL] [-c CUTOFF] [--html FILE] BANDSFILE...\n"
     "Compares every pair of fingerprints in the bands files and writes a table\n"
     "of the pairs whose score is at most CUTOFF on standard output.\n"
-    "  -t TOL       tolerance of a band match, standard units 0-2299 (default 7)\n"
+    "  -t TOL       tolerance of a band match, standard units 1-2299 (default 7)\n"
     "  -c CUTOFF    largest score written, 0 or more (default 1e-12; -c 1: every pair)\n"
     "  --html FILE  also write a page with the strongest pairs, a similarity tree\n"
     "               and a heatmap\n"
@@ -43,8 +43,10 @@ bool parseTolerance(const std::string& text, int& tolerance) {
     char* end = nullptr;
     errno = 0;
     long v = text.empty() ? -1 : strtol(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0' || errno == ERANGE || v < 0 || v > 2299)
-        return usageError("-t needs a whole number from 0 to 2299, not '" + text + "'");
+    // At 0 the chance of a coincidence would be 0, and any shared band
+    // would make a pair certain.
+    if (text.empty() || *end != '\0' || errno == ERANGE || v < 1 || v > 2299)
+        return usageError("-t needs a whole number from 1 to 2299, not '" + text + "'");
     tolerance = (int)v;
     return true;
 }
