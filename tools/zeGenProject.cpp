@@ -481,7 +481,9 @@ void laneRange(const Options& o, const Ladder& ladder, const GelShape& shape,
 // Gives every duplicate the fragments of the sample it copies: the same
 // standard positions, placed through its own lane's shape, plus the
 // measurement noise of the marker bands. Heights, widths and kinds stay.
-void makeReplicates(Rng& rng, const Options& o, const GelShape& shape,
+// Each duplicate draws its noise from a stream of its own, so that the
+// mismatched copy leaves the others as they are.
+void makeReplicates(uint64_t seed, const Options& o, const GelShape& shape,
                     std::vector<Sample>& samples) {
     bool mismatchLeft = o.mismatchedReplicate;
     for (size_t s = 0; s < samples.size(); ++s) {
@@ -491,6 +493,7 @@ void makeReplicates(Rng& rng, const Options& o, const GelShape& shape,
             mismatchLeft = false;
             continue;
         }
+        Rng rng = streamFor(seed + s, REPLICATES);
         int fromLane = smp.copyOf / o.dyes, lane = (int)s / o.dyes;
         smp.bands = samples[smp.copyOf].bands;
         for (Band& b : smp.bands)
@@ -720,10 +723,7 @@ int main(int argc, char** argv) {
             smp.bands = cloneBands(bandRng, low, high, o.rowLength, smp.naming == Naming::Empty);
         }
     }
-    if (o.trueReplicates) {
-        Rng replicateRng = streamFor(o.seed, REPLICATES);
-        makeReplicates(replicateRng, o, shape, samples);
-    }
+    if (o.trueReplicates) makeReplicates(o.seed, o, shape, samples);
 
     makeDirectories(o.outDir);
     writeInfo(o);
