@@ -185,7 +185,7 @@ void writeHeatmap(std::ostream& out, const AllPairs& a, const std::vector<int>& 
             double f = std::min(1.0, std::max(0.0, v / HEAT_FULL));
             grey[(size_t)r * n + c] = (unsigned char)std::lround(255 * (1 - f));
         }
-    double side = std::min(900.0, std::max(240.0, 6.0 * n));
+    double side = std::min(900.0, std::max(400.0, 6.0 * n));
     out << "<div class=\"scroll\">\n<svg class=\"heatmap\" xmlns=\"http://www.w3.org/2000/svg\" "
            "width=\""
         << fixed(HEAT_LEFT + side + 20, 0) << "\" height=\"" << fixed(HEAT_TOP + side + 20, 0)
