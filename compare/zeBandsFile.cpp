@@ -106,6 +106,7 @@ bool readBands(std::istream& in, const std::string& name, std::vector<Fingerprin
 bool readBandsFile(const std::string& path, std::vector<Fingerprint>& out, std::string& error) {
     // A directory opens like a file but reads as empty.
     struct stat st;
+    errno = 0;
     if (stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) errno = EISDIR;
     std::ifstream in;
     if (errno != EISDIR) in.open(path.c_str(), std::ios::in | std::ios::binary);

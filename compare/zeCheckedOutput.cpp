@@ -47,11 +47,11 @@ bool CheckedOutput::finish() {
         errno = 0;
         if (ok() && fflush(stream) != 0) fail(errno);
         if (ok() && ferror(stream)) fail(errno);
-        if (ownFile) {
-            errno = 0;
-            if (fclose(stream) != 0) fail(errno);
-            stream = nullptr;
-        }
+        // Standard output is closed too: some file systems report a failed
+        // write only then. Nothing is written to it afterwards.
+        errno = 0;
+        if (fclose(stream) != 0) fail(errno);
+        stream = nullptr;
     }
     if (!ok() && ownFile) {
         struct stat st;

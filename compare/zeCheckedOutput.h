@@ -23,8 +23,8 @@ class CheckedOutput {
 
     bool ok() const { return failedErrno == 0; }
     bool write(const std::string& bytes);
-    // Flushes and closes; after a failure anywhere, removes a partial
-    // file. False when anything failed.
+    // Flushes and closes (standard output too); after a failure anywhere,
+    // removes a partial file. False when anything failed.
     bool finish();
     // The ERROR line of the first failure.
     std::string error() const;
