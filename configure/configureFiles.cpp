@@ -83,8 +83,12 @@ int finishConfigure(ConfigureFiles& files, const char* output_name, bool copied)
         reportWriteError(errno);
         return abandonOutput(files.ofil, output_name);
     }
-    // Only the permission bits: the file type bits of the mode word are not ours to set.
-    if (fchmod(fileno(files.ofil), (mode_t)(files.ifil_mode & 07777)) != 0) {
+    // Only the permission bits: the file type bits of the mode word are not
+    // ours to set. And only on a regular file: a device or pipe given as
+    // the output (/dev/null, say) is shared by the whole system.
+    struct stat output_status;
+    bool regular = fstat(fileno(files.ofil), &output_status) == 0 && S_ISREG(output_status.st_mode);
+    if (regular && fchmod(fileno(files.ofil), (mode_t)(files.ifil_mode & 07777)) != 0) {
         fprintf(stderr, "Error chmod'ing output file %s (%s)\n\n", output_name, strerror(errno));
         fclose(files.ofil);
         return 1;

@@ -113,6 +113,7 @@ bool runStep(StepData& d) {
 }  // namespace
 
 void noParam(cli& c, const char* projectDir) {
+    forgetOutputs();
     StepData d;
     d.projectDir = projectDir;
     d.mappingName = c.get_String();
