@@ -3,8 +3,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include <sys/stat.h>
-#include <unistd.h>
+#include "zeWriteCheck.h"
 
 CheckedOutput::CheckedOutput(FILE* stream, const std::string& path, bool ownFile)
     : stream(stream), path(path), ownFile(ownFile) {}
@@ -53,10 +52,7 @@ bool CheckedOutput::finish() {
         if (fclose(stream) != 0) fail(errno);
         stream = nullptr;
     }
-    if (!ok() && ownFile) {
-        struct stat st;
-        if (lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) unlink(path.c_str());
-    }
+    if (!ok() && ownFile) removeIfRegularFile(path.c_str());
     return ok();
 }
 

@@ -2,7 +2,8 @@
 // the close are checked, and a failure becomes one line
 // "ERROR: couldn't write '<path>': <reason>". A file this object created
 // and could not complete is removed (a regular file only: never through a
-// symbolic link, never a device).
+// symbolic link, never a device). Unlike the checks of zeWriteCheck.h it
+// does not end the process: the caller reports and returns its status.
 #ifndef ZE_CHECKEDOUTPUT_H
 #define ZE_CHECKEDOUTPUT_H
 
