@@ -33,6 +33,7 @@ ul.warnings { background: #fff3f3; border: 1px solid #e57373; border-radius: 4px
               padding: 8px 8px 8px 30px; max-width: 980px; }
 ul.warnings li { color: #b71c1c; margin: 2px 0; }
 ul.warnings a { color: inherit; font-weight: 600; }
+tr.mismatch td { background: #fde8e8; }
 .lanes { display: flex; flex-wrap: wrap; gap: 10px; }
 figure { margin: 0; }
 figure.lane { background: #fff; border: 1px solid #dde; border-radius: 4px; padding: 4px; }
@@ -80,10 +81,12 @@ std::string reportPage(StepData& d) {
         << htmlEscape(d.project.gelnumber.c_str()) << "</code>, user <code>"
         << htmlEscape(d.project.username.c_str()) << "</code></p>\n"
         << "<nav><a href=\"#summary\">1. Summary</a><a href=\"#calibration\">2. Calibration</a>"
-        << "<a href=\"#gel\">3. Normalised gel</a></nav>\n</header>\n";
+        << "<a href=\"#gel\">3. Normalised gel</a><a href=\"#replicates\">4. Replicates</a>"
+        << "</nav>\n</header>\n";
     writeSummary(out, d, bands, checks);
     writeCalibration(out, d, checks);
     writeGel(out, d, bands, checks);
+    writeReplicates(out, d, replicatePairs(d, bands));
     out << "<footer class=\"note\"><p>Written by zeReport from the project's info, raw-bands, "
            "traces, norm-fac and names files, with the normalisation of zeStep5.</p></footer>\n"
         << "</body>\n</html>\n";
