@@ -1,10 +1,13 @@
 #include "zeReportPage.h"
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 
 #include "zeHtmlText.h"
+#include "zeWriteCheck.h"
 
 namespace {
 
@@ -30,6 +33,7 @@ ul.warnings { background: #fff3f3; border: 1px solid #e57373; border-radius: 4px
               padding: 8px 8px 8px 30px; max-width: 980px; }
 ul.warnings li { color: #b71c1c; margin: 2px 0; }
 ul.warnings a { color: inherit; font-weight: 600; }
+tr.mismatch td { background: #fde8e8; }
 .lanes { display: flex; flex-wrap: wrap; gap: 10px; }
 figure { margin: 0; }
 figure.lane { background: #fff; border: 1px solid #dde; border-radius: 4px; padding: 4px; }
@@ -77,10 +81,12 @@ std::string reportPage(StepData& d) {
         << htmlEscape(d.project.gelnumber.c_str()) << "</code>, user <code>"
         << htmlEscape(d.project.username.c_str()) << "</code></p>\n"
         << "<nav><a href=\"#summary\">1. Summary</a><a href=\"#calibration\">2. Calibration</a>"
-        << "<a href=\"#gel\">3. Normalised gel</a></nav>\n</header>\n";
+        << "<a href=\"#gel\">3. Normalised gel</a><a href=\"#replicates\">4. Replicates</a>"
+        << "</nav>\n</header>\n";
     writeSummary(out, d, bands, checks);
     writeCalibration(out, d, checks);
     writeGel(out, d, bands, checks);
+    writeReplicates(out, d, replicatePairs(d, bands));
     out << "<footer class=\"note\"><p>Written by zeReport from the project's info, raw-bands, "
            "traces, norm-fac and names files, with the normalisation of zeStep5.</p></footer>\n"
         << "</body>\n</html>\n";
@@ -93,10 +99,15 @@ bool writeReportFile(const std::string& path, const std::string& page) {
         std::cerr << "ERROR: couldn't create report file '" << path << "'" << std::endl;
         return false;
     }
+    errno = 0;
     f.write(page.data(), (std::streamsize)page.size());
-    f.close();
+    if (f) f.close();
     if (!f) {
-        std::cerr << "ERROR: couldn't write report file '" << path << "'" << std::endl;
+        // Half a page must not pass for a report.
+        int err = writeErrorNumber();
+        if (f.is_open()) f.close();
+        std::cerr << "ERROR: couldn't write '" << path << "': " << strerror(err) << std::endl;
+        removeIfRegularFile(path.c_str());
         return false;
     }
     return true;

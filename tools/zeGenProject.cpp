@@ -62,7 +62,7 @@ class Rng {
 };
 
 // Independent streams, one per concern.
-enum Stream : uint64_t { LADDER = 1, SHAPE, MARKERS, BANDS, TRACES, NAMES };
+enum Stream : uint64_t { LADDER = 1, SHAPE, MARKERS, BANDS, TRACES, NAMES, REPLICATES };
 
 Rng streamFor(uint64_t seed, Stream s) {
     Rng mixer(seed ^ ((uint64_t)s * 0xD1B54A32D192ED03ULL));
@@ -87,6 +87,11 @@ struct Options {
     std::string compression = "gzip";
     std::string username = "demo";
     int imageWidth = 0; // 0: the row length
+    // Duplicate samples (further copies of a clone) carry the fragments of
+    // the clone's first copy; with mismatchedReplicate the first duplicate
+    // of the gel keeps bands of its own instead.
+    bool trueReplicates = false;
+    bool mismatchedReplicate = false;
 };
 
 void usage(FILE* to) {
@@ -111,6 +116,11 @@ void usage(FILE* to) {
           "  --compression WORD     compression command, one word (default gzip)\n"
           "  --username WORD        username of the info file (default demo)\n"
           "  --imagewidth N         imagewidth of the info file (default: the row length)\n"
+          "  --true-replicates      further copies of a clone carry the same fragments as\n"
+          "                         its first copy, with the gel's position noise\n"
+          "                         (default: every copy has bands of its own)\n"
+          "  --mismatched-replicate as --true-replicates, but the gel's first further copy\n"
+          "                         keeps bands of its own: a mis-loaded lane\n"
           "  --help                 this text\n",
           to);
 }
@@ -175,6 +185,12 @@ Options parseOptions(int argc, char** argv) {
         if (arg == "--sizes" || arg == "--no-sizes") {
             if (hasValue) failUsage(arg + " takes no value");
             o.sizes = arg == "--sizes";
+            continue;
+        }
+        if (arg == "--true-replicates" || arg == "--mismatched-replicate") {
+            if (hasValue) failUsage(arg + " takes no value");
+            o.trueReplicates = true;
+            o.mismatchedReplicate = o.mismatchedReplicate || arg == "--mismatched-replicate";
             continue;
         }
         if (!hasValue) {
@@ -275,6 +291,17 @@ struct GelShape {
         double run = nearEnd + (farEnd - nearEnd) * (u + curve * u * (1 - u));
         return well + stretch * run + laneShift[lane];
     }
+
+    // The standard position that lands at gel position g on `lane`
+    // (gelAt rises with s), by bisection.
+    double standardAt(int lane, double g) const {
+        double lo = -NORM_SCALE_LENGTH, hi = 2.0 * NORM_SCALE_LENGTH;
+        for (int i = 0; i < 100; ++i) {
+            double mid = (lo + hi) / 2;
+            (gelAt(lane, mid) < g ? lo : hi) = mid;
+        }
+        return (lo + hi) / 2;
+    }
 };
 
 GelShape makeShape(Rng& rng, int lanes, int rowLength) {
@@ -371,6 +398,7 @@ enum class Naming { Marker, Empty, Named, Unnamed, Duplicate };
 struct Sample {
     Naming naming = Naming::Named;
     std::string clone, digest;
+    int copyOf = -1; // a duplicate: the sample whose names it repeats
     std::vector<Band> bands;
 };
 
@@ -428,7 +456,8 @@ void nameSamples(Rng& rng, const Options& o, std::vector<Sample>& samples) {
             smp.digest = digest;
             named.push_back(s);
         } else if (smp.naming == Naming::Duplicate) {
-            const Sample& from = samples[named[rng.below((int)named.size())]];
+            smp.copyOf = named[rng.below((int)named.size())];
+            const Sample& from = samples[smp.copyOf];
             smp.clone = from.clone;
             smp.digest = from.digest;
         }
@@ -447,6 +476,31 @@ void laneRange(const Options& o, const Ladder& ladder, const GelShape& shape,
         low = shape.gelAt(lane, ladder.norm.front());
         high = shape.gelAt(lane, ladder.norm.back());
     }
+}
+
+// Gives every duplicate the fragments of the sample it copies: the same
+// standard positions, placed through its own lane's shape, plus the
+// measurement noise of the marker bands. Heights, widths and kinds stay.
+// Each duplicate draws its noise from a stream of its own, so that the
+// mismatched copy leaves the others as they are.
+void makeReplicates(uint64_t seed, const Options& o, const GelShape& shape,
+                    std::vector<Sample>& samples) {
+    bool mismatchLeft = o.mismatchedReplicate;
+    for (size_t s = 0; s < samples.size(); ++s) {
+        Sample& smp = samples[s];
+        if (smp.copyOf < 0) continue;
+        if (mismatchLeft) {
+            mismatchLeft = false;
+            continue;
+        }
+        Rng rng = streamFor(seed + s, REPLICATES);
+        int fromLane = smp.copyOf / o.dyes, lane = (int)s / o.dyes;
+        smp.bands = samples[smp.copyOf].bands;
+        for (Band& b : smp.bands)
+            b.position = shape.gelAt(lane, shape.standardAt(fromLane, b.position)) +
+                         rng.uniform(-0.2, 0.2);
+    }
+    if (mismatchLeft) fail("--mismatched-replicate needs a gel with a duplicate sample");
 }
 
 // ---------------------------------------------------------------- writers
@@ -669,6 +723,7 @@ int main(int argc, char** argv) {
             smp.bands = cloneBands(bandRng, low, high, o.rowLength, smp.naming == Naming::Empty);
         }
     }
+    if (o.trueReplicates) makeReplicates(o.seed, o, shape, samples);
 
     makeDirectories(o.outDir);
     writeInfo(o);

@@ -1,0 +1,123 @@
+#include "zeBandsFile.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+
+#include <sys/stat.h>
+
+namespace {
+
+// A whole line as a decimal integer (optional minus sign, digits only).
+bool parseInteger(const std::string& text, long& value) {
+    if (text.empty()) return false;
+    size_t digits = text[0] == '-' ? 1 : 0;
+    if (digits == text.size()) return false;
+    for (size_t i = digits; i < text.size(); i++)
+        if (text[i] < '0' || text[i] > '9') return false;
+    errno = 0;
+    value = strtol(text.c_str(), nullptr, 10);
+    return errno != ERANGE;
+}
+
+// The header "         <clone> <count> <gel>": the clone name may hold
+// blanks and the gel number may be empty, so the last two blanks split it.
+bool parseHeader(const std::string& line, Fingerprint& f, long& count) {
+    size_t gelAt = line.rfind(' ');
+    if (gelAt == std::string::npos || gelAt == 0) return false;
+    size_t countAt = line.rfind(' ', gelAt - 1);
+    if (countAt == std::string::npos) return false;
+    if (!parseInteger(line.substr(countAt + 1, gelAt - countAt - 1), count) || count < 0)
+        return false;
+    size_t cloneAt = line.find_first_not_of(' ');
+    if (cloneAt >= countAt) return false;
+    f.clone = line.substr(cloneAt, countAt - cloneAt);
+    f.gel = line.substr(gelAt + 1);
+    return true;
+}
+
+class BlockReader {
+  public:
+    BlockReader(std::istream& in, const std::string& name) : in(in), name(name) {}
+
+    // False at a clean end of input or on an error (then `error` is set).
+    bool next(Fingerprint& f);
+    std::string error;
+
+  private:
+    bool nextLine() {
+        if (!std::getline(in, line)) return false;
+        lineNumber++;
+        return true;
+    }
+    bool fail(const std::string& what) {
+        error = "ERROR: " + name + ":" + std::to_string(lineNumber) + ": " + what;
+        return false;
+    }
+    std::istream& in;
+    const std::string& name;
+    std::string line;
+    long lineNumber = 0;
+};
+
+bool BlockReader::next(Fingerprint& f) {
+    if (!nextLine()) return false;
+    long count = 0;
+    if (!parseHeader(line, f, count))
+        return fail("expected a header '<clone> <band count> <gel number>', not '" + line + "'");
+    const std::string who = "clone '" + f.clone + "'";
+    f.bands.clear();
+    for (;;) {
+        if (!nextLine()) return fail("missing \"-1\" at the end of the bands of " + who);
+        long v = 0;
+        if (line == "-1") break;
+        if (!parseInteger(line, v)) {
+            if ((long)f.bands.size() == count && parseHeader(line, f, v))
+                return fail("missing \"-1\" after the " + std::to_string(count) + " bands of " + who);
+            return fail("band position '" + line + "' of " + who + " is not a whole number");
+        }
+        if (v < 0) return fail("band position " + line + " of " + who + " is negative");
+        if (v >= STANDARD_SCALE_LENGTH)
+            return fail("band position " + line + " of " + who + " is outside 0-4599");
+        if (!f.bands.empty() && v < f.bands.back())
+            return fail("band position " + line + " of " + who + " follows " +
+                        std::to_string(f.bands.back()) + ": positions must ascend");
+        f.bands.push_back((int)v);
+    }
+    if ((long)f.bands.size() != count)
+        return fail(who + " has " + std::to_string(f.bands.size()) + " bands but its header says " +
+                    std::to_string(count));
+    return true;
+}
+
+} // namespace
+
+bool readBands(std::istream& in, const std::string& name, std::vector<Fingerprint>& out,
+               std::string& error) {
+    BlockReader reader(in, name);
+    Fingerprint f;
+    while (reader.next(f))
+        out.push_back(f);
+    error = reader.error;
+    return error.empty();
+}
+
+bool readBandsFile(const std::string& path, std::vector<Fingerprint>& out, std::string& error) {
+    // A directory opens like a file but reads as empty.
+    struct stat st;
+    errno = 0;
+    if (stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) errno = EISDIR;
+    std::ifstream in;
+    if (errno != EISDIR) in.open(path.c_str(), std::ios::in | std::ios::binary);
+    if (!in.is_open()) {
+        error = "ERROR: couldn't read '" + path + "': " + strerror(errno);
+        return false;
+    }
+    if (!readBands(in, path, out, error)) return false;
+    if (in.bad()) {
+        error = "ERROR: couldn't read '" + path + "': " + strerror(errno);
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,23 @@
+// Reading the bands file that zeStep5 writes (<gelnumber>.bands): per named
+// sample a header of nine blanks, the clone name, the band count and the
+// gel number, then one standard position per line, ascending, then "-1".
+#ifndef ZE_BANDSFILE_H
+#define ZE_BANDSFILE_H
+
+#include <istream>
+#include <string>
+#include <vector>
+
+#include "zeFingerprint.h"
+
+// Appends every block of `in` to `out`. On bad input returns false with
+// `error` set to one line "ERROR: <name>:<line>: <what>" and leaves `out`
+// holding the blocks read before the bad one.
+bool readBands(std::istream& in, const std::string& name, std::vector<Fingerprint>& out,
+               std::string& error);
+
+// readBands on the file at path; a file that cannot be opened or read is an
+// error too ("ERROR: couldn't read '<path>': <reason>").
+bool readBandsFile(const std::string& path, std::vector<Fingerprint>& out, std::string& error);
+
+#endif

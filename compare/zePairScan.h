@@ -1,0 +1,36 @@
+// All pairs of a set of fingerprints, scored, keeping those whose Sulston
+// score is at most a cutoff. Pairs come out in order (i < j, by i then j)
+// a few rows at a time, so memory grows with the number of fingerprints,
+// not with the number of pairs.
+#ifndef ZE_PAIRSCAN_H
+#define ZE_PAIRSCAN_H
+
+#include <functional>
+#include <vector>
+
+#include "zeFingerprint.h"
+
+struct PairScore {
+    int first = 0, second = 0; // indices into the fingerprints, first < second
+    int shared = 0;
+    double score = 1;
+    double dice = 0;
+};
+
+struct ScanSettings {
+    int tolerance = 7;
+    double cutoff = 1e-12;
+    int threads = 1;
+};
+
+// Scores one pair exactly.
+PairScore scorePair(const std::vector<Fingerprint>& prints, int first, int second, int tolerance);
+
+// Calls `take` with the passing pairs of consecutive rows, in order, from
+// the calling thread. `take` returns false to stop the scan (which then
+// returns false). Pairs that cannot reach the cutoff are skipped from their
+// band counts or as soon as too few bands are left to match.
+bool scanPairs(const std::vector<Fingerprint>& prints, const ScanSettings& settings,
+               const std::function<bool(const std::vector<PairScore>&)>& take);
+
+#endif

@@ -1,0 +1,26 @@
+#include "zeSharedBands.h"
+
+#include <algorithm>
+
+int sharedBandsAtLeast(const int* a, int na, const int* b, int nb, int tolerance, int needed) {
+    int i = 0, j = 0, m = 0;
+    while (i < na && j < nb) {
+        // Every band left could still match at best once.
+        if (m + std::min(na - i, nb - j) < needed) return m;
+        int d = a[i] - b[j];
+        if (d > tolerance) {
+            j++;
+        } else if (d < -tolerance) {
+            i++;
+        } else {
+            m++;
+            i++;
+            j++;
+        }
+    }
+    return m;
+}
+
+int sharedBands(const int* a, int na, const int* b, int nb, int tolerance) {
+    return sharedBandsAtLeast(a, na, b, nb, tolerance, 0);
+}

@@ -1,0 +1,38 @@
+// Copies of one clone on a gel (samples with the same clone and digest
+// names, told apart by their copy numbers) must carry the same bands. Every
+// pair of copies is scored as zeCompare scores a pair of fingerprints.
+#ifndef ZE_REPLICATES_H
+#define ZE_REPLICATES_H
+
+#include <vector>
+
+#include "zeBandCounts.h"
+#include "zeStepData.h"
+
+// A pair of copies whose score is above this does not match: a mis-loaded
+// lane or a failed digest.
+const double REPLICATE_SCORE_LIMIT = 1e-6;
+
+struct ReplicatePair {
+    int first = 0, second = 0; // samples, first < second
+    int bandsFirst = 0, bandsSecond = 0;
+    int shared = 0;
+    double score = 1;
+    double dice = 0;
+
+    bool mismatched() const { return score > REPLICATE_SCORE_LIMIT; }
+};
+
+// Every pair of copies of every clone on the gel, ordered by the first
+// sample and then the second, from the bands as the bands file holds them
+// (standard positions truncated to integers) at the default tolerance.
+// `bands` is countNamedSamples(d).
+std::vector<ReplicatePair> replicatePairs(StepData& d, const std::vector<SampleBands>& bands);
+
+// The same for a project loaded with loadReportProject.
+std::vector<ReplicatePair> replicatePairs(StepData& d);
+
+// How many of the pairs do not match.
+int replicateWarnings(const std::vector<ReplicatePair>& pairs);
+
+#endif

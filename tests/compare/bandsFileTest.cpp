@@ -1,0 +1,88 @@
+// Reading bands files: the step's format, names with blanks, an empty gel
+// number, and every kind of bad block with its exact message.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "zeBandsFile.h"
+
+namespace {
+
+struct Read {
+    bool ok = false;
+    std::vector<Fingerprint> prints;
+    std::string error;
+};
+
+Read readText(const std::string& text) {
+    std::istringstream in(text);
+    Read r;
+    r.ok = readBands(in, "g.bands", r.prints, r.error);
+    return r;
+}
+
+} // namespace
+
+TEST(BandsFile, ReadsTheStepsBlocks) {
+    Read r = readText("         bAB001C02 3 17\n0\n101\n4599\n-1\n"
+                      "         bAB001 C03 0 17\n-1\n"
+                      "         bAB/7 2 \n5\n5\n-1\n");
+    ASSERT_TRUE(r.ok) << r.error;
+    ASSERT_EQ(r.prints.size(), 3u);
+    EXPECT_EQ(r.prints[0].clone, "bAB001C02");
+    EXPECT_EQ(r.prints[0].gel, "17");
+    EXPECT_EQ(r.prints[0].bands, (std::vector<int>{0, 101, 4599}));
+    EXPECT_EQ(r.prints[1].clone, "bAB001 C03"); // a name typed with a blank
+    EXPECT_TRUE(r.prints[1].bands.empty());
+    EXPECT_EQ(r.prints[2].clone, "bAB/7");
+    EXPECT_EQ(r.prints[2].gel, ""); // a project without a gel number
+    EXPECT_EQ(r.prints[2].bands, (std::vector<int>{5, 5}));
+    EXPECT_TRUE(readText("").ok);
+}
+
+TEST(BandsFile, BadBlocksNameTheLineAndWhatIsWrong) {
+    const char* H = "         bX 2 17\n";
+    struct Case {
+        std::string text, error;
+    } cases[] = {
+        {std::string(H) + "10\n-1\n",
+         "g.bands:3: clone 'bX' has 1 bands but its header says 2"},
+        {std::string(H) + "10\n20\n30\n-1\n",
+         "g.bands:5: clone 'bX' has 3 bands but its header says 2"},
+        {std::string(H) + "10\n20\n", "g.bands:3: missing \"-1\" at the end of the bands of clone 'bX'"},
+        {std::string(H) + "10\n20\n         bY 1 17\n5\n-1\n",
+         "g.bands:4: missing \"-1\" after the 2 bands of clone 'bX'"},
+        {std::string(H) + "10\n-5\n-1\n", "g.bands:3: band position -5 of clone 'bX' is negative"},
+        {std::string(H) + "10\n2x\n-1\n",
+         "g.bands:3: band position '2x' of clone 'bX' is not a whole number"},
+        {std::string(H) + "10\n12.5\n-1\n",
+         "g.bands:3: band position '12.5' of clone 'bX' is not a whole number"},
+        {std::string(H) + "\n20\n-1\n",
+         "g.bands:2: band position '' of clone 'bX' is not a whole number"},
+        {std::string(H) + "10\n4600\n-1\n",
+         "g.bands:3: band position 4600 of clone 'bX' is outside 0-4599"},
+        {std::string(H) + "20\n10\n-1\n",
+         "g.bands:3: band position 10 of clone 'bX' follows 20: positions must ascend"},
+        {"         bX two 17\n-1\n",
+         "g.bands:1: expected a header '<clone> <band count> <gel number>', not '         bX two 17'"},
+        {"         bX -2 17\n-1\n",
+         "g.bands:1: expected a header '<clone> <band count> <gel number>', not '         bX -2 17'"},
+        {"15\n-1\n", "g.bands:1: expected a header '<clone> <band count> <gel number>', not '15'"},
+        {std::string(H) + "1\n2\n-1\n\n",
+         "g.bands:5: expected a header '<clone> <band count> <gel number>', not ''"},
+    };
+    for (const Case& c : cases) {
+        Read r = readText(c.text);
+        EXPECT_FALSE(r.ok) << c.text;
+        EXPECT_EQ(r.error, "ERROR: " + c.error) << c.text;
+    }
+}
+
+TEST(BandsFile, UnreadableFilesAreErrors) {
+    std::vector<Fingerprint> prints;
+    std::string error;
+    EXPECT_FALSE(readBandsFile("/nonexistent/17.bands", prints, error));
+    EXPECT_EQ(error, "ERROR: couldn't read '/nonexistent/17.bands': No such file or directory");
+    EXPECT_FALSE(readBandsFile("/", prints, error));
+    EXPECT_EQ(error, "ERROR: couldn't read '/': Is a directory");
+}
