@@ -63,9 +63,10 @@ svg .frame { fill: none; stroke: #bbb; }
 
 } // namespace
 
-std::string reportPage(StepData& d) {
+std::string reportPage(StepData& d, ReportFigures* figures) {
     std::vector<LaneCheck> checks = checkLanes(d);
     std::vector<SampleBands> bands = countNamedSamples(d);
+    if (figures) *figures = reportFigures(d, bands, checks);
     std::string dir = htmlEscape(d.projectDir.c_str());
 
     std::ostringstream out;
