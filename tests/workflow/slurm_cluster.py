@@ -98,8 +98,12 @@ class OneNodeCluster:
             "SlurmdPidFile=" + self.path("slurmd.pid"),
             "SlurmctldLogFile=" + self.path("slurmctld.log"),
             "SlurmdLogFile=" + self.path("slurmd.log"),
+            # At least 4 CPUs, more than a small test machine has, so that a
+            # test's few short jobs all start at once: sbatch --wait polls
+            # every few seconds, and jobs queued behind others add its waits.
+            "SlurmdParameters=config_overrides",
             "NodeName=%s CPUs=%d RealMemory=%d State=UNKNOWN"
-            % (self.host, os.cpu_count(), node_memory_mib()),
+            % (self.host, max(4, os.cpu_count()), node_memory_mib()),
             "PartitionName=batch Nodes=%s Default=YES MaxTime=INFINITE State=UP" % self.host,
         ]
         with open(self.conf, "w") as f:
@@ -127,6 +131,16 @@ class OneNodeCluster:
                 return
             time.sleep(0.2)
         raise ClusterUnavailable("%s not ready after %d s: %s" % (name, seconds, tail(log)))
+
+    def finished_jobs(self):
+        """Job name -> {field: value} of the jobs slurmctld still remembers."""
+        out = subprocess.run(["scontrol", "-o", "show", "job"], capture_output=True, text=True,
+                             env=self.env, check=True).stdout
+        jobs = {}
+        for line in out.splitlines():
+            fields = dict(word.split("=", 1) for word in line.split() if "=" in word)
+            jobs[fields.get("JobName", "")] = fields
+        return jobs
 
     def stop(self):
         for name, process in reversed(self.daemons):
