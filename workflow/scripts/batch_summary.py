@@ -129,6 +129,8 @@ table { border-collapse: collapse; background: #fff; margin-top: 12px; }
 th, td { border: 1px solid #dde; padding: 3px 8px; text-align: left; }
 th { background: #eef0f6; font-weight: 600; }
 td.num, th.num { text-align: right; font-variant-numeric: tabular-nums; }
+td.gel, td.num, td.status { white-space: nowrap; }
+td.error { min-width: 240px; max-width: 560px; overflow-wrap: anywhere; }
 td.warn { color: #b45309; font-weight: 600; }
 .status { font-weight: 600; }
 tr.done .status a { color: #2e7d32; }
@@ -164,7 +166,7 @@ def summary_html(rows, gels_dir, state_dir):
     for row in rows:
         status = row["status"]
         out.append(f"<tr class=\"gel {status.replace(' ', '-')}\" data-gel=\"{e(row['gel'])}\">")
-        out.append(f"<td>{e(row['gel'])}</td><td class=\"status\">")
+        out.append(f"<td class=\"gel\">{e(row['gel'])}</td><td class=\"status\">")
         target = row.get("report") or row.get("log")
         if status != "not run" and target:
             out.append(f"<a href=\"{e(link(target, state_dir))}\">{status}</a>")
