@@ -1,6 +1,7 @@
 #include "configureFiles.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -13,6 +14,25 @@ bool namesInputFile(const char* output_name, const struct stat& input_status) {
     if (stat(output_name, &output_status) != 0) return false;
     return output_status.st_dev == input_status.st_dev &&
            output_status.st_ino == input_status.st_ino;
+}
+
+// An incomplete output must not pass for a copy. Only a regular file goes:
+// never a device such as /dev/full, a pipe, or a symbolic link (nor what
+// it points to). The run created or truncated it, so nothing is lost that
+// the run had not already overwritten.
+void removeRegularFile(const char* output_name) {
+    struct stat status;
+    if (lstat(output_name, &status) == 0 && S_ISREG(status.st_mode)) unlink(output_name);
+}
+
+int abandonOutput(FILE* ofil, const char* output_name) {
+    fclose(ofil);
+    removeRegularFile(output_name);
+    return 1;
+}
+
+void reportWriteError(int err) {
+    fprintf(stderr, "Error whilst writing output file (%s)\n", strerror(err));
 }
 
 } // namespace
@@ -54,18 +74,30 @@ bool openConfigureFiles(int argc, char** argv, ConfigureFiles& files) {
     return true;
 }
 
-int finishConfigure(ConfigureFiles& files, const char* output_name) {
+int finishConfigure(ConfigureFiles& files, const char* output_name, bool copied) {
     fclose(files.ifil);
+    if (!copied) return abandonOutput(files.ofil, output_name);
     // The last characters are still in the stream's buffer; a failure to
-    // write them is a write error like any other (unless one was reported).
-    if (!ferror(files.ofil) && fflush(files.ofil) != 0)
-        fprintf(stderr, "Error whilst writing output file (%s)\n", strerror(errno));
-    // Only the permission bits: the file type bits of the mode word are not ours to set.
-    if (fchmod(fileno(files.ofil), (mode_t)(files.ifil_mode & 07777)) != 0) {
+    // write them is a write error like any other.
+    if (ferror(files.ofil) || fflush(files.ofil) != 0) {
+        reportWriteError(errno);
+        return abandonOutput(files.ofil, output_name);
+    }
+    // Only the permission bits: the file type bits of the mode word are not
+    // ours to set. And only on a regular file: a device or pipe given as
+    // the output (/dev/null, say) is shared by the whole system.
+    struct stat output_status;
+    bool regular = fstat(fileno(files.ofil), &output_status) == 0 && S_ISREG(output_status.st_mode);
+    if (regular && fchmod(fileno(files.ofil), (mode_t)(files.ifil_mode & 07777)) != 0) {
         fprintf(stderr, "Error chmod'ing output file %s (%s)\n\n", output_name, strerror(errno));
         fclose(files.ofil);
         return 1;
     }
-    fclose(files.ofil);
+    if (fclose(files.ofil) != 0) {
+        // The file system may report a failed write only now.
+        reportWriteError(errno);
+        removeRegularFile(output_name);
+        return 1;
+    }
     return 0;
 }

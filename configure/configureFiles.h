@@ -18,7 +18,10 @@ struct ConfigureFiles {
 bool openConfigureFiles(int argc, char** argv, ConfigureFiles& files);
 
 // Closes the input, gives the output the input's permission bits and closes
-// it. Returns the exit status: 1 (reported) when the bits cannot be set.
-int finishConfigure(ConfigureFiles& files, const char* output_name);
+// it. Returns the exit status: 1 (reported) when the bits cannot be set or
+// the last of the output cannot be written. An output that is incomplete
+// (copied false: the copy loop has reported why, or a failed final write)
+// is removed when it is a regular file, and the status is 1.
+int finishConfigure(ConfigureFiles& files, const char* output_name, bool copied);
 
 #endif

@@ -68,35 +68,36 @@ bool completesMarker(CopyState& run, int c) {
 
 } // namespace
 
-void copyConfiguration(FILE* ifil, FILE* ofil, const char* input_name, AskFunction ask) {
+bool copyConfiguration(FILE* ifil, FILE* ofil, const char* input_name, AskFunction ask) {
     CopyState run;
     for (;;) {
         clearerr(ifil);
         int c = fgetc(ifil);
         if (c == EOF) {
-            if (ferror(ifil))
+            bool read_ok = !ferror(ifil);
+            if (!read_ok)
                 fprintf(stderr, "Error whilst reading input file %s (%s)\n", input_name,
                         strerror(errno));
             // A line cut short by the end of the input is still a line.
-            if (run.state == INSIDE_LINE) endLine(run, ofil, ask);
-            break;
+            bool written = run.state != INSIDE_LINE || endLine(run, ofil, ask);
+            return read_ok && written;
         }
         if (run.state == INSIDE_LINE) {
             if (c != '\n' && isprint(c) && run.line_pointer < LINEBUF_MAX) {
                 run.line_string[run.line_pointer++] = (char)c;
             } else {
-                if (!endLine(run, ofil, ask)) break;
+                if (!endLine(run, ofil, ask)) return false;
                 run.state = OUTSIDE_LINE;
             }
         }
         if (run.state == OUTSIDE_LINE && fputc(c, ofil) == EOF) {
             reportWriteError();
-            break;
+            return false;
         }
         if (completesMarker(run, c)) {
             // A marker inside a collected line starts a new line; the text
             // collected before it, marker included, goes out unchanged.
-            if (run.state == INSIDE_LINE && !writeCollected(run, ofil)) break;
+            if (run.state == INSIDE_LINE && !writeCollected(run, ofil)) return false;
             run.line_pointer = 0;
             run.state = INSIDE_LINE;
         }

@@ -14,7 +14,8 @@ typedef char* (*AskFunction)(const char* prompt, const char* value);
 // Copies ifil to ofil until end of input or the first read or write error,
 // which it reports on standard error (input_name names the input in the
 // read error). Every byte read reaches the output; only the value fields
-// of offered lines change, and they keep their length.
-void copyConfiguration(FILE* ifil, FILE* ofil, const char* input_name, AskFunction ask);
+// of offered lines change, and they keep their length. True when the whole
+// input was copied, false after a (reported) read or write error.
+bool copyConfiguration(FILE* ifil, FILE* ofil, const char* input_name, AskFunction ask);
 
 #endif

@@ -9,6 +9,6 @@ int main(int argc, char** argv) {
     ConfigureFiles files;
     if (!openConfigureFiles(argc, argv, files)) return 1;
     printBanner(stdout);
-    copyConfiguration(files.ifil, files.ofil, argv[1], askValue);
-    return finishConfigure(files, argv[2]);
+    bool copied = copyConfiguration(files.ifil, files.ofil, argv[1], askValue);
+    return finishConfigure(files, argv[2], copied);
 }

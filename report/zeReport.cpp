@@ -17,6 +17,7 @@ bool anyFailed = false;
 void reportHelp() {
     std::cout << "USAGE:  zeReport luprojname" << std::endl;
     std::cout << " -h          help" << std::endl;
+    std::cout << "Exit status 0 when every report was written, 1 otherwise." << std::endl;
 }
 
 void reportProject(cli&, const char* projectDir) {

@@ -1,10 +1,13 @@
 #include "zeReportPage.h"
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 
 #include "zeHtmlText.h"
+#include "zeWriteCheck.h"
 
 namespace {
 
@@ -94,10 +97,15 @@ bool writeReportFile(const std::string& path, const std::string& page) {
         std::cerr << "ERROR: couldn't create report file '" << path << "'" << std::endl;
         return false;
     }
+    errno = 0;
     f.write(page.data(), (std::streamsize)page.size());
-    f.close();
+    if (f) f.close();
     if (!f) {
-        std::cerr << "ERROR: couldn't write report file '" << path << "'" << std::endl;
+        // Half a page must not pass for a report.
+        int err = writeErrorNumber();
+        if (f.is_open()) f.close();
+        std::cerr << "ERROR: couldn't write '" << path << "': " << strerror(err) << std::endl;
+        removeIfRegularFile(path.c_str());
         return false;
     }
     return true;

@@ -1,6 +1,9 @@
 // Per-clone results: for every named sample a band table, its 16-bit trace
 // as an ICS image and a PPM picture of its lane strip, which the project's
 // compression command then takes over.
+#include <sys/wait.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -13,25 +16,31 @@
 #include "zeShell.h"
 #include "zeStep.h"
 #include "zeTruncate.h"
+#include "zeWriteCheck.h"
 
 namespace {
 
 const size_t PPM_BUFFER_BYTES = 256 * 1024;
 
-// A stdio file closed when it goes out of scope, unless closed before.
+// A stdio output file: close() checks that all of it reached the disk (a
+// failure ends the process); one never closed that way, because the step
+// ended early, is closed unchecked when it goes out of scope.
 class OutFile {
   public:
-    explicit OutFile(const char* path) : f(fopen(path, "w")) {}
-    ~OutFile() { close(); }
+    explicit OutFile(const dbString& name) : path(name.c_str()), f(fopen(path.c_str(), "w")) {
+        if (f) beginOutput(path);
+    }
+    ~OutFile() {
+        if (f) fclose(f);
+    }
     OutFile(const OutFile&) = delete;
     OutFile& operator=(const OutFile&) = delete;
     FILE* get() const { return f; }
-    void close() {
-        if (f) fclose(f);
-        f = nullptr;
-    }
+    void check() const { checkWritten(f, path); }
+    void close() { closeWritten(f, path); }
 
   private:
+    std::string path;
     FILE* f;
 };
 
@@ -76,6 +85,14 @@ dbString baseName(const StepData& d, int s) {
            intTodbString(d.copyNumbers(s));
 }
 
+// The ICS writer reports by its result alone; the error number of a failed
+// open or write is still in errno.
+void checkIcsResult(int result, const dbString& path) {
+    if (result >= 0) return;
+    int err = result == -1 ? ENOMEM : result == -4 ? EINVAL : writeErrorNumber();
+    writeFailed(path.c_str(), err);
+}
+
 // The 16-bit trace on the standard scale: 4600 signed samples, each the
 // resampled value truncated toward zero and cut to its low 16 bits.
 void writeIcsTrace(StepData& d, const dbString& base, const float* resampled) {
@@ -87,9 +104,11 @@ void writeIcsTrace(StepData& d, const dbString& base, const float* resampled) {
     long sizes[2] = {NORM_SCALE_LENGTH, 0};
     ICS ics;
     fill_ics(1, origin, sizes, 16, &ics);
-    // A sample whose image files cannot be written still gets its others.
-    (void)write_ics(base, &ics);
-    (void)write_ids(base, reinterpret_cast<char*>(samples), NORM_SCALE_LENGTH * (int)sizeof(short));
+    errno = 0;
+    checkIcsResult(write_ics(base, &ics), base + ".ics");
+    errno = 0;
+    checkIcsResult(write_ids(base, reinterpret_cast<char*>(samples), NORM_SCALE_LENGTH * (int)sizeof(short)),
+                   base + ".ids");
 }
 
 // One line per accepted kind-1 band, in stored order: standard position
@@ -107,8 +126,9 @@ void writeBandTable(FILE* table, StepData& d, int s) {
 // Header, then the drawn interior rows, each resampled onto the standard
 // scale; the height declared is the number of rows drawn. Rows are
 // resampled a batch at a time and written in order.
-void writeGelStrip(FILE* ppm, StepData& d, int s, StripRowWriter& rows, LaneResampler& lane,
-                   std::vector<float>& resampled) {
+void writeGelStrip(const OutFile& file, StepData& d, int s, StripRowWriter& rows,
+                   LaneResampler& lane, std::vector<float>& resampled) {
+    FILE* ppm = file.get();
     const ProjInfo& p = d.project;
     int height = stripHeight(p.outputysize, d.rowCount);
     fprintf(ppm, "P6\n%d %d\n255\n", stripWidth(p.outputxsize), height);
@@ -126,16 +146,33 @@ void writeGelStrip(FILE* ppm, StepData& d, int s, StripRowWriter& rows, LaneResa
         lane.resample(batchRows, outs, n);
         for (int i = 0; i < n; i++)
             rows.writeRow(ppm, outs[i]);
+        file.check();
     }
 }
 
 // The path is quoted for the shell when it needs it, so no clone name can
 // make the shell do more than run the compression program on the picture.
-void compress(const StepData& d, const dbString& ppmPath) {
+// False after an "ERROR: " line naming the command as echoed when it did
+// not succeed; the uncompressed picture then stays.
+bool compress(const StepData& d, const dbString& ppmPath) {
     dbString command = d.project.compression + " " + shellQuote(ppmPath.c_str());
     std::cout << command << std::endl;
-    int ignored = system(command.c_str());
-    (void)ignored;
+    int status = system(command.c_str());
+    if (status == -1) {
+        std::cerr << "ERROR: couldn't run compression command '" << command << "'" << std::endl;
+        return false;
+    }
+    if (WIFSIGNALED(status)) {
+        std::cerr << "ERROR: compression command '" << command << "' was killed by signal "
+                  << WTERMSIG(status) << std::endl;
+        return false;
+    }
+    if (WIFEXITED(status) && WEXITSTATUS(status) != 0) {
+        std::cerr << "ERROR: compression command '" << command << "' failed with exit status "
+                  << WEXITSTATUS(status) << std::endl;
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -155,12 +192,12 @@ bool emitCloneFiles(StepData& d) {
         dbString tablePath = base + ".bands";
         dbString ppmPath = base + ".ppm";
 
-        OutFile table(tablePath.c_str());
+        OutFile table(tablePath);
         if (!table.get()) {
             std::cerr << "ERROR: opening bands/sizes file: " << tablePath << std::endl;
             return false;
         }
-        OutFile ppm(ppmPath.c_str());
+        OutFile ppm(ppmPath);
         if (!ppm.get()) {
             std::cerr << "ERROR: opening ppm file" << std::endl;
             return false;
@@ -175,12 +212,11 @@ bool emitCloneFiles(StepData& d) {
         preparedLane = laneIndex;
         writeIcsTrace(d, base, traces.of(d, lane, s));
         writeBandTable(table.get(), d, s);
-        writeGelStrip(ppm.get(), d, s, rows, lane, resampled);
-
-        // The command must find both files complete.
-        ppm.close();
         table.close();
-        compress(d, ppmPath);
+        writeGelStrip(ppm, d, s, rows, lane, resampled);
+        // The command must find the picture complete.
+        ppm.close();
+        if (!compress(d, ppmPath)) d.failed = true;
     }
     return true;
 }

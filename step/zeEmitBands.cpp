@@ -4,6 +4,7 @@
 #include "zeBandAcceptance.h"
 #include "zeStep.h"
 #include "zeTruncate.h"
+#include "zeWriteCheck.h"
 
 int bandSort(float* a, float* b) {
     if (*a < *b) return -1;
@@ -53,6 +54,7 @@ bool emitBands(StepData& d) {
         std::cerr << "ERROR: opening bands file" << std::endl;
         return false;
     }
+    beginOutput(d.bandFileName.c_str());
     dp_Accum<float> positions, sizes;
     for (int s = 0; s < d.samples; s++) {
         if (d.cloneNames(s).empty()) continue;
@@ -60,7 +62,12 @@ bool emitBands(StepData& d) {
         sizes.clear();
         acceptBands(d, s, positions, sizes);
         writeBandList(bandFile, d, s, positions);
-        if (d.haveSizes) writeBandList(d.sizeFile, d, s, sizes);
+        checkWritten(bandFile, d.bandFileName.c_str());
+        if (d.haveSizes) {
+            writeBandList(d.sizeFile, d, s, sizes);
+            checkWritten(d.sizeFile, d.sizeFileName.c_str());
+        }
     }
+    closeWritten(bandFile, d.bandFileName.c_str());
     return true;
 }

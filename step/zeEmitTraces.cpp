@@ -7,8 +7,15 @@
 #include "zeSampleNames.h"
 #include "zeStep.h"
 #include "zeTruncate.h"
+#include "zeWriteCheck.h"
 
 namespace {
+
+// A gel file that could not be created takes no checks: its content is
+// lost, which the step has already reported.
+void checkGelFile(const StepData& d) {
+    if (d.gelFile.is_open()) checkWritten(d.gelFile, d.gelFileName.c_str());
+}
 
 void writeGelHeader(StepData& d) {
     std::ofstream& gel = d.gelFile;
@@ -20,6 +27,7 @@ void writeGelHeader(StepData& d) {
     gel << "MarkerRep:\t " << p.markerrepeat * p.dyenumber << std::endl;
     gel << "BlockSize:\t " << NORM_SCALE_LENGTH << std::endl;
     gel << "Clones:" << std::endl;
+    checkGelFile(d);
 }
 
 // Reads every entry of the names file, writes the clone lines and fills
@@ -30,7 +38,9 @@ void readNames(StepData& d, std::istream& names) {
     for (int s = 0; s < d.samples; s++) {
         readNamesEntryOrExit(d, names, e);
         int counter = namer.name(d, s, e);
-        if (counter >= 0) d.gelFile << d.cloneNames(s) << " " << s << " " << counter << std::endl;
+        if (counter < 0) continue;
+        d.gelFile << d.cloneNames(s) << " " << s << " " << counter << std::endl;
+        checkGelFile(d);
     }
 }
 
@@ -68,6 +78,7 @@ void writeTraceBlocks(StepData& d) {
                 d.gelFile.write(reinterpret_cast<const char*>(bytes), NORM_SCALE_LENGTH);
                 // A later fatal error still leaves every finished block in the file.
                 d.gelFile.flush();
+                checkGelFile(d);
             }
         }
     }
@@ -89,6 +100,7 @@ bool emitTraces(StepData& d) {
 
     readNames(d, names);
     d.gelFile << "@@@" << std::endl << std::endl;
+    checkGelFile(d);
     writeTraceBlocks(d);
     return true;
 }

@@ -13,6 +13,8 @@ extern bool verbose;
 void help();
 // Runs one step for projectDir; pulls the mapping name from the parser.
 void noParam(cli& c, const char* projectDir);
+// 1 when any step so far printed an "ERROR: " line, else 0.
+int stepsExitStatus();
 
 // Stages. Each returns false when the step must end (after its message);
 // fatal errors end the process with status 1 inside the stage.

@@ -9,5 +9,6 @@ int main(int argc, char** argv) {
     c += cliParam(noParam);
     c.go();
     if (giveHelp) help();
-    return 0;
+    // A step that failed lets the others run, but the batch must see it.
+    return stepsExitStatus();
 }

@@ -49,6 +49,9 @@ struct StepData {
     std::ofstream gelFile;
     std::ofstream sizeFile;
 
+    // Set by a stage that printed an "ERROR: " line and let the step go on.
+    bool failed = false;
+
     dp_Array<float> normBuf;
     dp_Array<unsigned char> byteBuf;
     dp_Array<short> shortBuf;

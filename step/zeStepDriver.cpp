@@ -1,4 +1,7 @@
+#include <dirent.h>
+
 #include <cstdlib>
+#include <cstring>
 #include <iostream>
 
 #include "zeExit.h"
@@ -6,6 +9,7 @@
 #include "zeShell.h"
 #include "zeStep.h"
 #include "zeStepInputs.h"
+#include "zeWriteCheck.h"
 
 bool giveHelp = false;
 bool verbose = false;
@@ -18,23 +22,47 @@ void help() {
 
 namespace {
 
+bool anyStepFailed = false;
+
+// True when path names a directory holding nothing.
+bool isEmptyDirectory(const char* path) {
+    DIR* dir = opendir(path);
+    if (!dir) return false;
+    bool empty = true;
+    while (struct dirent* entry = readdir(dir)) {
+        if (strcmp(entry->d_name, ".") != 0 && strcmp(entry->d_name, "..") != 0) {
+            empty = false;
+            break;
+        }
+    }
+    closedir(dir);
+    return empty;
+}
+
 // "rm -rf" and "mkdir" on the results directory. The path is quoted for the
 // shell when it needs it, so any directory name is removed and recreated
-// as it stands and nothing beside it is touched.
-void recreateResultsDir(const dbString& resultsDir) {
+// as it stands and nothing beside it is touched. The commands' results
+// say little (a shell may fail quietly), so what counts is the directory
+// they leave: it must exist and be empty, or stale results would mix with
+// new ones. False after an "ERROR: " line when it isn't.
+bool recreateResultsDir(const dbString& resultsDir) {
     dbString quoted = shellQuote(resultsDir.c_str());
     dbString remove = dbString("rm -rf ") + quoted;
     dbString create = dbString("mkdir ") + quoted;
     int ignored = system(remove.c_str());
     ignored = system(create.c_str());
     (void)ignored;
+    if (isEmptyDirectory(resultsDir.c_str())) return true;
+    std::cerr << "ERROR: couldn't recreate results directory '" << resultsDir << "'" << std::endl;
+    return false;
 }
 
-void runStep(StepData& d) {
+// False when the step ended early; d.failed tells of failures it went on after.
+bool runStep(StepData& d) {
     setInputPaths(d);
-    if (!loadProjectInfo(d)) return;
+    if (!loadProjectInfo(d)) return false;
 
-    recreateResultsDir(d.resultsDir);
+    if (!recreateResultsDir(d.resultsDir)) d.failed = true;
 
     d.bandFileName = d.projectDir + "/" + d.project.gelnumber + ".bands";
     d.gelFileName = d.projectDir + "/" + d.mappingName + "." + d.project.gelnumber + ".gel";
@@ -43,9 +71,9 @@ void runStep(StepData& d) {
     std::cout << "gel  filename = " << d.gelFileName << std::endl;
     std::cout << "Loading raw bands" << std::endl;
 
-    if (!loadSampleBands(d)) return;
-    if (!readTraces(d)) return;
-    if (!picturesFit(d.project, d.samples, d.rowCount)) return;
+    if (!loadSampleBands(d)) return false;
+    if (!readTraces(d)) return false;
+    if (!picturesFit(d.project, d.samples, d.rowCount)) return false;
     loadNormFactors(d, verbose);
 
     d.cloneNames.resize(0, d.samples - 1);
@@ -54,30 +82,46 @@ void runStep(StepData& d) {
 
     std::cout << "Emit traces" << std::endl;
     d.gelFile.open(d.gelFileName.c_str(), std::ios::out | std::ios::trunc | std::ios::binary);
-    if (!d.gelFile)
+    if (d.gelFile) {
+        beginOutput(d.gelFileName.c_str());
+    } else {
+        // The step goes on without the gel file, as it always has.
         std::cerr << "ERROR: couldn't create gel file '" << d.gelFileName << "'" << std::endl;
+        d.failed = true;
+    }
     if (d.haveSizes) {
         d.sizeFile.open(d.sizeFileName.c_str(), std::ios::out | std::ios::trunc);
         if (!d.sizeFile) {
             std::cerr << "ERROR: couldn't create size file '" << d.sizeFileName << "'" << std::endl;
             zeExit(1);
         }
+        beginOutput(d.sizeFileName.c_str());
     }
 
-    if (!emitTraces(d)) return;
+    if (!emitTraces(d)) return false;
+    // Complete now: nothing is added to it later in the step.
+    if (d.gelFile.is_open()) closeWritten(d.gelFile, d.gelFileName.c_str());
 
     std::cout << "Emit normalised bands" << std::endl;
-    if (!emitBands(d)) return;
+    if (!emitBands(d)) return false;
+    if (d.haveSizes) closeWritten(d.sizeFile, d.sizeFileName.c_str());
 
-    if (d.haveSizes && !emitCloneFiles(d)) return;
+    if (d.haveSizes && !emitCloneFiles(d)) return false;
+    return true;
 }
 
 }  // namespace
 
 void noParam(cli& c, const char* projectDir) {
+    forgetOutputs();
     StepData d;
     d.projectDir = projectDir;
     d.mappingName = c.get_String();
-    runStep(d);
+    if (!runStep(d) || d.failed) anyStepFailed = true;
+    forgetOutputs();
     // Everything the step opened or allocated is released with d.
+}
+
+int stepsExitStatus() {
+    return anyStepFailed ? 1 : 0;
 }

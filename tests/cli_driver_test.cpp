@@ -64,7 +64,7 @@ TEST(StepDriver, InfoOnlyProjectRunsUpToTheRawBands) {
     writeFile(proj + "/Results/stale", "x");
     writeFile(proj + "/info", infoText("lanenumber = 2\ngelnumber = 17\n"));
     RunResult r = step5({proj, "map"});
-    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "Load project\n"
                      "band filename = " + proj + "/17.bands\n"
                      "gel  filename = " + proj + "/map.17.gel\n"
@@ -88,7 +88,7 @@ TEST(StepDriver, MissingInfoEndsTheStepButNotTheRun) {
     run("/bin/mkdir", {second});
     writeFile(second + "/info", infoText("gelnumber = 5\n"));
     RunResult r = step5({"-h", t / "first", "m1", second, "m2"});
-    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "Load project\n"
                      "Load project\n"
                      "band filename = " + second + "/5.bands\n"
@@ -107,7 +107,7 @@ TEST(StepDriver, UnusableGeometryEndsTheStepBeforeResultsAreTouched) {
         writeFile(t / "Results/keep", "x");
         writeFile(t / "info", infoText(entries));
         RunResult r = step5({t.path(), "m"});
-        EXPECT_EQ(r.status, 0) << entries;
+        EXPECT_EQ(r.status, 1) << entries;
         EXPECT_EQ(r.out, "Load project\n") << entries;
         EXPECT_EQ(r.err.rfind("ERROR: ", 0), 0u) << entries;
         EXPECT_TRUE(fileExists(t / "Results/keep")) << entries;
@@ -122,7 +122,7 @@ TEST(StepDriver, PicturesThatWouldFillTheDiskEndTheStep) {
     writeFile(t / "raw-bands", "BANDS none\n");
     writeFile(t / "traces", "WIDTH 1\nROWS 20000\nfirst\nsecond\n");
     RunResult r = step5({t.path(), "m"});
-    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "ERROR: gel strip pictures of 100000 x 19998 pixels for 100 samples would "
                      "take more than 4 GiB\n");
     EXPECT_EQ(r.out.find("Starting to read"), std::string::npos);
@@ -140,7 +140,7 @@ TEST(StepDriver, ResultsDirectoryOfAnyNameIsRecreatedSafely) {
         writeFile(proj + "/Results/stale", "x");
         writeFile(proj + "/info", infoText("lanenumber = 1\n"));
         RunResult r = run(zeStep5Path(), {name, "m"}, "", t.path());
-        EXPECT_EQ(r.status, 0) << name;
+        EXPECT_EQ(r.status, 1) << name;
         EXPECT_TRUE(isDirectory(proj + "/Results")) << name;
         EXPECT_TRUE(listDir(proj + "/Results").empty()) << name;
         EXPECT_EQ(listDir(t.path()), std::vector<std::string>{name}) << name;

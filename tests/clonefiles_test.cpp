@@ -480,7 +480,7 @@ TEST(CloneFilesStep, UncreatableBandTableEndsTheStepKeepingEarlierFiles) {
                       {nameEntry(0, "+", "c", "d"), nameEntry(1, "+", longName, "d"),
                        nameEntry(2, "+", "e", "d")});
     RunResult r = runStep(dir.path());
-    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "ERROR: opening bands/sizes file: " + dir.path() + "/Results/" + longName +
                          ".d.0.bands\n");
     EXPECT_EQ(linesStartingWith(r.out, "true "),
@@ -501,7 +501,7 @@ TEST(CloneFilesStep, UncreatablePictureEndsTheStepButNotTheRun) {
                        nameEntry(2, "+", "e", "d")});
     writeSizedProject(other.path(), sizedShape("true"), defaultNames());
     RunResult r = run(zeStep5Path(), {dir.path(), "map", other.path(), "map"});
-    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "ERROR: opening ppm file\n");
     EXPECT_EQ(linesStartingWith(r.out, script),
               std::vector<std::string>{script + " " + dir.path() + "/Results/c.d.0.ppm"});

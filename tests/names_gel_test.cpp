@@ -392,7 +392,7 @@ TEST(GelFileFailures, WrongNamesHeaderEndsOnlyTheStep) {
     writeProject(dir.path(), f);
 
     RunResult r = run(zeStep5Path(), {dir.path(), "map", dir.path(), "again"});
-    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.status, 1);
     std::string message = "ERROR: wrong header for names file '" + dir.path() + "/names'\n";
     EXPECT_EQ(r.err, message + message);
     EXPECT_EQ(readFile(dir / "map.17.gel"), "");
@@ -408,7 +408,7 @@ TEST(GelFileFailures, GelFileThatCannotBeCreated) {
     run("/bin/mkdir", {dir / "map.17.gel"});
 
     RunResult r = runStep(dir.path());
-    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "ERROR: couldn't create gel file '" + dir.path() + "/map.17.gel'\n");
     // The step goes on: the bands are still written.
     EXPECT_EQ(readFile(dir / "17.bands"), "         c0 1 17\n320\n-1\n         c1 1 17\n640\n-1\n"
@@ -424,7 +424,7 @@ TEST(GelFileFailures, UnusableTracesHeaderEndsTheStep) {
     writeProject(dir.path(), f);
 
     RunResult r = runStep(dir.path());
-    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err.compare(0, 7, "ERROR: "), 0) << r.err;
     EXPECT_NE(r.err.find(dir.path() + "/traces'"), std::string::npos) << r.err;
     EXPECT_FALSE(fileExists(dir / "map.17.gel"));
@@ -439,7 +439,7 @@ TEST(GelFileFailures, MissingTracesFileEndsTheStep) {
     std::remove((dir / "traces").c_str());
 
     RunResult r = runStep(dir.path());
-    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "ERROR: couldn't open trace file '" + dir.path() + "/traces'\n");
     EXPECT_FALSE(fileExists(dir / "map.17.gel"));
 }

@@ -96,11 +96,11 @@ TEST(RobustnessDirectoryAsFile, StepEndsWithItsMessage) {
         const char* message;
     };
     const Expected cases[] = {
-        {"info", 0, "ERROR: failed to load project file"},
-        {"raw-bands", 0, "ERROR: loading raw-bands"},
-        {"traces", 0, "ERROR: couldn't read the header of trace file '"},
+        {"info", 1, "ERROR: failed to load project file"},
+        {"raw-bands", 1, "ERROR: loading raw-bands"},
+        {"traces", 1, "ERROR: couldn't read the header of trace file '"},
         {"norm-fac", 1, "ERROR: wrong header in '"},
-        {"names", 0, "ERROR: wrong header for names file '"},
+        {"names", 1, "ERROR: wrong header for names file '"},
     };
     for (const Expected& c : cases) {
         TempDir dir;
@@ -141,7 +141,7 @@ TEST(RobustnessTraceLimits, StepEndsAndGoesOnWithTheNextProject) {
     writeProject(big.path(), hostile);
     writeProject(small.path(), soundProject(p));
     RunResult r = run(zeStep5Path(), {big.path(), "map", small.path(), "map"});
-    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.status, 1) << r.err;
     EXPECT_EQ(linesStartingWith(r.err, "ERROR: ").size(), 1u) << r.err;
     EXPECT_TRUE(fileExists(small / "map.17.gel"));
     EXPECT_FALSE(fileExists(big / "map.17.gel"));

@@ -142,4 +142,57 @@ RunResult run(const std::string& program, const std::vector<std::string>& args,
 
 std::string zeStep5Path() { return ZESTEP5_BIN; }
 
+RunResult runWithFileSizeLimit(long limitBytes, const std::string& program,
+                               const std::vector<std::string>& args) {
+    // An ignored signal stays ignored across exec.
+    std::string script = "ulimit -f " + std::to_string(limitBytes / 512) +
+                         " && trap '' XFSZ && exec \"$0\" \"$@\"";
+    std::vector<std::string> shellArgs = {"-c", script, program};
+    shellArgs.insert(shellArgs.end(), args.begin(), args.end());
+    return run("/bin/sh", shellArgs);
+}
+
+SmallDisk::SmallDisk(const std::string& mountPoint, long sizeKiB) : point(mountPoint) {
+    if (geteuid() != 0) {
+        why = "mounting a tmpfs needs root";
+        return;
+    }
+    mkdir(point.c_str(), 0755);
+    RunResult r = run("/bin/mount", {"-t", "tmpfs", "-o", "size=" + std::to_string(sizeKiB) + "k",
+                                     "tmpfs", point});
+    isMounted = r.status == 0;
+    if (!isMounted) why = "mount -t tmpfs failed: " + r.err;
+}
+
+SmallDisk::~SmallDisk() {
+    if (isMounted) run("/bin/umount", {point});
+}
+
+namespace {
+
+void collectFiles(const std::string& root, const std::string& rel,
+                  std::map<std::string, std::string>& files) {
+    std::string dir = rel.empty() ? root : root + "/" + rel;
+    for (const std::string& name : listDir(dir)) {
+        std::string relName = rel.empty() ? name : rel + "/" + name;
+        struct stat st;
+        if (lstat((root + "/" + relName).c_str(), &st) != 0) continue;
+        if (S_ISDIR(st.st_mode)) collectFiles(root, relName, files);
+        else if (S_ISREG(st.st_mode)) files[relName] = readFile(root + "/" + relName);
+    }
+}
+
+} // namespace
+
+std::map<std::string, std::string> snapshotFiles(const std::string& dir) {
+    std::map<std::string, std::string> files;
+    collectFiles(dir, "", files);
+    return files;
+}
+
+bool isCharacterDevice(const std::string& path) {
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 && S_ISCHR(st.st_mode);
+}
+
 }  // namespace zetest

@@ -4,6 +4,7 @@
 #ifndef ZE_TEST_SUPPORT_H
 #define ZE_TEST_SUPPORT_H
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,37 @@ RunResult run(const std::string& program, const std::vector<std::string>& args,
 
 // The zeStep5 binary under test.
 std::string zeStep5Path();
+
+// Runs program like run(), under a file size limit of limitBytes (rounded
+// down to the shell's 512-byte blocks) with SIGXFSZ ignored, so that a
+// write beyond the limit fails with EFBIG as on a disk that is full.
+RunResult runWithFileSizeLimit(long limitBytes, const std::string& program,
+                               const std::vector<std::string>& args);
+
+// A small tmpfs mounted on an empty directory of the test's own for the
+// object's lifetime: the most realistic full disk. Needs root; mounted()
+// is false (and reason() says why) where it cannot be had.
+class SmallDisk {
+  public:
+    SmallDisk(const std::string& mountPoint, long sizeKiB);
+    ~SmallDisk();
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+    bool mounted() const { return isMounted; }
+    const std::string& reason() const { return why; }
+
+  private:
+    std::string point;
+    bool isMounted = false;
+    std::string why;
+};
+
+// Relative path -> bytes of every regular file under dir, subdirectories
+// included.
+std::map<std::string, std::string> snapshotFiles(const std::string& dir);
+
+// True when path exists and is a character device (such as /dev/full).
+bool isCharacterDevice(const std::string& path);
 
 }  // namespace zetest
 

@@ -3,6 +3,7 @@
 #include "configureRun.h"
 
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -101,19 +102,18 @@ TEST_F(ConfigureFiles, OutputTakesTheInputsPermissionBits) {
     }
 }
 
-TEST_F(ConfigureFiles, ReadErrorStopsTheCopyButStillFinishes) {
+TEST_F(ConfigureFiles, ReadErrorFailsAndLeavesNoOutput) {
     // A directory opens for reading, but reading from it fails.
     ASSERT_EQ(mkdir((dir / "indir").c_str(), 0751), 0);
     ASSERT_EQ(chmod((dir / "indir").c_str(), 0751), 0);
     zetest::RunResult r = lumotest::runConfigure({dir / "indir", dir / "out"});
-    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "Error whilst reading input file " + (dir / "indir") + " (Is a directory)\n");
     EXPECT_EQ(r.out, lumotest::expectedBanner());
-    EXPECT_EQ(zetest::readFile(dir / "out"), "");
-    EXPECT_EQ(lumotest::permissionBits(dir / "out"), 0751);
+    EXPECT_FALSE(zetest::fileExists(dir / "out"));
 }
 
-TEST_F(ConfigureFiles, WriteErrorStopsTheCopyButStillFinishes) {
+TEST_F(ConfigureFiles, WriteErrorFailsAndRemovesThePartialOutput) {
     // A file size limit of one 512-byte block makes the output's writes
     // fail; the signal such a write raises is ignored so the write reports.
     // Small inputs fail only when the last buffered characters go out,
@@ -127,13 +127,61 @@ TEST_F(ConfigureFiles, WriteErrorStopsTheCopyButStillFinishes) {
         ASSERT_EQ(chmod((dir / "in").c_str(), 0750), 0);
         zetest::RunResult r = lumotest::runFixed(
             "/bin/sh", {"-c", script, lumotest::configurePath(), dir / "in", dir / "out"});
-        EXPECT_EQ(r.status, 0) << lines;
+        EXPECT_EQ(r.status, 1) << lines;
         EXPECT_EQ(r.err, "Error whilst writing output file (File too large)\n");
-        std::string output = zetest::readFile(dir / "out");
-        EXPECT_LT(output.size(), input.size());
-        EXPECT_EQ(output, input.substr(0, output.size()));
-        EXPECT_EQ(lumotest::permissionBits(dir / "out"), 0750);
+        EXPECT_FALSE(zetest::fileExists(dir / "out")) << lines;
     }
+}
+
+// A script of about 75 KiB, as a real configuration script can be.
+std::string largeScript() {
+    std::string text = "#!/bin/sh\n# @(#)Configuration:\n# @(#)$K: v\n";
+    for (int i = 0; text.size() < 75 * 1024; i++)
+        text += "echo line " + std::to_string(i) + "\n";
+    return text;
+}
+
+TEST_F(ConfigureFiles, FullDeviceFailsAndTheDeviceAndLinkStay) {
+    zetest::writeFile(dir / "in", largeScript());
+    ASSERT_EQ(symlink("/dev/full", (dir / "full").c_str()), 0);
+    struct stat before;
+    ASSERT_EQ(stat("/dev/full", &before), 0);
+    for (const std::string& out : {std::string("/dev/full"), dir / "full"}) {
+        zetest::RunResult r = lumotest::runConfigure({dir / "in", out});
+        EXPECT_EQ(r.status, 1) << out;
+        EXPECT_EQ(r.err, "Error whilst writing output file (No space left on device)\n") << out;
+    }
+    struct stat after;
+    ASSERT_EQ(stat("/dev/full", &after), 0);
+    EXPECT_TRUE(S_ISCHR(after.st_mode));
+    EXPECT_EQ(after.st_mode, before.st_mode);
+    struct stat link;
+    ASSERT_EQ(lstat((dir / "full").c_str(), &link), 0);
+    EXPECT_TRUE(S_ISLNK(link.st_mode));
+}
+
+TEST_F(ConfigureFiles, SmallDiskFailsAndLeavesNoPartialCopy) {
+    std::string script = largeScript();
+    zetest::writeFile(dir / "in", script);
+    zetest::SmallDisk disk(dir / "disk", 32);
+    if (!disk.mounted()) GTEST_SKIP() << "no tmpfs: " << disk.reason();
+    zetest::RunResult r = lumotest::runConfigure({dir / "in", dir / "disk/out"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Error whilst writing output file (No space left on device)\n");
+    EXPECT_TRUE(zetest::listDir(dir / "disk").empty());
+}
+
+// A device node of the test's own, equal to /dev/null: the copy succeeds
+// and the node keeps its permission bits.
+TEST_F(ConfigureFiles, DeviceOutputKeepsItsPermissionBits) {
+    if (mknod((dir / "null").c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0)
+        GTEST_SKIP() << "mknod needs root";
+    ASSERT_EQ(chmod((dir / "null").c_str(), 0666), 0);
+    zetest::writeFile(dir / "in", "#!/bin/sh\n");
+    ASSERT_EQ(chmod((dir / "in").c_str(), 0700), 0);
+    zetest::RunResult r = lumotest::runConfigure({dir / "in", dir / "null"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(lumotest::permissionBits(dir / "null"), 0666);
 }
 
 } // namespace

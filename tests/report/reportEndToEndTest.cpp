@@ -1,6 +1,7 @@
 // zeReport end to end: the command line, the page and its figures file
 // and nothing else, the three sections, and names that try to be markup.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "projectBuilder.h"
 #include "reportTestSupport.h"
@@ -16,7 +17,8 @@ std::string copyOfExample(const TempDir& t) {
     return dir;
 }
 
-const char* USAGE = "USAGE:  zeReport luprojname\n -h          help\n";
+const char* USAGE = "USAGE:  zeReport luprojname\n -h          help\n"
+                    "Exit status 0 when every report was written, 1 otherwise.\n";
 
 } // namespace
 
@@ -76,6 +78,26 @@ TEST(ReportCommandLine, UnwritableReportFails) {
     RunResult r = runReport({dir});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "ERROR: couldn't create report file '" + dir + "/report.html'\n");
+}
+
+TEST(ReportCommandLine, ReportOnAFullDiskFailsAndLeavesNoPartialPage) {
+    TempDir t;
+    std::string dir = copyOfExample(t);
+    std::string page = dir + "/report.html";
+    // Linked to /dev/full: the write fails, the link and the device stay.
+    ASSERT_EQ(symlink("/dev/full", page.c_str()), 0);
+    RunResult r = runReport({dir});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "ERROR: couldn't write '" + page + "': No space left on device\n");
+    char target[32] = {};
+    EXPECT_EQ(readlink(page.c_str(), target, sizeof target - 1), 9);
+    EXPECT_TRUE(isCharacterDevice("/dev/full"));
+    // Under a file size limit the page is cut short, then removed.
+    ASSERT_EQ(unlink(page.c_str()), 0);
+    r = runWithFileSizeLimit(4096, ZEREPORT_BIN, {dir});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "ERROR: couldn't write '" + page + "': File too large\n");
+    EXPECT_FALSE(fileExists(page));
 }
 
 // After a step, every file of the project (Results included) keeps its
