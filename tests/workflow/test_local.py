@@ -3,9 +3,13 @@
 both as the README writes them, on four small gels of which one has a
 corrupt norm-fac file (the step ends at once with status 1).
 
-    test_local.py ZESTEP5 ZEREPORT ZEGENPROJECT
+    test_local.py ZESTEP5 ZEREPORT ZEGENPROJECT [CMAKE BUILD_DIR]
+
+With CMAKE and BUILD_DIR, the build is also installed into the test's
+directory and the installed workflow runs with the installed programs.
 """
 import os
+import subprocess
 import sys
 import tempfile
 import unittest
@@ -14,6 +18,7 @@ from workflow_support import (BROKEN, GELS, Programs, copy_tree, readme_command,
                               step_outputs, summary_rows)
 
 PROGRAMS = None
+INSTALL = None  # (cmake, build directory)
 
 
 class Batch(unittest.TestCase):
@@ -96,7 +101,26 @@ class Batch(unittest.TestCase):
             self.assertIn("ERROR: corrupted norm-facs file\n", f.read())
         self.assert_good_gels_as_by_hand(tree)
 
+    def test_installed_workflow_with_installed_programs(self):
+        if INSTALL is None:
+            self.skipTest("no build directory given")
+        prefix = os.path.join(self.tmp.name, "prefix")
+        cmake, build = INSTALL
+        subprocess.run([cmake, "--install", build, "--prefix", prefix], check=True,
+                       stdout=subprocess.DEVNULL)
+        tree = self.tree("installed")
+        env = dict(PROGRAMS.env(self.tmp.name), ZESTEP=os.path.join(prefix, "share", "zestep"),
+                   PATH=os.path.join(prefix, "bin") + os.pathsep + "/usr/bin:/bin")
+        r = run_shell(readme_command("-j \"$(nproc)\" --keep-going"), tree, env)
+        self.assertNotEqual(r.returncode, 0, r.stderr)
+        self.assertIn("/prefix/bin/zeStep5 gels/%s map" % BROKEN, r.stderr)  # the failed command
+        self.assertEqual(summary_rows(tree)[BROKEN]["status"], "failed")
+        self.assert_good_gels_as_by_hand(tree)
+
 
 if __name__ == "__main__":
+    if len(sys.argv) == 6:
+        INSTALL = (sys.argv[4], sys.argv[5])
+        del sys.argv[4:]
     PROGRAMS = Programs(sys.argv)
     unittest.main(argv=sys.argv[:1], verbosity=2)

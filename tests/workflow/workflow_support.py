@@ -25,7 +25,7 @@ class Programs:
     def __init__(self, argv):
         if len(argv) != 4:
             sys.exit("usage: %s ZESTEP5 ZEREPORT ZEGENPROJECT" % argv[0])
-        self.zestep5, self.zereport, self.generator = (os.path.abspath(a) for a in argv[1:])
+        self.zestep5, self.zereport, self.generator = (os.path.abspath(a) for a in argv[1:4])
 
     def env(self, tmp, **more):
         """The environment with both programs' directories first on PATH,
