@@ -3,6 +3,7 @@ slurmd started as root in the foreground from a temporary directory, with
 every path (key, socket, state, spool, pids, logs) inside it and free TCP
 ports, and stopped by the process ids started here."""
 import os
+import re
 import socket
 import subprocess
 import time
@@ -138,7 +139,9 @@ class OneNodeCluster:
                              env=self.env, check=True).stdout
         jobs = {}
         for line in out.splitlines():
-            fields = dict(word.split("=", 1) for word in line.split() if "=" in word)
+            # Key=Value pairs apart by blanks; a value (a job name) may hold blanks.
+            words = re.split(r" (?=[A-Za-z][\w/:]*=)", line.strip())
+            fields = dict(word.split("=", 1) for word in words if "=" in word)
             jobs[fields.get("JobName", "")] = fields
         return jobs
 

@@ -49,7 +49,7 @@ class SlurmBatch(unittest.TestCase):
         # Every gel was a Slurm job of its own, with the memory the workflow
         # declares (the traces file plus 32 MiB), and Slurm saw the failure.
         jobs = CLUSTER.finished_jobs()
-        self.assertEqual(sorted(jobs), ["zestep-" + g for g in GELS])
+        self.assertEqual(sorted(jobs), sorted("zestep-" + g for g in GELS))
         for gel in GELS:
             traces = os.path.getsize(os.path.join(tree, "gels", gel, "traces"))
             self.assertEqual(jobs["zestep-" + gel]["MinMemoryNode"],

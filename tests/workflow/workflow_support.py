@@ -11,7 +11,8 @@ ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)
 sys.path.insert(0, os.path.join(ROOT, "workflow", "scripts"))
 sys.dont_write_bytecode = True
 
-GELS = ["g1", "g2", "g3", "g4"]
+# The last name holds a blank: every command line must quote the paths.
+GELS = ["g1", "g2", "g3", "g 4"]
 BROKEN = "g3"
 INPUTS = {"info", "raw-bands", "traces", "norm-fac", "names"}
 REPORT_FILES = {"report.html", "report-summary.tsv"}
