@@ -11,6 +11,7 @@ memory of the steps against the memory the workflow declares per job.
 """
 import argparse
 import os
+import resource
 import shutil
 import statistics
 import subprocess
@@ -19,6 +20,11 @@ import tempfile
 import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+
+
+def child_cpu():
+    r = resource.getrusage(resource.RUSAGE_CHILDREN)
+    return r.ru_utime + r.ru_stime
 
 
 def run_child(argv, cwd):
@@ -37,25 +43,26 @@ def run_child(argv, cwd):
 
 
 def serial(programs, tree, gels):
-    """The loop; returns wall time and the peak memory of each program run."""
-    t0 = time.perf_counter()
+    """The loop; returns wall time, CPU time and the peak memory of each
+    program run."""
+    t0, cpu0 = time.perf_counter(), child_cpu()
     peaks = {"zeStep5": [], "zeReport": []}
     for gel in gels:
         peaks["zeStep5"].append(run_child([programs["zeStep5"], "gels/" + gel, "map"], tree))
         peaks["zeReport"].append(run_child([programs["zeReport"], "gels/" + gel], tree))
-    return time.perf_counter() - t0, peaks
+    return time.perf_counter() - t0, child_cpu() - cpu0, peaks
 
 
 def workflow(programs, tree, cores):
     bindir = os.pathsep.join(os.path.dirname(p) for p in programs.values())
     env = dict(os.environ, XDG_CACHE_HOME=os.path.join(tree, "cache"),
                PYTHONDONTWRITEBYTECODE="1")
-    t0 = time.perf_counter()
+    t0, cpu0 = time.perf_counter(), child_cpu()
     subprocess.run(["snakemake", "-s", os.path.join(ROOT, "workflow", "Snakefile"),
                     "-j", str(cores), "--quiet", "--config", "bindir=" + bindir],
                    cwd=tree, env=env, check=True, stdout=subprocess.DEVNULL,
                    stderr=subprocess.DEVNULL)
-    return time.perf_counter() - t0
+    return time.perf_counter() - t0, child_cpu() - cpu0
 
 
 def main():
@@ -88,19 +95,22 @@ def main():
                             "--output-y", "30", "--gel-number", str(i + 1),
                             "--compression", a.compression],
                            check=True, stdout=subprocess.DEVNULL)
-        serial_walls, workflow_walls = [], []
+        serial_walls, workflow_walls, serial_cpus, workflow_cpus = [], [], [], []
         peaks = {"zeStep5": [], "zeReport": []}
         for r in range(a.runs):
             tree = os.path.join(work, "serial%d" % r)
             shutil.copytree(template, tree)
-            wall, run_peaks = serial(programs, tree, gels)
+            wall, cpu, run_peaks = serial(programs, tree, gels)
             serial_walls.append(wall)
+            serial_cpus.append(cpu)
             for name in peaks:
                 peaks[name] += run_peaks[name]
             shutil.rmtree(tree)
             tree = os.path.join(work, "workflow%d" % r)
             shutil.copytree(template, tree)
-            workflow_walls.append(workflow(programs, tree, a.cores))
+            wall, cpu = workflow(programs, tree, a.cores)
+            workflow_walls.append(wall)
+            workflow_cpus.append(cpu)
             shutil.rmtree(tree)
 
         traces = os.path.getsize(os.path.join(template, "gels", gels[0], "traces"))
@@ -110,6 +120,14 @@ def main():
         print("serial loop (zeStep5 + zeReport per gel): median wall %.2f s (%d runs)"
               % (loop, a.runs))
         print("snakemake -j %d: median wall %.2f s" % (a.cores, flow))
+        # On a machine shared with other work the wall times say little; the
+        # CPU times give the workflow's own overhead and the speed-up an idle
+        # machine would allow (all work spread evenly over the cores).
+        loop_cpu, flow_cpu = statistics.median(serial_cpus), statistics.median(workflow_cpus)
+        print("cpu time: serial loop %.2f s, workflow %.2f s (overhead %.2f s); "
+              "bound on an idle machine: speed-up %.2f"
+              % (loop_cpu, flow_cpu, flow_cpu - loop_cpu, loop_cpu / (flow_cpu / a.cores)))
+        print("load average at the end: %.2f %.2f %.2f" % os.getloadavg())
         print("speed-up on %d cores: %.2f (%.2f x cores)" % (a.cores, loop / flow,
                                                              loop / flow / a.cores))
         print("peak memory: zeStep5 %.1f MiB, zeReport %.1f MiB; declared per job %.1f MiB "
