@@ -51,9 +51,11 @@ svg text.clone.warned { fill: #c62828; }
 
 } // namespace
 
-std::string reportPage(StepData& d) {
+std::string reportPage(StepData& d, ReportFigures* figures) {
     std::vector<LaneCheck> checks = checkLanes(d);
     std::vector<SampleBands> bands = countNamedSamples(d);
+    std::vector<ReplicatePair> replicates = replicatePairs(d, bands);
+    if (figures) *figures = reportFigures(d, bands, checks, replicates);
     std::string dir = htmlEscape(d.projectDir.c_str());
 
     std::ostringstream out;
@@ -70,7 +72,7 @@ std::string reportPage(StepData& d) {
     writeSummary(out, d, bands, checks);
     writeCalibration(out, d, checks);
     writeGel(out, d, bands, checks);
-    writeReplicates(out, d, replicatePairs(d, bands));
+    writeReplicates(out, d, replicates);
     out << "<footer class=\"note\"><p>Written by zeReport from the project's info, raw-bands, "
            "traces, norm-fac and names files, with the normalisation of zeStep5.</p></footer>\n"
         << "</body>\n</html>\n";

@@ -8,6 +8,12 @@ PACKAGES=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmar
           libreadline-dev libncurses-dev libics-dev libgsl-dev netpbm valgrind
           clang-14 libclang-rt-14-dev libpng-dev dpkg-dev file man-db chromium)
 
+# Tests of the many-gels workflow (tests/workflow): Snakemake, GNU parallel
+# and a one-node Slurm cluster with munge. Neither the build nor the demo
+# needs them.
+WORKFLOW_TEST_PACKAGES=(snakemake parallel slurmctld slurmd slurm-client munge)
+PACKAGES+=("${WORKFLOW_TEST_PACKAGES[@]}")
+
 missing=()
 for p in "${PACKAGES[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

@@ -35,11 +35,14 @@ std::vector<std::string> pageProblems(const std::string& log) {
     return problems;
 }
 
-PageRendering renderPage(const TempDir& t, const std::string& url) {
+PageRendering renderPage(const TempDir& t, const std::string& url, int windowWidth,
+                         int windowHeight) {
     std::string shot = t / "shot.png";
     std::vector<std::string> args = chromiumArgs(t, "profile-shot");
     std::vector<std::string> more = {"--enable-logging=stderr", "--v=0", "--screenshot=" + shot,
-                                     "--window-size=1400,2000", url};
+                                     "--window-size=" + std::to_string(windowWidth) + "," +
+                                         std::to_string(windowHeight),
+                                     url};
     args.insert(args.end(), more.begin(), more.end());
     PageRendering page;
     page.run = run(CHROMIUM, args);
