@@ -9,6 +9,7 @@
 
 #include "zeAverageLinkage.h"
 #include "zeHtmlText.h"
+#include "zePageStyle.h"
 #include "zePngData.h"
 #include "zeSharedBands.h"
 #include "zeSulston.h"
@@ -16,25 +17,8 @@
 namespace {
 
 const char* STYLE = R"css(
-body { font: 14px/1.4 system-ui, -apple-system, "Segoe UI", Roboto, sans-serif; color: #222;
-       margin: 0 auto; padding: 0 24px 40px; max-width: 1600px; background: #fafafa; }
-h1 { font-size: 22px; margin: 20px 0 4px; }
-h2 { font-size: 18px; border-bottom: 2px solid #ccd; padding-bottom: 4px; margin-top: 32px; }
-code { font-size: 13px; background: #eef; padding: 0 3px; border-radius: 3px; }
-nav a { margin-right: 14px; }
-table { border-collapse: collapse; background: #fff; }
-th, td { border: 1px solid #dde; padding: 3px 8px; text-align: left; }
-th { background: #eef0f6; font-weight: 600; }
-td.num, th.num { text-align: right; font-variant-numeric: tabular-nums; }
-table.facts th { width: 190px; }
-.note { color: #555; font-size: 13px; max-width: 980px; }
-.scroll { overflow-x: auto; background: #fff; border: 1px solid #dde; border-radius: 4px; }
-svg text { font: 10px system-ui, sans-serif; fill: #333; }
-svg .axis { stroke: #666; stroke-width: 1; fill: none; }
-svg .grid { stroke: #e6e6ee; stroke-width: 1; }
 svg .branch { stroke: #1f5fbf; stroke-width: 1.2; fill: none; }
 svg image.heat { image-rendering: pixelated; }
-svg .frame { fill: none; stroke: #bbb; }
 )css";
 
 // Every score at or below this counts as fully similar in the heatmap.
@@ -232,7 +216,7 @@ std::string comparePage(const ComparePageInput& in) {
     std::ostringstream out;
     out << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
         << "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
-        << "<title>Fingerprint comparison</title>\n<style>" << STYLE << "</style>\n"
+        << "<title>Fingerprint comparison</title>\n<style>" << BASE_PAGE_STYLE << STYLE << "</style>\n"
         << "</head>\n<body>\n<header>\n<h1>Fingerprint comparison</h1>\n"
         << "<nav><a href=\"#summary\">1. Summary</a><a href=\"#pairs\">2. Strongest pairs</a>"
         << "<a href=\"#tree\">3. Similarity tree</a>";

@@ -1,6 +1,8 @@
 // zeReport: writes report.html into each project directory given, a
 // quality-control page of the gel's normalisation (summary, calibration,
-// normalised gel). Nothing else in the project is written or removed.
+// normalised gel), and beside it report-summary.tsv, the page's key
+// figures for batch tools. Nothing else in the project is written or
+// removed.
 #include <iostream>
 
 #include "zeCli.h"
@@ -27,7 +29,13 @@ void reportProject(cli&, const char* projectDir) {
     }
     std::string path = std::string(projectDir) + "/report.html";
     std::cout << "Write report '" << path << "'" << std::endl;
-    if (!writeReportFile(path, reportPage(d))) anyFailed = true;
+    ReportFigures figures;
+    if (!writeReportFile(path, reportPage(d, &figures))) {
+        anyFailed = true;
+        return;
+    }
+    std::string figuresPath = std::string(projectDir) + "/report-summary.tsv";
+    if (!writeReportFile(figuresPath, reportFiguresText(figures))) anyFailed = true;
 }
 
 } // namespace

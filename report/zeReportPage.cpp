@@ -7,27 +7,16 @@
 #include <sstream>
 
 #include "zeHtmlText.h"
+#include "zePageStyle.h"
 #include "zeWriteCheck.h"
 
 namespace {
 
 const char* STYLE = R"css(
-body { font: 14px/1.4 system-ui, -apple-system, "Segoe UI", Roboto, sans-serif; color: #222;
-       margin: 0 auto; padding: 0 24px 40px; max-width: 1600px; background: #fafafa; }
-h1 { font-size: 22px; margin: 20px 0 4px; }
-h2 { font-size: 18px; border-bottom: 2px solid #ccd; padding-bottom: 4px; margin-top: 32px; }
 h3 { font-size: 15px; margin: 18px 0 6px; }
-code { font-size: 13px; background: #eef; padding: 0 3px; border-radius: 3px; }
-nav a { margin-right: 14px; }
-table { border-collapse: collapse; background: #fff; }
-th, td { border: 1px solid #dde; padding: 3px 8px; text-align: left; }
-th { background: #eef0f6; font-weight: 600; }
-td.num, th.num { text-align: right; font-variant-numeric: tabular-nums; }
 td.drop { color: #b45309; font-weight: 600; }
 tr.warn-lane td.lane { background: #fde8e8; }
 tfoot td { font-weight: 600; background: #f3f4f8; }
-table.facts th { width: 190px; }
-.note { color: #555; font-size: 13px; max-width: 980px; }
 .ok { color: #2e7d32; font-weight: 600; }
 ul.warnings { background: #fff3f3; border: 1px solid #e57373; border-radius: 4px;
               padding: 8px 8px 8px 30px; max-width: 980px; }
@@ -44,12 +33,8 @@ figcaption .inherited { color: #b45309; }
 figure.overview { background: #fff; border: 1px solid #dde; border-radius: 4px; padding: 4px;
                   display: inline-block; margin-bottom: 12px; }
 figure.overview figcaption { max-width: 820px; }
-.scroll { overflow-x: auto; background: #fff; border: 1px solid #dde; border-radius: 4px; }
-svg text { font: 10px system-ui, sans-serif; fill: #333; }
 svg text.title { font-size: 12px; font-weight: 600; }
 svg text.warn { fill: #c62828; font-weight: 700; }
-svg .axis { stroke: #666; stroke-width: 1; fill: none; }
-svg .grid { stroke: #e6e6ee; stroke-width: 1; }
 svg .trace { fill: #f1f3f9; }
 svg .range { stroke: #999; stroke-dasharray: 3 3; }
 svg .curve { fill: none; stroke-width: 1.6; }
@@ -62,20 +47,21 @@ svg .fold { fill: none; stroke: #c62828; stroke-width: 2; }
 svg .band { stroke: #d84315; stroke-width: 1.4; }
 svg text.clone { font-size: 11px; }
 svg text.clone.warned { fill: #c62828; }
-svg .frame { fill: none; stroke: #bbb; }
 )css";
 
 } // namespace
 
-std::string reportPage(StepData& d) {
+std::string reportPage(StepData& d, ReportFigures* figures) {
     std::vector<LaneCheck> checks = checkLanes(d);
     std::vector<SampleBands> bands = countNamedSamples(d);
+    std::vector<ReplicatePair> replicates = replicatePairs(d, bands);
+    if (figures) *figures = reportFigures(d, bands, checks, replicates);
     std::string dir = htmlEscape(d.projectDir.c_str());
 
     std::ostringstream out;
     out << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
         << "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
-        << "<title>Gel report: " << dir << "</title>\n<style>" << STYLE << "</style>\n"
+        << "<title>Gel report: " << dir << "</title>\n<style>" << BASE_PAGE_STYLE << STYLE << "</style>\n"
         << "</head>\n<body>\n<header>\n<h1>Gel report</h1>\n"
         << "<p>Project <code>" << dir << "</code>, gel number <code>"
         << htmlEscape(d.project.gelnumber.c_str()) << "</code>, user <code>"
@@ -86,7 +72,7 @@ std::string reportPage(StepData& d) {
     writeSummary(out, d, bands, checks);
     writeCalibration(out, d, checks);
     writeGel(out, d, bands, checks);
-    writeReplicates(out, d, replicatePairs(d, bands));
+    writeReplicates(out, d, replicates);
     out << "<footer class=\"note\"><p>Written by zeReport from the project's info, raw-bands, "
            "traces, norm-fac and names files, with the normalisation of zeStep5.</p></footer>\n"
         << "</body>\n</html>\n";

@@ -11,10 +11,12 @@
 #include "zeBandCounts.h"
 #include "zeLaneChecks.h"
 #include "zeReplicates.h"
+#include "zeReportFigures.h"
 #include "zeStepData.h"
 
-// The whole page for a loaded project.
-std::string reportPage(StepData& d);
+// The whole page for a loaded project; figures, when given, receives the
+// key figures the page shows.
+std::string reportPage(StepData& d, ReportFigures* figures = nullptr);
 
 // The sections, each a <section> element with the id "summary",
 // "calibration", "gel" or "replicates".

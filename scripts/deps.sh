@@ -23,6 +23,12 @@ TEST_PACKAGES=(
     dpkg-dev file man-db           # the Debian package (cpack -G DEB) and the manual pages
 )
 
+# Tests of the many-gels workflow (tests/workflow): Snakemake, GNU parallel
+# and a one-node Slurm cluster with munge. Neither the build nor the demo
+# needs them.
+WORKFLOW_TEST_PACKAGES=(snakemake parallel slurmctld slurmd slurm-client munge)
+TEST_PACKAGES+=("${WORKFLOW_TEST_PACKAGES[@]}")
+
 case ${1:-test} in
     build) groups=(build) ;;
     test) groups=(build test) ;;

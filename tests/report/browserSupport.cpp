@@ -1,5 +1,7 @@
 #include "browserSupport.h"
 
+#include "reportTestSupport.h"
+
 namespace zetest {
 
 const char* const CHROMIUM = "/usr/bin/chromium";
@@ -31,6 +33,36 @@ std::vector<std::string> pageProblems(const std::string& log) {
         start = end + 1;
     }
     return problems;
+}
+
+PageRendering renderPage(const TempDir& t, const std::string& url, int windowWidth,
+                         int windowHeight) {
+    std::string shot = t / "shot.png";
+    std::vector<std::string> args = chromiumArgs(t, "profile-shot");
+    std::vector<std::string> more = {"--enable-logging=stderr", "--v=0", "--screenshot=" + shot,
+                                     "--window-size=" + std::to_string(windowWidth) + "," +
+                                         std::to_string(windowHeight),
+                                     url};
+    args.insert(args.end(), more.begin(), more.end());
+    PageRendering page;
+    page.run = run(CHROMIUM, args);
+    page.problems = pageProblems(page.run.err);
+    GreyImage image;
+    if (!decodePng(readFile(shot), image) || image.pixels.empty()) return page;
+    page.width = image.width;
+    page.height = image.height;
+    size_t ink = 0;
+    for (unsigned char v : image.pixels)
+        ink += v < 200;
+    page.inkShare = (double)ink / (double)image.pixels.size();
+    return page;
+}
+
+RunResult dumpDom(const TempDir& t, const std::string& url) {
+    std::vector<std::string> args = chromiumArgs(t, "profile-dom");
+    args.push_back("--dump-dom");
+    args.push_back(url);
+    return run(CHROMIUM, args);
 }
 
 } // namespace zetest

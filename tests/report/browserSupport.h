@@ -20,6 +20,19 @@ std::vector<std::string> chromiumArgs(const TempDir& t, const std::string& profi
 // script errors, console messages, resources that did not load.
 std::vector<std::string> pageProblems(const std::string& log);
 
+// The page at url rendered to a screenshot of a window of the given size.
+struct PageRendering {
+    RunResult run;                     // Chromium's own run
+    std::vector<std::string> problems; // pageProblems of its log
+    int width = 0, height = 0;         // of the screenshot (0 when unreadable)
+    double inkShare = 0;               // share of pixels that are not background
+};
+PageRendering renderPage(const TempDir& t, const std::string& url, int windowWidth = 1400,
+                         int windowHeight = 2000);
+
+// The DOM Chromium builds for the page at url, in run.out.
+RunResult dumpDom(const TempDir& t, const std::string& url);
+
 } // namespace zetest
 
 #endif

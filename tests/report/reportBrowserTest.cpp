@@ -28,31 +28,17 @@ class ReportBrowser : public ::testing::Test {
 } // namespace
 
 TEST_F(ReportBrowser, RendersWithoutConsoleErrors) {
-    std::string shot = t / "shot.png";
-    std::vector<std::string> args = chromiumArgs(t, "profile-shot");
-    std::vector<std::string> more = {"--enable-logging=stderr", "--v=0", "--screenshot=" + shot,
-                                     "--window-size=1400,2000", url};
-    args.insert(args.end(), more.begin(), more.end());
-    RunResult r = run(CHROMIUM, args);
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(pageProblems(r.err), std::vector<std::string>());
-
-    GreyImage image;
-    ASSERT_TRUE(decodePng(readFile(shot), image));
-    EXPECT_EQ(image.width, 1400);
-    EXPECT_EQ(image.height, 2000);
+    PageRendering page = renderPage(t, url);
+    ASSERT_EQ(page.run.status, 0) << page.run.err;
+    EXPECT_EQ(page.problems, std::vector<std::string>());
+    EXPECT_EQ(page.width, 1400);
+    EXPECT_EQ(page.height, 2000);
     // Text, tables and plots: a fair share of the picture is not background.
-    size_t ink = 0;
-    for (unsigned char v : image.pixels)
-        ink += v < 200;
-    EXPECT_GT(ink, image.pixels.size() / 100);
+    EXPECT_GT(page.inkShare, 0.01);
 }
 
 TEST_F(ReportBrowser, BuildsTheSectionsAndOnePlotPerLane) {
-    std::vector<std::string> args = chromiumArgs(t, "profile-dom");
-    args.push_back("--dump-dom");
-    args.push_back(url);
-    RunResult r = run(CHROMIUM, args);
+    RunResult r = dumpDom(t, url);
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string& dom = r.out;
     for (const char* id : {"summary", "calibration", "gel"})

@@ -1,5 +1,5 @@
-// zeReport end to end: the command line, the one file it writes and
-// nothing else, the three sections, and names that try to be markup.
+// zeReport end to end: the command line, the page and its figures file
+// and nothing else, the three sections, and names that try to be markup.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -101,9 +101,9 @@ TEST(ReportCommandLine, ReportOnAFullDiskFailsAndLeavesNoPartialPage) {
 }
 
 // After a step, every file of the project (Results included) keeps its
-// bytes and its modification time; report.html is the only new entry, and
-// a second run rewrites it to the same bytes.
-TEST(ReportFiles, OnlyReportHtmlIsWritten) {
+// bytes and its modification time; report.html and report-summary.tsv are
+// the only new entries, and a second run rewrites them to the same bytes.
+TEST(ReportFiles, OnlyTheReportAndItsFiguresAreWritten) {
     TempDir t;
     std::string dir = copyOfExample(t);
     ASSERT_EQ(runStep(dir, "map1").status, 0);
@@ -115,15 +115,38 @@ TEST(ReportFiles, OnlyReportHtmlIsWritten) {
     EXPECT_EQ(r.err, "");
     auto after = snapshot(dir);
     ASSERT_TRUE(after.count("report.html"));
+    ASSERT_TRUE(after.count("report-summary.tsv"));
     std::string page = after["report.html"].bytes;
+    std::string figures = after["report-summary.tsv"].bytes;
     after.erase("report.html");
+    after.erase("report-summary.tsv");
     EXPECT_TRUE(before == after);
 
     ASSERT_EQ(runReport({dir}).status, 0);
     auto again = snapshot(dir);
     EXPECT_EQ(again["report.html"].bytes, page);
+    EXPECT_EQ(again["report-summary.tsv"].bytes, figures);
     again.erase("report.html");
+    again.erase("report-summary.tsv");
     EXPECT_TRUE(before == again);
+}
+
+// The figures file repeats the page's totals: 18 named samples with 475 raw
+// bands, 400 of them in the bands file.
+TEST(ReportFiles, FiguresFileHoldsThePageTotals) {
+    TempDir t;
+    std::string dir = copyOfExample(t);
+    ASSERT_EQ(runReport({dir}).status, 0);
+    EXPECT_EQ(readFile(dir + "/report-summary.tsv"),
+              "gel_number\t17\nlanes\t25\nsamples\t18\naccepted_bands\t400\n"
+              "dropped_bands\t75\ncalibration_warnings\t0\nreplicate_warnings\t2\n");
+    int accepted = 0, dropped = 0;
+    for (const ReportRow& row : reportRows(readFile(dir + "/report.html"))) {
+        accepted += row.accepted;
+        dropped += row.outside + row.negativePosition + row.negativeLogSize + row.otherKind;
+    }
+    EXPECT_EQ(accepted, 400);
+    EXPECT_EQ(dropped, 75);
 }
 
 TEST(ReportFiles, ExamplePageHasAllThreeSectionsAndNeedsNothingFromOutside) {

@@ -1,0 +1,127 @@
+#!/usr/bin/env python3
+"""The many-gels workflow on the local cores and the GNU parallel one-liner,
+both as the README writes them, on four small gels of which one has a
+corrupt norm-fac file (the step ends at once with status 1).
+
+    test_local.py ZESTEP5 ZEREPORT ZEGENPROJECT [CMAKE BUILD_DIR]
+
+With CMAKE and BUILD_DIR, the build is also installed into the test's
+directory and the installed workflow runs with the installed programs.
+"""
+import os
+import subprocess
+import sys
+import tempfile
+import unittest
+
+from workflow_support import (BROKEN, GELS, Programs, copy_tree, readme_command, run_shell,
+                              step_outputs, summary_rows)
+
+PROGRAMS = None
+INSTALL = None  # (cmake, build directory)
+
+
+class Batch(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.tmp = tempfile.TemporaryDirectory(prefix="zeworkflow-")
+        cls.template = os.path.join(cls.tmp.name, "template")
+        PROGRAMS.make_gels(cls.template)
+        cls.hand = os.path.join(cls.tmp.name, "hand")
+        copy_tree(cls.template, cls.hand)
+        cls.good = [g for g in GELS if g != BROKEN]
+        PROGRAMS.run_by_hand(cls.hand, cls.good)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.tmp.cleanup()
+
+    def tree(self, name):
+        path = os.path.join(self.tmp.name, name)
+        copy_tree(self.template, path)
+        return path
+
+    def assert_good_gels_as_by_hand(self, tree):
+        for gel in self.good:
+            by_hand = step_outputs(os.path.join(self.hand, "gels", gel))
+            self.assertIn("map.%s.gel" % (GELS.index(gel) + 1), by_hand)
+            self.assertEqual(step_outputs(os.path.join(tree, "gels", gel)), by_hand, gel)
+
+    def test_snakemake_keeps_going_summarises_and_reruns_only_the_fixed_gel(self):
+        tree = self.tree("snakemake")
+        command = readme_command("-j \"$(nproc)\" --keep-going")
+        r = run_shell(command, tree, PROGRAMS.env(self.tmp.name))
+        self.assertNotEqual(r.returncode, 0, r.stderr)
+        self.assertIn("failed gel %s: ERROR: corrupted norm-facs file" % BROKEN, r.stderr)
+        self.assert_good_gels_as_by_hand(tree)
+
+        rows = summary_rows(tree)
+        self.assertEqual(sorted(rows), sorted(GELS))
+        self.assertEqual(rows[BROKEN]["status"], "failed")
+        self.assertEqual(rows[BROKEN]["first_error"], "ERROR: corrupted norm-facs file")
+        self.assertEqual(rows[BROKEN]["accepted_bands"], "")
+        for gel in self.good:
+            self.assertEqual(rows[gel]["status"], "done")
+            self.assertEqual(rows[gel]["lanes"], "9")
+            self.assertEqual(rows[gel]["first_error"], "")
+            with open(os.path.join(tree, "gels", gel, "report-summary.tsv")) as f:
+                self.assertIn("accepted_bands\t%s\n" % rows[gel]["accepted_bands"], f.read())
+        with open(os.path.join(tree, "batch", "index.html")) as f:
+            page = f.read()
+        self.assertIn('<a href="../gels/g1/report.html">done</a>', page)
+        self.assertIn('<a href="logs/%s.log">failed</a>' % BROKEN, page)
+        self.assertIn("ERROR: corrupted norm-facs file", page)
+
+        logs = os.path.join(tree, "batch", "logs")
+        before = {g: os.stat(os.path.join(logs, g + ".log")).st_mtime_ns for g in self.good}
+        PROGRAMS.fix_broken_gel(tree)
+        r = run_shell(command, tree, PROGRAMS.env(self.tmp.name))
+        self.assertEqual(r.returncode, 0, r.stderr)
+        after = {g: os.stat(os.path.join(logs, g + ".log")).st_mtime_ns for g in self.good}
+        self.assertEqual(after, before)  # the good gels did not run again
+        self.assertIn("wildcards: gel=%s" % BROKEN, r.stderr)
+        self.assertEqual(r.stderr.count("wildcards: gel="), 1)
+        rows = summary_rows(tree)
+        self.assertEqual({g: rows[g]["status"] for g in GELS}, {g: "done" for g in GELS})
+
+    def test_gnu_parallel_joblog_shows_the_broken_gels_exit_value(self):
+        tree = self.tree("parallel")
+        r = run_shell(readme_command("parallel --jobs"), tree, PROGRAMS.env(self.tmp.name))
+        self.assertEqual(r.returncode, 1, r.stderr)  # parallel: the number of failed jobs
+        with open(os.path.join(tree, "batch-logs", "joblog")) as f:
+            lines = [line.rstrip("\n").split("\t") for line in f]
+        self.assertEqual(lines[0][6], "Exitval")
+        exits = sorted(fields[6] for fields in lines[1:])
+        self.assertEqual(exits, ["0", "0", "0", "1"])
+        self.assertEqual([f[6] for f in lines[1:] if "gels/%s " % BROKEN in f[8]], ["1"])
+        failed = run_shell(readme_command("awk"), tree, PROGRAMS.env(self.tmp.name))
+        self.assertEqual(failed.returncode, 0)
+        self.assertEqual(failed.stdout.count("\n"), 1)
+        self.assertIn("gels/%s" % BROKEN, failed.stdout)
+        with open(os.path.join(tree, "batch-logs", BROKEN + ".log")) as f:
+            self.assertIn("ERROR: corrupted norm-facs file\n", f.read())
+        self.assert_good_gels_as_by_hand(tree)
+
+    def test_installed_workflow_with_installed_programs(self):
+        if INSTALL is None:
+            self.skipTest("no build directory given")
+        prefix = os.path.join(self.tmp.name, "prefix")
+        cmake, build = INSTALL
+        subprocess.run([cmake, "--install", build, "--prefix", prefix], check=True,
+                       stdout=subprocess.DEVNULL)
+        tree = self.tree("installed")
+        env = dict(PROGRAMS.env(self.tmp.name), ZESTEP=os.path.join(prefix, "share", "zestep"),
+                   PATH=os.path.join(prefix, "bin") + os.pathsep + "/usr/bin:/bin")
+        r = run_shell(readme_command("-j \"$(nproc)\" --keep-going"), tree, env)
+        self.assertNotEqual(r.returncode, 0, r.stderr)
+        self.assertIn("/prefix/bin/zeStep5 gels/%s map" % BROKEN, r.stderr)  # the failed command
+        self.assertEqual(summary_rows(tree)[BROKEN]["status"], "failed")
+        self.assert_good_gels_as_by_hand(tree)
+
+
+if __name__ == "__main__":
+    if len(sys.argv) == 6:
+        INSTALL = (sys.argv[4], sys.argv[5])
+        del sys.argv[4:]
+    PROGRAMS = Programs(sys.argv)
+    unittest.main(argv=sys.argv[:1], verbosity=2)

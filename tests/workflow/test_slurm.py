@@ -1,0 +1,80 @@
+#!/usr/bin/env python3
+"""The many-gels workflow through its Slurm profile, as the README writes
+the command, on a one-node cluster started here (see slurm_cluster.py).
+The good gels' outputs must equal a run by hand and the broken gel must show
+as failed with its error line. Exits 77 (skipped) with the reason when the
+cluster cannot start: not root, or a daemon failing.
+
+    test_slurm.py ZESTEP5 ZEREPORT ZEGENPROJECT
+"""
+import os
+import sys
+import tempfile
+import unittest
+
+from slurm_cluster import ClusterUnavailable, OneNodeCluster
+from workflow_support import (BROKEN, GELS, Programs, copy_tree, readme_command, run_shell,
+                              step_outputs, summary_rows)
+
+SKIPPED = 77
+PROGRAMS = None
+CLUSTER = None
+TMP = None
+
+
+class SlurmBatch(unittest.TestCase):
+    def test_profile_runs_every_gel_as_a_job_like_a_local_run(self):
+        template = os.path.join(TMP, "template")
+        PROGRAMS.make_gels(template)
+        hand = os.path.join(TMP, "hand")
+        copy_tree(template, hand)
+        good = [g for g in GELS if g != BROKEN]
+        PROGRAMS.run_by_hand(hand, good)
+        tree = os.path.join(TMP, "slurm")
+        copy_tree(template, tree)
+
+        # CI=true: Snakemake then looks at its waiting sbatch processes every
+        # second instead of every ten.
+        r = run_shell(readme_command("--profile"), tree,
+                      PROGRAMS.env(TMP, SLURM_CONF=CLUSTER.conf, CI="true"))
+        self.assertNotEqual(r.returncode, 0, r.stderr)
+        self.assertIn("failed gel %s: ERROR: corrupted norm-facs file" % BROKEN, r.stderr)
+        for gel in good:
+            self.assertEqual(step_outputs(os.path.join(tree, "gels", gel)),
+                             step_outputs(os.path.join(hand, "gels", gel)), gel)
+        rows = summary_rows(tree)
+        self.assertEqual({g: rows[g]["status"] for g in GELS},
+                         {g: "failed" if g == BROKEN else "done" for g in GELS})
+        self.assertEqual(rows[BROKEN]["first_error"], "ERROR: corrupted norm-facs file")
+        # Every gel was a Slurm job of its own, with the memory the workflow
+        # declares (the traces file plus 32 MiB), and Slurm saw the failure.
+        jobs = CLUSTER.finished_jobs()
+        self.assertEqual(sorted(jobs), sorted("zestep-" + g for g in GELS))
+        for gel in GELS:
+            traces = os.path.getsize(os.path.join(tree, "gels", gel, "traces"))
+            self.assertEqual(jobs["zestep-" + gel]["MinMemoryNode"],
+                             "%dM" % -(-(traces + 32 * 2**20) // 2**20))
+            self.assertEqual(jobs["zestep-" + gel]["ExitCode"], "1:0" if gel == BROKEN else "0:0")
+
+
+def main():
+    global PROGRAMS, CLUSTER, TMP
+    PROGRAMS = Programs(sys.argv)
+    with tempfile.TemporaryDirectory(prefix="zeslurm-") as tmp:
+        TMP = tmp
+        cluster_dir = os.path.join(tmp, "cluster")
+        os.mkdir(cluster_dir)
+        try:
+            CLUSTER = OneNodeCluster(cluster_dir).__enter__()
+        except ClusterUnavailable as e:
+            print("SKIPPED: one-node Slurm cluster unavailable:", e)
+            return SKIPPED
+        try:
+            result = unittest.main(argv=sys.argv[:1], verbosity=2, exit=False).result
+        finally:
+            CLUSTER.stop()
+        return 0 if result.wasSuccessful() else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,109 @@
+#!/usr/bin/env python3
+"""The batch summary on state directories laid out by hand: the status of
+each gel, the optional replicate column, error lines of jobs that never
+started, and gel names that try to be markup or break the table."""
+import csv
+import os
+import sys
+import tempfile
+import unittest
+
+sys.dont_write_bytecode = True
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.dirname(
+    os.path.abspath(__file__)))), "workflow", "scripts"))
+from batch_summary import write_summary  # noqa: E402
+
+FIGURES = {"gel_number": "7", "lanes": "25", "samples": "18", "accepted_bands": "400",
+           "dropped_bands": "75", "calibration_warnings": "2"}
+
+
+class Summary(unittest.TestCase):
+    def setUp(self):
+        self.tmp = tempfile.TemporaryDirectory(prefix="zesummary-")
+        self.gels = os.path.join(self.tmp.name, "gels")
+        self.state = os.path.join(self.tmp.name, "batch")
+        for sub in ("done", "logs"):
+            os.makedirs(os.path.join(self.state, sub))
+
+    def tearDown(self):
+        self.tmp.cleanup()
+
+    def gel(self, name, figures=None, log=None, done=False, scheduler_log=None):
+        project = os.path.join(self.gels, name)
+        os.makedirs(project)
+        write(os.path.join(project, "info"), "")
+        if figures is not None:
+            write(os.path.join(project, "report-summary.tsv"),
+                  "".join("%s\t%s\n" % kv for kv in figures.items()))
+        if log is not None:
+            write(os.path.join(self.state, "logs", name + ".log"), log)
+        if scheduler_log is not None:
+            write(os.path.join(self.state, "logs", name + ".scheduler.log"), scheduler_log)
+        if done:
+            write(os.path.join(self.state, "done", name), "")
+
+    def rows(self):
+        with open(os.path.join(self.state, "summary.tsv"), newline="") as f:
+            return list(csv.DictReader(f, delimiter="\t", quoting=csv.QUOTE_NONE))
+
+    def page(self):
+        with open(os.path.join(self.state, "index.html")) as f:
+            return f.read()
+
+    def test_status_figures_and_error_lines(self):
+        self.gel("a", FIGURES, "Load project\nERROR: a warning that ended nothing\n", done=True)
+        self.gel("b", FIGURES, "Load project\nERROR: corrupted norm-facs file\nERROR: second\n")
+        self.gel("c", None, "", scheduler_log="slurmstepd: error: *** JOB 9 CANCELLED ***\n")
+        self.gel("d", FIGURES)  # a report from some earlier run, but no log: never run here
+        os.makedirs(os.path.join(self.gels, "not-a-gel"))
+        write_summary(self.gels, self.state)
+        rows = self.rows()
+        self.assertEqual([(r["gel"], r["status"]) for r in rows],
+                         [("a", "done"), ("b", "failed"), ("c", "failed"), ("d", "not run")])
+        self.assertEqual(list(rows[0])[2:7], ["lanes", "samples", "accepted_bands",
+                                              "dropped_bands", "calibration_warnings"])
+        self.assertEqual(rows[0]["accepted_bands"], "400")
+        self.assertEqual(rows[0]["first_error"], "ERROR: a warning that ended nothing")
+        self.assertEqual(rows[1]["first_error"], "ERROR: corrupted norm-facs file")
+        self.assertEqual(rows[1]["lanes"], "")  # a failed gel's report may be stale
+        self.assertEqual(rows[2]["first_error"], "slurmstepd: error: *** JOB 9 CANCELLED ***")
+        self.assertEqual(rows[3]["first_error"] + rows[3]["lanes"], "")
+        self.assertNotIn("replicate_warnings", rows[0])
+        page = self.page()
+        self.assertIn("1 done", page)
+        self.assertIn("2 failed", page)
+        self.assertIn("1 not run", page)
+        self.assertIn('<td class="num warn">2</td>', page)  # calibration warnings stand out
+
+    def test_replicate_column_only_when_a_report_has_it(self):
+        self.gel("a", dict(FIGURES, replicate_warnings="3"), "", done=True)
+        self.gel("b", FIGURES, "", done=True)
+        write_summary(self.gels, self.state)
+        rows = self.rows()
+        self.assertEqual([r["replicate_warnings"] for r in rows], ["3", ""])
+        self.assertIn("<th class=\"num\">Replicate warnings</th>", self.page())
+
+    def test_names_and_lines_from_outside_are_escaped(self):
+        name = "<b>x&y'\"\t"
+        self.gel(name, None, "ERROR: <script>alert(1)</script>\tand more\n")
+        write_summary(self.gels, self.state)
+        rows = self.rows()
+        self.assertEqual(len(rows), 1)
+        self.assertEqual(rows[0]["gel"], "<b>x&y'\" ")
+        self.assertEqual(rows[0]["first_error"], "ERROR: <script>alert(1)</script> and more")
+        page = self.page()
+        self.assertNotIn("<script", page)
+        self.assertNotIn("<b>", page)
+        self.assertIn("&lt;b&gt;x&amp;y&#x27;&quot;", page)
+        self.assertIn('href="logs/%3Cb%3Ex%26y%27%22%09.log"', page)
+        self.assertNotIn("http", page)
+        self.assertNotIn("<link", page)
+
+
+def write(path, text):
+    with open(path, "w") as f:
+        f.write(text)
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)

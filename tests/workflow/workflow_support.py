@@ -1,0 +1,108 @@
+"""Shared pieces of the workflow tests: small generated gels, one of them
+broken, the step run by hand as the yardstick, the README's batch commands,
+and the batch summary read back."""
+import csv
+import os
+import shutil
+import subprocess
+import sys
+
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+sys.path.insert(0, os.path.join(ROOT, "workflow", "scripts"))
+sys.dont_write_bytecode = True
+
+# The last name holds a blank: every command line must quote the paths.
+GELS = ["g1", "g2", "g3", "g 4"]
+BROKEN = "g3"
+INPUTS = {"info", "raw-bands", "traces", "norm-fac", "names"}
+REPORT_FILES = {"report.html", "report-summary.tsv"}
+CORRUPT_NORM_FAC = "NORMFACTORS\n2\n0 100 152\n1 3000 1220\n"
+
+
+class Programs:
+    """zeStep5, zeReport and zeGenProject of the build under test, given as
+    the script's arguments."""
+
+    def __init__(self, argv):
+        if len(argv) != 4:
+            sys.exit("usage: %s ZESTEP5 ZEREPORT ZEGENPROJECT" % argv[0])
+        self.zestep5, self.zereport, self.generator = (os.path.abspath(a) for a in argv[1:4])
+
+    def env(self, tmp, **more):
+        """The environment with both programs' directories first on PATH,
+        ZESTEP (the README's name for the checkout) set, and Snakemake's
+        cache inside the test's directory tmp."""
+        dirs = [os.path.dirname(self.zestep5), os.path.dirname(self.zereport)]
+        env = dict(os.environ, PATH=os.pathsep.join(dirs + [os.environ.get("PATH", "")]),
+                   ZESTEP=ROOT, XDG_CACHE_HOME=os.path.join(tmp, "cache"),
+                   PYTHONDONTWRITEBYTECODE="1")
+        env.update(more)
+        return env
+
+    def make_gels(self, tree):
+        """Four small gels in tree/gels, the third with a corrupt norm-fac."""
+        for i, gel in enumerate(GELS):
+            self.generate(os.path.join(tree, "gels", gel), i + 1)
+        with open(os.path.join(tree, "gels", BROKEN, "norm-fac"), "w") as f:
+            f.write(CORRUPT_NORM_FAC)
+
+    def generate(self, project, seed):
+        subprocess.run([self.generator, "--out", project, "--seed", str(seed), "--lanes", "9",
+                        "--marker-repeat", "4", "--row-length", "300", "--rows", "4",
+                        "--gel-number", str(seed)], check=True, stdout=subprocess.DEVNULL)
+
+    def fix_broken_gel(self, tree):
+        self.generate(os.path.join(tree, "gels", BROKEN), GELS.index(BROKEN) + 1)
+
+    def run_by_hand(self, tree, gels):
+        """zeStep5 on each gel from tree, with the same relative paths as a batch."""
+        for gel in gels:
+            subprocess.run([self.zestep5, "gels/" + gel, "map"], cwd=tree, check=True,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+def copy_tree(source, target):
+    shutil.copytree(source, target, symlinks=True)
+
+
+def step_outputs(project):
+    """Relative path -> bytes of every file the step wrote into project. A
+    gzip header's modification time (bytes 4 to 7), which gzip copies from
+    the picture file it compresses, reads as zero: it says when, not what."""
+    files = {}
+    for dirpath, _, names in os.walk(project):
+        for name in names:
+            path = os.path.join(dirpath, name)
+            rel = os.path.relpath(path, project)
+            if rel in INPUTS or rel in REPORT_FILES:
+                continue
+            with open(path, "rb") as f:
+                data = f.read()
+            if rel.endswith(".gz") and data[:2] == b"\x1f\x8b":
+                data = data[:4] + b"\0\0\0\0" + data[8:]
+            files[rel] = data
+    return files
+
+
+def readme_command(marker):
+    """The one command line of the README's many-gels section, inside a
+    code block, that contains marker."""
+    with open(os.path.join(ROOT, "README.md")) as f:
+        text = f.read()
+    section = text[text.index("## Processing many gels"):]
+    section = section[: section.index("\n## ", 1)]
+    blocks = section.split("```")[1::2]  # the insides of the code blocks
+    lines = [line for block in blocks for line in block.splitlines()[1:] if marker in line]
+    if len(lines) != 1:
+        raise AssertionError("README: %d lines with %r" % (len(lines), marker))
+    return lines[0]
+
+
+def run_shell(command, cwd, env, timeout=300):
+    return subprocess.run(["bash", "-c", command], cwd=cwd, env=env, capture_output=True,
+                          text=True, timeout=timeout)
+
+
+def summary_rows(tree):
+    with open(os.path.join(tree, "batch", "summary.tsv"), newline="") as f:
+        return {row["gel"]: row for row in csv.DictReader(f, delimiter="\t")}

@@ -1,0 +1,220 @@
+#!/usr/bin/env python3
+"""The batch summary of the many-gels workflow: summary.tsv and index.html
+in the workflow's state directory, one row per gel.
+
+A gel's status is the outcome of its last run, read from the workflow's
+own files (Snakemake removes a job's done marker when the job starts and
+the job writes it again only when both programs succeeded):
+  done     the done marker exists;
+  failed   no marker, but a log: the last run ended with a non-zero status;
+  not run  neither.
+The figures of a done gel come from report-summary.tsv, which zeReport
+writes beside report.html.
+
+    batch_summary.py GELS_DIR STATE_DIR     (the handlers of the Snakefile
+                                             call write_summary directly)
+"""
+import html
+import os
+import sys
+import urllib.parse
+
+# Figures read from report-summary.tsv, in column order, with headings.
+# Optional figures get a column only when some gel's report has them.
+FIGURES = (
+    ("lanes", "Lanes", False),
+    ("samples", "Named samples", False),
+    ("accepted_bands", "Accepted bands", False),
+    ("dropped_bands", "Dropped bands", False),
+    ("calibration_warnings", "Calibration warnings", False),
+    ("replicate_warnings", "Replicate warnings", True),
+)
+
+
+def find_gels(gels_dir):
+    """Names of the subdirectories of gels_dir that hold an info file."""
+    if not os.path.isdir(gels_dir):
+        return []
+    return sorted(
+        name
+        for name in os.listdir(gels_dir)
+        if os.path.isfile(os.path.join(gels_dir, name, "info"))
+    )
+
+
+def read_figures(path):
+    """key -> value of a report-summary.tsv; {} when it cannot be read."""
+    figures = {}
+    try:
+        with open(path, encoding="utf-8", errors="replace") as f:
+            for line in f:
+                key, sep, value = line.rstrip("\n").partition("\t")
+                if sep:
+                    figures[key] = value
+    except OSError:
+        pass
+    return figures
+
+
+def first_error(log_path, or_last_line):
+    """The first "ERROR: " line of a log; without one, its last line when
+    or_last_line (a failure that printed no ERROR line), else ""."""
+    last = ""
+    try:
+        with open(log_path, encoding="utf-8", errors="replace") as f:
+            for line in f:
+                line = line.rstrip("\n")
+                if line.startswith("ERROR: "):
+                    return line
+                if line.strip():
+                    last = line
+    except OSError:
+        pass
+    return last if or_last_line else ""
+
+
+def gel_row(gels_dir, state_dir, gel):
+    project = os.path.join(gels_dir, gel)
+    marker = os.path.join(state_dir, "done", gel)
+    log = os.path.join(state_dir, "logs", gel + ".log")
+    row = {"gel": gel, "project": project, "log": log if os.path.isfile(log) else ""}
+    if os.path.isfile(marker):
+        row["status"] = "done"
+        row["report"] = os.path.join(project, "report.html")
+        row.update(read_figures(os.path.join(project, "report-summary.tsv")))
+    elif row["log"]:
+        row["status"] = "failed"
+    else:
+        row["status"] = "not run"
+    row["first_error"] = ""
+    if row["status"] == "done":
+        row["first_error"] = first_error(log, False)
+    elif row["status"] == "failed":
+        # A job that never started writes only to the scheduler's log.
+        scheduler_log = os.path.join(state_dir, "logs", gel + ".scheduler.log")
+        row["first_error"] = first_error(log, True) or first_error(scheduler_log, True)
+    return row
+
+
+def status_counts(rows):
+    return {s: sum(r["status"] == s for r in rows) for s in ("done", "failed", "not run")}
+
+
+def figure_columns(rows):
+    return [
+        (key, heading)
+        for key, heading, optional in FIGURES
+        if not optional or any(key in row for row in rows)
+    ]
+
+
+def tsv_field(value):
+    return " ".join(str(value).replace("\t", " ").splitlines())
+
+
+def summary_tsv(rows):
+    keys = ["gel", "status"] + [k for k, _ in figure_columns(rows)] + ["first_error", "report", "log"]
+    lines = ["\t".join(keys)]
+    for row in rows:
+        lines.append("\t".join(tsv_field(row.get(k, "")) for k in keys))
+    return "\n".join(lines) + "\n"
+
+
+STYLE = """
+body { font: 14px/1.4 system-ui, -apple-system, "Segoe UI", Roboto, sans-serif; color: #222;
+       margin: 0 auto; padding: 0 24px 40px; max-width: 1600px; background: #fafafa; }
+h1 { font-size: 22px; margin: 20px 0 4px; }
+code { font-size: 13px; background: #eef; padding: 0 3px; border-radius: 3px; }
+table { border-collapse: collapse; background: #fff; margin-top: 12px; }
+th, td { border: 1px solid #dde; padding: 3px 8px; text-align: left; }
+th { background: #eef0f6; font-weight: 600; }
+td.num, th.num { text-align: right; font-variant-numeric: tabular-nums; }
+td.gel, td.num, td.status { white-space: nowrap; }
+td.error { min-width: 240px; max-width: 560px; overflow-wrap: anywhere; }
+td.warn { color: #b45309; font-weight: 600; }
+.status { font-weight: 600; }
+tr.done .status a { color: #2e7d32; }
+tr.failed td { background: #fff3f3; }
+tr.failed .status a, tr.failed .error { color: #b71c1c; }
+tr.not-run .status { color: #666; }
+.counts span { margin-right: 14px; }
+"""
+
+
+def link(target, state_dir):
+    """A relative href from the summary page to target."""
+    return urllib.parse.quote(os.path.relpath(target, state_dir))
+
+
+def summary_html(rows, gels_dir, state_dir):
+    columns = figure_columns(rows)
+    counts = status_counts(rows)
+    e = html.escape
+    out = [
+        "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n",
+        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n",
+        f"<title>Gel batch: {e(gels_dir)}</title>\n<style>{STYLE}</style>\n</head>\n<body>\n",
+        f"<h1>Gel batch</h1>\n<p>Gels in <code>{e(gels_dir)}</code>: {len(rows)}</p>\n",
+        "<p class=\"counts\">",
+        f"<span class=\"done\">{counts['done']} done</span>",
+        f"<span class=\"failed\">{counts['failed']} failed</span>",
+        f"<span class=\"not-run\">{counts['not run']} not run</span></p>\n",
+        "<table class=\"gels\">\n<thead><tr><th>Gel</th><th>Status</th>",
+    ]
+    out += [f"<th class=\"num\">{e(heading)}</th>" for _, heading in columns]
+    out.append("<th>First error</th></tr></thead>\n<tbody>\n")
+    for row in rows:
+        status = row["status"]
+        out.append(f"<tr class=\"gel {status.replace(' ', '-')}\" data-gel=\"{e(row['gel'])}\">")
+        out.append(f"<td class=\"gel\">{e(row['gel'])}</td><td class=\"status\">")
+        target = row.get("report") or row.get("log")
+        if status != "not run" and target:
+            out.append(f"<a href=\"{e(link(target, state_dir))}\">{status}</a>")
+        else:
+            out.append(status)
+        out.append("</td>")
+        for key, _ in columns:
+            value = row.get(key, "")
+            warn = key.endswith("_warnings") and value not in ("", "0")
+            out.append(f"<td class=\"num{' warn' if warn else ''}\">{e(value)}</td>")
+        out.append(f"<td class=\"error\">{e(row['first_error'])}</td></tr>\n")
+    out.append("</tbody>\n</table>\n")
+    out.append(
+        "<p>Done gels link to their <code>report.html</code>, failed gels to their log.</p>\n"
+        "</body>\n</html>\n"
+    )
+    return "".join(out)
+
+
+def write_text(path, text):
+    with open(path, "w", encoding="utf-8") as f:
+        f.write(text)
+
+
+def write_summary(gels_dir, state_dir, gels=None):
+    """Writes summary.tsv and index.html into state_dir; returns the rows."""
+    if gels is None:
+        gels = find_gels(gels_dir)
+    rows = [gel_row(gels_dir, state_dir, gel) for gel in gels]
+    os.makedirs(state_dir, exist_ok=True)
+    write_text(os.path.join(state_dir, "summary.tsv"), summary_tsv(rows))
+    write_text(os.path.join(state_dir, "index.html"), summary_html(rows, gels_dir, state_dir))
+    return rows
+
+
+def report_failures(rows, state_dir, out):
+    """Names every failed gel with its first error line, then the counts."""
+    for row in rows:
+        if row["status"] == "failed":
+            out.write(f"failed gel {row['gel']}: {row['first_error']} (log {row['log']})\n")
+    counts = status_counts(rows)
+    out.write(
+        f"batch summary: {counts['done']} done, {counts['failed']} failed, "
+        f"{counts['not run']} not run; see {os.path.join(state_dir, 'index.html')}\n"
+    )
+
+
+if __name__ == "__main__":
+    if len(sys.argv) != 3:
+        sys.exit(__doc__)
+    report_failures(write_summary(sys.argv[1], sys.argv[2]), sys.argv[2], sys.stdout)
