@@ -4,7 +4,7 @@
 # and a few seconds of live fuzzing per fuzz harness. Each part runs even
 # when an earlier one failed. The last line sums up all of them,
 #
-#   N passed, M failed
+#   N passed, M failed          (or: N passed, M failed, K skipped)
 #
 # (a build that fails counts as one failed test), and the exit status is 1
 # when anything failed. Build output goes to <build dir>/build.log; warnings
@@ -17,14 +17,18 @@ bash scripts/deps.sh test || exit 1
 jobs=$(nproc)
 passed=0
 failed=0
+skipped=0
 summary=()
 
 # Adds one part's counts to the totals and to the summary.
 count() {
-    local what=$1 ok=$2 bad=$3 seconds=$4
+    local what=$1 ok=$2 bad=$3 seconds=$4 skip=${5:-0}
     passed=$((passed + ok))
     failed=$((failed + bad))
-    summary+=("$(printf '%-11s %4d passed, %d failed  (%d s)' "$what:" "$ok" "$bad" "$seconds")")
+    skipped=$((skipped + skip))
+    local skips=
+    [ "$skip" -eq 0 ] || skips=", $skip skipped"
+    summary+=("$(printf '%-11s %4d passed, %d failed%s  (%d s)' "$what:" "$ok" "$bad" "$skips" "$seconds")")
 }
 
 # Configures and builds DIR with the given cmake options, then runs its
@@ -48,10 +52,12 @@ run_suite() {
     grep -E -A4 'warning:' "$dir/build.log"
     echo "built in $((SECONDS - start)) s"
 
-    # Each test's result line; the start lines of a parallel run are left out.
-    ctest --test-dir "$dir" -j "$jobs" --output-on-failure 2>&1 |
+    # One test more than cores, so that a test waiting for a service leaves
+    # no core idle. Each test's result line is shown; the start lines of a
+    # parallel run are left out.
+    ctest --test-dir "$dir" -j $((jobs + 1)) --output-on-failure 2>&1 |
         grep -v -E '^ +Start +[0-9]+: |^Internal ctest changing into directory' | tee "$dir/ctest.log"
-    local counts total bad
+    local counts total bad skip
     counts=$(grep -o -E '[0-9]+ tests? failed out of [0-9]+' "$dir/ctest.log" | tail -n 1)
     if [ -z "$counts" ]; then
         echo "ctest ran no test in $dir"
@@ -60,7 +66,9 @@ run_suite() {
     fi
     bad=${counts%% *}
     total=${counts##* }
-    count "$what" $((total - bad)) "$bad" $((SECONDS - start))
+    # Tests that skipped themselves (a tool missing) count neither way.
+    skip=$(grep -c -E '^[[:space:]]+[0-9]+ - .* \(Skipped\)$' "$dir/ctest.log")
+    count "$what" $((total - bad - skip)) "$bad" $((SECONDS - start)) "$skip"
 }
 
 # The fuzz harnesses (clang-14, a tree of their own) build at the lowest
@@ -102,5 +110,9 @@ count "fuzz smoke" "$ok" "$bad" $((SECONDS - start))
 echo
 echo "== all tests =="
 printf '%s\n' "${summary[@]}"
-echo "$passed passed, $failed failed"
+if [ "$skipped" -eq 0 ]; then
+    echo "$passed passed, $failed failed"
+else
+    echo "$passed passed, $failed failed, $skipped skipped"
+fi
 [ "$failed" -eq 0 ]
