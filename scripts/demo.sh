@@ -45,31 +45,17 @@ run_logged() {
 run_logged "$demo/zeStep5.log" ./build/zeStep5 "$project" map1
 run_logged "$demo/zeReport.log" ./build/report/zeReport "$project"
 
-# The report's sample rows carry their band counts as data attributes.
-read -r kept outside negpos neglog other < <(
-    grep -o 'data-\(accepted\|outside\|negative-position\|negative-log-size\|other-kind\)="[0-9]*"' \
-        "$project/report.html" |
-    awk -F'"' '{ split($1, k, "="); n[k[1]] += $2 }
-        END { print n["data-accepted"] + 0, n["data-outside"] + 0, n["data-negative-position"] + 0,
-                    n["data-negative-log-size"] + 0, n["data-other-kind"] + 0 }')
-dropped=$((outside + negpos + neglog + other))
-why=()
-[ "$outside" -eq 0 ] || why+=("$outside outside the calibrated range")
-[ "$negpos" -eq 0 ] || why+=("$negpos below standard position 0")
-[ "$neglog" -eq 0 ] || why+=("$neglog below fragment size 1")
-[ "$other" -eq 0 ] || why+=("$other of other kinds, never normalised")
-reasons=$(IFS=';'; echo "${why[*]:-}" | sed 's/;/, /g')
-
-samples=$(find "$project/Results" -name '*.bands' | wc -l)
+# zeReport writes its key figures beside the page, one "key<TAB>value" a line.
+figure() { awk -F'\t' -v k="$1" '$1 == k { print $2 }' "$project/report-summary.tsv"; }
 written=$(cd "$project" && ls -d *.gel *.bands *.sizes 2>/dev/null | tr '\n' ' ')
 report=$(cd "$project" && pwd)/report.html
 
 echo
 echo "== Summary =="
-echo "zeStep5 normalised $samples named samples of $project."
+echo "zeStep5 normalised $(figure samples) named samples ($(figure lanes) lanes) of $project."
 echo "  wrote: ${written}and $(ls "$project/Results" | wc -l) files in Results/"
 echo "         (per sample a band table, the trace as an ICS image, the lane strip)"
-echo "  bands: $kept kept, $dropped dropped${reasons:+ ($reasons)}"
+echo "  bands: $(figure accepted_bands) kept, $(figure dropped_bands) dropped (the page says why, per sample)"
 echo "zeReport wrote the page with the calibration curves and the normalised strips:"
 echo "  $report"
 if command -v xdg-open >/dev/null 2>&1; then
@@ -77,4 +63,5 @@ if command -v xdg-open >/dev/null 2>&1; then
 else
     echo "  open this file in a browser"
 fi
+echo "  warnings on the page: $(figure calibration_warnings) calibration, $(figure replicate_warnings) replicate"
 echo "Logs: $demo/zeStep5.log (one line per compressed picture), $demo/zeReport.log, $build_log"
