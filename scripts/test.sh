@@ -44,7 +44,7 @@ run_suite() {
         return
     fi
     if ! cmake --build "$dir" -j "$jobs" >"$dir/build.log" 2>&1; then
-        grep -E -A4 'error|FAILED' "$dir/build.log" | head -n 60
+        grep -E -A4 'error:|FAILED:' "$dir/build.log" | head -n 60
         echo "build failed: $dir/build.log"
         count "$what" 0 1 $((SECONDS - start))
         return
