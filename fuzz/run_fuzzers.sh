@@ -4,6 +4,7 @@
 # summary line per harness:
 #
 #   fuzz/run_fuzzers.sh SECONDS [HARNESS...]
+#   fuzz/run_fuzzers.sh --build-only        (builds the harnesses, runs none)
 #
 # Harnesses: info rawbands traces names normfac step configure (default all).
 # Environment:
@@ -13,11 +14,12 @@
 #                  runs (default: start from the committed seeds each time)
 # Each harness works on a copy of its seeds (fuzz/corpus/<harness>); crash,
 # leak, timeout and out-of-memory inputs land in $ZE_FUZZ_BUILD/artifacts/.
-# Exit status: 0 when every harness ran without a finding, 1 otherwise.
+# Exit status: 0 when every harness ran without a finding, 1 otherwise, 2
+# when the harnesses did not build.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-seconds=${1:?usage: run_fuzzers.sh SECONDS [HARNESS...]}
+seconds=${1:?usage: run_fuzzers.sh SECONDS [HARNESS...] | --build-only}
 shift
 harnesses=("$@")
 [ ${#harnesses[@]} -gt 0 ] || harnesses=(info rawbands traces names normfac step configure)
@@ -28,8 +30,14 @@ for tool in clang-14 clang++-14; do
     command -v "$tool" >/dev/null || { echo "run_fuzzers: $tool not found" >&2; exit 2; }
 done
 
-CC=clang-14 CXX=clang++-14 cmake -S "$root/fuzz" -B "$build" -G Ninja >/dev/null
-cmake --build "$build" -j 2 >/dev/null
+mkdir -p "$build"
+if ! { CC=clang-14 CXX=clang++-14 cmake -S "$root/fuzz" -B "$build" -G Ninja &&
+       cmake --build "$build" -j 2; } >"$build/build.log" 2>&1; then
+    tail -n 40 "$build/build.log"
+    echo "run_fuzzers: the harnesses did not build; see $build/build.log" >&2
+    exit 2
+fi
+[ "$seconds" != --build-only ] || exit 0
 
 # Longest input per harness: big enough for every file format's interesting
 # structure, small enough that one run stays in the millisecond range.

@@ -1,26 +1,118 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: once in a plain optimised build,
-# once under AddressSanitizer + UndefinedBehaviorSanitizer.
-set -euo pipefail
+# Builds everything and runs every test: the suites of the plain optimised
+# build, the same suites under AddressSanitizer + UndefinedBehaviorSanitizer,
+# and a few seconds of live fuzzing per fuzz harness. Each part runs even
+# when an earlier one failed. The last line sums up all of them,
+#
+#   N passed, M failed          (or: N passed, M failed, K skipped)
+#
+# (a build that fails counts as one failed test), and the exit status is 1
+# when anything failed. Build output goes to <build dir>/build.log; warnings
+# and failures are shown.
+set -uo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/deps.sh
+bash scripts/deps.sh test || exit 1
 
 jobs=$(nproc)
-run_suite() {
-    local dir=$1; shift
-    cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
-    cmake --build "$dir" -j "$jobs"
-    ctest --test-dir "$dir" -j "$jobs" --output-on-failure
+passed=0
+failed=0
+skipped=0
+summary=()
+
+# Adds one part's counts to the totals and to the summary.
+count() {
+    local what=$1 ok=$2 bad=$3 seconds=$4 skip=${5:-0}
+    passed=$((passed + ok))
+    failed=$((failed + bad))
+    skipped=$((skipped + skip))
+    local skips=
+    [ "$skip" -eq 0 ] || skips=", $skip skipped"
+    summary+=("$(printf '%-11s %4d passed, %d failed%s  (%d s)' "$what:" "$ok" "$bad" "$skips" "$seconds")")
 }
 
-echo "== plain build =="
-run_suite build
-echo "== sanitized build (address, undefined) =="
+# Configures and builds DIR with the given cmake options, then runs its
+# tests with ctest.
+run_suite() {
+    local what=$1 dir=$2; shift 2
+    local start=$SECONDS
+    mkdir -p "$dir"
+    echo "== $what build ($dir) =="
+    if ! cmake -S . -B "$dir" -G Ninja -DZE_BUILD_TESTS=ON "$@" >"$dir/configure.log" 2>&1; then
+        cat "$dir/configure.log"
+        count "$what" 0 1 $((SECONDS - start))
+        return
+    fi
+    if ! cmake --build "$dir" -j "$jobs" >"$dir/build.log" 2>&1; then
+        grep -E -A4 'error:|FAILED:' "$dir/build.log" | head -n 60
+        echo "build failed: $dir/build.log"
+        count "$what" 0 1 $((SECONDS - start))
+        return
+    fi
+    grep -E -A4 'warning:' "$dir/build.log"
+    echo "built in $((SECONDS - start)) s"
+
+    # One test more than cores, so that a test waiting for a service leaves
+    # no core idle. Each test's result line is shown; the start lines of a
+    # parallel run are left out.
+    ctest --test-dir "$dir" -j $((jobs + 1)) --output-on-failure 2>&1 |
+        grep -v -E '^ +Start +[0-9]+: |^Internal ctest changing into directory' | tee "$dir/ctest.log"
+    local counts total bad skip
+    counts=$(grep -o -E '[0-9]+ tests? failed out of [0-9]+' "$dir/ctest.log" | tail -n 1)
+    if [ -z "$counts" ]; then
+        echo "ctest ran no test in $dir"
+        count "$what" 0 1 $((SECONDS - start))
+        return
+    fi
+    bad=${counts%% *}
+    total=${counts##* }
+    # Tests that skipped themselves (a tool missing) count neither way.
+    skip=$(grep -c -E '^[[:space:]]+[0-9]+ - .* \(Skipped\)$' "$dir/ctest.log")
+    count "$what" $((total - bad - skip)) "$bad" $((SECONDS - start)) "$skip"
+}
+
+# The fuzz harnesses (clang-14, a tree of their own) build at the lowest
+# priority while the suites below build and run, mostly in moments when
+# those leave a core idle; the smoke run at the end waits for them.
+# It runs in a process group of its own, ended with the script if the
+# script ends first.
+fuzz_build=
+stop_fuzz_build() { [ -z "$fuzz_build" ] || kill -- "-$fuzz_build" 2>/dev/null; }
+if command -v clang++-14 >/dev/null && command -v clang-14 >/dev/null; then
+    setsid nice -n 19 bash fuzz/run_fuzzers.sh --build-only >/dev/null 2>&1 &
+    fuzz_build=$!
+    trap stop_fuzz_build EXIT
+fi
+
+run_suite plain build
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-    run_suite build-asan -DZE_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+    run_suite sanitized build-asan -DZE_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug -DZE_BUILD_BENCH=OFF
 
 # The hostile-input sweep and the corpus replays ran with the suites above;
 # a few seconds of live fuzzing per harness follow (fuzz/README.md has the
-# longer runs).
-bash fuzz/smoke.sh
+# longer runs). Each harness prints one line ending in "ok" or "FAIL ...".
+start=$SECONDS
+if [ -n "$fuzz_build" ]; then
+    wait "$fuzz_build" # a failed build shows again below
+    fuzz_build=
+fi
+smoke_log=$(mktemp)
+status=0
+bash fuzz/smoke.sh | tee "$smoke_log" || status=$?
+ok=$(grep -c -E ' executions .* ok$' "$smoke_log")
+bad=$(grep -c -E ' executions .* FAIL' "$smoke_log")
+if [ "$status" -ne 0 ] && [ "$bad" -eq 0 ]; then
+    bad=1 # the harnesses did not build or run
+fi
+rm -f "$smoke_log"
+count "fuzz smoke" "$ok" "$bad" $((SECONDS - start))
+
+echo
+echo "== all tests =="
+printf '%s\n' "${summary[@]}"
+if [ "$skipped" -eq 0 ]; then
+    echo "$passed passed, $failed failed"
+else
+    echo "$passed passed, $failed failed, $skipped skipped"
+fi
+[ "$failed" -eq 0 ]

@@ -159,7 +159,7 @@ class GeneratedGel : public ::testing::TestWithParam<GelConfig> {};
 
 // Every row of every sample (all dyes of a lane together, in batches of
 // many sizes) and every 16-bit trace.
-TEST_P(GeneratedGel, EveryRowAndTraceMatchesStraightforwardResampling) {
+TEST_P(GeneratedGel, MatchesStraightforwardResampling) {
     TempDir tmp;
     std::string dir = tmp / "gel";
     const GelConfig& c = GetParam();
@@ -198,7 +198,7 @@ TEST_P(GeneratedGel, EveryRowAndTraceMatchesStraightforwardResampling) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    BothMethodsWithAndWithoutSizes, GeneratedGel,
+    Methods, GeneratedGel,
     ::testing::Values(GelConfig{"nonlinear", true, 3}, GelConfig{"nonlinear", false, 4},
                       GelConfig{"linear", true, 5}, GelConfig{"linear", false, 6},
                       GelConfig{"nonlinear", true, 77}, GelConfig{"linear", true, 78}),

@@ -5,11 +5,13 @@
 // must have printed a line beginning "ERROR: ", and nothing may appear
 // beside the project directory.
 //
-//   zeSweep ZESTEP5 EXAMPLE_PROJECT [--reduced] [--timeout SECONDS]
+//   zeSweep ZESTEP5 EXAMPLE_PROJECT [--reduced] [--shard K/N] [--timeout SECONDS]
 //
 // --reduced (or ZE_SWEEP_REDUCED=1) runs about a third of the cases, for
-// slow (sanitized) builds. Prints the figures; exit status 1 when any run
-// broke a rule (its project is kept and named).
+// slow (sanitized) builds. --shard K/N runs every N-th case starting with
+// the K-th (1 <= K <= N), so that N processes share the cases and each gets
+// a mix of every kind. Prints the figures; exit status 1 when any run broke
+// a rule (its project is kept and named).
 #include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -137,7 +139,8 @@ void report(const Figures& f) {
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        fprintf(stderr, "usage: %s ZESTEP5 EXAMPLE_PROJECT [--reduced] [--timeout SECONDS]\n", argv[0]);
+        fprintf(stderr, "usage: %s ZESTEP5 EXAMPLE_PROJECT [--reduced] [--shard K/N] [--timeout SECONDS]\n",
+                argv[0]);
         return 2;
     }
     std::string program = argv[1];
@@ -147,9 +150,18 @@ int main(int argc, char** argv) {
     const char* envReduced = getenv("ZE_SWEEP_REDUCED");
     bool reduced = envReduced && strcmp(envReduced, "1") == 0;
     int timeout = 20;
+    int shard = 1, shards = 1;
     for (int i = 3; i < argc; i++) {
         if (!strcmp(argv[i], "--reduced")) reduced = true;
         else if (!strcmp(argv[i], "--timeout") && i + 1 < argc) timeout = atoi(argv[++i]);
+        else if (!strcmp(argv[i], "--shard") && i + 1 < argc) {
+            char end = 0;
+            if (sscanf(argv[++i], "%d/%d%c", &shard, &shards, &end) != 2 || shards < 1 || shard < 1 ||
+                shard > shards) {
+                fprintf(stderr, "zeSweep: --shard wants K/N with 1 <= K <= N, not '%s'\n", argv[i]);
+                return 2;
+            }
+        }
     }
 
     ProjectFiles project;
@@ -160,7 +172,11 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    std::vector<SweepCase> cases = buildSweepCases(project, reduced);
+    std::vector<SweepCase> all = buildSweepCases(project, reduced);
+    std::vector<SweepCase> cases;
+    for (size_t i = shard - 1; i < all.size(); i += shards)
+        cases.push_back(all[i]);
+    if (shards > 1) printf("shard %d of %d: %zu of %zu cases\n", shard, shards, cases.size(), all.size());
 
     Figures figures;
     const char* tmp = getenv("TMPDIR");
