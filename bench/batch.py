@@ -35,7 +35,10 @@ def run_child(argv, cwd):
         fd = os.open(os.devnull, os.O_WRONLY)
         os.dup2(fd, 1)
         os.dup2(fd, 2)
-        os.execv(argv[0], argv)
+        try:
+            os.execv(argv[0], argv)
+        finally:
+            os._exit(127)  # never back into the parent's code
     _, status, usage = os.wait4(pid, 0)
     if os.waitstatus_to_exitcode(status) != 0:
         sys.exit("failed: " + " ".join(argv))
@@ -74,6 +77,7 @@ def main():
     ap.add_argument("--compression", default="gzip")
     a = ap.parse_args()
 
+    a.build = os.path.abspath(a.build)  # the jobs run in the gels' directories
     programs = {"zeStep5": os.path.join(a.build, "zeStep5"),
                 "zeReport": os.path.join(a.build, "report", "zeReport")}
     gen = os.path.join(a.build, "tools", "zeGenProject")
