@@ -26,11 +26,8 @@ struct ReplicatePair {
 // Every pair of copies of every clone on the gel, ordered by the first
 // sample and then the second, from the bands as the bands file holds them
 // (standard positions truncated to integers) at the default tolerance.
-// `bands` is countNamedSamples(d).
+// `bands` is countNamedSamples(d) of a project loaded with loadReportProject.
 std::vector<ReplicatePair> replicatePairs(StepData& d, const std::vector<SampleBands>& bands);
-
-// The same for a project loaded with loadReportProject.
-std::vector<ReplicatePair> replicatePairs(StepData& d);
 
 // How many of the pairs do not match.
 int replicateWarnings(const std::vector<ReplicatePair>& pairs);

@@ -42,11 +42,7 @@ class BatchSummaryBrowser : public ::testing::Test {
 } // namespace
 
 TEST_F(BatchSummaryBrowser, RendersWithoutConsoleErrors) {
-    PageRendering page = renderPage(t, url, 1200, 400);
-    ASSERT_EQ(page.run.status, 0) << page.run.err;
-    EXPECT_EQ(page.problems, std::vector<std::string>());
-    EXPECT_EQ(page.width, 1200);
-    EXPECT_GT(page.inkShare, 0.005);
+    expectRenderedCleanly(renderPage(t, url, 1200, 400), 1200, 0.005);
 }
 
 TEST_F(BatchSummaryBrowser, BuildsOneRowPerGelLinkingItsReportOrLog) {

@@ -1,5 +1,7 @@
 #include "browserSupport.h"
 
+#include <gtest/gtest.h>
+
 #include "reportTestSupport.h"
 
 namespace zetest {
@@ -56,6 +58,13 @@ PageRendering renderPage(const TempDir& t, const std::string& url, int windowWid
         ink += v < 200;
     page.inkShare = (double)ink / (double)image.pixels.size();
     return page;
+}
+
+void expectRenderedCleanly(const PageRendering& page, int width, double minInk) {
+    EXPECT_EQ(page.run.status, 0) << page.run.err;
+    EXPECT_EQ(page.problems, std::vector<std::string>());
+    EXPECT_EQ(page.width, width);
+    EXPECT_GT(page.inkShare, minInk);
 }
 
 RunResult dumpDom(const TempDir& t, const std::string& url) {

@@ -30,6 +30,10 @@ struct PageRendering {
 PageRendering renderPage(const TempDir& t, const std::string& url, int windowWidth = 1400,
                          int windowHeight = 2000);
 
+// Chromium ran, its log tells of no problem with the page, and the
+// screenshot is `width` wide with more than `minInk` of it not background.
+void expectRenderedCleanly(const PageRendering& page, int width, double minInk);
+
 // The DOM Chromium builds for the page at url, in run.out.
 RunResult dumpDom(const TempDir& t, const std::string& url);
 

@@ -23,7 +23,7 @@ std::vector<ReplicatePair> pairsOf(const std::string& dir) {
     StepData d;
     d.projectDir = dir.c_str();
     EXPECT_TRUE(loadReportProject(d));
-    return replicatePairs(d);
+    return replicatePairs(d, countNamedSamples(d));
 }
 
 } // namespace
