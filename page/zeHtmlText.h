@@ -1,5 +1,6 @@
-// Text for the report page: escaping of everything that comes from the
-// project's files, and numbers in a fixed, locale-free form.
+// Text for the package's HTML pages (zeReport's and zeCompare's): escaping
+// of everything that comes from the input files, and numbers in a fixed,
+// locale-free form.
 #ifndef ZE_HTMLTEXT_H
 #define ZE_HTMLTEXT_H
 

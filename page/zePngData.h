@@ -1,4 +1,4 @@
-// Greyscale pictures as PNG data for the report page, inline as data: URIs
+// Greyscale pictures as PNG data for the package's pages, inline as data: URIs
 // so that the page needs no other file.
 #ifndef ZE_PNGDATA_H
 #define ZE_PNGDATA_H

@@ -1,4 +1,4 @@
-// Small helpers for the report's inline SVG plots: linear scales, tick
+// Small helpers for the pages' inline SVG plots: linear scales, tick
 // values, and the few elements the plots are made of.
 #ifndef ZE_SVGPLOT_H
 #define ZE_SVGPLOT_H
