@@ -21,7 +21,7 @@ namespace {
 
 std::vector<Fingerprint> makeFingerprints(int n, unsigned seed) {
     std::mt19937 rng(seed);
-    std::uniform_int_distribution<int> count(25, 40), position(0, STANDARD_SCALE_LENGTH - 1),
+    std::uniform_int_distribution<int> count(25, 40), position(0, NORM_SCALE_LENGTH - 1),
         noise(-3, 3);
     std::vector<Fingerprint> prints(n);
     for (int k = 0; k < n; k++) {
@@ -30,7 +30,7 @@ std::vector<Fingerprint> makeFingerprints(int n, unsigned seed) {
         f.gel = std::to_string(1 + k / 100);
         if (k > 0 && k % 10 == 0) {
             for (int b : prints[rng() % k].bands)
-                f.bands.push_back(std::min(STANDARD_SCALE_LENGTH - 1, std::max(0, b + noise(rng))));
+                f.bands.push_back(std::min(NORM_SCALE_LENGTH - 1, std::max(0, b + noise(rng))));
         } else {
             int c = count(rng);
             for (int i = 0; i < c; i++)

@@ -19,8 +19,8 @@ const int STRONGEST_PAIRS = 50;
 struct ComparePageInput {
     std::vector<std::string> files;
     const std::vector<Fingerprint>* prints = nullptr;
-    int tolerance = 7;
-    double cutoff = 1e-12;
+    int tolerance = DEFAULT_TOLERANCE;
+    double cutoff = DEFAULT_CUTOFF;
     long long pairsPassing = 0;
     std::vector<PairScore> strongest; // strongest first
 };

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <string>
@@ -16,15 +17,20 @@
 
 namespace {
 
-const char* USAGE =
-    "USAGE:  zeCompare [-t TOL] [-c CUTOFF] [--html FILE] BANDSFILE...\n"
-    "Compares every pair of fingerprints in the bands files and writes a table\n"
-    "of the pairs whose score is at most CUTOFF on standard output.\n"
-    "  -t TOL       tolerance of a band match, standard units 1-2299 (default 7)\n"
-    "  -c CUTOFF    largest score written, 0 or more (default 1e-12; -c 1: every pair)\n"
-    "  --html FILE  also write a page with the strongest pairs, a similarity tree\n"
-    "               and a heatmap\n"
-    "  -h, --help   this text\n";
+std::string usageText() {
+    char defaults[512];
+    snprintf(defaults, sizeof defaults,
+             "  -t TOL       tolerance of a band match, standard units 1-%d (default %d)\n"
+             "  -c CUTOFF    largest score written, 0 or more (default %g; -c 1: every pair)\n",
+             MAX_TOLERANCE, DEFAULT_TOLERANCE, DEFAULT_CUTOFF);
+    return std::string("USAGE:  zeCompare [-t TOL] [-c CUTOFF] [--html FILE] BANDSFILE...\n"
+                       "Compares every pair of fingerprints in the bands files and writes a table\n"
+                       "of the pairs whose score is at most CUTOFF on standard output.\n") +
+           defaults +
+           "  --html FILE  also write a page with the strongest pairs, a similarity tree\n"
+           "               and a heatmap\n"
+           "  -h, --help   this text\n";
+}
 
 struct Options {
     int tolerance = DEFAULT_TOLERANCE;
@@ -45,8 +51,8 @@ bool parseTolerance(const std::string& text, int& tolerance) {
     long v = text.empty() ? -1 : strtol(text.c_str(), &end, 10);
     // At 0 the chance of a coincidence would be 0, and any shared band
     // would make a pair certain.
-    if (text.empty() || *end != '\0' || errno == ERANGE || v < 1 || v > 2299)
-        return usageError("-t needs a whole number from 1 to 2299, not '" + text + "'");
+    if (text.empty() || *end != '\0' || errno == ERANGE || v < 1 || v > MAX_TOLERANCE)
+        return usageError("-t needs a whole number from 1 to " + std::to_string(MAX_TOLERANCE) + ", not '" + text + "'");
     tolerance = (int)v;
     return true;
 }
@@ -101,7 +107,7 @@ int runCompare(int argc, char** argv) {
     if (!parseOptions(argc, argv, o)) return 1;
     if (o.help) {
         CheckedOutput out = CheckedOutput::standardOutput("standard output");
-        out.write(USAGE);
+        out.write(usageText());
         return out.finish() ? 0 : fail(out.error());
     }
 

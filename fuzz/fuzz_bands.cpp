@@ -12,7 +12,7 @@ namespace {
 // What the reader promises of every fingerprint it returns.
 void checkFingerprint(const Fingerprint& f) {
     for (size_t i = 0; i < f.bands.size(); i++) {
-        if (f.bands[i] < 0 || f.bands[i] >= STANDARD_SCALE_LENGTH) fuzzFail("band off the scale");
+        if (f.bands[i] < 0 || f.bands[i] >= NORM_SCALE_LENGTH) fuzzFail("band off the scale");
         if (i > 0 && f.bands[i] < f.bands[i - 1]) fuzzFail("bands not ascending");
     }
 }
@@ -36,7 +36,7 @@ void checkPair(const Fingerprint& a, const Fingerprint& b, int tolerance,
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzzInit();
     InputCursor in(data, size);
-    int tolerance = 1 + (in.takeByte() * 9) % 2299;
+    int tolerance = 1 + (in.takeByte() * 9) % MAX_TOLERANCE;
     std::istringstream text(std::string(reinterpret_cast<const char*>(in.rest()), in.restSize()));
     std::vector<Fingerprint> prints;
     std::string error;

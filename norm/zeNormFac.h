@@ -10,8 +10,8 @@
 #include "zeAccum.h"
 #include "zeArray.h"
 #include "zeMystring.h"
+#include "zeScale.h"
 
-const int NORM_SCALE_LENGTH = 4600;
 const float NO_POSITION = -9999;
 
 struct Coords {

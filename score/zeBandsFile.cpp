@@ -78,7 +78,7 @@ bool BlockReader::next(Fingerprint& f) {
             return fail("band position '" + line + "' of " + who + " is not a whole number");
         }
         if (v < 0) return fail("band position " + line + " of " + who + " is negative");
-        if (v >= STANDARD_SCALE_LENGTH)
+        if (v >= NORM_SCALE_LENGTH)
             return fail("band position " + line + " of " + who + " is outside 0-4599");
         if (!f.bands.empty() && v < f.bands.back())
             return fail("band position " + line + " of " + who + " follows " +

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-// Length of the standard scale: positions run from 0 to 4599.
-const int STANDARD_SCALE_LENGTH = 4600;
+#include "zeScale.h"
+
 
 struct Fingerprint {
     std::string clone;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "zeFingerprint.h"
+#include "zeSulston.h"
 
 struct PairScore {
     int first = 0, second = 0; // indices into the fingerprints, first < second
@@ -18,8 +19,8 @@ struct PairScore {
 };
 
 struct ScanSettings {
-    int tolerance = 7;
-    double cutoff = 1e-12;
+    int tolerance = DEFAULT_TOLERANCE;
+    double cutoff = DEFAULT_CUTOFF;
     int threads = 1;
 };
 

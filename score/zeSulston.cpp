@@ -10,7 +10,7 @@ double sulstonLogScore(int m, int n1, int n2, int tolerance) {
     int nL = std::min(n1, n2), nH = std::max(n1, n2);
     if (m <= 0 || nL == 0) return 0;
     if (m > nL) return -INFINITY;
-    double b = 2.0 * tolerance / STANDARD_SCALE_LENGTH;
+    double b = 2.0 * tolerance / NORM_SCALE_LENGTH;
     if (b <= 0) return -INFINITY;
     if (b >= 1) return 0;
     // log(1 - p) = nH log(1 - b) exactly; p itself through expm1 so that a
@@ -59,7 +59,7 @@ int SharedBandsNeeded::operator()(int n1, int n2) const {
 }
 
 int SharedBandsNeeded::compute(int nL, int nH) const {
-    double b = 2.0 * tolerance / STANDARD_SCALE_LENGTH;
+    double b = 2.0 * tolerance / NORM_SCALE_LENGTH;
     if (nL == 0 || b <= 0 || b >= 1) {
         int m = nL + 1;
         while (m > 0 && sulstonScore(m - 1, nL, nH, tolerance) <= cutoff)

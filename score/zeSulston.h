@@ -5,13 +5,18 @@
 
 #include <vector>
 
+#include "zeScale.h"
+
 // The default tolerance in standard units and the default cutoff of a pair.
 const int DEFAULT_TOLERANCE = 7;
 const double DEFAULT_CUTOFF = 1e-12;
+// The largest tolerance: the window of a band match, 2 t, stays shorter
+// than the scale, so that a chance match is never certain.
+const int MAX_TOLERANCE = (NORM_SCALE_LENGTH - 1) / 2;
 
 // Natural log of the Sulston score of M shared bands between fingerprints
-// of n1 and n2 bands at the given tolerance (0 .. 2299). With nL <= nH the
-// two counts, b = 2 t / 4600 and p = 1 - (1 - b)^nH, the score is
+// of n1 and n2 bands at the given tolerance (0 .. MAX_TOLERANCE). With nL <= nH
+// the two counts, b = 2 t / NORM_SCALE_LENGTH and p = 1 - (1 - b)^nH, the score is
 // P = sum over j = M .. nL of C(nL, j) p^j (1 - p)^(nL - j),
 // summed in log space so that it keeps its digits far below the double
 // range. 0 (P = 1) when M = 0 or nL = 0; -infinity when no band can match

@@ -28,9 +28,10 @@
 #include <string>
 #include <vector>
 
+#include "zeScale.h"
+
 namespace {
 
-const int NORM_SCALE_LENGTH = 4600;
 const int MAX_TRACE_VALUE = 32767; // traces are read back as signed 16-bit
 
 // ---------------------------------------------------------------- random
