@@ -135,8 +135,10 @@ bool readBands(std::istream& in, const std::string& name, std::vector<Fingerprin
                std::string& error) {
     BlockReader reader(in, name);
     Fingerprint f;
-    while (reader.next(f))
+    for (int ordinal = 1; reader.next(f); ordinal++) {
+        f.ordinal = ordinal;
         out.push_back(f);
+    }
     error = reader.error;
     return error.empty();
 }

@@ -13,7 +13,7 @@
 
 #include "zeFingerprint.h"
 
-// Appends every block of `in` to `out`. On bad input returns false with
+// Appends every block of `in` to `out`, numbered 1, 2, ... (ordinal). On bad input returns false with
 // `error` set to one line "ERROR: <name>:<line>: <what>" and leaves `out`
 // holding the blocks read before the bad one.
 bool readBands(std::istream& in, const std::string& name, std::vector<Fingerprint>& out,
