@@ -326,6 +326,22 @@ TEST(GeneratorFormat, NormFacHasOneRisingBlockPerMarkerLaneWithFallingSizes) {
             EXPECT_LT(std::abs(blocks[k][i].gel - blocks[k - 1][i].gel), 0.025 * rowLength);
 }
 
+// A ladder that reaches past the scale's end moves only the ladder and the
+// gel positions that depend on it: the names stay.
+TEST(GeneratorFormat, LadderTopSetsTheLastMarkersStandardPosition) {
+    TempDir t;
+    generateOk(t / "a", {"--seed", "5"});
+    generateOk(t / "b", {"--seed", "5", "--ladder-top", "4700"});
+    auto a = normFacBlocks(readFile(t / "a/norm-fac"));
+    auto b = normFacBlocks(readFile(t / "b/norm-fac"));
+    ASSERT_FALSE(b.empty());
+    ASSERT_EQ(a[0].size(), b[0].size());
+    EXPECT_LT(a[0].back().norm, 4600);
+    EXPECT_EQ(b[0].back().norm, 4700);
+    EXPECT_EQ(a[0].front().norm, b[0].front().norm);
+    EXPECT_EQ(readFile(t / "a/names"), readFile(t / "b/names"));
+}
+
 TEST(GeneratorFormat, NoSizesWritesThreeFieldPairs) {
     TempDir t;
     generateOk(t / "p",
@@ -433,6 +449,8 @@ TEST(GeneratorKnobs, BadKnobsAreRefusedWithAMessageAndNothingWritten) {
         {"--frobnicate", "1"},
         {"--lanes"},
         {"--true-replicates=1"},
+        {"--ladder-top", "999"},
+        {"--ladder-top", "4831"},
         // Three clone samples: no duplicate to mismatch.
         {"--lanes", "5", "--mismatched-replicate"},
     };
@@ -460,7 +478,7 @@ TEST(GeneratorKnobs, HelpListsEveryOption) {
          {"--out", "--seed", "--lanes", "--dyes", "--marker-repeat", "--method", "--sizes",
           "--no-sizes", "--row-length", "--rows", "--output-x", "--output-y", "--gel-number",
           "--compression", "--username", "--imagewidth", "--true-replicates",
-          "--mismatched-replicate", "--help"})
+          "--mismatched-replicate", "--ladder-top", "--help"})
         EXPECT_NE(r.out.find(opt), std::string::npos) << opt;
 }
 

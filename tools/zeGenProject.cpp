@@ -2,10 +2,10 @@
 // traces, norm-fac, names) as the image analysis would leave it, from a
 // seed and a few knobs. Tests, benchmarks and the committed example use it.
 //
-// The gel model: every lane maps standard positions 0..4600 onto gel
-// positions through one slightly curved function, stretched per lane by a
-// "smile" (quadratic across the gel) and a small tilt, plus a tiny per-lane
-// shift. Marker lanes carry a ladder of 15 to 30 fragments whose standard
+// The gel model: every lane maps standard positions 0..4600 (a little
+// further with --ladder-top) onto gel positions through one slightly
+// curved function, stretched per lane by a "smile" (quadratic across the
+// gel) and a small tilt, plus a tiny per-lane shift. Marker lanes carry a ladder of 15 to 30 fragments whose standard
 // positions and sizes are fixed for the gel; clone samples carry bands at
 // random gel positions, a few of them just beyond the calibrated range.
 //
@@ -93,7 +93,13 @@ struct Options {
     // of the gel keeps bands of its own instead.
     bool trueReplicates = false;
     bool mismatchedReplicate = false;
+    // Standard position of the ladder's last fragment; 0: random, 4400
+    // to 4550. Above the scale's length the calibration reaches past its
+    // end, and bands land there.
+    int ladderTop = 0;
 };
+
+const int MOST_LADDER_TOP = NORM_SCALE_LENGTH + NORM_SCALE_LENGTH / 20;
 
 void usage(FILE* to) {
     fputs("USAGE: zeGenProject --out DIR [options]\n"
@@ -121,9 +127,15 @@ void usage(FILE* to) {
           "                         its first copy, with the gel's position noise\n"
           "                         (default: every copy has bands of its own)\n"
           "  --mismatched-replicate as --true-replicates, but the gel's first further copy\n"
-          "                         keeps bands of its own: a mis-loaded lane\n"
-          "  --help                 this text\n",
+          "                         keeps bands of its own: a mis-loaded lane\n",
           to);
+    fprintf(to,
+            "  --ladder-top N         standard position of the marker ladder's last\n"
+            "                         fragment, 1000 to %d (default: random, 4400 to\n"
+            "                         4550); above %d the calibration reaches past the\n"
+            "                         scale's end and bands land at %d and beyond\n"
+            "  --help                 this text\n",
+            MOST_LADDER_TOP, NORM_SCALE_LENGTH, NORM_SCALE_LENGTH);
 }
 
 [[noreturn]] void fail(const std::string& message) {
@@ -229,6 +241,8 @@ Options parseOptions(int argc, char** argv) {
             o.username = parseWord(arg, value, false);
         } else if (arg == "--imagewidth") {
             o.imageWidth = (int)parseInt(arg, value, 1, 1000000);
+        } else if (arg == "--ladder-top") {
+            o.ladderTop = (int)parseInt(arg, value, 1000, MOST_LADDER_TOP);
         } else {
             failUsage("unknown option '" + arg + "'");
         }
@@ -254,11 +268,12 @@ struct Ladder {
     std::vector<int> size;
 };
 
-Ladder makeLadder(Rng& rng, int rowLength) {
+Ladder makeLadder(Rng& rng, int rowLength, int top) {
     // About 15 to 30 fragments, fewer on short rows so that the marker
     // bands stay well apart.
     int n = std::min(15 + rng.below(16), std::max(4, rowLength / 25));
     double lo = rng.uniform(50, 200), hi = rng.uniform(4400, 4550);
+    if (top > 0) hi = top; // drawn all the same, so that the other draws stay
     double bend = rng.uniform(-0.15, 0.15);
     Ladder l;
     for (int i = 0; i < n; ++i) {
@@ -707,7 +722,7 @@ int main(int argc, char** argv) {
     Rng traceRng = streamFor(o.seed, TRACES);
     Rng nameRng = streamFor(o.seed, NAMES);
 
-    Ladder ladder = makeLadder(ladderRng, o.rowLength);
+    Ladder ladder = makeLadder(ladderRng, o.rowLength, o.ladderTop);
     GelShape shape = makeShape(shapeRng, o.lanes, o.rowLength);
     std::vector<std::vector<double>> markerGel = measureMarkers(markerRng, o, ladder, shape);
 
