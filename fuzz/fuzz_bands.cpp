@@ -47,6 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     int largest = 0;
     for (const Fingerprint& f : prints) {
         checkFingerprint(f);
+        if (f.ordinal != (int)(&f - prints.data()) + 1) fuzzFail("ordinals not 1, 2, ...");
         largest = std::max(largest, (int)f.bands.size());
     }
     SharedBandsNeeded needed(tolerance, cutoff, largest);

@@ -11,8 +11,8 @@
 struct Fingerprint {
     std::string clone;
     std::string gel;
-    int ordinal = 0;        // 1, 2, ...: its place among the fingerprints of its file
     std::vector<int> bands; // ascending (equal neighbours allowed)
+    int ordinal = 0;        // 1, 2, ...: its place among the fingerprints of its file
 };
 
 #endif
