@@ -81,9 +81,7 @@ def main():
     args = parser.parse_args()
 
     generator = os.path.join(args.build, "tools", "zeGenLibrary")
-    compare = os.path.join(args.build, "zeCompare")
-    if not os.path.exists(compare):
-        compare = os.path.join(args.build, "compare", "zeCompare")
+    compare = os.path.join(args.build, "compare", "zeCompare")
     work = args.keep or tempfile.mkdtemp(prefix="ze_overlap.")
     try:
         subprocess.run([generator, "--out", work, "--clones", str(args.clones),
