@@ -112,9 +112,10 @@ def read_comparison(state_dir):
             "pairs": pairs, "table": table}
 
 
-def run_part(zecompare, projects, part, parts, output, log):
-    """zeCompare over the projects' bands files, part `part` of `parts`
-    (the whole when parts is 1), its table into output and its messages
+def run_part(zecompare, options, projects, part, parts, threads, output, log):
+    """zeCompare with options over the projects' bands files, part `part`
+    of `parts` (the whole when parts is 1) with `threads` threads, its
+    table into output and its messages
     into log, which ends like a gel's log when the run fails. Returns the
     exit status."""
     with open(log, "w", encoding="utf-8") as messages:
@@ -124,7 +125,7 @@ def run_part(zecompare, projects, part, parts, output, log):
             messages.write("ERROR: %s\n" % e)
             status = 1
         else:
-            command = [zecompare]
+            command = [zecompare] + options + ["-j", str(threads)]
             if parts > 1:
                 command += ["--part", "%d/%d" % (part, parts)]
             with open(output, "wb") as table:
