@@ -167,6 +167,7 @@ tr.failed .status a, tr.failed .error { color: #b71c1c; }
 tr.not-run .status { color: #666; }
 h2 { font-size: 17px; margin: 22px 0 4px; }
 .left-out { color: #b45309; font-weight: 600; }
+.failed-part, .failed-part a { color: #b71c1c; }
 .counts span { margin-right: 14px; }
 """
 
@@ -176,16 +177,20 @@ def link(target, state_dir):
     return urllib.parse.quote(os.path.relpath(target, state_dir))
 
 
-def comparison_html(rows, comparison, state_dir):
+def comparison_html(rows, comparison, failed_parts, state_dir):
     e = html.escape
+    out = ["<h2 id=\"comparison\">Comparison</h2>\n"]
+    for log, error in failed_parts:
+        out.append(f"<p class=\"failed-part\"><a href=\"{e(link(log, state_dir))}\">Failed "
+                   f"comparison part</a>: {e(error)}</p>\n")
+    if comparison is None:
+        return "".join(out)
     left_out = [row for row in rows if row.get("compared") == "no"]
-    out = [
-        "<h2 id=\"comparison\">Comparison</h2>\n",
+    out.append(
         f"<p class=\"comparison\" data-fingerprints=\"{comparison['fingerprints']}\" "
         f"data-pairs=\"{comparison['pairs']}\">{comparison['fingerprints']} fingerprints of "
         f"{len(comparison['gels'])} gels compared, {comparison['pairs']} pairs reported: "
-        f"<a href=\"{e(link(comparison['table'], state_dir))}\">compare.tsv</a></p>\n",
-    ]
+        f"<a href=\"{e(link(comparison['table'], state_dir))}\">compare.tsv</a></p>\n")
     if left_out:
         names = ", ".join(f"{e(row['gel'])} ({e(row['status'])})" for row in left_out)
         out.append(f"<p class=\"left-out\">Left out: {names}</p>\n")
@@ -228,8 +233,9 @@ def summary_html(rows, gels_dir, state_dir, comparison=None):
             out.append(f"<td class=\"num{' warn' if warn else ''}\">{e(value)}</td>")
         out.append(f"<td class=\"error\">{e(row['first_error'])}</td></tr>\n")
     out.append("</tbody>\n</table>\n")
-    if comparison is not None:
-        out.append(comparison_html(rows, comparison, state_dir))
+    failed_parts = failed_compare_parts(state_dir)
+    if comparison is not None or failed_parts:
+        out.append(comparison_html(rows, comparison, failed_parts, state_dir))
     out.append(
         "<p>Done gels link to their <code>report.html</code>, failed gels to their log.</p>\n"
         "</body>\n</html>\n"
@@ -256,18 +262,26 @@ def write_summary(gels_dir, state_dir, gels=None):
     return rows
 
 
+def mtime_ns(path):
+    try:
+        return os.stat(path).st_mtime_ns
+    except OSError:
+        return None
+
+
 def failed_compare_parts(state_dir):
     """(log, first error line) of every comparison part whose last run
-    failed: a log but no table."""
+    failed: a log but no table, and no comparison joined since."""
     logs = os.path.join(state_dir, "logs")
+    joined = mtime_ns(os.path.join(state_dir, "compare.tsv"))
     failed = []
     names = os.listdir(logs) if os.path.isdir(logs) else []
     for name in sorted(names):
         if not (name.startswith("compare-") and name.endswith(".log")) or ".scheduler." in name:
             continue
+        log = os.path.join(logs, name)
         table = os.path.join(state_dir, "compare", name[len("compare-"):-len(".log")] + ".tsv")
-        if not os.path.isfile(table):
-            log = os.path.join(logs, name)
+        if not os.path.isfile(table) and (joined is None or mtime_ns(log) > joined):
             failed.append((log, first_error(log, True)))
     return failed
 
