@@ -18,6 +18,7 @@ says whether the comparison covers it.
 """
 import html
 import os
+import re
 import sys
 import urllib.parse
 
@@ -126,14 +127,21 @@ def mark_compared(rows, comparison):
         row["compared"] = "yes" if tsv_field(row["gel"]) in covered else "no"
 
 
+def mtime_ns(path):
+    try:
+        return os.stat(path).st_mtime_ns
+    except OSError:
+        return None
+
+
 def comparison_out_of_date(rows, comparison, state_dir):
     """True when a done gel is newer than compare.tsv or not covered by it."""
-    made = os.stat(comparison["table"]).st_mtime_ns
+    made = mtime_ns(comparison["table"]) or 0
     for row in rows:
         if row["status"] != "done":
             continue
         marker = os.path.join(state_dir, "done", row["gel"])
-        if row.get("compared") == "no" or os.stat(marker).st_mtime_ns > made:
+        if row.get("compared") == "no" or (mtime_ns(marker) or 0) > made:
             return True
     return False
 
@@ -262,26 +270,19 @@ def write_summary(gels_dir, state_dir, gels=None):
     return rows
 
 
-def mtime_ns(path):
-    try:
-        return os.stat(path).st_mtime_ns
-    except OSError:
-        return None
-
-
 def failed_compare_parts(state_dir):
     """(log, first error line) of every comparison part whose last run
     failed: a log but no table, and no comparison joined since."""
-    logs = os.path.join(state_dir, "logs")
+    folder = os.path.join(state_dir, "compare")
     joined = mtime_ns(os.path.join(state_dir, "compare.tsv"))
     failed = []
-    names = os.listdir(logs) if os.path.isdir(logs) else []
+    names = os.listdir(folder) if os.path.isdir(folder) else []
     for name in sorted(names):
-        if not (name.startswith("compare-") and name.endswith(".log")) or ".scheduler." in name:
+        if re.fullmatch(r"[0-9]+-of-[0-9]+\.log", name) is None:
             continue
-        log = os.path.join(logs, name)
-        table = os.path.join(state_dir, "compare", name[len("compare-"):-len(".log")] + ".tsv")
-        if not os.path.isfile(table) and (joined is None or mtime_ns(log) > joined):
+        log = os.path.join(folder, name)
+        table = log[: -len(".log")] + ".tsv"
+        if not os.path.isfile(table) and (joined is None or (mtime_ns(log) or 0) > joined):
             failed.append((log, first_error(log, True)))
     return failed
 

@@ -8,7 +8,9 @@ its inputs, so it is left out and named. A gel that was never run, or whose
 inputs changed, is compared and so runs first.
 
 Files in the state directory:
-  compare/K-of-N.tsv  part K of N, each with zeCompare's header line;
+  compare/K-of-N.tsv  part K of N, each with zeCompare's header line, and
+                      beside it its log, K-of-N.log (K-of-N.scheduler.log
+                      from Slurm);
   compare.tsv         the header once, then the rows of parts 1..N in order;
   compare-gels.tsv    gel, bands file and fingerprints of each gel compared.
 """
