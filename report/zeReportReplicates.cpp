@@ -36,8 +36,8 @@ void writeSpread(std::ostream& out, const std::vector<ReplicatePair>& pairs) {
            "differences). <strong>Suggested tolerance: the smallest whole tolerance at or above "
            "the "
         << SPREAD_SUGGESTION_PERCENT
-        << "th percentile of |difference|, at least 1</strong>, so that the comparison matches "
-        << SPREAD_SUGGESTION_PERCENT << "% of the bands that copies share; give it to "
+        << "th percentile of |difference|, at least 1</strong>. At that tolerance "
+        << SPREAD_SUGGESTION_PERCENT << "% of the paired bands of copies match; give it to "
         << "<code>zeCompare -t</code>.</p>\n";
     BandSpread s = replicateSpread(pairs);
     if (!s.any()) {
