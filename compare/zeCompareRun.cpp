@@ -1,5 +1,6 @@
 #include "zeCompareRun.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -19,16 +20,30 @@
 
 namespace {
 
+// More threads than this would only cost memory and start-up time.
+const int MAX_THREADS = 1024;
+
+int everyCore() {
+    return (int)std::max(1u, std::min((unsigned)MAX_THREADS, std::thread::hardware_concurrency()));
+}
+
 std::string usageText() {
     char defaults[512];
     snprintf(defaults, sizeof defaults,
              "  -t TOL       tolerance of a band match, standard units 1-%d (default %d)\n"
-             "  -c CUTOFF    largest score written, 0 or more (default %g; -c 1: every pair)\n",
-             MAX_TOLERANCE, DEFAULT_TOLERANCE, DEFAULT_CUTOFF);
-    return std::string("USAGE:  zeCompare [-t TOL] [-c CUTOFF] [--html FILE] BANDSFILE...\n"
+             "  -c CUTOFF    largest score written, 0 or more (default %g; -c 1: every pair)\n"
+             "  -j N         threads, 1 to %d (default: every core, %d here); the output\n"
+             "               does not depend on it\n",
+             MAX_TOLERANCE, DEFAULT_TOLERANCE, DEFAULT_CUTOFF, MAX_THREADS, everyCore());
+    return std::string("USAGE:  zeCompare [-t TOL] [-c CUTOFF] [-j N] [--part K/N] [--html FILE]\n"
+                       "                  BANDSFILE...\n"
                        "Compares every pair of fingerprints in the bands files and writes a table\n"
                        "of the pairs whose score is at most CUTOFF on standard output.\n") +
            defaults +
+           "  --part K/N   score only the K-th of N parts of the pairs (1 <= K <= N), of\n"
+           "               near-equal work; the rows of parts 1..N, concatenated in order\n"
+           "               without their header rows, are the rows of the whole run.\n"
+           "               Not with --html, whose page needs every pair\n"
            "  --html FILE  also write a page with the strongest pairs, a similarity tree\n"
            "               and a heatmap\n"
            "  -h, --help   this text\n";
@@ -37,6 +52,9 @@ std::string usageText() {
 struct Options {
     int tolerance = DEFAULT_TOLERANCE;
     double cutoff = DEFAULT_CUTOFF;
+    int threads = everyCore();
+    int part = 1, parts = 1;
+    bool partGiven = false;
     std::string html;
     std::vector<std::string> files;
     bool help = false;
@@ -68,6 +86,34 @@ bool parseCutoff(const std::string& text, double& cutoff) {
     return true;
 }
 
+// A whole number of digits only (no sign, no blanks), at most 9 of them.
+bool parseDigits(const std::string& text, int& value) {
+    if (text.empty() || text.size() > 9) return false;
+    for (char c : text)
+        if (c < '0' || c > '9') return false;
+    value = std::stoi(text);
+    return true;
+}
+
+bool parseThreads(const std::string& text, int& threads) {
+    int v = 0;
+    if (!parseDigits(text, v) || v < 1 || v > MAX_THREADS)
+        return usageError("-j needs a whole number from 1 to " + std::to_string(MAX_THREADS) + ", not '" + text + "'");
+    threads = v;
+    return true;
+}
+
+bool parsePart(const std::string& text, int& part, int& parts) {
+    size_t slash = text.find('/');
+    int k = 0, n = 0;
+    if (slash == std::string::npos || !parseDigits(text.substr(0, slash), k) ||
+        !parseDigits(text.substr(slash + 1), n) || k < 1 || k > n)
+        return usageError("--part needs K/N, whole numbers with 1 <= K <= N, not '" + text + "'");
+    part = k;
+    parts = n;
+    return true;
+}
+
 bool parseOptions(int argc, char** argv, Options& o) {
     bool optionsEnd = false;
     for (int i = 1; i < argc; i++) {
@@ -80,11 +126,16 @@ bool parseOptions(int argc, char** argv, Options& o) {
             optionsEnd = true;
         } else if (arg == "-h" || arg == "--help") {
             o.help = true;
-        } else if (arg == "-t" || arg == "-c" || arg == "--html") {
+        } else if (arg == "-t" || arg == "-c" || arg == "-j" || arg == "--part" || arg == "--html") {
             if (i + 1 >= argc) return usageError(arg + " needs a value");
             std::string value = argv[++i];
             if (arg == "-t" && !parseTolerance(value, o.tolerance)) return false;
             if (arg == "-c" && !parseCutoff(value, o.cutoff)) return false;
+            if (arg == "-j" && !parseThreads(value, o.threads)) return false;
+            if (arg == "--part") {
+                if (!parsePart(value, o.part, o.parts)) return false;
+                o.partGiven = true;
+            }
             if (arg == "--html") {
                 if (value.empty()) return usageError("--html needs a file name");
                 o.html = value;
@@ -93,7 +144,11 @@ bool parseOptions(int argc, char** argv, Options& o) {
             return usageError("unknown option '" + arg + "'");
         }
     }
-    if (!o.help && o.files.empty()) return usageError("no bands file given");
+    if (o.help) return true;
+    // The page's tree, heatmap and strongest pairs need every pair.
+    if (o.partGiven && !o.html.empty())
+        return usageError("--html cannot be used with --part: a part scores only some of the pairs");
+    if (o.files.empty()) return usageError("no bands file given");
     return true;
 }
 
@@ -130,7 +185,9 @@ int runCompare(int argc, char** argv) {
     ScanSettings settings;
     settings.tolerance = o.tolerance;
     settings.cutoff = o.cutoff;
-    settings.threads = (int)std::max(1u, std::min(2u, std::thread::hardware_concurrency()));
+    settings.threads = o.threads;
+    settings.part = o.part;
+    settings.parts = o.parts;
 
     CheckedOutput table = CheckedOutput::standardOutput("standard output");
     StrongestPairs strongest(STRONGEST_PAIRS);

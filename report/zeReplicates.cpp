@@ -34,6 +34,8 @@ std::vector<ReplicatePair> replicatePairs(StepData& d, const std::vector<SampleB
             p.shared = score.shared;
             p.score = score.score;
             p.dice = score.dice;
+            p.bandDifferences =
+                nearestBandDifferences(prints[k].bands, prints[other].bands, SPREAD_WINDOW);
             pairs.push_back(p);
         }
     return pairs;
@@ -44,4 +46,13 @@ int replicateWarnings(const std::vector<ReplicatePair>& pairs) {
     for (const ReplicatePair& p : pairs)
         n += p.mismatched();
     return n;
+}
+
+BandSpread replicateSpread(const std::vector<ReplicatePair>& pairs) {
+    std::vector<int> differences;
+    for (const ReplicatePair& p : pairs)
+        if (!p.mismatched())
+            differences.insert(differences.end(), p.bandDifferences.begin(),
+                               p.bandDifferences.end());
+    return bandSpread(differences);
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "zeBandCounts.h"
+#include "zeBandSpread.h"
 #include "zeStepData.h"
 
 // A pair of copies whose score is above this does not match: a mis-loaded
@@ -19,6 +20,9 @@ struct ReplicatePair {
     int shared = 0;
     double score = 1;
     double dice = 0;
+    // |difference| of the bands paired for the gel's spread (nearest
+    // bands within SPREAD_WINDOW), in band order of the first copy.
+    std::vector<int> bandDifferences;
 
     bool mismatched() const { return score > REPLICATE_SCORE_LIMIT; }
 };
@@ -31,5 +35,9 @@ std::vector<ReplicatePair> replicatePairs(StepData& d, const std::vector<SampleB
 
 // How many of the pairs do not match.
 int replicateWarnings(const std::vector<ReplicatePair>& pairs);
+
+// The spread of the band differences over the pairs of copies that match:
+// a pair that does not match is a failed lane, not the gel's noise.
+BandSpread replicateSpread(const std::vector<ReplicatePair>& pairs);
 
 #endif

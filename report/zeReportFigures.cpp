@@ -16,6 +16,7 @@ ReportFigures reportFigures(StepData& d, const std::vector<SampleBands>& bands,
     for (const LaneCheck& c : checks)
         f.calibrationWarnings += c.warned();
     f.replicateWarnings = replicateWarnings(replicates);
+    f.suggestedTolerance = replicateSpread(replicates).suggestedTolerance;
     return f;
 }
 
@@ -30,6 +31,8 @@ std::string reportFiguresText(const ReportFigures& f) {
         << "accepted_bands\t" << f.acceptedBands << "\n"
         << "dropped_bands\t" << f.droppedBands << "\n"
         << "calibration_warnings\t" << f.calibrationWarnings << "\n"
-        << "replicate_warnings\t" << f.replicateWarnings << "\n";
+        << "replicate_warnings\t" << f.replicateWarnings << "\n"
+        << "suggested_tolerance\t"
+        << (f.suggestedTolerance > 0 ? std::to_string(f.suggestedTolerance) : "none") << "\n";
     return out.str();
 }

@@ -20,6 +20,7 @@ struct ReportFigures {
     int droppedBands = 0;        // every other raw band of the named samples
     int calibrationWarnings = 0; // lanes with at least one warning
     int replicateWarnings = 0;   // pairs of copies of a clone that do not match
+    int suggestedTolerance = 0;  // from the spread of copies; 0: none (no copies)
 };
 
 ReportFigures reportFigures(StepData& d, const std::vector<SampleBands>& bands,
@@ -28,7 +29,7 @@ ReportFigures reportFigures(StepData& d, const std::vector<SampleBands>& bands,
 
 // The lines of report-summary.tsv, keys in a fixed order. Tabs and line
 // ends inside the gel number become blanks so that every line stays one
-// key and one value.
+// key and one value. A gel that suggests no tolerance writes "none".
 std::string reportFiguresText(const ReportFigures& f);
 
 #endif

@@ -23,6 +23,7 @@ ul.warnings { background: #fff3f3; border: 1px solid #e57373; border-radius: 4px
 ul.warnings li { color: #b71c1c; margin: 2px 0; }
 ul.warnings a { color: inherit; font-weight: 600; }
 tr.mismatch td { background: #fde8e8; }
+p.wide-spread { color: #b45309; font-weight: 600; }
 .lanes { display: flex; flex-wrap: wrap; gap: 10px; }
 figure { margin: 0; }
 figure.lane { background: #fff; border: 1px solid #dde; border-radius: 4px; padding: 4px; }

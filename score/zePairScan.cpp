@@ -4,6 +4,7 @@
 #include <atomic>
 #include <thread>
 
+#include "zePairParts.h"
 #include "zeSharedBands.h"
 #include "zeSulston.h"
 
@@ -29,12 +30,12 @@ struct FlatBands {
     int count(int k) const { return (int)(start[k + 1] - start[k]); }
 };
 
+// Pairs (i, j) of row i for jFrom <= j < jTo.
 void scanRow(const FlatBands& flat, const SharedBandsNeeded& needed, const ScanSettings& s, int i,
-             std::vector<PairScore>& out) {
-    int n = (int)flat.start.size() - 1;
+             int jFrom, int jTo, std::vector<PairScore>& out) {
     const int* a = flat.bands(i);
     int na = flat.count(i);
-    for (int j = i + 1; j < n; j++) {
+    for (int j = jFrom; j < jTo; j++) {
         int nb = flat.count(j);
         int need = needed(na, nb);
         if (need > std::min(na, nb)) continue;
@@ -65,18 +66,31 @@ bool scanPairs(const std::vector<Fingerprint>& prints, const ScanSettings& s,
     SharedBandsNeeded needed(s.tolerance, s.cutoff, largest);
 
     int n = (int)prints.size();
+    PairSlice slice = partOfPairs(n, s.part, s.parts);
+    if (slice.begin >= slice.end) return true;
+    int firstRow = (int)rowOfPair(n, slice.begin);
+    int endRow = (int)rowOfPair(n, slice.end - 1) + 1;
+    // The columns of row i within the slice.
+    auto columns = [&](int i, int& jFrom, int& jTo) {
+        long long before = pairsBeforeRow(n, i);
+        jFrom = (int)std::max<long long>(i + 1, i + 1 + slice.begin - before);
+        jTo = (int)std::min<long long>(n, i + 1 + slice.end - before);
+    };
+
     int threads = std::max(1, s.threads);
     std::vector<std::vector<PairScore>> rows(ROWS_PER_BATCH);
     std::vector<PairScore> batch;
-    for (int first = 0; first < n; first += ROWS_PER_BATCH) {
-        int last = std::min(n, first + ROWS_PER_BATCH);
+    for (int first = firstRow; first < endRow; first += ROWS_PER_BATCH) {
+        int last = std::min(endRow, first + ROWS_PER_BATCH);
         // Rows of one batch go to the threads one at a time, so that the
         // long early rows and the short late ones even out.
         std::atomic<int> nextRow(first);
         auto work = [&]() {
             for (int i = nextRow++; i < last; i = nextRow++) {
                 rows[i - first].clear();
-                scanRow(flat, needed, s, i, rows[i - first]);
+                int jFrom, jTo;
+                columns(i, jFrom, jTo);
+                scanRow(flat, needed, s, i, jFrom, jTo, rows[i - first]);
             }
         };
         std::vector<std::thread> pool;

@@ -22,13 +22,16 @@ struct ScanSettings {
     int tolerance = DEFAULT_TOLERANCE;
     double cutoff = DEFAULT_CUTOFF;
     int threads = 1;
+    // Only the part-th of `parts` near-equal slices of the pairs in scan
+    // order (see zePairParts.h); 1 of 1 is every pair.
+    int part = 1, parts = 1;
 };
 
 // Scores one pair exactly.
 PairScore scorePair(const std::vector<Fingerprint>& prints, int first, int second, int tolerance);
 
-// Calls `take` with the passing pairs of consecutive rows, in order, from
-// the calling thread. `take` returns false to stop the scan (which then
+// Calls `take` with the passing pairs of consecutive rows (of the chosen
+// part), in order, from the calling thread. `take` returns false to stop the scan (which then
 // returns false). Pairs that cannot reach the cutoff are skipped from their
 // band counts or as soon as too few bands are left to match.
 bool scanPairs(const std::vector<Fingerprint>& prints, const ScanSettings& settings,

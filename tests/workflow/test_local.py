@@ -3,7 +3,7 @@
 both as the README writes them, on four small gels of which one has a
 corrupt norm-fac file (the step ends at once with status 1).
 
-    test_local.py ZESTEP5 ZEREPORT ZEGENPROJECT [CMAKE BUILD_DIR]
+    test_local.py ZESTEP5 ZEREPORT ZEGENPROJECT ZECOMPARE [CMAKE BUILD_DIR]
 
 With CMAKE and BUILD_DIR, the build is also installed into the test's
 directory and the installed workflow runs with the installed programs.
@@ -14,8 +14,9 @@ import sys
 import tempfile
 import unittest
 
-from workflow_support import (BROKEN, GELS, Programs, copy_tree, readme_command, run_shell,
-                              step_outputs, summary_rows)
+from workflow_support import (BROKEN, COMPARE_CONFIG, GELS, Programs, compare_table,
+                              copy_tree, readme_command, run_shell, step_outputs, summary_rows,
+                              whole_comparison)
 
 PROGRAMS = None
 INSTALL = None  # (cmake, build directory)
@@ -84,6 +85,41 @@ class Batch(unittest.TestCase):
         rows = summary_rows(tree)
         self.assertEqual({g: rows[g]["status"] for g in GELS}, {g: "done" for g in GELS})
 
+    def test_compare_target_in_three_parts_equals_one_whole_run(self):
+        tree = self.tree("compare")
+        command = readme_command("all compare").replace('"$(nproc)"', "2").split(" --config")[0]
+        command += COMPARE_CONFIG
+        env = PROGRAMS.env(self.tmp.name)
+        # The broken gel fails for the first time: it holds the comparison back.
+        r = run_shell(command, tree, env)
+        self.assertNotEqual(r.returncode, 0, r.stderr)
+        self.assertFalse(os.path.exists(os.path.join(tree, "batch", "compare.tsv")))
+
+        # Failed again with nothing changed: left out, the others compared.
+        r = run_shell(command, tree, env)
+        self.assertNotEqual(r.returncode, 0, r.stderr)
+        self.assertEqual(r.stderr.count("rule compare_part:"), 3)
+        self.assertEqual(compare_table(tree), whole_comparison(PROGRAMS, tree, self.good))
+        self.assertEqual(compare_table(tree).count(b"\n"), 1 + 18 * 17 // 2)
+        self.assertIn("comparison: 18 fingerprints of 3 gels, 153 pairs in batch/compare.tsv; "
+                      "left out: %s\n" % BROKEN, r.stderr)
+        rows = summary_rows(tree)
+        self.assertEqual({g: rows[g]["compared"] for g in GELS},
+                         {g: "no" if g == BROKEN else "yes" for g in GELS})
+        with open(os.path.join(tree, "batch", "index.html")) as f:
+            page = f.read()
+        self.assertIn('data-fingerprints="18" data-pairs="153">', page)
+        self.assertIn('<a href="compare.tsv">compare.tsv</a>', page)
+        self.assertIn('<p class="left-out">Left out: %s (failed)</p>' % BROKEN, page)
+
+        # The fixed gel is redone, and so is the comparison, now of every gel.
+        PROGRAMS.fix_broken_gel(tree)
+        r = run_shell(command, tree, env)
+        self.assertEqual(r.returncode, 0, r.stderr)
+        self.assertEqual(r.stderr.count("rule compare_part:"), 3)
+        self.assertEqual(compare_table(tree), whole_comparison(PROGRAMS, tree, GELS))
+        self.assertEqual({r["compared"] for r in summary_rows(tree).values()}, {"yes"})
+
     def test_gnu_parallel_joblog_shows_the_broken_gels_exit_value(self):
         tree = self.tree("parallel")
         r = run_shell(readme_command("parallel --jobs"), tree, PROGRAMS.env(self.tmp.name))
@@ -120,8 +156,8 @@ class Batch(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) == 6:
-        INSTALL = (sys.argv[4], sys.argv[5])
-        del sys.argv[4:]
+    if len(sys.argv) == 7:
+        INSTALL = (sys.argv[5], sys.argv[6])
+        del sys.argv[5:]
     PROGRAMS = Programs(sys.argv)
     unittest.main(argv=sys.argv[:1], verbosity=2)

@@ -2,10 +2,11 @@
 """The many-gels workflow through its Slurm profile, as the README writes
 the command, on a one-node cluster started here (see slurm_cluster.py).
 The good gels' outputs must equal a run by hand and the broken gel must show
-as failed with its error line. Exits 77 (skipped) with the reason when the
+as failed with its error line. The target compare then runs its parts as
+Slurm jobs and joins them into the table of one whole zeCompare run. Exits 77 (skipped) with the reason when the
 cluster cannot start: not root, or a daemon failing.
 
-    test_slurm.py ZESTEP5 ZEREPORT ZEGENPROJECT
+    test_slurm.py ZESTEP5 ZEREPORT ZEGENPROJECT ZECOMPARE
 """
 import os
 import sys
@@ -13,8 +14,9 @@ import tempfile
 import unittest
 
 from slurm_cluster import ClusterUnavailable, OneNodeCluster
-from workflow_support import (BROKEN, GELS, Programs, copy_tree, readme_command, run_shell,
-                              step_outputs, summary_rows)
+from workflow_support import (BROKEN, COMPARE_CONFIG, GELS, Programs, compare_table,
+                              copy_tree, readme_command, run_shell, step_outputs, summary_rows,
+                              whole_comparison)
 
 SKIPPED = 77
 PROGRAMS = None
@@ -55,6 +57,21 @@ class SlurmBatch(unittest.TestCase):
             self.assertEqual(jobs["zestep-" + gel]["MinMemoryNode"],
                              "%dM" % -(-(traces + 32 * 2**20) // 2**20))
             self.assertEqual(jobs["zestep-" + gel]["ExitCode"], "1:0" if gel == BROKEN else "0:0")
+
+        # The comparison of the gels that are done, in three Slurm jobs, each
+        # with the memory it declares (their raw-bands files plus 64 MiB);
+        # the broken gel, failed again, is left out.
+        r = run_shell(readme_command("--profile") + " all compare" + COMPARE_CONFIG, tree,
+                      PROGRAMS.env(TMP, SLURM_CONF=CLUSTER.conf, CI="true"))
+        self.assertNotEqual(r.returncode, 0, r.stderr)
+        self.assertIn("left out: %s\n" % BROKEN, r.stderr)
+        self.assertEqual(compare_table(tree), whole_comparison(PROGRAMS, tree, good))
+        raw = sum(os.path.getsize(os.path.join(tree, "gels", g, "raw-bands")) for g in good)
+        jobs = CLUSTER.finished_jobs()
+        for part in (1, 2, 3):
+            job = jobs["zecompare-%d-of-3" % part]
+            self.assertEqual(job["MinMemoryNode"], "%dM" % -(-(raw + 64 * 2**20) // 2**20))
+            self.assertEqual(job["ExitCode"], "0:0")
 
 
 def main():

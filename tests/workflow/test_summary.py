@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """The batch summary on state directories laid out by hand: the status of
-each gel, the optional replicate column, error lines of jobs that never
-started, and gel names that try to be markup or break the table."""
+each gel, the optional replicate and tolerance columns, the comparison,
+error lines of jobs that never started, and gel names that try to be
+markup or break the table."""
 import csv
 import os
 import sys
@@ -82,6 +83,31 @@ class Summary(unittest.TestCase):
         rows = self.rows()
         self.assertEqual([r["replicate_warnings"] for r in rows], ["3", ""])
         self.assertIn("<th class=\"num\">Replicate warnings</th>", self.page())
+
+    def test_comparison_figures_left_out_gels_and_an_out_of_date_table(self):
+        self.gel("a", dict(FIGURES, suggested_tolerance="4"), "", done=True)
+        self.gel("b", dict(FIGURES, suggested_tolerance="none"), "", done=True)
+        self.gel("c", None, "ERROR: corrupted norm-facs file\n")
+        write(os.path.join(self.state, "compare.tsv"), "header\nrow 1\nrow 2\n")
+        write(os.path.join(self.state, "compare-gels.tsv"),
+              "gel\tbands_file\tfingerprints\na\tgels/a/7.bands\t3\nb\tgels/b/7.bands\t4\n")
+        made = os.stat(os.path.join(self.state, "compare.tsv")).st_mtime_ns
+        for gel in ("a", "b"):  # done before the comparison
+            os.utime(os.path.join(self.state, "done", gel), ns=(made - 10**9, made - 10**9))
+        write_summary(self.gels, self.state)
+        rows = self.rows()
+        self.assertEqual([(r["suggested_tolerance"], r["compared"]) for r in rows],
+                         [("4", "yes"), ("none", "yes"), ("", "no")])
+        page = self.page()
+        self.assertIn("<th class=\"num\">Suggested tolerance</th>", page)
+        self.assertIn('<p class="comparison" data-fingerprints="7" data-pairs="2">7 fingerprints '
+                      'of 2 gels compared, 2 pairs reported: <a href="compare.tsv">compare.tsv</a>'
+                      '</p>\n<p class="left-out">Left out: c (failed)</p>\n<p>', page)
+
+        # Gel b redone after the comparison: the page says it is out of date.
+        os.utime(os.path.join(self.state, "done", "b"), ns=(made + 10**9, made + 10**9))
+        write_summary(self.gels, self.state)
+        self.assertIn("run the target <code>compare</code> again", self.page())
 
     def test_names_and_lines_from_outside_are_escaped(self):
         name = "<b>x&y'\"\t"

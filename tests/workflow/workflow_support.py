@@ -20,19 +20,20 @@ CORRUPT_NORM_FAC = "NORMFACTORS\n2\n0 100 152\n1 3000 1220\n"
 
 
 class Programs:
-    """zeStep5, zeReport and zeGenProject of the build under test, given as
-    the script's arguments."""
+    """zeStep5, zeReport, zeGenProject and zeCompare of the build under test,
+    given as the script's arguments."""
 
     def __init__(self, argv):
-        if len(argv) != 4:
-            sys.exit("usage: %s ZESTEP5 ZEREPORT ZEGENPROJECT" % argv[0])
-        self.zestep5, self.zereport, self.generator = (os.path.abspath(a) for a in argv[1:4])
+        if len(argv) != 5:
+            sys.exit("usage: %s ZESTEP5 ZEREPORT ZEGENPROJECT ZECOMPARE" % argv[0])
+        self.zestep5, self.zereport, self.generator, self.zecompare = (
+            os.path.abspath(a) for a in argv[1:5])
 
     def env(self, tmp, **more):
-        """The environment with both programs' directories first on PATH,
+        """The environment with the programs' directories first on PATH,
         ZESTEP (the README's name for the checkout) set, and Snakemake's
         cache inside the test's directory tmp."""
-        dirs = [os.path.dirname(self.zestep5), os.path.dirname(self.zereport)]
+        dirs = [os.path.dirname(p) for p in (self.zestep5, self.zereport, self.zecompare)]
         env = dict(os.environ, PATH=os.pathsep.join(dirs + [os.environ.get("PATH", "")]),
                    ZESTEP=ROOT, XDG_CACHE_HOME=os.path.join(tmp, "cache"),
                    PYTHONDONTWRITEBYTECODE="1")
@@ -106,3 +107,25 @@ def run_shell(command, cwd, env, timeout=300):
 def summary_rows(tree):
     with open(os.path.join(tree, "batch", "summary.tsv"), newline="") as f:
         return {row["gel"]: row for row in csv.DictReader(f, delimiter="\t")}
+
+
+# The comparison of the workflow's tests: every pair, so that the parts
+# hold rows to join (the gels' clones differ).
+COMPARE_CONFIG = " --config compare_parts=3 compare_cutoff=1"
+
+
+def bands_files(gels):
+    """The bands files of gels as the workflow passes them, in its order."""
+    return ["gels/%s/%d.bands" % (g, GELS.index(g) + 1) for g in sorted(gels)]
+
+
+def whole_comparison(programs, tree, gels):
+    """One zeCompare run over the gels' bands files, as the workflow's
+    comparison must read."""
+    return subprocess.run([programs.zecompare, "-c", "1"] + bands_files(gels), cwd=tree,
+                          check=True, capture_output=True).stdout
+
+
+def compare_table(tree):
+    with open(os.path.join(tree, "batch", "compare.tsv"), "rb") as f:
+        return f.read()

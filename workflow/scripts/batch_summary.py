@@ -9,15 +9,20 @@ the job writes it again only when both programs succeeded):
   failed   no marker, but a log: the last run ended with a non-zero status;
   not run  neither.
 The figures of a done gel come from report-summary.tsv, which zeReport
-writes beside report.html.
+writes beside report.html. When the batch has a comparison (the target
+`compare`), the page shows its figures and links compare.tsv, and each gel
+says whether the comparison covers it.
 
     batch_summary.py GELS_DIR STATE_DIR     (the handlers of the Snakefile
                                              call write_summary directly)
 """
 import html
 import os
+import re
 import sys
 import urllib.parse
+
+from compare_batch import read_comparison
 
 # Figures read from report-summary.tsv, in column order, with headings.
 # Optional figures get a column only when some gel's report has them.
@@ -28,6 +33,7 @@ FIGURES = (
     ("dropped_bands", "Dropped bands", False),
     ("calibration_warnings", "Calibration warnings", False),
     ("replicate_warnings", "Replicate warnings", True),
+    ("suggested_tolerance", "Suggested tolerance", True),
 )
 
 
@@ -112,8 +118,38 @@ def tsv_field(value):
     return " ".join(str(value).replace("\t", " ").splitlines())
 
 
+def mark_compared(rows, comparison):
+    """Sets each row's "compared" to yes or no when there is a comparison."""
+    if comparison is None:
+        return
+    covered = set(comparison["gels"])
+    for row in rows:
+        row["compared"] = "yes" if tsv_field(row["gel"]) in covered else "no"
+
+
+def mtime_ns(path):
+    try:
+        return os.stat(path).st_mtime_ns
+    except OSError:
+        return None
+
+
+def comparison_out_of_date(rows, comparison, state_dir):
+    """True when a done gel is newer than compare.tsv or not covered by it."""
+    made = mtime_ns(comparison["table"]) or 0
+    for row in rows:
+        if row["status"] != "done":
+            continue
+        marker = os.path.join(state_dir, "done", row["gel"])
+        if row.get("compared") == "no" or (mtime_ns(marker) or 0) > made:
+            return True
+    return False
+
+
 def summary_tsv(rows):
-    keys = ["gel", "status"] + [k for k, _ in figure_columns(rows)] + ["first_error", "report", "log"]
+    compared = ["compared"] if any("compared" in row for row in rows) else []
+    keys = (["gel", "status"] + [k for k, _ in figure_columns(rows)] + compared
+            + ["first_error", "report", "log"])
     lines = ["\t".join(keys)]
     for row in rows:
         lines.append("\t".join(tsv_field(row.get(k, "")) for k in keys))
@@ -137,6 +173,9 @@ tr.done .status a { color: #2e7d32; }
 tr.failed td { background: #fff3f3; }
 tr.failed .status a, tr.failed .error { color: #b71c1c; }
 tr.not-run .status { color: #666; }
+h2 { font-size: 17px; margin: 22px 0 4px; }
+.left-out { color: #b45309; font-weight: 600; }
+.failed-part, .failed-part a { color: #b71c1c; }
 .counts span { margin-right: 14px; }
 """
 
@@ -146,7 +185,30 @@ def link(target, state_dir):
     return urllib.parse.quote(os.path.relpath(target, state_dir))
 
 
-def summary_html(rows, gels_dir, state_dir):
+def comparison_html(rows, comparison, failed_parts, state_dir):
+    e = html.escape
+    out = ["<h2 id=\"comparison\">Comparison</h2>\n"]
+    for log, error in failed_parts:
+        out.append(f"<p class=\"failed-part\"><a href=\"{e(link(log, state_dir))}\">Failed "
+                   f"comparison part</a>: {e(error)}</p>\n")
+    if comparison is None:
+        return "".join(out)
+    left_out = [row for row in rows if row.get("compared") == "no"]
+    out.append(
+        f"<p class=\"comparison\" data-fingerprints=\"{comparison['fingerprints']}\" "
+        f"data-pairs=\"{comparison['pairs']}\">{comparison['fingerprints']} fingerprints of "
+        f"{len(comparison['gels'])} gels compared, {comparison['pairs']} pairs reported: "
+        f"<a href=\"{e(link(comparison['table'], state_dir))}\">compare.tsv</a></p>\n")
+    if left_out:
+        names = ", ".join(f"{e(row['gel'])} ({e(row['status'])})" for row in left_out)
+        out.append(f"<p class=\"left-out\">Left out: {names}</p>\n")
+    if comparison_out_of_date(rows, comparison, state_dir):
+        out.append("<p class=\"left-out\">Gels were done since: run the target "
+                   "<code>compare</code> again to bring the comparison up to date.</p>\n")
+    return "".join(out)
+
+
+def summary_html(rows, gels_dir, state_dir, comparison=None):
     columns = figure_columns(rows)
     counts = status_counts(rows)
     e = html.escape
@@ -179,6 +241,9 @@ def summary_html(rows, gels_dir, state_dir):
             out.append(f"<td class=\"num{' warn' if warn else ''}\">{e(value)}</td>")
         out.append(f"<td class=\"error\">{e(row['first_error'])}</td></tr>\n")
     out.append("</tbody>\n</table>\n")
+    failed_parts = failed_compare_parts(state_dir)
+    if comparison is not None or failed_parts:
+        out.append(comparison_html(rows, comparison, failed_parts, state_dir))
     out.append(
         "<p>Done gels link to their <code>report.html</code>, failed gels to their log.</p>\n"
         "</body>\n</html>\n"
@@ -196,10 +261,30 @@ def write_summary(gels_dir, state_dir, gels=None):
     if gels is None:
         gels = find_gels(gels_dir)
     rows = [gel_row(gels_dir, state_dir, gel) for gel in gels]
+    comparison = read_comparison(state_dir)
+    mark_compared(rows, comparison)
     os.makedirs(state_dir, exist_ok=True)
     write_text(os.path.join(state_dir, "summary.tsv"), summary_tsv(rows))
-    write_text(os.path.join(state_dir, "index.html"), summary_html(rows, gels_dir, state_dir))
+    write_text(os.path.join(state_dir, "index.html"),
+               summary_html(rows, gels_dir, state_dir, comparison))
     return rows
+
+
+def failed_compare_parts(state_dir):
+    """(log, first error line) of every comparison part whose last run
+    failed: a log but no table, and no comparison joined since."""
+    folder = os.path.join(state_dir, "compare")
+    joined = mtime_ns(os.path.join(state_dir, "compare.tsv"))
+    failed = []
+    names = os.listdir(folder) if os.path.isdir(folder) else []
+    for name in sorted(names):
+        if re.fullmatch(r"[0-9]+-of-[0-9]+\.log", name) is None:
+            continue
+        log = os.path.join(folder, name)
+        table = log[: -len(".log")] + ".tsv"
+        if not os.path.isfile(table) and (joined is None or (mtime_ns(log) or 0) > joined):
+            failed.append((log, first_error(log, True)))
+    return failed
 
 
 def report_failures(rows, state_dir, out):
@@ -207,6 +292,15 @@ def report_failures(rows, state_dir, out):
     for row in rows:
         if row["status"] == "failed":
             out.write(f"failed gel {row['gel']}: {row['first_error']} (log {row['log']})\n")
+    for log, error in failed_compare_parts(state_dir):
+        out.write(f"failed comparison part: {error} (log {log})\n")
+    comparison = read_comparison(state_dir)
+    if comparison is not None:
+        left_out = [row["gel"] for row in rows if row.get("compared") == "no"]
+        out.write(
+            f"comparison: {comparison['fingerprints']} fingerprints of "
+            f"{len(comparison['gels'])} gels, {comparison['pairs']} pairs in {comparison['table']}"
+            + (f"; left out: {', '.join(left_out)}" if left_out else "") + "\n")
     counts = status_counts(rows)
     out.write(
         f"batch summary: {counts['done']} done, {counts['failed']} failed, "
