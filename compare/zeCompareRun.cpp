@@ -12,6 +12,8 @@
 
 #include "zeBandsFile.h"
 #include "zeCheckedOutput.h"
+#include "zeCompareInputs.h"
+#include "zeError.h"
 #include "zeComparePage.h"
 #include "zePairTable.h"
 #include "zeSulston.h"
@@ -166,10 +168,18 @@ int runCompare(int argc, char** argv) {
         return out.finish() ? 0 : fail(out.error());
     }
 
+    std::string clash;
+    if (!inputsAreDistinct(o.files, o.html, clash)) {
+        printError(clash);
+        return 1;
+    }
     std::vector<Fingerprint> prints;
+    GelNumberFiles gelNumbers;
     for (const std::string& path : o.files) {
         std::string error;
+        size_t from = prints.size();
         if (!readBandsFile(path, prints, error)) return fail(error);
+        gelNumbers.add(path, prints, from, std::cerr);
     }
 
     ScanSettings settings;

@@ -8,12 +8,13 @@
 #include "zeFingerprint.h"
 #include "zePairScan.h"
 
-// "clone1 gel1 bands1 clone2 gel2 bands2 shared score dice", tab-separated,
-// with a line end.
+// "clone1 gel1 ordinal1 bands1 clone2 gel2 ordinal2 bands2 shared score
+// dice", tab-separated, with a line end. The ordinal (a fingerprint's place
+// in its file) tells copies of a clone on one gel apart.
 std::string pairTableHeader();
 
 // Appends the row of p: names (tabs and line ends in them become blanks),
-// band counts, shared bands, the score as "%.3g" and Dice as "%.3f".
+// ordinals, band counts, shared bands, the score as "%.3g" and Dice as "%.3f".
 void appendPairRow(std::string& out, const std::vector<Fingerprint>& prints, const PairScore& p);
 
 #endif

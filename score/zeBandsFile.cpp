@@ -1,6 +1,7 @@
 #include "zeBandsFile.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -9,13 +10,25 @@
 
 namespace {
 
-// A whole line as a decimal integer (optional minus sign, digits only).
-bool parseInteger(const std::string& text, long& value) {
-    if (text.empty()) return false;
-    size_t digits = text[0] == '-' ? 1 : 0;
+// The text without the blanks (spaces, tabs) around it.
+std::string trimBlanks(const std::string& text) {
+    size_t from = text.find_first_not_of(" \t");
+    if (from == std::string::npos) return "";
+    return text.substr(from, text.find_last_not_of(" \t") + 1 - from);
+}
+
+// An optional minus sign and at least one digit, nothing else.
+bool looksWhole(const std::string& text) {
+    size_t digits = !text.empty() && text[0] == '-' ? 1 : 0;
     if (digits == text.size()) return false;
     for (size_t i = digits; i < text.size(); i++)
         if (text[i] < '0' || text[i] > '9') return false;
+    return true;
+}
+
+// A whole line as a decimal integer of the range of long.
+bool parseInteger(const std::string& text, long& value) {
+    if (!looksWhole(text)) return false;
     errno = 0;
     value = strtol(text.c_str(), nullptr, 10);
     return errno != ERANGE;
@@ -46,11 +59,14 @@ class BlockReader {
     std::string error;
 
   private:
+    // The next line without the carriage return of a Windows line end.
     bool nextLine() {
         if (!std::getline(in, line)) return false;
         lineNumber++;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
         return true;
     }
+    bool onlyBlankLinesLeft();
     bool fail(const std::string& what) {
         error = "ERROR: " + name + ":" + std::to_string(lineNumber) + ": " + what;
         return false;
@@ -61,8 +77,23 @@ class BlockReader {
     long lineNumber = 0;
 };
 
+// Blank lines at the end of a file, as editors leave them, end it cleanly;
+// elsewhere a blank line is an error at its own line. Reads to the end or
+// to the first line with text; the caller then fails at the blank line,
+// which is kept as the current one.
+bool BlockReader::onlyBlankLinesLeft() {
+    std::string first = line;
+    long firstNumber = lineNumber;
+    while (trimBlanks(line).empty())
+        if (!nextLine()) return true;
+    line = first;
+    lineNumber = firstNumber;
+    return false;
+}
+
 bool BlockReader::next(Fingerprint& f) {
     if (!nextLine()) return false;
+    if (trimBlanks(line).empty() && onlyBlankLinesLeft()) return false;
     long count = 0;
     if (!parseHeader(line, f, count))
         return fail("expected a header '<clone> <band count> <gel number>', not '" + line + "'");
@@ -71,17 +102,24 @@ bool BlockReader::next(Fingerprint& f) {
     for (;;) {
         if (!nextLine()) return fail("missing \"-1\" at the end of the bands of " + who);
         long v = 0;
-        if (line == "-1") break;
-        if (!parseInteger(line, v)) {
+        const std::string number = trimBlanks(line);
+        if (number == "-1") break;
+        if (!looksWhole(number)) {
             if ((long)f.bands.size() == count && parseHeader(line, f, v))
                 return fail("missing \"-1\" after the " + std::to_string(count) + " bands of " + who);
             return fail("band position '" + line + "' of " + who + " is not a whole number");
         }
-        if (v < 0) return fail("band position " + line + " of " + who + " is negative");
-        if (v >= NORM_SCALE_LENGTH)
-            return fail("band position " + line + " of " + who + " is outside 0-4599");
+        // Positions past the scale's end are kept: the step extrapolates
+        // bands a little beyond the last marker, and a calibration may
+        // reach further.
+        bool parsed = parseInteger(number, v);
+        if (number[0] == '-' && (!parsed || v < 0))
+            return fail("band position " + number + " of " + who + " is negative");
+        if (!parsed || v > INT_MAX)
+            return fail("band position " + number + " of " + who + " is too large (at most " +
+                        std::to_string(INT_MAX) + ")");
         if (!f.bands.empty() && v < f.bands.back())
-            return fail("band position " + line + " of " + who + " follows " +
+            return fail("band position " + number + " of " + who + " follows " +
                         std::to_string(f.bands.back()) + ": positions must ascend");
         f.bands.push_back((int)v);
     }
@@ -97,8 +135,10 @@ bool readBands(std::istream& in, const std::string& name, std::vector<Fingerprin
                std::string& error) {
     BlockReader reader(in, name);
     Fingerprint f;
-    while (reader.next(f))
+    for (int ordinal = 1; reader.next(f); ordinal++) {
+        f.ordinal = ordinal;
         out.push_back(f);
+    }
     error = reader.error;
     return error.empty();
 }

@@ -1,6 +1,9 @@
 // Reading the bands file that zeStep5 writes (<gelnumber>.bands): per named
 // sample a header of nine blanks, the clone name, the band count and the
 // gel number, then one standard position per line, ascending, then "-1".
+// A position is any whole number from 0 (past the scale's end too, where
+// the step extrapolates). Windows line ends, blanks around a position or
+// "-1" and blank lines at the end of the file are accepted.
 #ifndef ZE_BANDSFILE_H
 #define ZE_BANDSFILE_H
 
@@ -10,7 +13,7 @@
 
 #include "zeFingerprint.h"
 
-// Appends every block of `in` to `out`. On bad input returns false with
+// Appends every block of `in` to `out`, numbered 1, 2, ... (ordinal). On bad input returns false with
 // `error` set to one line "ERROR: <name>:<line>: <what>" and leaves `out`
 // holding the blocks read before the bad one.
 bool readBands(std::istream& in, const std::string& name, std::vector<Fingerprint>& out,

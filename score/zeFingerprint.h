@@ -8,10 +8,10 @@
 
 #include "zeScale.h"
 
-
 struct Fingerprint {
     std::string clone;
     std::string gel;
+    int ordinal = 0;        // 1, 2, ...: its place among the fingerprints of its file
     std::vector<int> bands; // ascending (equal neighbours allowed)
 };
 

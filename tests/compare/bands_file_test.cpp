@@ -40,6 +40,29 @@ TEST(BandsFile, ReadsTheStepsBlocks) {
     EXPECT_TRUE(readText("").ok);
 }
 
+// Positions past the scale's end, as the step writes them for bands it
+// extrapolates; files edited on Windows or by hand.
+TEST(BandsFile, AcceptsWhatTheStepAndEditorsWrite) {
+    Read r = readText("         bX 3 17\n4599\n4600\n2147483647\n-1\n");
+    ASSERT_TRUE(r.ok) << r.error;
+    EXPECT_EQ(r.prints[0].bands, (std::vector<int>{4599, 4600, 2147483647}));
+
+    r = readText("         bX 2 17\r\n314\r\n4700\r\n-1\r\n         bY 0 \r\n-1\r\n");
+    ASSERT_TRUE(r.ok) << r.error;
+    ASSERT_EQ(r.prints.size(), 2u);
+    EXPECT_EQ(r.prints[0].gel, "17");
+    EXPECT_EQ(r.prints[0].bands, (std::vector<int>{314, 4700}));
+    EXPECT_EQ(r.prints[1].clone, "bY");
+    EXPECT_EQ(r.prints[1].gel, "");
+
+    r = readText("         bX 3 17\n 5\n6 \n\t7\t\n -1 \n\n  \n\t\r\n\n");
+    ASSERT_TRUE(r.ok) << r.error;
+    ASSERT_EQ(r.prints.size(), 1u);
+    EXPECT_EQ(r.prints[0].bands, (std::vector<int>{5, 6, 7}));
+    EXPECT_TRUE(readText("\n\r\n").ok);
+    EXPECT_EQ(readText("         bX 1 17\n-0\n-1\n").prints[0].bands, std::vector<int>{0});
+}
+
 TEST(BandsFile, BadBlocksNameTheLineAndWhatIsWrong) {
     const char* H = "         bX 2 17\n";
     struct Case {
@@ -59,8 +82,19 @@ TEST(BandsFile, BadBlocksNameTheLineAndWhatIsWrong) {
          "g.bands:3: band position '12.5' of clone 'bX' is not a whole number"},
         {std::string(H) + "\n20\n-1\n",
          "g.bands:2: band position '' of clone 'bX' is not a whole number"},
-        {std::string(H) + "10\n4600\n-1\n",
-         "g.bands:3: band position 4600 of clone 'bX' is outside 0-4599"},
+        {std::string(H) + "10\n2147483648\n-1\n",
+         "g.bands:3: band position 2147483648 of clone 'bX' is too large (at most 2147483647)"},
+        {std::string(H) + "10\n99999999999999999999\n-1\n",
+         "g.bands:3: band position 99999999999999999999 of clone 'bX' is too large (at most "
+         "2147483647)"},
+        {std::string(H) + "10\n-99999999999999999999\n-1\n",
+         "g.bands:3: band position -99999999999999999999 of clone 'bX' is negative"},
+        {std::string(H) + "10\n 5 \n-1\n",
+         "g.bands:3: band position 5 of clone 'bX' follows 10: positions must ascend"},
+        {std::string(H) + "10\n1 2\n-1\n",
+         "g.bands:3: band position '1 2' of clone 'bX' is not a whole number"},
+        {std::string(H) + "10\r\n2\rx\r\n-1\r\n",
+         "g.bands:3: band position '2\rx' of clone 'bX' is not a whole number"},
         {std::string(H) + "20\n10\n-1\n",
          "g.bands:3: band position 10 of clone 'bX' follows 20: positions must ascend"},
         {"         bX two 17\n-1\n",
@@ -68,8 +102,11 @@ TEST(BandsFile, BadBlocksNameTheLineAndWhatIsWrong) {
         {"         bX -2 17\n-1\n",
          "g.bands:1: expected a header '<clone> <band count> <gel number>', not '         bX -2 17'"},
         {"15\n-1\n", "g.bands:1: expected a header '<clone> <band count> <gel number>', not '15'"},
-        {std::string(H) + "1\n2\n-1\n\n",
+        // Blank lines are accepted only at the end.
+        {std::string(H) + "1\n2\n-1\n\n \n         bY 0 17\n-1\n",
          "g.bands:5: expected a header '<clone> <band count> <gel number>', not ''"},
+        {"\n" + std::string(H) + "1\n2\n-1\n",
+         "g.bands:1: expected a header '<clone> <band count> <gel number>', not ''"},
     };
     for (const Case& c : cases) {
         Read r = readText(c.text);

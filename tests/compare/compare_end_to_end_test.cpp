@@ -14,7 +14,8 @@ using namespace zetest;
 
 namespace {
 
-const char* HEADER = "clone1\tgel1\tbands1\tclone2\tgel2\tbands2\tshared\tscore\tdice";
+const char* HEADER =
+    "clone1\tgel1\tordinal1\tbands1\tclone2\tgel2\tordinal2\tbands2\tshared\tscore\tdice";
 
 int countOf(const std::string& text, const std::string& needle) {
     int n = 0;
@@ -50,12 +51,13 @@ TEST(CompareEndToEnd, CopiesOfACloneScoreFarBelowTheCutoffAndUnrelatedClonesDoNo
     EXPECT_EQ(rows.size(), 1 + twice.size());
     for (size_t k = 1; k < rows.size(); k++) {
         const auto& row = rows[k];
-        ASSERT_EQ(row.size(), 9u);
-        EXPECT_EQ(row[0], row[3]);
+        ASSERT_EQ(row.size(), 11u);
+        EXPECT_EQ(row[0], row[4]);
         EXPECT_EQ(row[1], "17");
-        EXPECT_LT(std::atof(row[7].c_str()), 1e-20) << row[7];
-        EXPECT_EQ(row[6], row[2]); // every band matched
-        EXPECT_EQ(row[8], "1.000");
+        EXPECT_LT(std::stoi(row[2]), std::stoi(row[6])); // copies told apart
+        EXPECT_LT(std::atof(row[9].c_str()), 1e-20) << row[9];
+        EXPECT_EQ(row[8], row[3]); // every band matched
+        EXPECT_EQ(row[10], "1.000");
     }
     // With -c 1 every pair appears; the others all score above 1e-6.
     RunResult all = runCompare({"-c", "1", bands});
@@ -66,8 +68,8 @@ TEST(CompareEndToEnd, CopiesOfACloneScoreFarBelowTheCutoffAndUnrelatedClonesDoNo
         n += b.second;
     ASSERT_EQ(allRows.size(), 1 + n * (n - 1) / 2);
     for (size_t k = 1; k < allRows.size(); k++) {
-        if (allRows[k][0] == allRows[k][3]) continue;
-        EXPECT_GT(std::atof(allRows[k][7].c_str()), 1e-6);
+        if (allRows[k][0] == allRows[k][4]) continue;
+        EXPECT_GT(std::atof(allRows[k][9].c_str()), 1e-6);
     }
 }
 
@@ -90,8 +92,8 @@ TEST(CompareEndToEnd, FingerprintsOfSeveralGelsCarryTheirGelNumbers) {
     int across = 0;
     for (const auto& row : tableRows(r.out)) {
         if (row[0] == "clone1") continue;
-        EXPECT_EQ(row[0], row[3]);
-        across += row[1] == "21" && row[4] == "22";
+        EXPECT_EQ(row[0], row[4]);
+        across += row[1] == "21" && row[5] == "22";
     }
     EXPECT_GT(across, 10);
 }

@@ -1,0 +1,34 @@
+// Checks of zeCompare's inputs that keep every fingerprint identified and
+// every input safe: no file given twice, no page written over an input,
+// and a warning when two files carry one gel number.
+#ifndef ZE_COMPAREINPUTS_H
+#define ZE_COMPAREINPUTS_H
+
+#include <map>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "zeFingerprint.h"
+
+// Before anything is read: false with `error` set (the text of an ERROR
+// line, without "ERROR: ") when two of `files` are one file (same device
+// and inode, so also through a link) or when `page` is one of them. Files
+// that do not exist (yet) clash with nothing.
+bool inputsAreDistinct(const std::vector<std::string>& files, const std::string& page,
+                       std::string& error);
+
+// The files each gel number was first met in.
+class GelNumberFiles {
+  public:
+    // Notes the gel numbers of prints[from ..], read from `path`, and writes
+    // one line "WARNING: ..." to `warnings` for each gel number that an
+    // earlier file carried too.
+    void add(const std::string& path, const std::vector<Fingerprint>& prints, size_t from,
+             std::ostream& warnings);
+
+  private:
+    std::map<std::string, std::string> firstFile;
+};
+
+#endif
