@@ -19,8 +19,8 @@ const int ROWS_PER_TILE = 16;
 // Columns per block: their bitsets fit the processor's second-level cache.
 const int COLUMNS_PER_BLOCK = 1024;
 // Band counts up to this have their needed shared bands tabled per row;
-// when a fingerprint has more, every pair skips the bound and is walked.
-const int TABLED_COUNT = 1024;
+// pairs with a fingerprint of more bands skip the bound and are walked.
+const int TABLED_COUNT = SharedBandsNeeded::TABLE_LIMIT;
 
 // The fingerprints in one flat array, so that a row's inner loop reads
 // memory in order.
@@ -96,7 +96,7 @@ void scanTile(const ScanInput& in, int first, int last, std::vector<PairScore>& 
     std::vector<int> from(rows), to(rows), least(rows, 0);
     // need[r * counts + c]: the shared bands row r needs with a fingerprint
     // of c bands, or c + 1 when it cannot pass; 0 (every pair walked) where
-    // a count is past the table.
+    // either count is past the table.
     std::vector<int> need(rows * counts, 0);
     std::vector<std::vector<int>> candidates(rows);
     int blockFrom = in.n, blockTo = 0;
@@ -107,10 +107,11 @@ void scanTile(const ScanInput& in, int first, int last, std::vector<PairScore>& 
         blockTo = std::max(blockTo, to[r]);
         in.bins.widened(i, &widened[(size_t)r * words]);
         int na = in.flat.count(i);
-        if (na > TABLED_COUNT || in.largest > TABLED_COUNT) continue;
+        if (na > TABLED_COUNT) continue;
         int* needRow = &need[r * counts];
-        least[r] = na + 1;
-        for (int c = 0; c < (int)counts; c++) {
+        // The smallest need that some pair could meet.
+        least[r] = in.largest > TABLED_COUNT ? 0 : na + 1;
+        for (int c = 0; c <= std::min(in.largest, TABLED_COUNT); c++) {
             int m = in.needed(na, c);
             needRow[c] = m > std::min(na, c) ? c + 1 : m;
             if (m <= std::min(na, c)) least[r] = std::min(least[r], m);
