@@ -9,12 +9,8 @@
 
 namespace {
 
-// The bounds of the eight fingerprints of one block against a row's
-// widened bins, into bounds; returns the mask of those reaching `least`.
 // Counting bits is nearly all of a scan's work, so the processor's own
-// instructions for it are used where it has them (picked once at start).
-typedef unsigned (*BlockBounds)(const uint64_t* widenedK, const uint64_t* block,
-                                const int32_t* crowd, int words, int least, int64_t* bounds);
+// instructions for it are used where it has them (picked at run time).
 
 #if defined(ZE_X86_DISPATCH) && !defined(__clang__)
 __attribute__((target_clones("popcnt", "default")))
@@ -51,20 +47,21 @@ unsigned wideBounds(const uint64_t* widenedK, const uint64_t* block, const int32
 }
 #endif
 
-BlockBounds pickBlockBounds() {
+BandBins::BlockBounds pickBlockBounds(bool portableOnly) {
 #ifdef ZE_X86_DISPATCH
     __builtin_cpu_init();
-    if (__builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512vpopcntdq"))
+    if (!portableOnly && __builtin_cpu_supports("avx512f") &&
+        __builtin_cpu_supports("avx512vpopcntdq"))
         return wideBounds;
 #endif
+    (void)portableOnly;
     return portableBounds;
 }
 
-const BlockBounds blockBounds = pickBlockBounds();
-
 } // namespace
 
-BandBins::BandBins(const std::vector<Fingerprint>& prints, int tolerance) {
+BandBins::BandBins(const std::vector<Fingerprint>& prints, int tolerance, bool portableOnly)
+    : blockBounds(pickBlockBounds(portableOnly)) {
     width = std::max(1, tolerance);
     int largest = 0;
     for (const Fingerprint& f : prints)

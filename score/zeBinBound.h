@@ -30,7 +30,9 @@ class BandBins {
     // once and a scan reads the bitsets in order.
     static const int BLOCK = 8;
 
-    BandBins(const std::vector<Fingerprint>& prints, int tolerance);
+    // portableOnly: count bits without the processor's wide instructions
+    // even where it has them (for comparing the two).
+    BandBins(const std::vector<Fingerprint>& prints, int tolerance, bool portableOnly = false);
 
     // 64-bit words per bitset.
     int words() const { return wordCount; }
@@ -49,8 +51,15 @@ class BandBins {
     void reaching(const uint64_t* widenedK, const int* needByCount, int least, int from, int to,
                   std::vector<int>& out) const;
 
+    // The bounds of the BLOCK fingerprints from `first` (a multiple of
+    // BLOCK) against a row's widened bins, into bounds; returns the mask of
+    // those reaching `least`.
+    typedef unsigned (*BlockBounds)(const uint64_t* widenedK, const uint64_t* block,
+                                    const int32_t* crowd, int words, int least, int64_t* bounds);
+
   private:
     int binOf(int position) const;
+    BlockBounds blockBounds;
     int width = 1, binCount = 1, wordCount = 1;
     std::vector<uint64_t> bits; // block b, word w, slot s: [(b * wordCount + w) * BLOCK + s]
     std::vector<int32_t> crowd; // padded to whole blocks

@@ -108,16 +108,30 @@ TEST(BinBound, NeverBelowTheSharedBandsOfAnyPair) {
     for (int round = 0; round < 300; round++) {
         int tolerance = std::vector<int>{0, 1, 2, 7, 30, MAX_TOLERANCE}[round % 6];
         std::vector<Fingerprint> prints = adversarialPrints(rng, tolerance, round / 6 % 6);
-        BandBins bins(prints, tolerance);
+        BandBins bins(prints, tolerance), portable(prints, tolerance, true);
         std::vector<uint64_t> widened(bins.words());
-        for (int k = 0; k < (int)prints.size(); k++) {
+        // Thresholds by band count, for the blockwise search.
+        std::vector<int> need(SharedBandsNeeded::TABLE_LIMIT + 2);
+        for (int& m : need)
+            m = (int)(rng() % 12);
+        int n = (int)prints.size();
+        for (int k = 0; k < n; k++) {
             bins.widened(k, widened.data());
-            for (int l = 0; l < (int)prints.size(); l++) {
+            std::vector<int> want;
+            for (int l = 0; l < n; l++) {
                 const std::vector<int>& a = prints[k].bands;
                 const std::vector<int>& b = prints[l].bands;
                 int m = sharedBands(a.data(), (int)a.size(), b.data(), (int)b.size(), tolerance);
-                ASSERT_GE(bins.bound(widened.data(), l), m)
-                    << "round " << round << " tolerance " << tolerance << " pair " << k << " " << l;
+                int bound = bins.bound(widened.data(), l);
+                ASSERT_GE(bound, m) << "round " << round << " tolerance " << tolerance << " pair "
+                                    << k << " " << l;
+                if (l >= k / 2 && bound >= need[b.size()]) want.push_back(l);
+            }
+            // Both ways of counting bits find the same fingerprints.
+            for (const BandBins* counting : {&bins, &portable}) {
+                std::vector<int> got;
+                counting->reaching(widened.data(), need.data(), 0, k / 2, n, got);
+                EXPECT_EQ(got, want) << "round " << round << " row " << k;
             }
         }
     }
