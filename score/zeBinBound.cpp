@@ -112,6 +112,7 @@ int BandBins::bound(const uint64_t* widenedK, int l) const {
 
 void BandBins::reaching(const uint64_t* widenedK, const int* needByCount, int least, int from,
                         int to, std::vector<int>& out) const {
+    if (from >= to) return;
     int64_t bounds[BLOCK];
     for (int first = from / BLOCK * BLOCK; first < to; first += BLOCK) {
         unsigned mask = blockBounds(widenedK, bits.data() + (size_t)first * wordCount,

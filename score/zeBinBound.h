@@ -24,11 +24,11 @@ class BandBins {
     // At most this many bins: positions beyond them share the last bin.
     // Clamping keeps positions a tolerance apart in the same or
     // neighbouring bins, so the bound stays a bound, only looser there.
-    static const int MAX_BINS = 4096;
+    static constexpr int MAX_BINS = 4096;
     // Fingerprints per block: a block holds word w of its fingerprints'
     // bitsets side by side, so that one row's word meets eight columns at
     // once and a scan reads the bitsets in order.
-    static const int BLOCK = 8;
+    static constexpr int BLOCK = 8;
 
     // portableOnly: count bits without the processor's wide instructions
     // even where it has them (for comparing the two).

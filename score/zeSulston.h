@@ -40,7 +40,7 @@ class SharedBandsNeeded {
   public:
     // The table costs about size^3 steps to fill: 256 (a fraction of a
     // second) is far more bands than a clone's fingerprint has.
-    static const int TABLE_LIMIT = 256;
+    static constexpr int TABLE_LIMIT = 256;
     SharedBandsNeeded(int tolerance, double cutoff, int largestCount);
     // A value above min(n1, n2) means "never".
     int operator()(int n1, int n2) const;

@@ -111,7 +111,10 @@ TEST(BinBound, NeverBelowTheSharedBandsOfAnyPair) {
         BandBins bins(prints, tolerance), portable(prints, tolerance, true);
         std::vector<uint64_t> widened(bins.words());
         // Thresholds by band count, for the blockwise search.
-        std::vector<int> need(SharedBandsNeeded::TABLE_LIMIT + 2);
+        size_t largest = 0;
+        for (const Fingerprint& f : prints)
+            largest = std::max(largest, f.bands.size());
+        std::vector<int> need(largest + 1);
         for (int& m : need)
             m = (int)(rng() % 12);
         int n = (int)prints.size();
