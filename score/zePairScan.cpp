@@ -135,7 +135,7 @@ class TileRun {
     TileRun(const ScanInput& in, int threads)
         : in(in), tiles((in.endRow - in.firstRow + ROWS_PER_TILE - 1) / ROWS_PER_TILE),
           slots(2 * threads), results(slots), done(slots, 0) {
-        for (int t = 0; t < threads; t++)
+        for (int t = 0; t < std::min(threads, tiles); t++)
             pool.emplace_back([this]() { work(); });
     }
 
