@@ -3,18 +3,26 @@
 // on two threads. A tenth of the fingerprints are noisy copies of another,
 // so that some pairs pass and the output path runs too. With --write FILE
 // the fingerprints are also written as a bands file, to time zeCompare
-// itself on them.
+// itself on them. With --check DIR, the scan instead is compared with the
+// plain scan (every pair walked and scored) on the bands files of a
+// simulated library (tools/zeGenLibrary) at two tolerances and three
+// cutoffs.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <map>
 #include <random>
 #include <string>
+#include <thread>
+#include <tuple>
 #include <vector>
 
+#include "zeBandsFile.h"
 #include "zePairScan.h"
 #include "zePairTable.h"
+#include "zeSharedBands.h"
 #include "zeSulston.h"
 
 namespace {
@@ -75,11 +83,112 @@ void timeScan(const std::vector<Fingerprint>& prints, int threads) {
            bytes);
 }
 
+// The passing pairs of rows first, first + step, ... walked and scored in
+// full (scores memoised by M and the band counts), for each cutoff.
+void plainRows(const std::vector<Fingerprint>& prints, int tolerance,
+               const std::vector<double>& cutoffs, int first, int step,
+               std::vector<std::vector<std::vector<PairScore>>>& byRow) {
+    std::map<std::tuple<int, int, int>, double> scores;
+    for (int i = first; i < (int)prints.size(); i += step)
+        for (int j = i + 1; j < (int)prints.size(); j++) {
+            const std::vector<int>& a = prints[i].bands;
+            const std::vector<int>& b = prints[j].bands;
+            int na = (int)a.size(), nb = (int)b.size();
+            int m = sharedBands(a.data(), na, b.data(), nb, tolerance);
+            auto key = std::make_tuple(m, na, nb);
+            auto known = scores.find(key);
+            if (known == scores.end())
+                known = scores.emplace(key, sulstonScore(m, na, nb, tolerance)).first;
+            for (size_t c = 0; c < cutoffs.size(); c++)
+                if (known->second <= cutoffs[c])
+                    byRow[c][i].push_back(scorePair(prints, i, j, tolerance));
+        }
+}
+
+bool samePair(const PairScore& a, const PairScore& b) {
+    return a.first == b.first && a.second == b.second && a.shared == b.shared &&
+           a.score == b.score && a.dice == b.dice;
+}
+
+// Returns the exit status: 0 when the scan equals the plain scan everywhere.
+int checkLibrary(const std::string& dir) {
+    std::vector<Fingerprint> prints;
+    for (int gel = 1;; gel++) {
+        std::string path = dir + "/" + std::to_string(gel) + ".bands";
+        if (!std::ifstream(path.c_str())) break;
+        std::string error;
+        if (!readBandsFile(path, prints, error)) {
+            fprintf(stderr, "%s\n", error.c_str());
+            return 1;
+        }
+    }
+    int threads = (int)std::max(1u, std::thread::hardware_concurrency());
+    std::vector<double> cutoffs = {1e-12, 1e-6, 1e-3};
+    bool equal = true;
+    printf("%zu fingerprints from %s, %d threads\n", prints.size(), dir.c_str(), threads);
+    for (int tolerance : {3, DEFAULT_TOLERANCE}) {
+        auto start = std::chrono::steady_clock::now();
+        std::vector<std::vector<std::vector<PairScore>>> byRow(
+            cutoffs.size(), std::vector<std::vector<PairScore>>(prints.size()));
+        std::vector<std::thread> pool;
+        for (int t = 0; t < threads; t++)
+            pool.emplace_back(plainRows, std::cref(prints), tolerance, std::cref(cutoffs), t,
+                              threads, std::ref(byRow));
+        for (std::thread& t : pool)
+            t.join();
+        double plainSeconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        for (size_t c = 0; c < cutoffs.size(); c++) {
+            std::vector<PairScore> want;
+            for (const std::vector<PairScore>& row : byRow[c])
+                want.insert(want.end(), row.begin(), row.end());
+            ScanSettings s;
+            s.tolerance = tolerance;
+            s.cutoff = cutoffs[c];
+            s.threads = threads;
+            std::vector<PairScore> got;
+            start = std::chrono::steady_clock::now();
+            scanPairs(prints, s, [&](const std::vector<PairScore>& batch) {
+                got.insert(got.end(), batch.begin(), batch.end());
+                return true;
+            });
+            double fastSeconds =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            bool same = got.size() == want.size() &&
+                        std::equal(got.begin(), got.end(), want.begin(), samePair);
+            equal = equal && same;
+            printf("tolerance %d, cutoff %g: %zu pairs plain (%.1f s for all cutoffs), %zu pairs "
+                   "scanned (%.2f s): %s\n",
+                   tolerance, cutoffs[c], want.size(), plainSeconds, got.size(), fastSeconds,
+                   same ? "equal" : "DIFFERENT");
+        }
+    }
+    return equal ? 0 : 1;
+}
+
+const char* USAGE =
+    "USAGE:  ze_compare_bench [--write FILE]\n"
+    "        ze_compare_bench --check LIBRARYDIR\n"
+    "Times the pair scan on 10,000 random fingerprints on two threads and on one;\n"
+    "--write FILE also writes them as a bands file. --check compares the scan\n"
+    "with the plain scan of every pair on the bands files 1.bands, 2.bands, ...\n"
+    "of LIBRARYDIR (tools/zeGenLibrary) at tolerances 3 and 7 and cutoffs\n"
+    "1e-12, 1e-6 and 1e-3; exit status 1 when they differ.\n";
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && (strcmp(argv[1], "-h") == 0 || strcmp(argv[1], "--help") == 0)) {
+        fputs(USAGE, stdout);
+        return 0;
+    }
+    if (argc == 3 && strcmp(argv[1], "--check") == 0) return checkLibrary(argv[2]);
+    if (argc != 1 && !(argc == 3 && strcmp(argv[1], "--write") == 0)) {
+        fputs(USAGE, stderr);
+        return 2;
+    }
     std::vector<Fingerprint> prints = makeFingerprints(10000, 15);
-    if (argc == 3 && strcmp(argv[1], "--write") == 0) writeBandsFile(argv[2], prints);
+    if (argc == 3) writeBandsFile(argv[2], prints);
     timeScan(prints, 2);
     timeScan(prints, 1);
     return 0;

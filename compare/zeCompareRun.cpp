@@ -5,6 +5,9 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#ifdef __linux__
+#include <sched.h>
+#endif
 #include <iostream>
 #include <string>
 #include <thread>
@@ -23,8 +26,15 @@ namespace {
 // More threads than this would only cost memory and start-up time.
 const int MAX_THREADS = 1024;
 
+// The cores this process may run on: under a batch system (taskset, a
+// Slurm allocation) fewer than the machine has.
 int everyCore() {
-    return (int)std::max(1u, std::min((unsigned)MAX_THREADS, std::thread::hardware_concurrency()));
+    unsigned cores = std::thread::hardware_concurrency();
+#ifdef __linux__
+    cpu_set_t allowed;
+    if (sched_getaffinity(0, sizeof allowed, &allowed) == 0) cores = (unsigned)CPU_COUNT(&allowed);
+#endif
+    return (int)std::max(1u, std::min((unsigned)MAX_THREADS, cores));
 }
 
 std::string usageText() {
@@ -32,8 +42,8 @@ std::string usageText() {
     snprintf(defaults, sizeof defaults,
              "  -t TOL       tolerance of a band match, standard units 1-%d (default %d)\n"
              "  -c CUTOFF    largest score written, 0 or more (default %g; -c 1: every pair)\n"
-             "  -j N         threads, 1 to %d (default: every core, %d here); the output\n"
-             "               does not depend on it\n",
+             "  -j N         threads, 1 to %d (default: every core it may use, %d here); the\n"
+             "               output does not depend on it\n",
              MAX_TOLERANCE, DEFAULT_TOLERANCE, DEFAULT_CUTOFF, MAX_THREADS, everyCore());
     return std::string("USAGE:  zeCompare [-t TOL] [-c CUTOFF] [-j N] [--part K/N] [--html FILE]\n"
                        "                  BANDSFILE...\n"

@@ -31,9 +31,12 @@ struct ScanSettings {
 PairScore scorePair(const std::vector<Fingerprint>& prints, int first, int second, int tolerance);
 
 // Calls `take` with the passing pairs of consecutive rows (of the chosen
-// part), in order, from the calling thread. `take` returns false to stop the scan (which then
-// returns false). Pairs that cannot reach the cutoff are skipped from their
-// band counts or as soon as too few bands are left to match.
+// part), in order, from the calling thread, while `threads` others scan.
+// `take` returns false to stop the scan (which then returns false). The
+// pairs are exactly those that scorePair scores within the cutoff, but a
+// pair is walked only when its band counts and its bin bound (zeBinBound.h)
+// allow the shared bands it needs, and only until too few bands are left.
+// Memory grows with the number of fingerprints, not of pairs.
 bool scanPairs(const std::vector<Fingerprint>& prints, const ScanSettings& settings,
                const std::function<bool(const std::vector<PairScore>&)>& take);
 

@@ -45,7 +45,7 @@ double diceCoefficient(int m, int n1, int n2) {
 }
 
 SharedBandsNeeded::SharedBandsNeeded(int tolerance, double cutoff, int largestCount)
-    : tolerance(tolerance), cutoff(cutoff), size(std::min(largestCount, 1024) + 1),
+    : tolerance(tolerance), cutoff(cutoff), size(std::min(largestCount, TABLE_LIMIT) + 1),
       table((size_t)size * size) {
     for (int nL = 0; nL < size; nL++)
         for (int nH = nL; nH < size; nH++)

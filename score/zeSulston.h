@@ -34,10 +34,13 @@ double diceCoefficient(int m, int n1, int n2);
 // rises, so a pair needs at least this many; when even M = nL does not
 // reach the cutoff the pair cannot pass at all. It is a bound: a pair that
 // has this many may still score just above the cutoff, so its exact score
-// decides. Counts up to largestCount (at most 1024) are tabled, larger ones
-// computed on demand.
+// decides. Counts up to largestCount (at most TABLE_LIMIT) are tabled,
+// larger ones computed on demand.
 class SharedBandsNeeded {
   public:
+    // The table costs about size^3 steps to fill: 256 (a fraction of a
+    // second) is far more bands than a clone's fingerprint has.
+    static constexpr int TABLE_LIMIT = 256;
     SharedBandsNeeded(int tolerance, double cutoff, int largestCount);
     // A value above min(n1, n2) means "never".
     int operator()(int n1, int n2) const;
