@@ -10,10 +10,11 @@
 #include <vector>
 
 #include "zeBandsFile.h"
-#include "zeCheckedOutput.h"
 #include "zeComparePage.h"
+#include "zeError.h"
 #include "zePairTable.h"
 #include "zeSulston.h"
+#include "zeWriteCheck.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ struct Options {
 };
 
 bool usageError(const std::string& what) {
-    std::cerr << "ERROR: " << what << " (zeCompare -h for help)" << std::endl;
+    printError(what + " (zeCompare -h for help)");
     return false;
 }
 
@@ -95,8 +96,8 @@ bool parseOptions(int argc, char** argv, Options& o) {
     return true;
 }
 
-int fail(const std::string& errorLine) {
-    std::cerr << errorLine << std::endl;
+int fail(const std::string& line) {
+    printErrorLine(line);
     return 1;
 }
 
@@ -106,9 +107,9 @@ int runCompare(int argc, char** argv) {
     Options o;
     if (!parseOptions(argc, argv, o)) return 1;
     if (o.help) {
-        CheckedOutput out = CheckedOutput::standardOutput("standard output");
+        CheckedOutput out = CheckedOutput::standardOutput("standard output", OnWriteFailure::ReturnFalse);
         out.write(usageText());
-        return out.finish() ? 0 : fail(out.error());
+        return out.finish() ? 0 : 1;
     }
 
     std::vector<Fingerprint> prints;
@@ -122,7 +123,7 @@ int runCompare(int argc, char** argv) {
     settings.cutoff = o.cutoff;
     settings.threads = (int)std::max(1u, std::min(2u, std::thread::hardware_concurrency()));
 
-    CheckedOutput table = CheckedOutput::standardOutput("standard output");
+    CheckedOutput table = CheckedOutput::standardOutput("standard output", OnWriteFailure::ReturnFalse);
     StrongestPairs strongest(STRONGEST_PAIRS);
     long long passing = 0;
     table.write(pairTableHeader());
@@ -136,7 +137,8 @@ int runCompare(int argc, char** argv) {
         passing += (long long)batch.size();
         return table.write(rows);
     });
-    if (!complete || !table.finish()) return fail(table.error());
+    // A stopped scan has reported its failed write already.
+    if (!table.finish() || !complete) return 1;
 
     if (o.html.empty()) return 0;
     ComparePageInput page;
@@ -146,7 +148,7 @@ int runCompare(int argc, char** argv) {
     page.cutoff = o.cutoff;
     page.pairsPassing = passing;
     page.strongest = strongest.sorted();
-    CheckedOutput html = CheckedOutput::file(o.html);
+    CheckedOutput html = CheckedOutput::file(o.html, OnWriteFailure::ReturnFalse);
     html.write(comparePage(page));
-    return html.finish() ? 0 : fail(html.error());
+    return html.finish() ? 0 : 1;
 }

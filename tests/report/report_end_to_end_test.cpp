@@ -77,7 +77,7 @@ TEST(ReportCommandLine, UnwritableReportFails) {
     run("/bin/mkdir", {dir + "/report.html"}); // a directory where the page should go
     RunResult r = runReport({dir});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "ERROR: couldn't create report file '" + dir + "/report.html'\n");
+    EXPECT_EQ(r.err, "ERROR: couldn't write '" + dir + "/report.html': Is a directory\n");
 }
 
 TEST(ReportCommandLine, ReportOnAFullDiskFailsAndLeavesNoPartialPage) {
