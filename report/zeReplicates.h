@@ -7,18 +7,17 @@
 #include <vector>
 
 #include "zeBandCounts.h"
+#include "zePairScan.h"
 #include "zeStepData.h"
 
 // A pair of copies whose score is above this does not match: a mis-loaded
 // lane or a failed digest.
 const double REPLICATE_SCORE_LIMIT = 1e-6;
 
-struct ReplicatePair {
-    int first = 0, second = 0; // samples, first < second
+// The pair's score from the comparison's scorePair, with first and second
+// naming the two samples (first < second) and their band counts beside.
+struct ReplicatePair : PairScore {
     int bandsFirst = 0, bandsSecond = 0;
-    int shared = 0;
-    double score = 1;
-    double dice = 0;
 
     bool mismatched() const { return score > REPLICATE_SCORE_LIMIT; }
 };
