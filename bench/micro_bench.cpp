@@ -24,7 +24,7 @@ dp_Accum<Coords> calibration(float smile) {
     dp_Accum<Coords> pairs;
     for (int i = 0; i < 25; i++) {
         float norm = 100 + i * 180.0f;
-        float t = norm / 4600.0f;
+        float t = norm / (float)NORM_SCALE_LENGTH;
         float gel = 150 + 3600 * (t + 0.08f * t * (1 - t)) + smile;
         pairs.append(Coords{norm, gel});
     }

@@ -77,7 +77,9 @@ void writeSummary(std::ostream& out, const ComparePageInput& in) {
     fact(out, "Cutoff", "score at most " + htmlEscape(scoreText(in.cutoff)));
     fact(out, "Pairs within the cutoff", std::to_string(in.pairsPassing));
     out << "</table>\n<p class=\"note\">Two bands match when they lie at most the tolerance "
-           "apart on the 4600-unit standard scale, each band matching at most once. The score of "
+           "apart on the "
+        << NORM_SCALE_LENGTH
+        << "-unit standard scale, each band matching at most once. The score of "
            "a pair is the chance that at least as many bands coincide by accident (the Sulston "
            "score): the lower, the more surely the two fingerprints come from overlapping "
            "clones. Dice is twice the shared bands over both band counts.</p>\n</section>\n";
