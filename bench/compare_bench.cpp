@@ -7,15 +7,16 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
-#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "zeError.h"
 #include "zePairScan.h"
 #include "zePairTable.h"
 #include "zeSulston.h"
+#include "zeVersion.h"
+#include "zeWriteCheck.h"
 
 namespace {
 
@@ -42,14 +43,24 @@ std::vector<Fingerprint> makeFingerprints(int n, unsigned seed) {
 }
 
 void writeBandsFile(const std::string& path, const std::vector<Fingerprint>& prints) {
-    std::ofstream out(path.c_str());
+    std::string text;
     for (const Fingerprint& f : prints) {
-        out << "         " << f.clone << " " << f.bands.size() << " " << f.gel << "\n";
+        text += "         " + f.clone + " " + std::to_string(f.bands.size()) + " " + f.gel + "\n";
         for (int b : f.bands)
-            out << b << "\n";
-        out << "-1\n";
+            text += std::to_string(b) + "\n";
+        text += "-1\n";
     }
+    CheckedOutput out = CheckedOutput::file(path, OnWriteFailure::EndProcess);
+    out.write(text);
+    out.finish();
 }
+
+const char* USAGE =
+    "USAGE:  ze_compare_bench [--write FILE]\n"
+    "Times the all-pairs comparison of 10,000 fingerprints on two threads, then on one.\n"
+    "  --write FILE  also write the fingerprints as a bands file, to time zeCompare on\n"
+    "  -h, --help    this text\n"
+    "  --version     the version\n";
 
 void timeScan(const std::vector<Fingerprint>& prints, int threads) {
     ScanSettings s;
@@ -78,8 +89,27 @@ void timeScan(const std::vector<Fingerprint>& prints, int threads) {
 } // namespace
 
 int main(int argc, char** argv) {
+    std::string bandsPath;
+    for (int i = 1; i < argc; i++) {
+        std::string arg = argv[i];
+        if (arg == "-h" || arg == "--help") {
+            fputs(USAGE, stdout);
+            return 0;
+        }
+        if (arg == "--version") {
+            fputs(versionLine("ze_compare_bench").c_str(), stdout);
+            return 0;
+        }
+        if (arg == "--write" && i + 1 < argc && argv[i + 1][0] != '\0') {
+            bandsPath = argv[++i];
+            continue;
+        }
+        printError((arg == "--write" ? "--write needs a file name" : "unknown argument '" + arg + "'") +
+                   std::string(" (ze_compare_bench -h for help)"));
+        return 1;
+    }
     std::vector<Fingerprint> prints = makeFingerprints(10000, 15);
-    if (argc == 3 && strcmp(argv[1], "--write") == 0) writeBandsFile(argv[2], prints);
+    if (!bandsPath.empty()) writeBandsFile(bandsPath, prints);
     timeScan(prints, 2);
     timeScan(prints, 1);
     return 0;

@@ -14,6 +14,7 @@
 #include "zeError.h"
 #include "zePairTable.h"
 #include "zeSulston.h"
+#include "zeVersion.h"
 #include "zeWriteCheck.h"
 
 namespace {
@@ -30,7 +31,8 @@ std::string usageText() {
            defaults +
            "  --html FILE  also write a page with the strongest pairs, a similarity tree\n"
            "               and a heatmap\n"
-           "  -h, --help   this text\n";
+           "  -h, --help   this text\n"
+           "  --version    the version\n";
 }
 
 struct Options {
@@ -39,6 +41,7 @@ struct Options {
     std::string html;
     std::vector<std::string> files;
     bool help = false;
+    bool version = false;
 };
 
 bool usageError(const std::string& what) {
@@ -79,6 +82,8 @@ bool parseOptions(int argc, char** argv, Options& o) {
             optionsEnd = true;
         } else if (arg == "-h" || arg == "--help") {
             o.help = true;
+        } else if (arg == "--version") {
+            o.version = true;
         } else if (arg == "-t" || arg == "-c" || arg == "--html") {
             if (i + 1 >= argc) return usageError(arg + " needs a value");
             std::string value = argv[++i];
@@ -92,7 +97,7 @@ bool parseOptions(int argc, char** argv, Options& o) {
             return usageError("unknown option '" + arg + "'");
         }
     }
-    if (!o.help && o.files.empty()) return usageError("no bands file given");
+    if (!o.help && !o.version && o.files.empty()) return usageError("no bands file given");
     return true;
 }
 
@@ -106,9 +111,9 @@ int fail(const std::string& line) {
 int runCompare(int argc, char** argv) {
     Options o;
     if (!parseOptions(argc, argv, o)) return 1;
-    if (o.help) {
+    if (o.help || o.version) {
         CheckedOutput out = CheckedOutput::standardOutput("standard output", OnWriteFailure::ReturnFalse);
-        out.write(usageText());
+        out.write(o.help ? usageText() : versionLine("zeCompare"));
         return out.finish() ? 0 : 1;
     }
 

@@ -442,7 +442,7 @@ TEST(GeneratorKnobs, BadKnobsAreRefusedWithAMessageAndNothingWritten) {
             shown += a + " ";
         RunResult r = generate(t / "p", args);
         EXPECT_EQ(r.status, 1) << shown;
-        EXPECT_EQ(r.err.rfind("zeGenProject: ", 0), 0u) << shown << r.err;
+        EXPECT_EQ(r.err.rfind("ERROR: ", 0), 0u) << shown << r.err;
         EXPECT_FALSE(fileExists(t / "p")) << shown;
     }
     RunResult r = run(ZE_GENERATOR_BIN, {"--lanes", "5"});

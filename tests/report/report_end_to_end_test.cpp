@@ -17,7 +17,10 @@ std::string copyOfExample(const TempDir& t) {
     return dir;
 }
 
-const char* USAGE = "USAGE:  zeReport luprojname\n -h          help\n"
+const char* USAGE = "USAGE:  zeReport luprojname...\n"
+                    "Writes report.html and report-summary.tsv into each project directory.\n"
+                    "  -h, --help   this text\n"
+                    "  --version    the version\n"
                     "Exit status 0 when every report was written, 1 otherwise.\n";
 
 } // namespace
