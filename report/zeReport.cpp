@@ -1,7 +1,7 @@
 // zeReport: writes report.html into each project directory given, a
 // quality-control page of the gel's normalisation (summary, calibration,
-// normalised gel), and beside it report-summary.tsv, the page's key
-// figures for batch tools. Nothing else in the project is written or
+// normalised gel, replicates), and beside it report-summary.tsv, the page's
+// key figures for batch tools. Nothing else in the project is written or
 // removed.
 #include <cstring>
 #include <iostream>

@@ -1,5 +1,5 @@
 // zeReport end to end: the command line, the page and its figures file
-// and nothing else, the three sections, and names that try to be markup.
+// and nothing else, the page's sections, and names that try to be markup.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
