@@ -464,6 +464,12 @@ TEST(GeneratorKnobs, HelpListsEveryOption) {
         EXPECT_NE(r.out.find(opt), std::string::npos) << opt;
 }
 
+TEST(GeneratorKnobs, VersionIsOneLine) {
+    RunResult r = run(ZE_GENERATOR_BIN, {"--version"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "zeGenProject (zestep) 1.0\n");
+}
+
 TEST(GeneratorKnobs, OptionsAlsoTakeEqualsForm) {
     TempDir t;
     generateOk(t / "a", {"--lanes=9", "--seed=8", "--row-length=200"});

@@ -38,6 +38,18 @@ TEST(ReportCommandLine, HelpPrintsTheUsage) {
     EXPECT_EQ(r.out, USAGE);
 }
 
+TEST(ReportCommandLine, LongHelpAndVersionStandAlone) {
+    TempDir t;
+    std::string dir = copyOfExample(t);
+    RunResult help = runReport({dir, "--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out, USAGE);
+    EXPECT_FALSE(fileExists(dir + "/report.html"));
+    RunResult version = runReport({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "zeReport (zestep) 1.0\n");
+}
+
 TEST(ReportCommandLine, UnknownFlagPrintsTheUsageAndFails) {
     RunResult r = runReport({"-x"});
     EXPECT_EQ(r.status, 1);
