@@ -101,7 +101,6 @@ void usage(FILE* to) {
     fputs("USAGE:  zeGenProject --out DIR [options]\n"
           "Writes a synthetic gel project (info, raw-bands, traces, norm-fac, names)\n"
           "into DIR (created if missing; existing files of those names are replaced).\n"
-          "\n"
           "  --out DIR              project directory to write (required)\n"
           "  --seed N               random seed, unsigned 64-bit (default 1)\n"
           "  --lanes N              number of lanes (default 25)\n"
