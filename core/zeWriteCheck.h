@@ -1,6 +1,6 @@
-// Checked output: every file a program of this package writes is opened,
-// written, flushed and closed with each step checked, so that no output is
-// ever left cut short while looking complete. A failure prints one line
+// Checked output: every output of zeStep5, zeReport and zeCompare is
+// opened, written, flushed and closed with each step checked, so that no
+// output is ever left cut short while looking complete. A failure prints one line
 // "ERROR: couldn't write '<path>': <reason>" (the reason from the error
 // number of the failing call) and removes the partial file. The caller
 // chooses what happens next: the output reports and returns false, or it
