@@ -20,10 +20,13 @@
 #include <vector>
 
 #include "zeBandsFile.h"
+#include "zeError.h"
 #include "zePairScan.h"
 #include "zePairTable.h"
 #include "zeSharedBands.h"
 #include "zeSulston.h"
+#include "zeVersion.h"
+#include "zeWriteCheck.h"
 
 namespace {
 
@@ -50,13 +53,16 @@ std::vector<Fingerprint> makeFingerprints(int n, unsigned seed) {
 }
 
 void writeBandsFile(const std::string& path, const std::vector<Fingerprint>& prints) {
-    std::ofstream out(path.c_str());
+    std::string text;
     for (const Fingerprint& f : prints) {
-        out << "         " << f.clone << " " << f.bands.size() << " " << f.gel << "\n";
+        text += "         " + f.clone + " " + std::to_string(f.bands.size()) + " " + f.gel + "\n";
         for (int b : f.bands)
-            out << b << "\n";
-        out << "-1\n";
+            text += std::to_string(b) + "\n";
+        text += "-1\n";
     }
+    CheckedOutput out = CheckedOutput::file(path, OnWriteFailure::EndProcess);
+    out.write(text);
+    out.finish();
 }
 
 void timeScan(const std::vector<Fingerprint>& prints, int threads) {
@@ -173,22 +179,35 @@ const char* USAGE =
     "--write FILE also writes them as a bands file. --check compares the scan\n"
     "with the plain scan of every pair on the bands files 1.bands, 2.bands, ...\n"
     "of LIBRARYDIR (tools/zeGenLibrary) at tolerances 3 and 7 and cutoffs\n"
-    "1e-12, 1e-6 and 1e-3; exit status 1 when they differ.\n";
+    "1e-12, 1e-6 and 1e-3; exit status 1 when they differ.\n"
+    "  -h, --help    this text\n"
+    "  --version     the version\n";
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 2 && (strcmp(argv[1], "-h") == 0 || strcmp(argv[1], "--help") == 0)) {
-        fputs(USAGE, stdout);
-        return 0;
-    }
-    if (argc == 3 && strcmp(argv[1], "--check") == 0) return checkLibrary(argv[2]);
-    if (argc != 1 && !(argc == 3 && strcmp(argv[1], "--write") == 0)) {
-        fputs(USAGE, stderr);
-        return 2;
+    std::string bandsPath;
+    for (int i = 1; i < argc; i++) {
+        std::string arg = argv[i];
+        if (arg == "-h" || arg == "--help") {
+            fputs(USAGE, stdout);
+            return 0;
+        }
+        if (arg == "--version") {
+            fputs(versionLine("ze_compare_bench").c_str(), stdout);
+            return 0;
+        }
+        if (arg == "--check" && argc == 3 && i == 1) return checkLibrary(argv[2]);
+        if (arg == "--write" && i + 1 < argc && argv[i + 1][0] != '\0') {
+            bandsPath = argv[++i];
+            continue;
+        }
+        printError((arg == "--write" ? "--write needs a file name" : "unknown argument '" + arg + "'") +
+                   std::string(" (ze_compare_bench -h for help)"));
+        return 1;
     }
     std::vector<Fingerprint> prints = makeFingerprints(10000, 15);
-    if (argc == 3) writeBandsFile(argv[2], prints);
+    if (!bandsPath.empty()) writeBandsFile(bandsPath, prints);
     timeScan(prints, 2);
     timeScan(prints, 1);
     return 0;

@@ -14,6 +14,7 @@
 
 #include "zeLaneResampler.h"
 #include "zeNormFac.h"
+#include "zeVersion.h"
 #include "zeNormTrace.h"
 #include "zeSpline.h"
 
@@ -24,7 +25,7 @@ dp_Accum<Coords> calibration(float smile) {
     dp_Accum<Coords> pairs;
     for (int i = 0; i < 25; i++) {
         float norm = 100 + i * 180.0f;
-        float t = norm / 4600.0f;
+        float t = norm / (float)NORM_SCALE_LENGTH;
         float gel = 150 + 3600 * (t + 0.08f * t * (1 - t)) + smile;
         pairs.append(Coords{norm, gel});
     }
@@ -174,4 +175,29 @@ BENCHMARK(BM_readNormFacsInterpolation)->Arg(0)->Arg(1)->Unit(benchmark::kMillis
 
 }  // namespace
 
-BENCHMARK_MAIN();
+// Google Benchmark's own options pass through; -h and --version are ours.
+int main(int argc, char** argv) {
+    for (int i = 1; i < argc; i++) {
+        std::string arg = argv[i];
+        if (arg == "-h" || arg == "--help") {
+            fputs("USAGE:  ze_micro_bench [--benchmark_filter=REGEX] [benchmark options]\n"
+                  "Times the numerical kernels of the normalisation.\n"
+                  "  --benchmark_filter=REGEX  only the benchmarks whose names match\n"
+                  "  --benchmark_list_tests    list the benchmarks\n"
+                  "  --benchmark_...           any other option of Google Benchmark\n"
+                  "  -h, --help                this text\n"
+                  "  --version                 the version\n",
+                  stdout);
+            return 0;
+        }
+        if (arg == "--version") {
+            fputs(versionLine("ze_micro_bench").c_str(), stdout);
+            return 0;
+        }
+    }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -3,15 +3,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <map>
 #include <sstream>
-#include <tuple>
 
 #include "zeAverageLinkage.h"
 #include "zeHtmlText.h"
 #include "zePageStyle.h"
 #include "zePngData.h"
-#include "zeSharedBands.h"
+#include "zePairScan.h"
 #include "zeSulston.h"
 
 namespace {
@@ -51,23 +49,13 @@ AllPairs allPairs(const std::vector<Fingerprint>& prints, int tolerance) {
     a.n = (int)prints.size();
     a.distance.assign((size_t)a.n * a.n, 0);
     a.strength.assign((size_t)a.n * a.n, HEAT_FULL);
-    // Many pairs share their counts and M: each score is computed once.
-    std::map<std::tuple<int, int, int>, double> strengths;
     for (int i = 0; i < a.n; i++)
         for (int j = i + 1; j < a.n; j++) {
-            const std::vector<int>& x = prints[i].bands;
-            const std::vector<int>& y = prints[j].bands;
-            int nx = (int)x.size(), ny = (int)y.size();
-            int m = sharedBands(x.data(), nx, y.data(), ny, tolerance);
-            auto key = std::make_tuple(m, std::min(nx, ny), std::max(nx, ny));
-            auto found = strengths.find(key);
-            if (found == strengths.end())
-                found = strengths
-                            .emplace(key, -sulstonLogScore(m, nx, ny, tolerance) / std::log(10.0))
-                            .first;
-            double dist = 1 - diceCoefficient(m, nx, ny);
-            a.distance[(size_t)i * a.n + j] = a.distance[(size_t)j * a.n + i] = dist;
-            a.strength[(size_t)i * a.n + j] = a.strength[(size_t)j * a.n + i] = found->second;
+            PairScore p = scorePair(prints, i, j, tolerance);
+            // A score below the double range is 0: infinitely strong, drawn full.
+            double strength = -std::log10(p.score);
+            a.distance[(size_t)i * a.n + j] = a.distance[(size_t)j * a.n + i] = 1 - p.dice;
+            a.strength[(size_t)i * a.n + j] = a.strength[(size_t)j * a.n + i] = strength;
         }
     return a;
 }
@@ -89,7 +77,9 @@ void writeSummary(std::ostream& out, const ComparePageInput& in) {
     fact(out, "Cutoff", "score at most " + htmlEscape(scoreText(in.cutoff)));
     fact(out, "Pairs within the cutoff", std::to_string(in.pairsPassing));
     out << "</table>\n<p class=\"note\">Two bands match when they lie at most the tolerance "
-           "apart on the 4600-unit standard scale, each band matching at most once. The score of "
+           "apart on the "
+        << NORM_SCALE_LENGTH
+        << "-unit standard scale, each band matching at most once. The score of "
            "a pair is the chance that at least as many bands coincide by accident (the Sulston "
            "score): the lower, the more surely the two fingerprints come from overlapping "
            "clones. Dice is twice the shared bands over both band counts.</p>\n</section>\n";

@@ -14,12 +14,13 @@
 #include <vector>
 
 #include "zeBandsFile.h"
-#include "zeCheckedOutput.h"
 #include "zeCompareInputs.h"
-#include "zeError.h"
 #include "zeComparePage.h"
+#include "zeError.h"
 #include "zePairTable.h"
 #include "zeSulston.h"
+#include "zeVersion.h"
+#include "zeWriteCheck.h"
 
 namespace {
 
@@ -56,7 +57,8 @@ std::string usageText() {
            "               Not with --html, whose page needs every pair\n"
            "  --html FILE  also write a page with the strongest pairs, a similarity tree\n"
            "               and a heatmap\n"
-           "  -h, --help   this text\n";
+           "  -h, --help   this text\n"
+           "  --version    the version\n";
 }
 
 struct Options {
@@ -68,10 +70,11 @@ struct Options {
     std::string html;
     std::vector<std::string> files;
     bool help = false;
+    bool version = false;
 };
 
 bool usageError(const std::string& what) {
-    std::cerr << "ERROR: " << what << " (zeCompare -h for help)" << std::endl;
+    printError(what + " (zeCompare -h for help)");
     return false;
 }
 
@@ -136,6 +139,8 @@ bool parseOptions(int argc, char** argv, Options& o) {
             optionsEnd = true;
         } else if (arg == "-h" || arg == "--help") {
             o.help = true;
+        } else if (arg == "--version") {
+            o.version = true;
         } else if (arg == "-t" || arg == "-c" || arg == "-j" || arg == "--part" || arg == "--html") {
             if (i + 1 >= argc) return usageError(arg + " needs a value");
             std::string value = argv[++i];
@@ -154,7 +159,7 @@ bool parseOptions(int argc, char** argv, Options& o) {
             return usageError("unknown option '" + arg + "'");
         }
     }
-    if (o.help) return true;
+    if (o.help || o.version) return true;
     // The page's tree, heatmap and strongest pairs need every pair.
     if (o.partGiven && !o.html.empty())
         return usageError("--html cannot be used with --part: a part scores only some of the pairs");
@@ -162,8 +167,8 @@ bool parseOptions(int argc, char** argv, Options& o) {
     return true;
 }
 
-int fail(const std::string& errorLine) {
-    std::cerr << errorLine << std::endl;
+int fail(const std::string& line) {
+    printErrorLine(line);
     return 1;
 }
 
@@ -172,10 +177,10 @@ int fail(const std::string& errorLine) {
 int runCompare(int argc, char** argv) {
     Options o;
     if (!parseOptions(argc, argv, o)) return 1;
-    if (o.help) {
-        CheckedOutput out = CheckedOutput::standardOutput("standard output");
-        out.write(usageText());
-        return out.finish() ? 0 : fail(out.error());
+    if (o.help || o.version) {
+        CheckedOutput out = CheckedOutput::standardOutput("standard output", OnWriteFailure::ReturnFalse);
+        out.write(o.help ? usageText() : versionLine("zeCompare"));
+        return out.finish() ? 0 : 1;
     }
 
     std::string clash;
@@ -199,7 +204,7 @@ int runCompare(int argc, char** argv) {
     settings.part = o.part;
     settings.parts = o.parts;
 
-    CheckedOutput table = CheckedOutput::standardOutput("standard output");
+    CheckedOutput table = CheckedOutput::standardOutput("standard output", OnWriteFailure::ReturnFalse);
     StrongestPairs strongest(STRONGEST_PAIRS);
     long long passing = 0;
     table.write(pairTableHeader());
@@ -213,7 +218,8 @@ int runCompare(int argc, char** argv) {
         passing += (long long)batch.size();
         return table.write(rows);
     });
-    if (!complete || !table.finish()) return fail(table.error());
+    // A stopped scan has reported its failed write already.
+    if (!table.finish() || !complete) return 1;
 
     if (o.html.empty()) return 0;
     ComparePageInput page;
@@ -223,7 +229,7 @@ int runCompare(int argc, char** argv) {
     page.cutoff = o.cutoff;
     page.pairsPassing = passing;
     page.strongest = strongest.sorted();
-    CheckedOutput html = CheckedOutput::file(o.html);
+    CheckedOutput html = CheckedOutput::file(o.html, OnWriteFailure::ReturnFalse);
     html.write(comparePage(page));
-    return html.finish() ? 0 : fail(html.error());
+    return html.finish() ? 0 : 1;
 }

@@ -5,10 +5,9 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
-#include <iostream>
 #include <vector>
 
+#include "zeError.h"
 #include "zeExit.h"
 
 namespace {
@@ -16,6 +15,18 @@ namespace {
 std::vector<std::string>& unfinishedOutputs() {
     static std::vector<std::string> paths;
     return paths;
+}
+
+void reportWriteFailure(const std::string& path, int err) {
+    printError(withReason("couldn't write '" + path + "'", err));
+}
+
+[[noreturn]] void removeUnfinishedAndExit() {
+    std::vector<std::string> paths;
+    paths.swap(unfinishedOutputs());
+    for (const std::string& p : paths)
+        removeIfRegularFile(p.c_str());
+    zeExit(1);
 }
 
 } // namespace
@@ -40,17 +51,80 @@ void forgetOutputs() {
 }
 
 void writeFailed(const std::string& path, int err) {
-    std::cerr << "ERROR: couldn't write '" << path << "': " << strerror(err) << std::endl;
-    std::vector<std::string> paths;
-    paths.swap(unfinishedOutputs());
-    paths.push_back(path);
-    for (const std::string& p : paths)
-        removeIfRegularFile(p.c_str());
-    zeExit(1);
+    reportWriteFailure(path, err);
+    removeIfRegularFile(path.c_str());
+    removeUnfinishedAndExit();
 }
 
 int writeErrorNumber() {
     return errno != 0 ? errno : EIO;
+}
+
+CheckedOutput::CheckedOutput(FILE* stream, const std::string& path, bool ownFile,
+                             OnWriteFailure onFailure)
+    : stream(stream), path(path), ownFile(ownFile), onFailure(onFailure) {}
+
+CheckedOutput::CheckedOutput(CheckedOutput&& other) noexcept
+    : stream(other.stream), path(other.path), ownFile(other.ownFile), onFailure(other.onFailure),
+      failedErrno(other.failedErrno) {
+    other.stream = nullptr;
+    other.ownFile = false;
+}
+
+CheckedOutput::~CheckedOutput() {
+    if (ownFile && stream) fclose(stream);
+}
+
+CheckedOutput CheckedOutput::standardOutput(const std::string& label, OnWriteFailure onFailure) {
+    return CheckedOutput(stdout, label, false, onFailure);
+}
+
+CheckedOutput CheckedOutput::file(const std::string& path, OnWriteFailure onFailure) {
+    errno = 0;
+    FILE* f = fopen(path.c_str(), "wb");
+    int err = writeErrorNumber();
+    CheckedOutput out(f, path, f != nullptr, onFailure);
+    if (f) beginOutput(path);
+    else out.fail(err);
+    return out;
+}
+
+bool CheckedOutput::fail(int err) {
+    if (failedErrno != 0) return false;
+    failedErrno = err;
+    if (onFailure == OnWriteFailure::EndProcess && ownFile) writeFailed(path, err);
+    reportWriteFailure(path, err);
+    // Standard output is never removed, whatever its label names.
+    if (onFailure == OnWriteFailure::EndProcess) removeUnfinishedAndExit();
+    if (ownFile) {
+        // Half a file must not pass for a complete one.
+        removeIfRegularFile(path.c_str());
+        endOutput(path);
+    }
+    return false;
+}
+
+bool CheckedOutput::write(const std::string& bytes) {
+    if (!ok()) return false;
+    errno = 0;
+    if (fwrite(bytes.data(), 1, bytes.size(), stream) != bytes.size()) return fail(writeErrorNumber());
+    return true;
+}
+
+bool CheckedOutput::finish() {
+    if (stream) {
+        FILE* f = stream;
+        stream = nullptr;
+        errno = 0;
+        if (ok() && fflush(f) != 0) fail(writeErrorNumber());
+        if (ok() && ferror(f)) fail(EIO);
+        errno = 0;
+        int closed = fclose(f);
+        int err = writeErrorNumber();
+        if (ok() && closed != 0) fail(err);
+    }
+    if (ok() && ownFile) endOutput(path);
+    return ok();
 }
 
 void checkWritten(const std::ostream& out, const std::string& path) {

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iostream>
 
+#include "zeError.h"
 #include "zeExit.h"
 #include "zeInfo.h"
 #include "zeNormFac.h"
@@ -48,8 +49,8 @@ void readBlock(std::istream& in, const dbString& path, int lane, long long expec
     int c = 0;
     if (!(in >> c)) {
         if (in.eof()) {
-            std::cerr << "ERROR: norm-fac file '" << path << "' ends before the block of lane "
-                      << lane << std::endl;
+            printError("norm-fac file '" + std::string(path) + "' ends before the block of lane " +
+                       std::to_string(lane));
             zeExit(1);
         }
         // A count that is not a number reads as 0: no pairs, reported below.
@@ -76,14 +77,14 @@ void readBlock(std::istream& in, const dbString& path, int lane, long long expec
             P.append(pc);
         }
         if (lastLaneId != expectedId) {
-            std::cerr << "ERROR: corrupted norm-facs file" << std::endl;
+            printError("corrupted norm-facs file");
             zeExit(1);
         }
     }
 
     if (P.nelem() < 2) {
-        std::cerr << "ERROR: fewer than two calibration pairs for lane " << lane << " in '" << path
-                  << "'" << std::endl;
+        printError("fewer than two calibration pairs for lane " + std::to_string(lane) + " in '" +
+                   std::string(path) + "'");
         zeExit(1);
     }
 }
@@ -107,25 +108,25 @@ bool readNormFacs(int laneCount, int markerStep, int laneIdFactor, const dbStrin
                   dp_Array<NormFac>* sizeFacs) {
     // Every lane must be a marker lane or lie between two of them.
     if (laneCount >= 1 && markerStep < 1) {
-        std::cerr << "ERROR: markerrepeat must be at least 1, not " << markerStep << std::endl;
+        printError("markerrepeat must be at least 1, not " + std::to_string(markerStep));
         zeExit(1);
     }
     if (laneCount >= 1 && (laneCount - 1) % markerStep != 0) {
-        std::cerr << "ERROR: lanenumber " << laneCount << " does not end on a marker lane: "
-                  << "lanenumber - 1 is not a multiple of markerrepeat " << markerStep << std::endl;
+        printError("lanenumber " + std::to_string(laneCount) + " does not end on a marker lane: " +
+                   "lanenumber - 1 is not a multiple of markerrepeat " + std::to_string(markerStep));
         zeExit(1);
     }
 
     std::cout << "Starting to read '" << path << "'" << std::endl;
     std::ifstream in(path.c_str());
     if (!in) {
-        std::cerr << "ERROR: couldn't open file '" << path << "'" << std::endl;
+        printError("couldn't open file '" + std::string(path) + "'");
         return false;
     }
     dbString header;
     readLine(in, header);
     if (header != "NORMFACTORS") {
-        std::cerr << "ERROR: wrong header in '" << path << "'" << std::endl;
+        printError("wrong header in '" + std::string(path) + "'");
         zeExit(1);
     }
 

@@ -2,12 +2,13 @@
 // a, b and h held as floats; nrerror: the numerical error exit.
 #include <iostream>
 
+#include "zeError.h"
 #include "zeExit.h"
 #include "zeSpline.h"
 #include "zeSplineTerms.h"
 
 void nrerror(const char* message) {
-    std::cerr << "ERROR: numerical problem - " << message << std::endl;
+    printError(std::string("numerical problem - ") + message);
     zeExit(1);
 }
 

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iostream>
 
+#include "zeError.h"
 #include "zeExit.h"
 
 // One character from the stream's buffer. A read error there (a directory
@@ -57,11 +58,8 @@ ProjInfo::ProjInfo()
 
 namespace {
 
-[[noreturn]] void fatal(const char* message, const char* value = nullptr, const char* tail = nullptr) {
-    std::cerr << message;
-    if (value) std::cerr << value;
-    if (tail) std::cerr << tail;
-    std::cerr << std::endl;
+[[noreturn]] void fatal(const std::string& what) {
+    printError(what);
     zeExit(1);
 }
 
@@ -122,14 +120,14 @@ Group handleKey(std::istream& in, const dbString& key, ProjInfo& p) {
         in >> word;
         if (word == "decaying") p.bandheightmodel = true;
         else if (word == "random") p.bandheightmodel = false;
-        else fatal("ERROR: bandheightmodel be decaying or random not '", word.c_str(), "'");
+        else fatal(std::string("bandheightmodel be decaying or random not '") + word.c_str() + "'");
     } else if (key == "componentorder") {
         // Four numbers, each of the first three followed by one separator
         // character of any kind (white space before it is skipped).
         int order[4];
         char separator;
         in >> order[0] >> separator >> order[1] >> separator >> order[2] >> separator >> order[3];
-        if (in.fail()) fatal("ERROR: parsing componentorder tag.");
+        if (in.fail()) fatal("parsing componentorder tag.");
         for (int i = 0; i < 4; i++) p.componentorder[i] = order[i];
     } else if (key == "gelnumber") {
         in >> p.gelnumber;
@@ -144,13 +142,13 @@ Group handleKey(std::istream& in, const dbString& key, ProjInfo& p) {
         in >> word;
         if (word == "fromleft") p.lockdirection = true;
         else if (word == "fromright") p.lockdirection = false;
-        else fatal("ERROR: lockdirection should be fromright or fromleft");
+        else fatal("lockdirection should be fromright or fromleft");
         return GROUP_B;
     } else if (key == "normmethod") {
         in >> word;
         if (word == "linear") p.normmethod = true;
         else if (word == "nonlinear") p.normmethod = false;
-        else fatal("ERROR: normmethod should be linear or nonlinear");
+        else fatal("normmethod should be linear or nonlinear");
         return GROUP_B;
     } else if (key == "dyenumber") {
         readInt(in, p.dyenumber);

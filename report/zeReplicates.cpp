@@ -3,7 +3,6 @@
 #include <map>
 #include <string>
 
-#include "zePairScan.h"
 #include "zeSulston.h"
 #include "zeTruncate.h"
 
@@ -25,15 +24,12 @@ std::vector<ReplicatePair> replicatePairs(StepData& d, const std::vector<SampleB
     for (size_t k = 0; k < bands.size(); k++)
         for (size_t other : copies[names[k]]) {
             if (other <= k) continue;
-            PairScore score = scorePair(prints, (int)k, (int)other, DEFAULT_TOLERANCE);
             ReplicatePair p;
+            static_cast<PairScore&>(p) = scorePair(prints, (int)k, (int)other, DEFAULT_TOLERANCE);
             p.first = bands[k].sample;
             p.second = bands[other].sample;
             p.bandsFirst = (int)prints[k].bands.size();
             p.bandsSecond = (int)prints[other].bands.size();
-            p.shared = score.shared;
-            p.score = score.score;
-            p.dice = score.dice;
             p.bandDifferences =
                 nearestBandDifferences(prints[k].bands, prints[other].bands, SPREAD_WINDOW);
             pairs.push_back(p);

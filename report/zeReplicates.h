@@ -8,18 +8,17 @@
 
 #include "zeBandCounts.h"
 #include "zeBandSpread.h"
+#include "zePairScan.h"
 #include "zeStepData.h"
 
 // A pair of copies whose score is above this does not match: a mis-loaded
 // lane or a failed digest.
 const double REPLICATE_SCORE_LIMIT = 1e-6;
 
-struct ReplicatePair {
-    int first = 0, second = 0; // samples, first < second
+// The pair's score from the comparison's scorePair, with first and second
+// naming the two samples (first < second) and their band counts beside.
+struct ReplicatePair : PairScore {
     int bandsFirst = 0, bandsSecond = 0;
-    int shared = 0;
-    double score = 1;
-    double dice = 0;
     // |difference| of the bands paired for the gel's spread (nearest
     // bands within SPREAD_WINDOW), in band order of the first copy.
     std::vector<int> bandDifferences;

@@ -1,13 +1,15 @@
 // zeReport: writes report.html into each project directory given, a
 // quality-control page of the gel's normalisation (summary, calibration,
-// normalised gel), and beside it report-summary.tsv, the page's key
-// figures for batch tools. Nothing else in the project is written or
+// normalised gel, replicates), and beside it report-summary.tsv, the page's
+// key figures for batch tools. Nothing else in the project is written or
 // removed.
+#include <cstring>
 #include <iostream>
 
 #include "zeCli.h"
 #include "zeReportPage.h"
 #include "zeReportProject.h"
+#include "zeVersion.h"
 
 namespace {
 
@@ -15,8 +17,10 @@ bool giveReportHelp = false;
 bool anyFailed = false;
 
 void reportHelp() {
-    std::cout << "USAGE:  zeReport luprojname" << std::endl;
-    std::cout << " -h          help" << std::endl;
+    std::cout << "USAGE:  zeReport luprojname..." << std::endl;
+    std::cout << "Writes report.html and report-summary.tsv into each project directory." << std::endl;
+    std::cout << "  -h, --help   this text" << std::endl;
+    std::cout << "  --version    the version" << std::endl;
     std::cout << "Exit status 0 when every report was written, 1 otherwise." << std::endl;
 }
 
@@ -41,6 +45,17 @@ void reportProject(cli&, const char* projectDir) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // The long options stand alone; the single-letter flags go to the parser.
+    for (int i = 1; i < argc; i++) {
+        if (strcmp(argv[i], "--help") == 0) {
+            reportHelp();
+            return 0;
+        }
+        if (strcmp(argv[i], "--version") == 0) {
+            std::cout << versionLine("zeReport");
+            return 0;
+        }
+    }
     cli c(argc, argv, reportHelp);
     c += cliParam('h', giveReportHelp);
     c += cliParam(reportProject);

@@ -16,7 +16,7 @@ const double AXIS_WIDTH = 56;
 const double STRIP_WIDTH = 28;
 const double STRIP_PITCH = 44; // strip plus room for the band marks
 const double LABEL_HEIGHT = 130;
-const double STRIP_HEIGHT = 920; // the 4600 standard positions
+const double STRIP_HEIGHT = NORM_SCALE_LENGTH / 5.0; // the standard positions, 5 to a pixel
 const double TICK = 6;
 
 void writeStrip(std::ostream& out, StepData& d, const SampleBands& b, double left, const Scale& y,

@@ -1,9 +1,5 @@
 #include "zeReportPage.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <iostream>
 #include <sstream>
 
 #include "zeHtmlText.h"
@@ -81,21 +77,7 @@ std::string reportPage(StepData& d, ReportFigures* figures) {
 }
 
 bool writeReportFile(const std::string& path, const std::string& page) {
-    std::ofstream f(path.c_str(), std::ios::out | std::ios::trunc | std::ios::binary);
-    if (!f) {
-        std::cerr << "ERROR: couldn't create report file '" << path << "'" << std::endl;
-        return false;
-    }
-    errno = 0;
-    f.write(page.data(), (std::streamsize)page.size());
-    if (f) f.close();
-    if (!f) {
-        // Half a page must not pass for a report.
-        int err = writeErrorNumber();
-        if (f.is_open()) f.close();
-        std::cerr << "ERROR: couldn't write '" << path << "': " << strerror(err) << std::endl;
-        removeIfRegularFile(path.c_str());
-        return false;
-    }
-    return true;
+    CheckedOutput out = CheckedOutput::file(path, OnWriteFailure::ReturnFalse);
+    out.write(page);
+    return out.finish();
 }

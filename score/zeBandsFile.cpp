@@ -1,14 +1,50 @@
 #include "zeBandsFile.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
-#include <cstring>
-#include <fstream>
+#include <streambuf>
 
-#include <sys/stat.h>
+#include "zeError.h"
 
 namespace {
+
+// Reads a file descriptor for an istream and keeps the error number of a
+// failed read, taken right at the read (a directory fails here too, with
+// EISDIR); the stream then just ends.
+class FileReadBuffer : public std::streambuf {
+  public:
+    explicit FileReadBuffer(int fd) : fd(fd) {}
+    int readErrno = 0;
+
+  private:
+    int_type underflow() override {
+        ssize_t n;
+        do {
+            n = ::read(fd, buffer, sizeof buffer);
+        } while (n < 0 && errno == EINTR);
+        if (n < 0) readErrno = errno;
+        if (n <= 0) return traits_type::eof();
+        setg(buffer, buffer, buffer + n);
+        return traits_type::to_int_type(buffer[0]);
+    }
+    int fd;
+    char buffer[65536];
+};
+
+// Closes the descriptor when the read ends, however it ends.
+struct FileDescriptor {
+    explicit FileDescriptor(int fd) : fd(fd) {}
+    ~FileDescriptor() {
+        if (fd >= 0) close(fd);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int fd;
+};
 
 // The text without the blanks (spaces, tabs) around it.
 std::string trimBlanks(const std::string& text) {
@@ -68,7 +104,7 @@ class BlockReader {
     }
     bool onlyBlankLinesLeft();
     bool fail(const std::string& what) {
-        error = "ERROR: " + name + ":" + std::to_string(lineNumber) + ": " + what;
+        error = errorLine(name + ":" + std::to_string(lineNumber) + ": " + what);
         return false;
     }
     std::istream& in;
@@ -144,20 +180,18 @@ bool readBands(std::istream& in, const std::string& name, std::vector<Fingerprin
 }
 
 bool readBandsFile(const std::string& path, std::vector<Fingerprint>& out, std::string& error) {
-    // A directory opens like a file but reads as empty.
-    struct stat st;
-    errno = 0;
-    if (stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) errno = EISDIR;
-    std::ifstream in;
-    if (errno != EISDIR) in.open(path.c_str(), std::ios::in | std::ios::binary);
-    if (!in.is_open()) {
-        error = "ERROR: couldn't read '" + path + "': " + strerror(errno);
+    FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.fd < 0) {
+        error = errorLine(withReason("couldn't read '" + path + "'", errno));
         return false;
     }
-    if (!readBands(in, path, out, error)) return false;
-    if (in.bad()) {
-        error = "ERROR: couldn't read '" + path + "': " + strerror(errno);
+    FileReadBuffer buffer(file.fd);
+    std::istream in(&buffer);
+    bool parsed = readBands(in, path, out, error);
+    // A read that failed cut the input short: that, not the cut, is the error.
+    if (buffer.readErrno != 0) {
+        error = errorLine(withReason("couldn't read '" + path + "'", buffer.readErrno));
         return false;
     }
-    return true;
+    return parsed;
 }

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# The example run: installs what building needs, builds zeStep5 and
-# zeReport, runs both on a fresh copy of the bundled example project (never
-# on the committed files: every step recreates Results) and ends with a
-# short summary. What the programs print goes to log files that the
+# The example run: installs what building needs, builds zeStep5, zeReport
+# and zeCompare, runs them on a fresh copy of the bundled example project
+# (never on the committed files: every step recreates Results) and ends
+# with a short summary. What the programs print goes to log files that the
 # summary names.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -15,9 +15,9 @@ build_log=build/demo-build.log
 # a build directory that scripts/test.sh configured keeps its tests.
 options=()
 [ -f build/CMakeCache.txt ] || options=(-DZE_BUILD_TESTS=OFF)
-echo "building zeStep5 and zeReport (log: $build_log)"
+echo "building zeStep5, zeReport and zeCompare (log: $build_log)"
 if ! { cmake -S . -B build -G Ninja "${options[@]}" &&
-       cmake --build build -j "$(nproc)" --target zeStep5 zeReport; } >"$build_log" 2>&1; then
+       cmake --build build -j "$(nproc)" --target zeStep5 zeReport zeCompare; } >"$build_log" 2>&1; then
     tail -n 20 "$build_log"
     echo "demo: the build failed; see $build_log" >&2
     exit 1
@@ -47,8 +47,11 @@ run_logged "$demo/zeReport.log" ./build/report/zeReport "$project"
 
 # zeReport writes its key figures beside the page, one "key<TAB>value" a line.
 figure() { awk -F'\t' -v k="$1" '$1 == k { print $2 }' "$project/report-summary.tsv"; }
+pairs=$demo/pairs.tsv
+run_logged "$pairs" ./build/compare/zeCompare --html "$project/compare.html" "$project/$(figure gel_number).bands"
 written=$(cd "$project" && ls -d *.gel *.bands *.sizes 2>/dev/null | tr '\n' ' ')
 report=$(cd "$project" && pwd)/report.html
+compare=$(cd "$project" && pwd)/compare.html
 
 echo
 echo "== Summary =="
@@ -64,4 +67,7 @@ else
     echo "  open this file in a browser"
 fi
 echo "  warnings on the page: $(figure calibration_warnings) calibration, $(figure replicate_warnings) replicate"
+echo "zeCompare scored every pair of the bands file: $(($(wc -l <"$pairs") - 1)) pairs within the default cutoff in $pairs,"
+echo "  and the page with the strongest pairs, a similarity tree and a heatmap:"
+echo "  $compare"
 echo "Logs: $demo/zeStep5.log (one line per compressed picture), $demo/zeReport.log, $build_log"

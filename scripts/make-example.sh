@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Regenerates the committed example project examples/project with the
 # project generator. The seed and knobs below are what the committed files
-# were made with; change them only together with the files.
+# were made with; change them only together with the files. Further copies
+# of a clone carry its fragments (--true-replicates), as real replicates do.
 #
 # Usage: scripts/make-example.sh [GENERATOR [OUTDIR]]
 #   GENERATOR  path of zeGenProject (default: built in ./build)
@@ -20,4 +21,4 @@ fi
 "$gen" --out "$out" --seed 1 --lanes 25 --dyes 1 --marker-repeat 4 \
     --method nonlinear --sizes --row-length 1500 --rows 14 \
     --output-x 2000 --output-y 30 --gel-number 17 --compression gzip \
-    --username demo
+    --username demo --true-replicates

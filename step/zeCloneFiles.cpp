@@ -11,6 +11,7 @@
 
 #include "ics.h"
 #include "zeBandAcceptance.h"
+#include "zeError.h"
 #include "zeGelStrip.h"
 #include "zeLaneResampler.h"
 #include "zeShell.h"
@@ -104,11 +105,16 @@ void writeIcsTrace(StepData& d, const dbString& base, const float* resampled) {
     long sizes[2] = {NORM_SCALE_LENGTH, 0};
     ICS ics;
     fill_ics(1, origin, sizes, 16, &ics);
+    dbString header = base + ".ics", data = base + ".ids";
+    beginOutput(header.c_str());
     errno = 0;
-    checkIcsResult(write_ics(base, &ics), base + ".ics");
+    checkIcsResult(write_ics(base, &ics), header);
+    endOutput(header.c_str());
+    beginOutput(data.c_str());
     errno = 0;
     checkIcsResult(write_ids(base, reinterpret_cast<char*>(samples), NORM_SCALE_LENGTH * (int)sizeof(short)),
-                   base + ".ids");
+                   data);
+    endOutput(data.c_str());
 }
 
 // One line per accepted kind-1 band, in stored order: standard position
@@ -159,17 +165,17 @@ bool compress(const StepData& d, const dbString& ppmPath) {
     std::cout << command << std::endl;
     int status = system(command.c_str());
     if (status == -1) {
-        std::cerr << "ERROR: couldn't run compression command '" << command << "'" << std::endl;
+        printError("couldn't run compression command '" + std::string(command.c_str()) + "'");
         return false;
     }
     if (WIFSIGNALED(status)) {
-        std::cerr << "ERROR: compression command '" << command << "' was killed by signal "
-                  << WTERMSIG(status) << std::endl;
+        printError("compression command '" + std::string(command.c_str()) + "' was killed by signal " +
+                   std::to_string(WTERMSIG(status)));
         return false;
     }
     if (WIFEXITED(status) && WEXITSTATUS(status) != 0) {
-        std::cerr << "ERROR: compression command '" << command << "' failed with exit status "
-                  << WEXITSTATUS(status) << std::endl;
+        printError("compression command '" + std::string(command.c_str()) + "' failed with exit status " +
+                   std::to_string(WEXITSTATUS(status)));
         return false;
     }
     return true;
@@ -194,12 +200,12 @@ bool emitCloneFiles(StepData& d) {
 
         OutFile table(tablePath);
         if (!table.get()) {
-            std::cerr << "ERROR: opening bands/sizes file: " << tablePath << std::endl;
+            printError("opening bands/sizes file: " + std::string(tablePath.c_str()));
             return false;
         }
         OutFile ppm(ppmPath);
         if (!ppm.get()) {
-            std::cerr << "ERROR: opening ppm file" << std::endl;
+            printError("opening ppm file");
             return false;
         }
         setvbuf(ppm.get(), ppmBuffer.data(), _IOFBF, ppmBuffer.size());

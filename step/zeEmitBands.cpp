@@ -2,6 +2,7 @@
 #include <iostream>
 
 #include "zeBandAcceptance.h"
+#include "zeError.h"
 #include "zeStep.h"
 #include "zeTruncate.h"
 #include "zeWriteCheck.h"
@@ -51,7 +52,7 @@ void acceptBands(StepData& d, int s, dp_Accum<float>& positions, dp_Accum<float>
 bool emitBands(StepData& d) {
     std::ofstream bandFile(d.bandFileName.c_str(), std::ios::out | std::ios::trunc);
     if (!bandFile) {
-        std::cerr << "ERROR: opening bands file" << std::endl;
+        printError("opening bands file");
         return false;
     }
     beginOutput(d.bandFileName.c_str());

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <iostream>
 
+#include "zeError.h"
 #include "zeExit.h"
 
 int SampleNamer::name(StepData& d, int s, const NamesEntry& e) {
@@ -23,14 +24,14 @@ int SampleNamer::name(StepData& d, int s, const NamesEntry& e) {
 bool openNamesFile(const StepData& d, std::ifstream& names) {
     names.open(d.namesPath.c_str());
     if (!names) {
-        std::cerr << "ERROR: can't open " << d.namesPath << std::endl;
+        printError("can't open " + std::string(d.namesPath.c_str()));
         zeExit(1);
     }
     dbString header;
     names >> header;
     names >> std::ws;
     if (header != "NAMES") {
-        std::cerr << "ERROR: wrong header for names file '" << d.namesPath << "'" << std::endl;
+        printError("wrong header for names file '" + std::string(d.namesPath.c_str()) + "'");
         return false;
     }
     return true;
@@ -38,7 +39,7 @@ bool openNamesFile(const StepData& d, std::ifstream& names) {
 
 void readNamesEntryOrExit(const StepData& d, std::istream& names, NamesEntry& e) {
     if (!readNamesEntry(names, e)) {
-        std::cerr << "ERROR: reading " << d.namesPath << std::endl;
+        printError("reading " + std::string(d.namesPath.c_str()));
         zeExit(1);
     }
 }

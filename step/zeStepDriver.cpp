@@ -4,6 +4,7 @@
 #include <cstring>
 #include <iostream>
 
+#include "zeError.h"
 #include "zeExit.h"
 #include "zeGeometry.h"
 #include "zeShell.h"
@@ -53,7 +54,7 @@ bool recreateResultsDir(const dbString& resultsDir) {
     ignored = system(create.c_str());
     (void)ignored;
     if (isEmptyDirectory(resultsDir.c_str())) return true;
-    std::cerr << "ERROR: couldn't recreate results directory '" << resultsDir << "'" << std::endl;
+    printError("couldn't recreate results directory '" + std::string(resultsDir.c_str()) + "'");
     return false;
 }
 
@@ -86,13 +87,13 @@ bool runStep(StepData& d) {
         beginOutput(d.gelFileName.c_str());
     } else {
         // The step goes on without the gel file, as it always has.
-        std::cerr << "ERROR: couldn't create gel file '" << d.gelFileName << "'" << std::endl;
+        printError("couldn't create gel file '" + std::string(d.gelFileName.c_str()) + "'");
         d.failed = true;
     }
     if (d.haveSizes) {
         d.sizeFile.open(d.sizeFileName.c_str(), std::ios::out | std::ios::trunc);
         if (!d.sizeFile) {
-            std::cerr << "ERROR: couldn't create size file '" << d.sizeFileName << "'" << std::endl;
+            printError("couldn't create size file '" + std::string(d.sizeFileName.c_str()) + "'");
             zeExit(1);
         }
         beginOutput(d.sizeFileName.c_str());

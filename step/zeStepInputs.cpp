@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "zeError.h"
 #include "zeExit.h"
 #include "zeGeometry.h"
 
@@ -17,7 +18,7 @@ void setInputPaths(StepData& d) {
 bool loadProjectInfo(StepData& d) {
     std::cout << "Load project" << std::endl;
     if (!d.project.readFrom(d.infoPath)) {
-        std::cerr << "ERROR: failed to load project file" << std::endl;
+        printError("failed to load project file");
         return false;
     }
     // Geometry the rest of the step cannot work with ends the step before
@@ -29,7 +30,7 @@ bool loadSampleBands(StepData& d) {
     d.samples = d.project.lanenumber * d.project.dyenumber;
     d.rawBands.resize(0, d.samples - 1);
     if (!loadRawBands(d.rawBandsPath, d.rawBands)) {
-        std::cerr << "ERROR: loading raw-bands" << std::endl;
+        printError("loading raw-bands");
         return false;
     }
     return true;

@@ -4,6 +4,7 @@
 #include <new>
 #include <string>
 
+#include "zeError.h"
 #include "zeInfo.h"
 #include "zeStep.h"
 
@@ -34,7 +35,7 @@ bool readTraceHeader(std::istream& in, int& rowLength, int& rowCount) {
 }
 
 void badTraceFile(const char* before, const StepData& d, const char* after) {
-    std::cerr << "ERROR: " << before << "trace file '" << d.tracesPath << "'" << after << std::endl;
+    printError(std::string(before) + "trace file '" + d.tracesPath.c_str() + "'" + after);
 }
 
 } // namespace
@@ -42,7 +43,7 @@ void badTraceFile(const char* before, const StepData& d, const char* after) {
 bool readTraces(StepData& d) {
     std::ifstream in(d.tracesPath.c_str(), std::ios::in | std::ios::binary);
     if (!in) {
-        std::cerr << "ERROR: couldn't open trace file '" << d.tracesPath << "'" << std::endl;
+        printError("couldn't open trace file '" + std::string(d.tracesPath.c_str()) + "'");
         return false;
     }
 

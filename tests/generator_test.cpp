@@ -460,7 +460,7 @@ TEST(GeneratorKnobs, BadKnobsAreRefusedWithAMessageAndNothingWritten) {
             shown += a + " ";
         RunResult r = generate(t / "p", args);
         EXPECT_EQ(r.status, 1) << shown;
-        EXPECT_EQ(r.err.rfind("zeGenProject: ", 0), 0u) << shown << r.err;
+        EXPECT_EQ(r.err.rfind("ERROR: ", 0), 0u) << shown << r.err;
         EXPECT_FALSE(fileExists(t / "p")) << shown;
     }
     RunResult r = run(ZE_GENERATOR_BIN, {"--lanes", "5"});
@@ -480,6 +480,12 @@ TEST(GeneratorKnobs, HelpListsEveryOption) {
           "--compression", "--username", "--imagewidth", "--true-replicates",
           "--mismatched-replicate", "--ladder-top", "--help"})
         EXPECT_NE(r.out.find(opt), std::string::npos) << opt;
+}
+
+TEST(GeneratorKnobs, VersionIsOneLine) {
+    RunResult r = run(ZE_GENERATOR_BIN, {"--version"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "zeGenProject (zestep) 1.0\n");
 }
 
 TEST(GeneratorKnobs, OptionsAlsoTakeEqualsForm) {

@@ -23,8 +23,8 @@
 #include <string>
 #include <vector>
 
-#include "zeCheckedOutput.h"
 #include "zeError.h"
+#include "zeWriteCheck.h"
 #include "zeScale.h"
 
 namespace {
@@ -301,12 +301,9 @@ void appendNumber(std::string& out, long long v) {
 
 // Writes one file at once; false after its ERROR line.
 bool writeFile(const std::string& path, const std::string& bytes) {
-    CheckedOutput out = CheckedOutput::file(path);
+    CheckedOutput out = CheckedOutput::file(path, OnWriteFailure::ReturnFalse);
     out.write(bytes);
-    if (out.finish()) return true;
-    std::string line = out.error();
-    printError(line.substr(7)); // the line already starts with "ERROR: "
-    return false;
+    return out.finish();
 }
 
 } // namespace

@@ -28,7 +28,9 @@
 #include <string>
 #include <vector>
 
+#include "zeError.h"
 #include "zeScale.h"
+#include "zeVersion.h"
 
 namespace {
 
@@ -102,10 +104,9 @@ struct Options {
 const int MOST_LADDER_TOP = NORM_SCALE_LENGTH + NORM_SCALE_LENGTH / 20;
 
 void usage(FILE* to) {
-    fputs("USAGE: zeGenProject --out DIR [options]\n"
+    fputs("USAGE:  zeGenProject --out DIR [options]\n"
           "Writes a synthetic gel project (info, raw-bands, traces, norm-fac, names)\n"
           "into DIR (created if missing; existing files of those names are replaced).\n"
-          "\n"
           "  --out DIR              project directory to write (required)\n"
           "  --seed N               random seed, unsigned 64-bit (default 1)\n"
           "  --lanes N              number of lanes (default 25)\n"
@@ -134,17 +135,18 @@ void usage(FILE* to) {
             "                         fragment, 1000 to %d (default: random, 4400 to\n"
             "                         4550); above %d the calibration reaches past the\n"
             "                         scale's end and bands land at %d and beyond\n"
-            "  --help                 this text\n",
+            "  -h, --help             this text\n"
+            "  --version              the version\n",
             MOST_LADDER_TOP, NORM_SCALE_LENGTH, NORM_SCALE_LENGTH);
 }
 
 [[noreturn]] void fail(const std::string& message) {
-    fprintf(stderr, "zeGenProject: %s\n", message.c_str());
+    printError(message);
     exit(1);
 }
 
 [[noreturn]] void failUsage(const std::string& message) {
-    fprintf(stderr, "zeGenProject: %s (see --help)\n", message.c_str());
+    printError(message + " (zeGenProject -h for help)");
     exit(1);
 }
 
@@ -193,6 +195,10 @@ Options parseOptions(int argc, char** argv) {
         }
         if (arg == "--help" || arg == "-h") {
             usage(stdout);
+            exit(0);
+        }
+        if (arg == "--version") {
+            fputs(versionLine("zeGenProject").c_str(), stdout);
             exit(0);
         }
         if (arg == "--sizes" || arg == "--no-sizes") {
@@ -525,7 +531,8 @@ class OutFile {
   public:
     OutFile(const std::string& dir, const char* name) : path(dir + "/" + name) {
         f = fopen(path.c_str(), "wb");
-        if (!f) fail("cannot create '" + path + "': " + strerror(errno));
+        int err = errno;
+        if (!f) fail(withReason("cannot create '" + path + "'", err));
     }
     ~OutFile() {
         if (f) fclose(f);
@@ -702,8 +709,8 @@ void makeDirectories(const std::string& path) {
     for (size_t i = 1; i <= path.size(); ++i) {
         if (i < path.size() && path[i] != '/') continue;
         std::string part = path.substr(0, i);
-        if (mkdir(part.c_str(), 0777) != 0 && errno != EEXIST)
-            fail("cannot create directory '" + part + "': " + strerror(errno));
+        int err = mkdir(part.c_str(), 0777) == 0 ? 0 : errno;
+        if (err != 0 && err != EEXIST) fail(withReason("cannot create directory '" + part + "'", err));
     }
     struct stat st;
     if (stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))

@@ -136,6 +136,13 @@ TEST(CompareEndToEnd, BadInputGivesOneErrorLineAndStatusOne) {
         EXPECT_NE(help.out.find(opt), std::string::npos) << opt;
 }
 
+TEST(CompareEndToEnd, VersionNeedsNoBandsFile) {
+    RunResult r = runCompare({"--version"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "zeCompare (zestep) 1.0\n");
+    EXPECT_EQ(r.err, "");
+}
+
 TEST(CompareEndToEnd, OutputsThatCannotBeWrittenFailAndLeaveNoPartialPage) {
     TempDir t;
     std::string bands = normalisedGel(t / "g", 3, {"--true-replicates"});
