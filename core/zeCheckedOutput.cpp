@@ -15,7 +15,10 @@ CheckedOutput::CheckedOutput(CheckedOutput&& other) noexcept
 }
 
 CheckedOutput::~CheckedOutput() {
-    if (ownFile && stream) fclose(stream);
+    if (ownFile && stream) {
+        fclose(stream);
+        endOutput(path);
+    }
 }
 
 CheckedOutput CheckedOutput::standardOutput(const std::string& label) {
@@ -23,10 +26,14 @@ CheckedOutput CheckedOutput::standardOutput(const std::string& label) {
 }
 
 CheckedOutput CheckedOutput::file(const std::string& path) {
+    beginOutput(path);
     errno = 0;
     FILE* f = fopen(path.c_str(), "wb");
     CheckedOutput out(f, path, true);
-    if (!f) out.fail(errno ? errno : EIO);
+    if (!f) {
+        out.fail(errno ? errno : EIO);
+        endOutput(path);
+    }
     return out;
 }
 
@@ -53,6 +60,7 @@ bool CheckedOutput::finish() {
         stream = nullptr;
     }
     if (!ok() && ownFile) removeIfRegularFile(path.c_str());
+    if (ownFile) endOutput(path);
     return ok();
 }
 

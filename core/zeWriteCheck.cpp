@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "zeExit.h"
+#include "zeSignalCleanup.h"
 
 namespace {
 
@@ -28,15 +29,18 @@ bool removeIfRegularFile(const char* path) {
 
 void beginOutput(const std::string& path) {
     unfinishedOutputs().push_back(path);
+    watchOutput(path.c_str());
 }
 
 void endOutput(const std::string& path) {
     std::vector<std::string>& paths = unfinishedOutputs();
     paths.erase(std::remove(paths.begin(), paths.end(), path), paths.end());
+    unwatchOutput(path.c_str());
 }
 
 void forgetOutputs() {
     unfinishedOutputs().clear();
+    unwatchAllOutputs();
 }
 
 void writeFailed(const std::string& path, int err) {

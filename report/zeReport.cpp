@@ -6,8 +6,11 @@
 #include <iostream>
 
 #include "zeCli.h"
+#include "zeError.h"
+#include "zeProjectLock.h"
 #include "zeReportPage.h"
 #include "zeReportProject.h"
+#include "zeSignalCleanup.h"
 
 namespace {
 
@@ -21,6 +24,13 @@ void reportHelp() {
 }
 
 void reportProject(cli&, const char* projectDir) {
+    // Shared with other reports, refused while a step rewrites the outputs.
+    ProjectLock lock;
+    if (!lock.acquire(projectDir, ProjectLock::SHARED)) {
+        printError(projectBusyMessage(projectDir, "zeStep5"));
+        anyFailed = true;
+        return;
+    }
     StepData d;
     d.projectDir = projectDir;
     if (!loadReportProject(d)) {
@@ -41,6 +51,7 @@ void reportProject(cli&, const char* projectDir) {
 } // namespace
 
 int main(int argc, char** argv) {
+    installSignalCleanup();
     cli c(argc, argv, reportHelp);
     c += cliParam('h', giveReportHelp);
     c += cliParam(reportProject);

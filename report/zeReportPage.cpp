@@ -80,8 +80,11 @@ std::string reportPage(StepData& d, ReportFigures* figures) {
 }
 
 bool writeReportFile(const std::string& path, const std::string& page) {
+    // Listed before it exists: an interrupt must not leave half a page.
+    beginOutput(path);
     std::ofstream f(path.c_str(), std::ios::out | std::ios::trunc | std::ios::binary);
     if (!f) {
+        endOutput(path);
         std::cerr << "ERROR: couldn't create report file '" << path << "'" << std::endl;
         return false;
     }
@@ -94,7 +97,9 @@ bool writeReportFile(const std::string& path, const std::string& page) {
         if (f.is_open()) f.close();
         std::cerr << "ERROR: couldn't write '" << path << "': " << strerror(err) << std::endl;
         removeIfRegularFile(path.c_str());
+        endOutput(path);
         return false;
     }
+    endOutput(path);
     return true;
 }

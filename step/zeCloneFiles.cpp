@@ -5,12 +5,13 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <iostream>
 #include <vector>
 
 #include "ics.h"
 #include "zeBandAcceptance.h"
+#include "zeCommand.h"
+#include "zeError.h"
 #include "zeGelStrip.h"
 #include "zeLaneResampler.h"
 #include "zeShell.h"
@@ -27,8 +28,10 @@ const size_t PPM_BUFFER_BYTES = 256 * 1024;
 // ended early, is closed unchecked when it goes out of scope.
 class OutFile {
   public:
-    explicit OutFile(const dbString& name) : path(name.c_str()), f(fopen(path.c_str(), "w")) {
-        if (f) beginOutput(path);
+    explicit OutFile(const dbString& name) : path(name.c_str()), f(nullptr) {
+        beginOutput(path);
+        f = fopen(path.c_str(), "w");
+        if (!f) endOutput(path);
     }
     ~OutFile() {
         if (f) fclose(f);
@@ -104,11 +107,16 @@ void writeIcsTrace(StepData& d, const dbString& base, const float* resampled) {
     long sizes[2] = {NORM_SCALE_LENGTH, 0};
     ICS ics;
     fill_ics(1, origin, sizes, 16, &ics);
+    dbString icsPath = base + ".ics", idsPath = base + ".ids";
+    beginOutput(icsPath.c_str());
     errno = 0;
-    checkIcsResult(write_ics(base, &ics), base + ".ics");
+    checkIcsResult(write_ics(base, &ics), icsPath);
+    endOutput(icsPath.c_str());
+    beginOutput(idsPath.c_str());
     errno = 0;
     checkIcsResult(write_ids(base, reinterpret_cast<char*>(samples), NORM_SCALE_LENGTH * (int)sizeof(short)),
-                   base + ".ids");
+                   idsPath);
+    endOutput(idsPath.c_str());
 }
 
 // One line per accepted kind-1 band, in stored order: standard position
@@ -153,23 +161,25 @@ void writeGelStrip(const OutFile& file, StepData& d, int s, StripRowWriter& rows
 // The path is quoted for the shell when it needs it, so no clone name can
 // make the shell do more than run the compression program on the picture.
 // False after an "ERROR: " line naming the command as echoed when it did
-// not succeed; the uncompressed picture then stays.
+// not succeed; the uncompressed picture then stays. An interrupt that
+// ends the command ends the step (runShellCommand).
 bool compress(const StepData& d, const dbString& ppmPath) {
     dbString command = d.project.compression + " " + shellQuote(ppmPath.c_str());
     std::cout << command << std::endl;
-    int status = system(command.c_str());
+    int status = runShellCommand(command.c_str());
+    std::string quoted = std::string("'") + command.c_str() + "'";
     if (status == -1) {
-        std::cerr << "ERROR: couldn't run compression command '" << command << "'" << std::endl;
+        printError("couldn't run compression command " + quoted);
         return false;
     }
     if (WIFSIGNALED(status)) {
-        std::cerr << "ERROR: compression command '" << command << "' was killed by signal "
-                  << WTERMSIG(status) << std::endl;
+        printError("compression command " + quoted + " was killed by signal " +
+                   std::to_string(WTERMSIG(status)));
         return false;
     }
     if (WIFEXITED(status) && WEXITSTATUS(status) != 0) {
-        std::cerr << "ERROR: compression command '" << command << "' failed with exit status "
-                  << WEXITSTATUS(status) << std::endl;
+        printError("compression command " + quoted + " failed with exit status " +
+                   std::to_string(WEXITSTATUS(status)));
         return false;
     }
     return true;

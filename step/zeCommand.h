@@ -1,0 +1,19 @@
+// Shell commands of the step (the results directory's "rm -rf" and
+// "mkdir", the compression command): run by /bin/sh -c with the command
+// line as it stands, like system(), but without system()'s blindness to
+// signals. The step never ignores SIGINT or SIGQUIT while a command runs:
+//  - the command runs in a process group of its own, and a signal that
+//    would end the step (zeSignalCleanup.h) is passed on to that whole
+//    group, shell and programs alike; once the command has ended, the
+//    step cleans up and ends by the same signal;
+//  - a command ended by SIGINT or SIGQUIT (the shell killed by it, or
+//    reporting a program killed by it with status 128 + N) ends the step
+//    the same way, as if the user's interrupt had reached the step itself.
+#ifndef ZE_COMMAND_H
+#define ZE_COMMAND_H
+
+// The wait status of the shell, as system() returns it, or -1 when no
+// shell could be started. Does not return when a signal ended the run.
+int runShellCommand(const char* command);
+
+#endif
