@@ -227,6 +227,15 @@ bool waitForFile(const std::string& path) {
     return true;
 }
 
+bool waitUntilGone(const std::string& path) {
+    auto end = std::chrono::steady_clock::now() + GUARD;
+    while (access(path.c_str(), F_OK) == 0) {
+        if (std::chrono::steady_clock::now() > end) return false;
+        usleep(2000);
+    }
+    return true;
+}
+
 std::vector<OutputFile> projectOutputs(const std::string& project) {
     std::vector<OutputFile> files;
     collect(project, "", files);

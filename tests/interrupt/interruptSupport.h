@@ -51,6 +51,8 @@ class BackgroundRun {
 // Waits until path exists (a file a command of the run creates); false
 // after a generous guard against a run that never gets there.
 bool waitForFile(const std::string& path);
+// Waits until path no longer exists; false after the same guard.
+bool waitUntilGone(const std::string& path);
 
 // The files a run wrote into a project (inputs left out), each picture as
 // its decompressed bytes: relative path, with a ".gz" dropped, to bytes.
