@@ -13,6 +13,8 @@ extern char** environ;
 
 namespace {
 
+ShellCommandHook commandHook = nullptr;
+
 // Waits for pid to end without collecting it yet, so that its process
 // group cannot vanish (and its number be reused) while signals may still
 // be passed on to it.
@@ -36,7 +38,14 @@ int interruptOf(int status) {
 
 } // namespace
 
+ShellCommandHook setShellCommandHook(ShellCommandHook hook) {
+    ShellCommandHook previous = commandHook;
+    commandHook = hook;
+    return previous;
+}
+
 int runShellCommand(const char* command) {
+    if (commandHook) return commandHook(command);
     sigset_t handled, previous;
     sigemptyset(&handled);
     addCleanupSignals(&handled);

@@ -16,4 +16,11 @@
 // shell could be started. Does not return when a signal ended the run.
 int runShellCommand(const char* command);
 
+// A harness that runs the step in-process (the fuzzer) carries out or
+// checks the commands itself: runShellCommand hands every command to the
+// function set here instead (null restores the shell). Returns the one
+// set before.
+using ShellCommandHook = int (*)(const char* command);
+ShellCommandHook setShellCommandHook(ShellCommandHook hook);
+
 #endif

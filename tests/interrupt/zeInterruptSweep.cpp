@@ -94,8 +94,9 @@ int main(int argc, char** argv) {
     for (int m = 0; m < moments; m++) {
         int sig = m % 2 == 0 ? SIGTERM : SIGINT;
         // Lines 0 .. all of them, and a few milliseconds more in steps, so
-        // that moments fall inside the writes as well as between them.
-        int afterLines = (int)((long)m * (lines + 1) / moments);
+        // that moments fall inside the writes as well as between them; the
+        // last moment comes after the end of the output.
+        int afterLines = moments > 1 ? (int)((long)m * (lines + 1) / (moments - 1)) : 0;
         useconds_t extra = (useconds_t)((m * 7) % 5) * 1500;
         std::string trial = tmp / ("trial" + std::to_string(m));
         std::string dir = trial + "/gel";
