@@ -40,9 +40,12 @@ void onEndingSignal(int sig) {
     int savedErrno = errno;
     pid_t group = (pid_t)commandGroup;
     if (group > 0) {
-        // The command ends first; its caller then ends this process.
+        // The command ends first; its caller then ends this process. It
+        // gets SIGTERM whatever came here: a shell that receives SIGINT
+        // while a program it waits for carries on, as if the program had
+        // taken the interrupt, and runs the rest of its command.
         forwardedSignal = sig;
-        kill(-group, sig);
+        kill(-group, SIGTERM);
         errno = savedErrno;
         return;
     }

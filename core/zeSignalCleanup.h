@@ -26,8 +26,8 @@ void unwatchOutput(const char* path);
 void unwatchAllOutputs();
 
 // While a command runs in process group `group` (0: none), an ending
-// signal is passed on to the whole group instead of ending this process;
-// the caller waits for the command and then calls takeForwardedSignal.
+// signal ends the whole group (with SIGTERM) instead of this process; the
+// caller waits for the command and then calls takeForwardedSignal.
 void forwardSignalsTo(pid_t group);
 // The signal passed on since the last call, or 0; clears it.
 int takeForwardedSignal();

@@ -2,6 +2,7 @@
 
 #include <signal.h>
 #include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -17,11 +18,14 @@ ShellCommandHook commandHook = nullptr;
 
 // Waits for pid to end without collecting it yet, so that its process
 // group cannot vanish (and its number be reused) while signals may still
-// be passed on to it.
-void waitUntilEnded(pid_t pid) {
+// be passed on to it. The ending as system() would report it.
+int waitUntilEnded(pid_t pid) {
     siginfo_t info;
-    while (waitid(P_PID, (id_t)pid, &info, WEXITED | WNOWAIT) != 0 && errno == EINTR) {
-    }
+    info.si_pid = 0;
+    while (waitid(P_PID, (id_t)pid, &info, WEXITED | WNOWAIT) != 0)
+        if (errno != EINTR) return 0;
+    if (info.si_code == CLD_EXITED) return (info.si_status & 0xff) << 8;
+    return info.si_status & 0x7f; // killed (with or without a core)
 }
 
 // SIGINT or SIGQUIT when the command was ended by one: the shell itself
@@ -36,6 +40,18 @@ int interruptOf(int status) {
     return 0;
 }
 
+// The command is being stopped: a program its shell started just as
+// SIGTERM came (a fork with signals held back) escapes it, so SIGTERM goes
+// to the group again each time one of its processes ends, until none is
+// left. Orphans of the command become this process's children (it is
+// their subreaper), so every one of them is waited for here.
+void endCommandGroup(pid_t group) {
+    for (;;) {
+        kill(-group, SIGTERM);
+        if (waitpid(-group, nullptr, 0) < 0 && errno != EINTR) return; // ECHILD: none left
+    }
+}
+
 } // namespace
 
 ShellCommandHook setShellCommandHook(ShellCommandHook hook) {
@@ -46,6 +62,7 @@ ShellCommandHook setShellCommandHook(ShellCommandHook hook) {
 
 int runShellCommand(const char* command) {
     if (commandHook) return commandHook(command);
+    prctl(PR_SET_CHILD_SUBREAPER, 1);
     sigset_t handled, previous;
     sigemptyset(&handled);
     addCleanupSignals(&handled);
@@ -77,15 +94,17 @@ int runShellCommand(const char* command) {
     forwardSignalsTo(pid);
     sigprocmask(SIG_SETMASK, &previous, nullptr);
 
-    waitUntilEnded(pid);
+    int status = waitUntilEnded(pid);
     sigprocmask(SIG_BLOCK, &handled, nullptr);
     forwardSignalsTo(0);
-    int status = 0;
-    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    int stop = takeForwardedSignal();
+    if (stop == 0) stop = interruptOf(status);
+    if (stop != 0) {
+        endCommandGroup(pid);
+        endBySignal(stop);
     }
-    int forwarded = takeForwardedSignal();
-    if (forwarded != 0) endBySignal(forwarded);
-    if (int interrupt = interruptOf(status)) endBySignal(interrupt);
+    while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
+    }
     // A signal that came after the command ended is handled now.
     sigprocmask(SIG_SETMASK, &previous, nullptr);
     return status;

@@ -3,9 +3,9 @@
 // line as it stands, like system(), but without system()'s blindness to
 // signals. The step never ignores SIGINT or SIGQUIT while a command runs:
 //  - the command runs in a process group of its own, and a signal that
-//    would end the step (zeSignalCleanup.h) is passed on to that whole
-//    group, shell and programs alike; once the command has ended, the
-//    step cleans up and ends by the same signal;
+//    would end the step (zeSignalCleanup.h) ends that whole group, shell
+//    and programs alike, with SIGTERM; once the command has ended, the
+//    step cleans up and ends by the signal it received;
 //  - a command ended by SIGINT or SIGQUIT (the shell killed by it, or
 //    reporting a program killed by it with status 128 + N) ends the step
 //    the same way, as if the user's interrupt had reached the step itself.
