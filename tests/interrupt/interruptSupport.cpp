@@ -184,20 +184,6 @@ bool BackgroundRun::waitForLines(int lines) {
     return true;
 }
 
-bool BackgroundRun::waitForLineWith(const std::string& text) {
-    for (;;) {
-        size_t at = output.find(text, searchFrom);
-        if (at != std::string::npos) {
-            size_t lineEnd = output.find('\n', at);
-            if (lineEnd != std::string::npos) {
-                searchFrom = lineEnd + 1;
-                return true;
-            }
-        }
-        if (!readMore()) return false;
-    }
-}
-
 void BackgroundRun::signalGroup(int sig) const {
     if (child > 0) kill(-child, sig);
 }

@@ -26,8 +26,6 @@ class BackgroundRun {
 
     // Reads standard output until it holds `lines` lines; false at its end.
     bool waitForLines(int lines);
-    // Reads standard output until a line containing text; false at its end.
-    bool waitForLineWith(const std::string& text);
     void signalGroup(int sig) const;   // the whole group, as Ctrl-C does
     void signalProgram(int sig) const; // the program alone
     // Reads standard output to its end and collects the program: the wait
@@ -35,7 +33,6 @@ class BackgroundRun {
     int finish();
     const std::string& out() const { return output; }
     const std::string& err() const { return errors; }
-    pid_t pid() const { return child; }
 
   private:
     bool readMore();
@@ -45,7 +42,6 @@ class BackgroundRun {
     std::string output;
     std::string errors;
     int linesSeen = 0;
-    size_t searchFrom = 0;
 };
 
 // Waits until path exists (a file a command of the run creates); false

@@ -110,18 +110,6 @@ TEST(InterruptedCompression, CommandEndedBySigintStopsTheStep) {
     }
 }
 
-TEST(InterruptedCompression, OtherFailuresKeepTheirMessageAndTheStepGoesOn) {
-    Gel gel("exit 3\n");
-    BackgroundRun run(ZESTEP5_BIN, {"gel", "map"}, gel.dir());
-    int status = run.finish();
-    ASSERT_TRUE(WIFEXITED(status)) << describe(status);
-    EXPECT_EQ(WEXITSTATUS(status), 1);
-    EXPECT_NE(run.err().find("' failed with exit status 3\n"), std::string::npos) << run.err();
-    // Every picture was written and handed over; all stay uncompressed.
-    EXPECT_EQ(gel.differing(), std::vector<std::string>());
-    EXPECT_EQ(projectOutputs(gel / "gel").size(), gel.referenceFiles());
-}
-
 // Each picture's command announces itself and waits for "go"; "free" lets
 // every later one through at once.
 const char* const WAITS_EACH_TIME =
@@ -174,18 +162,6 @@ TEST(TwoRuns, SecondRunFailsAtOnceAndTouchesNothing) {
     // Once the step has ended, the report runs.
     zetest::RunResult report = zetest::run(ZEREPORT_BIN, {"gel"}, "", gel.dir());
     EXPECT_EQ(report.status, 0) << report.err;
-}
-
-TEST(TwoRuns, ReportsShareTheLockAStepTakesItAlone) {
-    // The lock held by another program, as flock(1) holds it.
-    Gel gel("exec gzip \"$1\"\n");
-    BackgroundRun step(ZESTEP5_BIN, {"gel", "map"}, gel.dir());
-    ASSERT_EQ(step.finish(), 0) << step.err();
-    zetest::RunResult held = zetest::run("/usr/bin/flock", {"--shared", "gel", ZEREPORT_BIN, "gel"}, "", gel.dir());
-    EXPECT_EQ(held.status, 0) << held.err;
-    zetest::RunResult blocked = zetest::run("/usr/bin/flock", {"--exclusive", "gel", ZESTEP5_BIN, "gel", "map"}, "", gel.dir());
-    EXPECT_EQ(blocked.status, 1);
-    EXPECT_EQ(blocked.err, BUSY);
 }
 
 } // namespace
