@@ -9,6 +9,7 @@
 
 #include "zeError.h"
 #include "zeExit.h"
+#include "zeSignalCleanup.h"
 
 namespace {
 
@@ -39,15 +40,18 @@ bool removeIfRegularFile(const char* path) {
 
 void beginOutput(const std::string& path) {
     unfinishedOutputs().push_back(path);
+    watchOutput(path.c_str());
 }
 
 void endOutput(const std::string& path) {
     std::vector<std::string>& paths = unfinishedOutputs();
     paths.erase(std::remove(paths.begin(), paths.end(), path), paths.end());
+    unwatchOutput(path.c_str());
 }
 
 void forgetOutputs() {
     unfinishedOutputs().clear();
+    unwatchAllOutputs();
 }
 
 void writeFailed(const std::string& path, int err) {
@@ -80,12 +84,17 @@ CheckedOutput CheckedOutput::standardOutput(const std::string& label, OnWriteFai
 }
 
 CheckedOutput CheckedOutput::file(const std::string& path, OnWriteFailure onFailure) {
+    // Listed before it exists, so that an interrupt in between never leaves
+    // an empty file behind.
+    beginOutput(path);
     errno = 0;
     FILE* f = fopen(path.c_str(), "wb");
     int err = writeErrorNumber();
     CheckedOutput out(f, path, f != nullptr, onFailure);
-    if (f) beginOutput(path);
-    else out.fail(err);
+    if (!f) {
+        endOutput(path);
+        out.fail(err);
+    }
     return out;
 }
 

@@ -22,7 +22,9 @@
 bool removeIfRegularFile(const char* path);
 
 // Outputs being written: a failed write removes all of them, since a file
-// still open has not been completed. endOutput forgets one again.
+// still open has not been completed, and so does an ending signal
+// (zeSignalCleanup.h). endOutput forgets one again. Begin an output before
+// creating it, so that no moment leaves it created but unlisted.
 void beginOutput(const std::string& path);
 void endOutput(const std::string& path);
 // Forgets every output: those still open are left as they stand (the work

@@ -4,8 +4,9 @@
 // written). The step runs through the command-line parser as main runs it.
 //
 // Shell commands of the step never reach a shell: this harness defines
-// system() itself (commands from outside the step, such as a merge's
-// workers, go to the shell as usual).
+// system() itself and hands it to the step as its command hook (commands
+// from outside the step, such as a merge's workers, go to the shell as
+// usual).
 // "rm -rf" and "mkdir" of the results directory are carried out directly;
 // the compression command is only checked (its argument must be a picture
 // in the results directory). So no input can make the harness run a
@@ -21,6 +22,7 @@
 #include <string>
 
 #include "fuzzSupport.h"
+#include "zeCommand.h"
 #include "zeStep.h"
 
 namespace {
@@ -157,6 +159,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     char mapping[] = "map";
     char* argv[] = {program, &project[0], mapping, nullptr};
     insideStep = true;
+    setShellCommandHook(system);
     try {
         cli c(3, argv, help);
         c += cliParam('h', giveHelp);

@@ -7,8 +7,11 @@
 #include <iostream>
 
 #include "zeCli.h"
+#include "zeError.h"
+#include "zeProjectLock.h"
 #include "zeReportPage.h"
 #include "zeReportProject.h"
+#include "zeSignalCleanup.h"
 #include "zeVersion.h"
 
 namespace {
@@ -25,6 +28,13 @@ void reportHelp() {
 }
 
 void reportProject(cli&, const char* projectDir) {
+    // Shared with other reports, refused while a step rewrites the outputs.
+    ProjectLock lock;
+    if (!lock.acquire(projectDir, ProjectLock::SHARED)) {
+        printError(projectBusyMessage(projectDir, "zeStep5"));
+        anyFailed = true;
+        return;
+    }
     StepData d;
     d.projectDir = projectDir;
     if (!loadReportProject(d)) {
@@ -45,6 +55,7 @@ void reportProject(cli&, const char* projectDir) {
 } // namespace
 
 int main(int argc, char** argv) {
+    installSignalCleanup();
     // The long options stand alone; the single-letter flags go to the parser.
     for (int i = 1; i < argc; i++) {
         if (strcmp(argv[i], "--help") == 0) {

@@ -5,12 +5,12 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <iostream>
 #include <vector>
 
 #include "ics.h"
 #include "zeBandAcceptance.h"
+#include "zeCommand.h"
 #include "zeError.h"
 #include "zeGelStrip.h"
 #include "zeLaneResampler.h"
@@ -28,8 +28,10 @@ const size_t PPM_BUFFER_BYTES = 256 * 1024;
 // ended early, is closed unchecked when it goes out of scope.
 class OutFile {
   public:
-    explicit OutFile(const dbString& name) : path(name.c_str()), f(fopen(path.c_str(), "w")) {
-        if (f) beginOutput(path);
+    explicit OutFile(const dbString& name) : path(name.c_str()), f(nullptr) {
+        beginOutput(path);
+        f = fopen(path.c_str(), "w");
+        if (!f) endOutput(path);
     }
     ~OutFile() {
         if (f) fclose(f);
@@ -105,16 +107,16 @@ void writeIcsTrace(StepData& d, const dbString& base, const float* resampled) {
     long sizes[2] = {NORM_SCALE_LENGTH, 0};
     ICS ics;
     fill_ics(1, origin, sizes, 16, &ics);
-    dbString header = base + ".ics", data = base + ".ids";
-    beginOutput(header.c_str());
+    dbString icsPath = base + ".ics", idsPath = base + ".ids";
+    beginOutput(icsPath.c_str());
     errno = 0;
-    checkIcsResult(write_ics(base, &ics), header);
-    endOutput(header.c_str());
-    beginOutput(data.c_str());
+    checkIcsResult(write_ics(base, &ics), icsPath);
+    endOutput(icsPath.c_str());
+    beginOutput(idsPath.c_str());
     errno = 0;
     checkIcsResult(write_ids(base, reinterpret_cast<char*>(samples), NORM_SCALE_LENGTH * (int)sizeof(short)),
-                   data);
-    endOutput(data.c_str());
+                   idsPath);
+    endOutput(idsPath.c_str());
 }
 
 // One line per accepted kind-1 band, in stored order: standard position
@@ -159,22 +161,24 @@ void writeGelStrip(const OutFile& file, StepData& d, int s, StripRowWriter& rows
 // The path is quoted for the shell when it needs it, so no clone name can
 // make the shell do more than run the compression program on the picture.
 // False after an "ERROR: " line naming the command as echoed when it did
-// not succeed; the uncompressed picture then stays.
+// not succeed; the uncompressed picture then stays. An interrupt that
+// ends the command ends the step (runShellCommand).
 bool compress(const StepData& d, const dbString& ppmPath) {
     dbString command = d.project.compression + " " + shellQuote(ppmPath.c_str());
     std::cout << command << std::endl;
-    int status = system(command.c_str());
+    int status = runShellCommand(command.c_str());
+    std::string quoted = std::string("'") + command.c_str() + "'";
     if (status == -1) {
-        printError("couldn't run compression command '" + std::string(command.c_str()) + "'");
+        printError("couldn't run compression command " + quoted);
         return false;
     }
     if (WIFSIGNALED(status)) {
-        printError("compression command '" + std::string(command.c_str()) + "' was killed by signal " +
+        printError("compression command " + quoted + " was killed by signal " +
                    std::to_string(WTERMSIG(status)));
         return false;
     }
     if (WIFEXITED(status) && WEXITSTATUS(status) != 0) {
-        printError("compression command '" + std::string(command.c_str()) + "' failed with exit status " +
+        printError("compression command " + quoted + " failed with exit status " +
                    std::to_string(WEXITSTATUS(status)));
         return false;
     }

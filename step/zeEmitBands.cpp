@@ -50,12 +50,13 @@ void acceptBands(StepData& d, int s, dp_Accum<float>& positions, dp_Accum<float>
 } // namespace
 
 bool emitBands(StepData& d) {
+    beginOutput(d.bandFileName.c_str());
     std::ofstream bandFile(d.bandFileName.c_str(), std::ios::out | std::ios::trunc);
     if (!bandFile) {
+        endOutput(d.bandFileName.c_str());
         printError("opening bands file");
         return false;
     }
-    beginOutput(d.bandFileName.c_str());
     dp_Accum<float> positions, sizes;
     for (int s = 0; s < d.samples; s++) {
         if (d.cloneNames(s).empty()) continue;

@@ -1,12 +1,13 @@
 #include <dirent.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <iostream>
 
+#include "zeCommand.h"
 #include "zeError.h"
 #include "zeExit.h"
 #include "zeGeometry.h"
+#include "zeProjectLock.h"
 #include "zeShell.h"
 #include "zeStep.h"
 #include "zeStepInputs.h"
@@ -50,9 +51,8 @@ bool recreateResultsDir(const dbString& resultsDir) {
     dbString quoted = shellQuote(resultsDir.c_str());
     dbString remove = dbString("rm -rf ") + quoted;
     dbString create = dbString("mkdir ") + quoted;
-    int ignored = system(remove.c_str());
-    ignored = system(create.c_str());
-    (void)ignored;
+    runShellCommand(remove.c_str());
+    runShellCommand(create.c_str());
     if (isEmptyDirectory(resultsDir.c_str())) return true;
     printError("couldn't recreate results directory '" + std::string(resultsDir.c_str()) + "'");
     return false;
@@ -60,6 +60,13 @@ bool recreateResultsDir(const dbString& resultsDir) {
 
 // False when the step ended early; d.failed tells of failures it went on after.
 bool runStep(StepData& d) {
+    // Held to the end of the step: a second run would remove Results
+    // under this one.
+    ProjectLock lock;
+    if (!lock.acquire(d.projectDir.c_str(), ProjectLock::EXCLUSIVE)) {
+        printError(projectBusyMessage(d.projectDir.c_str(), "another zeStep5"));
+        return false;
+    }
     setInputPaths(d);
     if (!loadProjectInfo(d)) return false;
 
@@ -82,21 +89,22 @@ bool runStep(StepData& d) {
     d.copyNumbers.resize(0, d.samples - 1);
 
     std::cout << "Emit traces" << std::endl;
+    beginOutput(d.gelFileName.c_str());
     d.gelFile.open(d.gelFileName.c_str(), std::ios::out | std::ios::trunc | std::ios::binary);
-    if (d.gelFile) {
-        beginOutput(d.gelFileName.c_str());
-    } else {
+    if (!d.gelFile) {
+        endOutput(d.gelFileName.c_str());
         // The step goes on without the gel file, as it always has.
         printError("couldn't create gel file '" + std::string(d.gelFileName.c_str()) + "'");
         d.failed = true;
     }
     if (d.haveSizes) {
+        beginOutput(d.sizeFileName.c_str());
         d.sizeFile.open(d.sizeFileName.c_str(), std::ios::out | std::ios::trunc);
         if (!d.sizeFile) {
+            endOutput(d.sizeFileName.c_str());
             printError("couldn't create size file '" + std::string(d.sizeFileName.c_str()) + "'");
             zeExit(1);
         }
-        beginOutput(d.sizeFileName.c_str());
     }
 
     if (!emitTraces(d)) return false;

@@ -5,6 +5,7 @@
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -148,7 +149,19 @@ int TerminalSession::finish() {
         poll(nullptr, 0, 10);
     }
     child = -1;
+    if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+void TerminalSession::signal(int sig) {
+    if (child > 0) kill(child, sig);
+}
+
+long TerminalSession::localModes() const {
+    // The master reports the settings of the terminal the program uses.
+    struct termios modes;
+    if (master < 0 || tcgetattr(master, &modes) != 0) return -1;
+    return (long)modes.c_lflag;
 }
 
 } // namespace lumotest

@@ -46,8 +46,13 @@ class TerminalSession {
     bool waitFor(const std::string& text);
     // Sends keys as if typed.
     void type(const std::string& keys);
-    // Reads the terminal to its end and returns the exit status, or -1.
+    // Reads the terminal to its end and returns the exit status, 128 + N
+    // when signal N ended the program, or -1.
     int finish();
+    // Sends sig to the program.
+    void signal(int sig);
+    // The terminal's local modes (c_lflag: ECHO, ICANON, ...), or -1.
+    long localModes() const;
     // Everything the program has written to the terminal so far.
     const std::string& screen() const { return shown; }
 

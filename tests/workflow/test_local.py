@@ -9,9 +9,11 @@ With CMAKE and BUILD_DIR, the build is also installed into the test's
 directory and the installed workflow runs with the installed programs.
 """
 import os
+import signal
 import subprocess
 import sys
 import tempfile
+import time
 import unittest
 
 from workflow_support import (BROKEN, COMPARE_CONFIG, GELS, Programs, compare_table,
@@ -120,6 +122,59 @@ class Batch(unittest.TestCase):
         self.assertEqual(compare_table(tree), whole_comparison(PROGRAMS, tree, GELS))
         self.assertEqual({r["compared"] for r in summary_rows(tree).values()}, {"yes"})
 
+    def test_a_job_the_scheduler_ends_is_reported_and_the_rerun_redoes_it(self):
+        tree = self.tree("interrupted")
+        gel = "g2"
+        # The gel's first compression announces its job and waits; later
+        # ones compress at once.
+        marker = os.path.join(self.tmp.name, "interrupted-job")
+        script = os.path.join(self.tmp.name, "compress-once-slowly")
+        with open(script, "w") as f:
+            f.write("#!/bin/sh\nif [ ! -e '%s' ]; then\n"
+                    "  echo $$ > '%s.tmp' && mv '%s.tmp' '%s'\n"
+                    "  sleep 120 </dev/null >/dev/null 2>&1\n"
+                    "fi\nexec gzip \"$1\"\n" % ((marker,) * 4))
+        os.chmod(script, 0o755)
+        set_compression(os.path.join(tree, "gels", gel, "info"), script)
+        command = readme_command("-j \"$(nproc)\" --keep-going")
+        batch = subprocess.Popen(["bash", "-c", command], cwd=tree, env=PROGRAMS.env(self.tmp.name),
+                                 stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+        try:
+            wait_for_file(marker)
+            with open(marker) as f:
+                command_pid = int(f.read())
+            # A time limit: the scheduler sends SIGTERM to every process of the job.
+            for pid in job_processes(command_pid):
+                try:
+                    os.kill(pid, signal.SIGTERM)
+                except ProcessLookupError:
+                    pass
+            out, err = batch.communicate(timeout=300)
+        finally:
+            if batch.poll() is None:
+                batch.kill()
+                batch.communicate()
+        self.assertNotEqual(batch.returncode, 0, err)
+        rows = summary_rows(tree)
+        self.assertEqual(rows[gel]["status"], "failed")
+        self.assertEqual(rows[gel]["first_error"], "interrupted by signal 15")
+        self.assertIn("failed gel %s: interrupted by signal 15" % gel, err)
+        # Nothing the step left is cut short: every file is the finished
+        # run's (the picture being compressed uncompressed).
+        hand = step_outputs(os.path.join(self.hand, "gels", gel))
+        for name, data in step_outputs(os.path.join(tree, "gels", gel)).items():
+            self.assertIn(name if name in hand else name + ".gz", hand)
+            if name in hand:
+                self.assertEqual(data, hand[name], name)
+
+        PROGRAMS.fix_broken_gel(tree)
+        r = run_shell(command, tree, PROGRAMS.env(self.tmp.name))
+        self.assertEqual(r.returncode, 0, r.stderr)
+        self.assertIn("wildcards: gel=%s" % gel, r.stderr)
+        rows = summary_rows(tree)
+        self.assertEqual({g: rows[g]["status"] for g in GELS}, {g: "done" for g in GELS})
+        self.assertEqual(step_outputs(os.path.join(tree, "gels", gel)), hand)
+
     def test_gnu_parallel_joblog_shows_the_broken_gels_exit_value(self):
         tree = self.tree("parallel")
         r = run_shell(readme_command("parallel --jobs"), tree, PROGRAMS.env(self.tmp.name))
@@ -153,6 +208,55 @@ class Batch(unittest.TestCase):
         self.assertIn("/prefix/bin/zeStep5 gels/%s map" % BROKEN, r.stderr)  # the failed command
         self.assertEqual(summary_rows(tree)[BROKEN]["status"], "failed")
         self.assert_good_gels_as_by_hand(tree)
+
+
+def set_compression(info, command):
+    with open(info) as f:
+        lines = [line for line in f if not line.startswith("compression ")]
+    lines.append("compression = %s\n" % command)
+    with open(info, "w") as f:
+        f.writelines(lines)
+
+
+def wait_for_file(path, guard=240):
+    """Waits for path to appear; the guard only stops a test that hangs."""
+    end = time.monotonic() + guard
+    while not os.path.exists(path):
+        if time.monotonic() > end:
+            raise AssertionError("%s never appeared" % path)
+        time.sleep(0.02)
+
+
+def parent_of(pid):
+    with open("/proc/%d/stat" % pid) as f:
+        return int(f.read().rsplit(")", 1)[1].split()[1])
+
+
+def is_snakemake(pid):
+    with open("/proc/%d/cmdline" % pid, "rb") as f:
+        args = f.read().split(b"\0")[:2]
+    return any(os.path.basename(a) == b"snakemake" for a in args)
+
+
+def job_processes(pid):
+    """Every process of the job that pid belongs to: the job's shell (the
+    child of Snakemake above pid) and all its descendants."""
+    root = pid
+    while not is_snakemake(parent_of(root)):
+        root = parent_of(root)
+    children = {}
+    for entry in os.listdir("/proc"):
+        if entry.isdigit():
+            try:
+                children.setdefault(parent_of(int(entry)), []).append(int(entry))
+            except (OSError, IndexError, ValueError):
+                pass
+    found, todo = [], [root]
+    while todo:
+        p = todo.pop()
+        found.append(p)
+        todo.extend(children.get(p, []))
+    return found
 
 
 if __name__ == "__main__":

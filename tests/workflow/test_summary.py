@@ -76,6 +76,16 @@ class Summary(unittest.TestCase):
         self.assertIn("1 not run", page)
         self.assertIn('<td class="num warn">2</td>', page)  # calibration warnings stand out
 
+    def test_an_interrupted_job_says_so_whatever_it_printed_before(self):
+        self.gel("a", FIGURES, "Load project\nERROR: compression command 'gzip x' failed "
+                 "with exit status 1\ngzip y\ninterrupted by signal 15\n")
+        # A later, complete run is done, whatever an earlier one said.
+        self.gel("b", FIGURES, "Load project\n", done=True)
+        write_summary(self.gels, self.state)
+        rows = self.rows()
+        self.assertEqual([(r["status"], r["first_error"]) for r in rows],
+                         [("failed", "interrupted by signal 15"), ("done", "")])
+
     def test_replicate_column_only_when_a_report_has_it(self):
         self.gel("a", dict(FIGURES, replicate_warnings="3"), "", done=True)
         self.gel("b", FIGURES, "", done=True)

@@ -6,7 +6,9 @@ A gel's status is the outcome of its last run, read from the workflow's
 own files (Snakemake removes a job's done marker when the job starts and
 the job writes it again only when both programs succeeded):
   done     the done marker exists;
-  failed   no marker, but a log: the last run ended with a non-zero status;
+  failed   no marker, but a log: the last run ended with a non-zero status,
+           or was ended by a signal (the scheduler's time limit, say), which
+           its log's last line "interrupted by signal N" tells;
   not run  neither.
 The figures of a done gel come from report-summary.tsv, which zeReport
 writes beside report.html. When the batch has a comparison (the target
@@ -79,6 +81,23 @@ def first_error(log_path, or_last_line):
     return last if or_last_line else ""
 
 
+INTERRUPTED = re.compile(r"^interrupted by signal \d+$")
+
+
+def interruption(log_path):
+    """The job's "interrupted by signal N" line, or "" when it has none."""
+    found = ""
+    try:
+        with open(log_path, encoding="utf-8", errors="replace") as f:
+            for line in f:
+                line = line.rstrip("\n")
+                if INTERRUPTED.match(line):
+                    found = line
+    except OSError:
+        pass
+    return found
+
+
 def gel_row(gels_dir, state_dir, gel):
     project = os.path.join(gels_dir, gel)
     marker = os.path.join(state_dir, "done", gel)
@@ -98,7 +117,9 @@ def gel_row(gels_dir, state_dir, gel):
     elif row["status"] == "failed":
         # A job that never started writes only to the scheduler's log.
         scheduler_log = os.path.join(state_dir, "logs", gel + ".scheduler.log")
-        row["first_error"] = first_error(log, True) or first_error(scheduler_log, True)
+        # An interrupted job ended for that reason, whatever it printed before.
+        row["first_error"] = (interruption(log) or first_error(log, True)
+                              or first_error(scheduler_log, True))
     return row
 
 
