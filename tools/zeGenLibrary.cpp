@@ -26,6 +26,7 @@
 #include "zeError.h"
 #include "zeWriteCheck.h"
 #include "zeScale.h"
+#include "zeSplitMix.h"
 
 namespace {
 
@@ -34,12 +35,7 @@ namespace {
 class Rng {
   public:
     explicit Rng(uint64_t seed) : state(seed) {}
-    uint64_t next() {
-        uint64_t z = (state += 0x9E3779B97F4A7C15ULL);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-        return z ^ (z >> 31);
-    }
+    uint64_t next() { return splitMixNext(state); }
     // In (0, 1]: never 0, so that its log is finite.
     double uniform() { return (double)((next() >> 11) + 1) * (1.0 / 9007199254740992.0); }
     double exponential(double mean) { return -mean * std::log(uniform()); }
@@ -56,8 +52,7 @@ class Rng {
 enum Stream : uint64_t { GENOME = 1, CLONES, NOISE };
 
 Rng streamFor(uint64_t seed, Stream s) {
-    Rng mixer(seed ^ ((uint64_t)s * 0xD1B54A32D192ED03ULL));
-    return Rng(mixer.next());
+    return Rng(streamSeed(seed, s));
 }
 
 // ---------------------------------------------------------------- options

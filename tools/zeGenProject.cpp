@@ -30,6 +30,7 @@
 
 #include "zeError.h"
 #include "zeScale.h"
+#include "zeSplitMix.h"
 #include "zeVersion.h"
 
 namespace {
@@ -41,12 +42,7 @@ const int MAX_TRACE_VALUE = 32767; // traces are read back as signed 16-bit
 class Rng {
   public:
     explicit Rng(uint64_t seed) : state(seed) {}
-    uint64_t next() {
-        uint64_t z = (state += 0x9E3779B97F4A7C15ULL);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-        return z ^ (z >> 31);
-    }
+    uint64_t next() { return splitMixNext(state); }
     double uniform() { return (double)(next() >> 11) * (1.0 / 9007199254740992.0); }
     double uniform(double lo, double hi) { return lo + (hi - lo) * uniform(); }
     int below(int n) { return (int)(next() % (uint64_t)n); }
@@ -68,8 +64,7 @@ class Rng {
 enum Stream : uint64_t { LADDER = 1, SHAPE, MARKERS, BANDS, TRACES, NAMES, REPLICATES };
 
 Rng streamFor(uint64_t seed, Stream s) {
-    Rng mixer(seed ^ ((uint64_t)s * 0xD1B54A32D192ED03ULL));
-    return Rng(mixer.next());
+    return Rng(streamSeed(seed, s));
 }
 
 // ---------------------------------------------------------------- options
