@@ -12,16 +12,15 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <map>
 #include <random>
 #include <string>
 #include <thread>
-#include <tuple>
 #include <vector>
 
 #include "zeBandsFile.h"
 #include "zeError.h"
 #include "zePairScan.h"
+#include "zePlainScan.h"
 #include "zePairTable.h"
 #include "zeSharedBands.h"
 #include "zeSulston.h"
@@ -89,28 +88,6 @@ void timeScan(const std::vector<Fingerprint>& prints, int threads) {
            bytes);
 }
 
-// The passing pairs of rows first, first + step, ... walked and scored in
-// full (scores memoised by M and the band counts), for each cutoff.
-void plainRows(const std::vector<Fingerprint>& prints, int tolerance,
-               const std::vector<double>& cutoffs, int first, int step,
-               std::vector<std::vector<std::vector<PairScore>>>& byRow) {
-    std::map<std::tuple<int, int, int>, double> scores;
-    for (int i = first; i < (int)prints.size(); i += step)
-        for (int j = i + 1; j < (int)prints.size(); j++) {
-            const std::vector<int>& a = prints[i].bands;
-            const std::vector<int>& b = prints[j].bands;
-            int na = (int)a.size(), nb = (int)b.size();
-            int m = sharedBands(a.data(), na, b.data(), nb, tolerance);
-            auto key = std::make_tuple(m, na, nb);
-            auto known = scores.find(key);
-            if (known == scores.end())
-                known = scores.emplace(key, sulstonScore(m, na, nb, tolerance)).first;
-            for (size_t c = 0; c < cutoffs.size(); c++)
-                if (known->second <= cutoffs[c])
-                    byRow[c][i].push_back(scorePair(prints, i, j, tolerance));
-        }
-}
-
 bool samePair(const PairScore& a, const PairScore& b) {
     return a.first == b.first && a.second == b.second && a.shared == b.shared &&
            a.score == b.score && a.dice == b.dice;
@@ -138,7 +115,7 @@ int checkLibrary(const std::string& dir) {
             cutoffs.size(), std::vector<std::vector<PairScore>>(prints.size()));
         std::vector<std::thread> pool;
         for (int t = 0; t < threads; t++)
-            pool.emplace_back(plainRows, std::cref(prints), tolerance, std::cref(cutoffs), t,
+            pool.emplace_back(plainScanRows, std::cref(prints), tolerance, std::cref(cutoffs), t,
                               threads, std::ref(byRow));
         for (std::thread& t : pool)
             t.join();

@@ -5,41 +5,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
 #include <random>
-#include <tuple>
 #include <vector>
 
 #include "compareTestSupport.h"
 #include "zeBandsFile.h"
 #include "zeBinBound.h"
 #include "zePairScan.h"
+#include "zePlainScan.h"
 #include "zeSharedBands.h"
 
 namespace {
-
-// Every pair walked in full and kept for each cutoff it meets; scores
-// memoised by (M, n1, n2), all that sulstonScore depends on, so that
-// thousands of clones stay quick.
-std::vector<std::vector<PairScore>> plainScan(const std::vector<Fingerprint>& prints,
-                                              int tolerance, const std::vector<double>& cutoffs) {
-    std::map<std::tuple<int, int, int>, double> scores;
-    std::vector<std::vector<PairScore>> out(cutoffs.size());
-    for (int i = 0; i < (int)prints.size(); i++)
-        for (int j = i + 1; j < (int)prints.size(); j++) {
-            const std::vector<int>& a = prints[i].bands;
-            const std::vector<int>& b = prints[j].bands;
-            int na = (int)a.size(), nb = (int)b.size();
-            int m = sharedBands(a.data(), na, b.data(), nb, tolerance);
-            auto key = std::make_tuple(m, na, nb);
-            auto known = scores.find(key);
-            if (known == scores.end())
-                known = scores.emplace(key, sulstonScore(m, na, nb, tolerance)).first;
-            for (size_t c = 0; c < cutoffs.size(); c++)
-                if (known->second <= cutoffs[c]) out[c].push_back(scorePair(prints, i, j, tolerance));
-        }
-    return out;
-}
 
 std::vector<PairScore> fastScan(const std::vector<Fingerprint>& prints, const ScanSettings& s) {
     std::vector<PairScore> got;
