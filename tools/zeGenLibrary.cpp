@@ -27,6 +27,7 @@
 #include "zeWriteCheck.h"
 #include "zeScale.h"
 #include "zeSplitMix.h"
+#include "zeToolArgs.h"
 
 namespace {
 
@@ -115,30 +116,6 @@ void usage() {
            d.cloneMean, d.cloneSd, d.minSize, d.maxSize, d.noise, d.coverage, d.coverage);
 }
 
-[[noreturn]] void failUsage(const std::string& what) {
-    printError(what + " (zeGenLibrary -h for help)");
-    exit(1);
-}
-
-long parseCount(const std::string& option, const std::string& text, long lo, long hi) {
-    errno = 0;
-    char* end = nullptr;
-    long v = text.empty() ? 0 : strtol(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0' || errno == ERANGE || v < lo || v > hi)
-        failUsage(option + " needs a whole number from " + std::to_string(lo) + " to " +
-                  std::to_string(hi) + ", not '" + text + "'");
-    return v;
-}
-
-uint64_t parseSeed(const std::string& text) {
-    errno = 0;
-    char* end = nullptr;
-    unsigned long long v = text.empty() ? 0 : strtoull(text.c_str(), &end, 10);
-    if (text.empty() || text[0] == '-' || *end != '\0' || errno == ERANGE)
-        failUsage("--seed needs an unsigned whole number, not '" + text + "'");
-    return (uint64_t)v;
-}
-
 // A finite number above 0 (or of 0 or more when zeroAllowed).
 double parseAmount(const std::string& option, const std::string& text, bool zeroAllowed) {
     char* end = nullptr;
@@ -175,11 +152,11 @@ Options parseOptions(int argc, char** argv) {
             if (value.empty()) failUsage("--out needs a directory");
             o.outDir = value;
         } else if (arg == "--clones") {
-            o.clones = parseCount(arg, value, 1, 100000000);
+            o.clones = parseWhole(arg, value, 1, 100000000);
         } else if (arg == "--seed") {
             o.seed = parseSeed(value);
         } else if (arg == "--per-gel") {
-            o.perGel = parseCount(arg, value, 1, 100000000);
+            o.perGel = parseWhole(arg, value, 1, 100000000);
         } else if (arg == "--fragment-mean") {
             o.fragmentMean = parseAmount(arg, value, false);
         } else if (arg == "--clone-mean") {
@@ -271,23 +248,6 @@ std::string cloneName(long ordinal) {
 
 // ---------------------------------------------------------------- output
 
-void makeDirectories(const std::string& path) {
-    for (size_t i = 1; i <= path.size(); ++i) {
-        if (i < path.size() && path[i] != '/') continue;
-        std::string part = path.substr(0, i);
-        errno = 0;
-        if (mkdir(part.c_str(), 0777) != 0 && errno != EEXIST) {
-            printError(withReason("couldn't create directory '" + part + "'", errno));
-            exit(1);
-        }
-    }
-    struct stat st;
-    if (stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
-        printError("'" + path + "' is not a directory");
-        exit(1);
-    }
-}
-
 void appendNumber(std::string& out, long long v) {
     char digits[24];
     int n = snprintf(digits, sizeof digits, "%lld", v);
@@ -304,6 +264,7 @@ bool writeFile(const std::string& path, const std::string& bytes) {
 } // namespace
 
 int main(int argc, char** argv) {
+    setUsageProgram("zeGenLibrary");
     Options o = parseOptions(argc, argv);
     makeDirectories(o.outDir);
 

@@ -31,6 +31,7 @@
 #include "zeError.h"
 #include "zeScale.h"
 #include "zeSplitMix.h"
+#include "zeToolArgs.h"
 #include "zeVersion.h"
 
 namespace {
@@ -140,30 +141,6 @@ void usage(FILE* to) {
     exit(1);
 }
 
-[[noreturn]] void failUsage(const std::string& message) {
-    printError(message + " (zeGenProject -h for help)");
-    exit(1);
-}
-
-long parseInt(const std::string& option, const std::string& text, long lo, long hi) {
-    errno = 0;
-    char* end = nullptr;
-    long v = strtol(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0' || errno == ERANGE || v < lo || v > hi)
-        failUsage(option + " needs an integer from " + std::to_string(lo) + " to " +
-                  std::to_string(hi) + ", not '" + text + "'");
-    return v;
-}
-
-uint64_t parseSeed(const std::string& text) {
-    errno = 0;
-    char* end = nullptr;
-    unsigned long long v = strtoull(text.c_str(), &end, 10);
-    if (text.empty() || text[0] == '-' || *end != '\0' || errno == ERANGE)
-        failUsage("--seed needs an unsigned integer, not '" + text + "'");
-    return (uint64_t)v;
-}
-
 // Words of the info file are read up to the next whitespace; gel numbers
 // also become part of file names.
 std::string parseWord(const std::string& option, const std::string& text, bool fileNamePart) {
@@ -217,23 +194,23 @@ Options parseOptions(int argc, char** argv) {
         } else if (arg == "--seed") {
             o.seed = parseSeed(value);
         } else if (arg == "--lanes") {
-            o.lanes = (int)parseInt(arg, value, 1, 10000);
+            o.lanes = (int)parseWhole(arg, value, 1, 10000);
         } else if (arg == "--dyes") {
-            o.dyes = (int)parseInt(arg, value, 1, 16);
+            o.dyes = (int)parseWhole(arg, value, 1, 16);
         } else if (arg == "--marker-repeat") {
-            o.markerRepeat = (int)parseInt(arg, value, 1, 10000);
+            o.markerRepeat = (int)parseWhole(arg, value, 1, 10000);
         } else if (arg == "--method") {
             if (value != "linear" && value != "nonlinear")
                 failUsage("--method must be linear or nonlinear, not '" + value + "'");
             o.linear = value == "linear";
         } else if (arg == "--row-length") {
-            o.rowLength = (int)parseInt(arg, value, 100, 100000);
+            o.rowLength = (int)parseWhole(arg, value, 100, 100000);
         } else if (arg == "--rows") {
-            o.rows = (int)parseInt(arg, value, 3, 1000);
+            o.rows = (int)parseWhole(arg, value, 3, 1000);
         } else if (arg == "--output-x") {
-            o.outputX = (int)parseInt(arg, value, 1, 100000);
+            o.outputX = (int)parseWhole(arg, value, 1, 100000);
         } else if (arg == "--output-y") {
-            o.outputY = (int)parseInt(arg, value, 1, 100000);
+            o.outputY = (int)parseWhole(arg, value, 1, 100000);
         } else if (arg == "--gel-number") {
             o.gelNumber = parseWord(arg, value, true);
         } else if (arg == "--compression") {
@@ -241,9 +218,9 @@ Options parseOptions(int argc, char** argv) {
         } else if (arg == "--username") {
             o.username = parseWord(arg, value, false);
         } else if (arg == "--imagewidth") {
-            o.imageWidth = (int)parseInt(arg, value, 1, 1000000);
+            o.imageWidth = (int)parseWhole(arg, value, 1, 1000000);
         } else if (arg == "--ladder-top") {
-            o.ladderTop = (int)parseInt(arg, value, 1000, MOST_LADDER_TOP);
+            o.ladderTop = (int)parseWhole(arg, value, 1000, MOST_LADDER_TOP);
         } else {
             failUsage("unknown option '" + arg + "'");
         }
@@ -700,21 +677,10 @@ void writeTraces(const Options& o, const std::vector<Sample>& samples, Rng& rng)
     f.close();
 }
 
-void makeDirectories(const std::string& path) {
-    for (size_t i = 1; i <= path.size(); ++i) {
-        if (i < path.size() && path[i] != '/') continue;
-        std::string part = path.substr(0, i);
-        int err = mkdir(part.c_str(), 0777) == 0 ? 0 : errno;
-        if (err != 0 && err != EEXIST) fail(withReason("cannot create directory '" + part + "'", err));
-    }
-    struct stat st;
-    if (stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
-        fail("'" + path + "' is not a directory");
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
+    setUsageProgram("zeGenProject");
     Options o = parseOptions(argc, argv);
 
     Rng ladderRng = streamFor(o.seed, LADDER);
