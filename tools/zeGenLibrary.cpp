@@ -28,6 +28,7 @@
 #include "zeScale.h"
 #include "zeSplitMix.h"
 #include "zeToolArgs.h"
+#include "zeVersion.h"
 
 namespace {
 
@@ -141,7 +142,7 @@ Options parseOptions(int argc, char** argv) {
             exit(fflush(stdout) == 0 && !ferror(stdout) ? 0 : 1);
         }
         if (arg == "--version") {
-            printf("zeGenLibrary %s\n", ZE_VERSION);
+            fputs(versionLine("zeGenLibrary").c_str(), stdout);
             exit(fflush(stdout) == 0 && !ferror(stdout) ? 0 : 1);
         }
         if (!hasValue) {
