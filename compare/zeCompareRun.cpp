@@ -5,17 +5,14 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#ifdef __linux__
-#include <sched.h>
-#endif
 #include <iostream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "zeBandsFile.h"
-#include "zeCompareInputs.h"
+#include "zeInputChecks.h"
 #include "zeComparePage.h"
+#include "zeCores.h"
 #include "zeError.h"
 #include "zePairTable.h"
 #include "zeSulston.h"
@@ -23,20 +20,6 @@
 #include "zeWriteCheck.h"
 
 namespace {
-
-// More threads than this would only cost memory and start-up time.
-const int MAX_THREADS = 1024;
-
-// The cores this process may run on: under a batch system (taskset, a
-// Slurm allocation) fewer than the machine has.
-int everyCore() {
-    unsigned cores = std::thread::hardware_concurrency();
-#ifdef __linux__
-    cpu_set_t allowed;
-    if (sched_getaffinity(0, sizeof allowed, &allowed) == 0) cores = (unsigned)CPU_COUNT(&allowed);
-#endif
-    return (int)std::max(1u, std::min((unsigned)MAX_THREADS, cores));
-}
 
 std::string usageText() {
     char defaults[512];

@@ -16,7 +16,7 @@ LAYERS = [
     ["norm"],
     ["step", "score", "page"],
     ["report"],
-    ["compare"],
+    ["compare", "map"],
     ["bench", "fuzz", "tools", "tests"],
 ]
 RANK = {folder: rank for rank, folders in enumerate(LAYERS) for folder in folders}

@@ -1,4 +1,4 @@
-#include "zeCompareInputs.h"
+#include "zeInputChecks.h"
 
 #include <set>
 

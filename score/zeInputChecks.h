@@ -1,8 +1,9 @@
-// Checks of zeCompare's inputs that keep every fingerprint identified and
-// every input safe: no file given twice, no page written over an input,
-// and a warning when two files carry one gel number.
-#ifndef ZE_COMPAREINPUTS_H
-#define ZE_COMPAREINPUTS_H
+// Checks of the inputs of the programs that read bands files (zeCompare,
+// zeContig) that keep every fingerprint identified and every input safe:
+// no file given twice, no output written over an input, and a warning when
+// two files carry one gel number.
+#ifndef ZE_INPUTCHECKS_H
+#define ZE_INPUTCHECKS_H
 
 #include <map>
 #include <ostream>

@@ -1,0 +1,29 @@
+// A physical map: every fingerprint's contig, its place in the contig and
+// its status, as zeContig builds it (zeMapBuild.h) and writes it
+// (zeContigTable.h).
+#ifndef ZE_CONTIGMAP_H
+#define ZE_CONTIGMAP_H
+
+#include <vector>
+
+enum class CloneStatus {
+    Ok,
+    Buried,   // at least the buried share of its bands lie in one clone of its contig
+    Q,        // many of its bands are found in no clone placed around it
+    Chimeric, // alone joins two groups of clones; in no contig
+};
+
+struct PlacedClone {
+    int contig = 0;           // 1, 2, ...; 0: in no contig
+    long left = -1, right = -1; // consensus-band units, left < right; -1 in no contig
+    CloneStatus status = CloneStatus::Ok;
+    int buriedIn = -1;        // the fingerprint it is buried in, or -1
+    std::vector<int> links;   // a chimeric clone's contigs, ascending
+};
+
+struct ContigMap {
+    std::vector<PlacedClone> clones; // one per fingerprint, in the fingerprints' order
+    int contigs = 0;                 // numbered 1 .. contigs
+};
+
+#endif

@@ -1,0 +1,71 @@
+#include "zeJunctions.h"
+
+#include <algorithm>
+
+#include "zeUnionFind.h"
+
+namespace {
+
+// True when some pair between groups a and b (indices into `near`)
+// scores within the loose cutoff.
+bool groupsOverlap(const std::vector<int>& a, const std::vector<int>& b,
+                   const std::vector<Fingerprint>& prints, const JunctionSettings& s) {
+    int tried = 0;
+    for (int x : a)
+        for (int y : b) {
+            if (++tried > s.mostPairsTried) return false;
+            int first = std::min(x, y), second = std::max(x, y);
+            if (scorePair(prints, first, second, s.tolerance).score <= s.looseCutoff) return true;
+        }
+    return false;
+}
+
+bool isJunction(const OverlapGraph& g, int x, const std::vector<Fingerprint>& prints,
+                const JunctionSettings& s) {
+    const int n = g.degree(x);
+    if (n < 2) return false;
+    const Overlap* near = g.begin(x);
+    UnionFind local(n);
+    for (int i = 0; i < n; ++i)
+        for (int j = i + 1; j < n; ++j)
+            if (g.sharedOf(near[i].to, near[j].to) >= 0) local.unite(i, j);
+    std::vector<std::vector<int>> groups;
+    std::vector<int> groupOf(n, -1);
+    for (int i = 0; i < n; ++i) {
+        int root = local.find(i);
+        if (groupOf[root] < 0) {
+            groupOf[root] = (int)groups.size();
+            groups.emplace_back();
+        }
+        groups[groupOf[root]].push_back(near[i].to);
+    }
+    if (groups.size() < 2) return false;
+    // Groups that overlap at the loose cutoff are one side of X.
+    UnionFind sides((int)groups.size());
+    for (size_t a = 0; a < groups.size(); ++a)
+        for (size_t b = a + 1; b < groups.size(); ++b)
+            if (sides.find((int)a) != sides.find((int)b) &&
+                groupsOverlap(groups[a], groups[b], prints, s))
+                sides.unite((int)a, (int)b);
+    // A side of one clone that overlaps nothing but X is a leaf hanging
+    // on X, not a second place.
+    std::vector<int> sideSize(groups.size(), 0);
+    for (size_t a = 0; a < groups.size(); ++a) {
+        bool leaf = groups[a].size() == 1 && g.degree(groups[a][0]) == 1;
+        if (!leaf) sideSize[sides.find((int)a)] += (int)groups[a].size() + 1;
+    }
+    int substantial = 0;
+    for (int size : sideSize)
+        if (size > 0) ++substantial;
+    return substantial >= 2;
+}
+
+} // namespace
+
+std::vector<char> findJunctions(const OverlapGraph& g, const std::vector<Fingerprint>& prints,
+                                const JunctionSettings& settings) {
+    std::vector<char> junction((size_t)g.size(), 0);
+    for (int x = 0; x < g.size(); ++x)
+        junction[x] = isJunction(g, x, prints, settings) ? 1 : 0;
+    return junction;
+}

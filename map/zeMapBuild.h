@@ -1,0 +1,41 @@
+// Building the map: contigs of overlapping clones, each clone's place in
+// its contig and its status.
+//
+//  1. Every pair within the build cutoff (the pair scan).
+//  2. Only trusted pairs are kept (zeTrustedPairs.h).
+//  3. Clones that alone join two groups are taken out as chimeric
+//     (zeJunctions.h).
+//  4. The contigs are the connected groups of what remains; a clone
+//     overlapping no other is in none.
+//  5. Each contig is laid out (zeLayout.h); clones whose bands lie almost
+//     all in another clone are marked buried (zeBurial.h).
+//  6. Clones whose bands fit their neighbours badly are marked Q
+//     (zeBandFit.h).
+//  7. Contigs are numbered by size (most clones first), then by their
+//     first clone; each is turned so that its first clone lies in its left
+//     half, and its places start at 0.
+//
+// Fingerprints are expected in a fixed order (zeContigInput.h sorts them),
+// and every step above is deterministic, so the map depends neither on the
+// order of the input nor on the number of threads.
+#ifndef ZE_MAPBUILD_H
+#define ZE_MAPBUILD_H
+
+#include <vector>
+
+#include "zeContigMap.h"
+#include "zeFingerprint.h"
+#include "zeSulston.h"
+
+struct MapSettings {
+    int tolerance = DEFAULT_TOLERANCE;
+    double cutoff = DEFAULT_CUTOFF;
+    // The cutoff at which the clones around a possible junction are
+    // rescored to find that they overlap after all.
+    double looseCutoff = 1e-6;
+    int threads = 1;
+};
+
+ContigMap buildMap(const std::vector<Fingerprint>& prints, const MapSettings& settings);
+
+#endif
