@@ -104,7 +104,7 @@ int runContig(int argc, char** argv) {
         out.write(o.help ? usageText() : versionLine(PROGRAM));
         return out.finish() ? 0 : 1;
     }
-    if (!inputsAreDistinct(o.files, o.output, error)) return fail(error);
+    if (!inputsAreDistinct(o.files, {{"table", o.output}}, error)) return fail(error);
 
     // The table's place is tried before the inputs are read and scored.
     ReplacedFile table;

@@ -30,16 +30,33 @@ FileIdentity identify(const std::string& path) {
 
 bool inputsAreDistinct(const std::vector<std::string>& files, const std::string& page,
                        std::string& error) {
+    return inputsAreDistinct(files, std::vector<NamedOutput>{{"page", page}}, error);
+}
+
+bool inputsAreDistinct(const std::vector<std::string>& files,
+                       const std::vector<NamedOutput>& outputs, std::string& error) {
     std::vector<FileIdentity> ids;
     for (const std::string& path : files)
         ids.push_back(identify(path));
-    FileIdentity pageId = page.empty() ? FileIdentity() : identify(page);
-    for (size_t i = 0; i < files.size(); i++) {
-        if (ids[i] == pageId) {
-            error = "the page '" + page + "' is the bands file '" + files[i] +
-                    "': it would be written over";
-            return false;
-        }
+    std::vector<FileIdentity> outputIds;
+    for (const NamedOutput& o : outputs)
+        outputIds.push_back(o.path.empty() ? FileIdentity() : identify(o.path));
+    for (size_t k = 0; k < outputs.size(); k++) {
+        for (size_t i = 0; i < files.size(); i++)
+            if (ids[i] == outputIds[k]) {
+                error = "the " + outputs[k].kind + " '" + outputs[k].path + "' is the bands file '" +
+                        files[i] + "': it would be written over";
+                return false;
+            }
+        for (size_t j = 0; j < k; j++)
+            if (!outputs[k].path.empty() &&
+                (outputs[j].path == outputs[k].path || outputIds[j] == outputIds[k])) {
+                error = "the " + outputs[j].kind + " and the " + outputs[k].kind + " are one file, '" +
+                        outputs[k].path + "'";
+                return false;
+            }
+    }
+    for (size_t i = 0; i < files.size(); i++)
         for (size_t j = 0; j < i; j++)
             if (ids[i] == ids[j]) {
                 error = files[j] == files[i]
@@ -48,7 +65,6 @@ bool inputsAreDistinct(const std::vector<std::string>& files, const std::string&
                                   "' are one file, given twice";
                 return false;
             }
-    }
     return true;
 }
 

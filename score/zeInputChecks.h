@@ -19,6 +19,16 @@
 bool inputsAreDistinct(const std::vector<std::string>& files, const std::string& page,
                        std::string& error);
 
+// An output named for messages: "the <kind> '<path>'".
+struct NamedOutput {
+    std::string kind; // "page", "table", ...
+    std::string path; // empty: none
+};
+
+// The same for several outputs, which must also be distinct files.
+bool inputsAreDistinct(const std::vector<std::string>& files,
+                       const std::vector<NamedOutput>& outputs, std::string& error);
+
 // The files each gel number was first met in.
 class GelNumberFiles {
   public:

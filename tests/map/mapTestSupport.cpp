@@ -1,0 +1,72 @@
+#include "mapTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+
+namespace zetest {
+
+std::vector<int> fragmentBands(int fragments, unsigned seed) {
+    std::vector<int> bands;
+    unsigned state = seed * 2654435761u + 1;
+    for (int k = 0; k < fragments; ++k) {
+        state = state * 1664525u + 1013904223u;
+        bands.push_back((int)((state >> 8) % 4600));
+    }
+    return bands;
+}
+
+HandClone cloneOf(const std::string& name, const std::vector<int>& genome, int first, int count) {
+    HandClone c{name, {}};
+    for (int k = first; k < first + count; ++k)
+        c.bands.push_back(genome.at((size_t)k));
+    return c;
+}
+
+std::string bandsFile(const std::vector<HandClone>& clones, const std::string& gel) {
+    std::string out;
+    for (const HandClone& c : clones) {
+        std::vector<int> bands = c.bands;
+        std::sort(bands.begin(), bands.end());
+        bands.erase(std::unique(bands.begin(), bands.end()), bands.end());
+        out += "         " + c.name + " " + std::to_string(bands.size()) + " " + gel + "\n";
+        for (int b : bands)
+            out += std::to_string(b) + "\n";
+        out += "-1\n";
+    }
+    return out;
+}
+
+RunResult runContig(const std::vector<std::string>& args) {
+    return run(ZECONTIG_BIN, args);
+}
+
+std::vector<ContigRow> contigRows(const std::string& table) {
+    std::istringstream in(table);
+    std::string line;
+    std::getline(in, line);
+    EXPECT_EQ(line, "contig\tclone\tgel\tordinal\tleft\tright\tstatus\tburied_in\tlinks");
+    std::vector<ContigRow> rows;
+    while (std::getline(in, line)) {
+        std::istringstream fields(line);
+        ContigRow r;
+        std::string contig;
+        std::getline(fields, contig, '\t');
+        r.contig = std::stoi(contig);
+        for (std::string* f : {&r.clone, &r.gel, &r.ordinal, &r.left, &r.right, &r.status,
+                               &r.buriedIn, &r.links})
+            std::getline(fields, *f, '\t');
+        rows.push_back(r);
+    }
+    return rows;
+}
+
+std::map<std::string, ContigRow> rowsByClone(const std::vector<ContigRow>& rows) {
+    std::map<std::string, ContigRow> byClone;
+    for (const ContigRow& r : rows)
+        byClone[r.clone] = r;
+    return byClone;
+}
+
+} // namespace zetest

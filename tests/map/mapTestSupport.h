@@ -1,0 +1,45 @@
+// Helpers for the zeContig tests: hand-made libraries on a genome of
+// restriction fragments, each fragment one band at a fixed position, and
+// the contig table read back.
+#ifndef ZE_MAP_TEST_SUPPORT_H
+#define ZE_MAP_TEST_SUPPORT_H
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "testSupport.h"
+
+namespace zetest {
+
+// A genome of `fragments` fragments with band positions drawn from a fixed
+// generator (seeded), each in 0 .. 4599.
+std::vector<int> fragmentBands(int fragments, unsigned seed);
+
+struct HandClone {
+    std::string name;
+    std::vector<int> bands; // any order; sorted and merged when written
+};
+
+// A clone of genome fragments first .. first + count - 1.
+HandClone cloneOf(const std::string& name, const std::vector<int>& genome, int first, int count);
+
+// The bands file of `clones` as zeStep5 writes it, gel number `gel`.
+std::string bandsFile(const std::vector<HandClone>& clones, const std::string& gel);
+
+RunResult runContig(const std::vector<std::string>& args);
+
+struct ContigRow {
+    int contig = 0;
+    std::string clone, gel, ordinal, left, right, status, buriedIn, links;
+};
+
+// The table's rows after its header (which must be the expected one).
+std::vector<ContigRow> contigRows(const std::string& table);
+
+// The rows by clone name.
+std::map<std::string, ContigRow> rowsByClone(const std::vector<ContigRow>& rows);
+
+} // namespace zetest
+
+#endif
