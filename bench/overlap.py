@@ -12,6 +12,11 @@ zeCompare over its bands files at each tolerance (default cutoff unless
     bench/overlap.py [--build DIR] [--clones N] [--seed N] [--tolerances 3,5,7]
                      [--cutoff C] [--keep DIR] [-- zeGenLibrary flags...]
 
+The library is generated with --perfect, without the errors of a real
+library, so that every overlap in the truth is one the bands can show.
+zeGenLibrary flags after -- still apply, error flags among them; the truth
+read here is then each clone's first piece only.
+
 Prints one Markdown table row per tolerance. The figures are measurements,
 not thresholds.
 """
@@ -85,7 +90,7 @@ def main():
     work = args.keep or tempfile.mkdtemp(prefix="ze_overlap.")
     try:
         subprocess.run([generator, "--out", work, "--clones", str(args.clones),
-                        "--seed", str(args.seed)] + args.library_flags, check=True)
+                        "--seed", str(args.seed), "--perfect"] + args.library_flags, check=True)
         clones = read_truth(os.path.join(work, "truth.tsv"))
         files = sorted((f for f in os.listdir(work) if f.endswith(".bands")),
                        key=lambda f: int(f.split(".")[0]))

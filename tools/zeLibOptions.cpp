@@ -1,0 +1,265 @@
+#include "zeLibOptions.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "zeLibClone.h"
+#include "zeLibGenome.h"
+#include "zeScale.h"
+#include "zeToolArgs.h"
+#include "zeVersion.h"
+
+namespace {
+
+// Far more fragments than any library needs: a guard against a genome
+// length that would fill the memory.
+const double MOST_FRAGMENTS = 5e8;
+
+std::string vectorBandsText(const std::vector<VectorBand>& bands) {
+    if (bands.empty()) return "none";
+    std::string text;
+    for (const VectorBand& b : bands) {
+        char item[64];
+        snprintf(item, sizeof item, "%s%d:%g", text.empty() ? "" : ",", b.position, b.share);
+        text += item;
+    }
+    return text;
+}
+
+void usage() {
+    Options d;
+    const LibraryErrors& e = d.errors;
+    printf("USAGE: zeGenLibrary --out DIR [options]\n"
+           "Writes the bands files of a simulated clone library into DIR (created if\n"
+           "missing): <gel>.bands for gels 1, 2, ... of --per-gel clones each, in the\n"
+           "format zeStep5 writes, and truth.tsv, where every clone lies on the genome\n"
+           "(below).\n"
+           "\n"
+           "The genome is cut into restriction fragments of exponential length;\n"
+           "clones are random intervals of normal length; a clone's bands are the\n"
+           "fragments wholly inside it of --min-size to --max-size bases, placed on\n"
+           "the standard scale by log size (--max-size at 0, --min-size at %d),\n"
+           "each moved by normal gel noise and truncated to a whole position; bands\n"
+           "on one position merge into one.\n"
+           "\n"
+           "The errors of a real library are on by default, each set by its flag\n"
+           "below; --perfect turns them all off, and error flags given with it, before\n"
+           "or after, still apply. A clone's bands are made in this order: its\n"
+           "fragment bands (whole fragments, and end fragments when on) -> each lost\n"
+           "with the --missing-bands chance -> gel noise, bands below 0 dropped ->\n"
+           "extra bands -> vector bands, with gel noise -> ascending, bands on one\n"
+           "position merged.\n"
+           "\n"
+           "  --out DIR            directory to write (required)\n"
+           "  --clones N           number of clones (default %ld); clones are named\n"
+           "                       L000001, L000002, ...\n"
+           "  --seed N             random seed, unsigned 64-bit (default %llu); the\n"
+           "                       same seed and flags give the same files\n"
+           "  --per-gel N          clones per gel, one bands file each (default %ld)\n"
+           "  --fragment-mean BP   mean restriction fragment length (default %g)\n"
+           "  --clone-mean BP      mean clone length (default %g)\n"
+           "  --clone-sd BP        standard deviation of the clone length (default %g)\n"
+           "  --min-size BP        smallest fragment seen as a band (default %g)\n"
+           "  --max-size BP        largest fragment seen as a band (default %g)\n"
+           "  --noise UNITS        standard deviation of the gel noise of a band, in\n"
+           "                       standard units (default %g)\n"
+           "  --coverage X         genome length = clones x clone-mean / X (default\n"
+           "                       %g: every base in about %g clones, as a library\n"
+           "                       is made deep enough to tile the genome with\n"
+           "                       overlaps, and overlaps are what is compared)\n"
+           "  --genome-length BP   the genome length itself (overrides --coverage)\n"
+           "  --perfect            no errors: every error flag below is off unless\n"
+           "                       given\n"
+           "  --extra-bands SHARE  extra bands of a clone: SHARE x its fragment\n"
+           "                       bands left after loss and noise, rounded, each\n"
+           "                       at a uniform position 0 to %d (default %g)\n"
+           "  --missing-bands P    chance that a fragment band is lost (default %g)\n"
+           "  --vector-bands LIST  bands of the cloning vector, POS:SHARE,...: a band\n"
+           "                       at standard position POS in SHARE of the clones,\n"
+           "                       with gel noise; none for no vector bands (default\n"
+           "                       %s)\n"
+           "  --end-fragments on|off  the partial fragments at a clone's ends, from\n"
+           "                       its start to its first cut and from its last cut\n"
+           "                       to its end, are bands when of --min-size to\n"
+           "                       --max-size bases (default %s)\n"
+           "  --chimeric SHARE     chance that a clone is chimeric, joined from two\n"
+           "                       pieces: its first %g-%g%% (uniform) where it was\n"
+           "                       placed, the rest at a uniform place at least %g Mb\n"
+           "                       from it (a clone with no such place stays whole);\n"
+           "                       its bands are both pieces' (default %g)\n"
+           "  --repeats SHARE      share of the genome, at most %g, covered by copies\n"
+           "                       of %d repeat blocks of %g-%g kb, each block with\n"
+           "                       cuts of its own, laid at random without overlap,\n"
+           "                       so that distant clones share bands (default %g)\n"
+           "  -h, --help           this text\n"
+           "  --version            the version\n"
+           "\n"
+           "truth.tsv, tab-separated with a header, one row per clone:\n"
+           "  clone, gel           the clone's name and gel number\n"
+           "  start, end           where it lies on the genome, 0-based, end exclusive\n"
+           "                       (of a chimeric clone: its first piece)\n"
+           "  chimeric             1 for a chimeric clone, else 0\n"
+           "  first_fragment, last_fragment  the first and last restriction fragment\n"
+           "                       wholly inside it (its first piece), counted from 0\n"
+           "                       along the genome (with its repeat copies); - when\n"
+           "                       there is none\n"
+           "  start2, end2, first_fragment2, last_fragment2  the same of a chimeric\n"
+           "                       clone's second piece; - for the other clones\n"
+           "With --repeats above 0, also repeats.tsv, one row per repeat copy: block\n"
+           "(1 to %d), start, end.\n",
+           NORM_SCALE_LENGTH - 1, d.clones, (unsigned long long)d.seed, d.perGel, d.fragmentMean,
+           d.cloneMean, d.cloneSd, d.minSize, d.maxSize, d.noise, d.coverage, d.coverage,
+           NORM_SCALE_LENGTH - 1, e.extraBands, e.missingBands,
+           vectorBandsText(e.vectorBands).c_str(), e.endFragments ? "on" : "off",
+           CHIMERA_SPLIT_LOW * 100, CHIMERA_SPLIT_HIGH * 100, CHIMERA_GAP / 1e6, e.chimeric,
+           MOST_REPEATS, REPEAT_BLOCKS, REPEAT_SHORTEST / 1e3, REPEAT_LONGEST / 1e3, e.repeats,
+           REPEAT_BLOCKS);
+}
+
+// A finite number above 0 (or of 0 or more when zeroAllowed).
+double parseAmount(const std::string& option, const std::string& text, bool zeroAllowed) {
+    char* end = nullptr;
+    double v = text.empty() ? 0 : strtod(text.c_str(), &end);
+    if (text.empty() || *end != '\0' || !std::isfinite(v) || v < 0 || (!zeroAllowed && v == 0))
+        failUsage(option + " needs a number " + (zeroAllowed ? "of 0 or more" : "above 0") +
+                  ", not '" + text + "'");
+    return v;
+}
+
+// A number from 0 to most.
+double parseShare(const std::string& option, const std::string& text, double most) {
+    char* end = nullptr;
+    double v = text.empty() ? 0 : strtod(text.c_str(), &end);
+    if (text.empty() || *end != '\0' || !(v >= 0 && v <= most)) {
+        char range[64];
+        snprintf(range, sizeof range, " needs a number from 0 to %g, not '", most);
+        failUsage(option + range + text + "'");
+    }
+    return v;
+}
+
+// POS:SHARE,POS:SHARE,... or none.
+std::vector<VectorBand> parseVectorBands(const std::string& text) {
+    std::vector<VectorBand> bands;
+    if (text == "none") return bands;
+    for (size_t at = 0;;) {
+        size_t comma = text.find(',', at);
+        std::string item = text.substr(at, comma == std::string::npos ? comma : comma - at);
+        size_t colon = item.find(':');
+        if (colon == std::string::npos)
+            failUsage("--vector-bands needs POS:SHARE items separated by commas, or none, not '" +
+                      text + "'");
+        VectorBand b;
+        b.position = (int)parseWhole("--vector-bands position", item.substr(0, colon), 0,
+                                     NORM_SCALE_LENGTH - 1);
+        b.share = parseShare("--vector-bands share", item.substr(colon + 1), 1);
+        bands.push_back(b);
+        if (comma == std::string::npos) return bands;
+        at = comma + 1;
+    }
+}
+
+bool parseOnOff(const std::string& option, const std::string& text) {
+    if (text != "on" && text != "off") failUsage(option + " needs on or off, not '" + text + "'");
+    return text == "on";
+}
+
+} // namespace
+
+Options parseOptions(int argc, char** argv) {
+    Options o;
+    LibraryErrors& e = o.errors;
+    bool perfect = false;
+    // The error flags given: --perfect turns off only the others.
+    bool extra = false, missing = false, vector = false, ends = false, chimeric = false,
+         repeats = false;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i], value;
+        size_t eq = arg.find('=');
+        bool hasValue = arg.compare(0, 2, "--") == 0 && eq != std::string::npos;
+        if (hasValue) {
+            value = arg.substr(eq + 1);
+            arg = arg.substr(0, eq);
+        }
+        if (arg == "-h" || arg == "--help") {
+            usage();
+            exit(fflush(stdout) == 0 && !ferror(stdout) ? 0 : 1);
+        }
+        if (arg == "--version") {
+            fputs(versionLine("zeGenLibrary").c_str(), stdout);
+            exit(fflush(stdout) == 0 && !ferror(stdout) ? 0 : 1);
+        }
+        if (arg == "--perfect") {
+            if (hasValue) failUsage("--perfect takes no value");
+            perfect = true;
+            continue;
+        }
+        if (!hasValue) {
+            if (i + 1 >= argc) failUsage(arg + " needs a value");
+            value = argv[++i];
+        }
+        if (arg == "--out") {
+            if (value.empty()) failUsage("--out needs a directory");
+            o.outDir = value;
+        } else if (arg == "--clones") {
+            o.clones = parseWhole(arg, value, 1, 100000000);
+        } else if (arg == "--seed") {
+            o.seed = parseSeed(value);
+        } else if (arg == "--per-gel") {
+            o.perGel = parseWhole(arg, value, 1, 100000000);
+        } else if (arg == "--fragment-mean") {
+            o.fragmentMean = parseAmount(arg, value, false);
+        } else if (arg == "--clone-mean") {
+            o.cloneMean = parseAmount(arg, value, false);
+        } else if (arg == "--clone-sd") {
+            o.cloneSd = parseAmount(arg, value, true);
+        } else if (arg == "--min-size") {
+            o.minSize = parseAmount(arg, value, false);
+        } else if (arg == "--max-size") {
+            o.maxSize = parseAmount(arg, value, false);
+        } else if (arg == "--noise") {
+            o.noise = parseAmount(arg, value, true);
+        } else if (arg == "--coverage") {
+            o.coverage = parseAmount(arg, value, false);
+        } else if (arg == "--genome-length") {
+            o.genomeLength = parseAmount(arg, value, false);
+        } else if (arg == "--extra-bands") {
+            e.extraBands = parseShare(arg, value, 1);
+            extra = true;
+        } else if (arg == "--missing-bands") {
+            e.missingBands = parseShare(arg, value, 1);
+            missing = true;
+        } else if (arg == "--vector-bands") {
+            e.vectorBands = parseVectorBands(value);
+            vector = true;
+        } else if (arg == "--end-fragments") {
+            e.endFragments = parseOnOff(arg, value);
+            ends = true;
+        } else if (arg == "--chimeric") {
+            e.chimeric = parseShare(arg, value, 1);
+            chimeric = true;
+        } else if (arg == "--repeats") {
+            e.repeats = parseShare(arg, value, MOST_REPEATS);
+            repeats = true;
+        } else {
+            failUsage("unknown option '" + arg + "'");
+        }
+    }
+    if (perfect) {
+        if (!extra) e.extraBands = 0;
+        if (!missing) e.missingBands = 0;
+        if (!vector) e.vectorBands.clear();
+        if (!ends) e.endFragments = false;
+        if (!chimeric) e.chimeric = 0;
+        if (!repeats) e.repeats = 0;
+    }
+    if (o.outDir.empty()) failUsage("--out DIR is required");
+    if (o.minSize >= o.maxSize) failUsage("--min-size must be below --max-size");
+    if (o.genomeLength == 0) o.genomeLength = std::ceil(o.clones * o.cloneMean / o.coverage);
+    if (o.genomeLength / o.fragmentMean > MOST_FRAGMENTS)
+        failUsage("a genome of " + std::to_string((long long)o.genomeLength) +
+                  " bases would hold too many fragments of mean length " +
+                  std::to_string((long long)o.fragmentMean));
+    return o;
+}
