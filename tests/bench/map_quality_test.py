@@ -1,0 +1,190 @@
+#!/usr/bin/env python3
+"""The map benchmark's figures (bench/map_quality.py) on hand-made truths and
+contig tables whose values are worked out by hand: a false join, touching
+clones, order errors with ties, a reversed contig, displaced clones, chimera
+flags and the overlap at which half of the pairs pass; and the command on
+the generator's older four-column truth and on tables it must refuse."""
+import math
+import os
+import subprocess
+import sys
+import tempfile
+import unittest
+
+sys.dont_write_bytecode = True
+BENCH = os.path.join(os.path.dirname(os.path.dirname(os.path.dirname(
+    os.path.abspath(__file__)))), "bench")
+sys.path.insert(0, BENCH)
+import map_quality as mq  # noqa: E402
+
+TRUTH_HEADER = ("clone\tgel\tstart\tend\tchimeric\tfirst_fragment\tlast_fragment\t"
+                "start2\tend2\tfirst_fragment2\tlast_fragment2\n")
+TABLE_HEADER = "contig\tclone\tgel\tordinal\tleft\tright\tstatus\tburied_in\tlinks\n"
+
+
+class MapQuality(unittest.TestCase):
+    def setUp(self):
+        self.tmp = tempfile.TemporaryDirectory(prefix="zemapquality-")
+
+    def tearDown(self):
+        self.tmp.cleanup()
+
+    def write(self, name, text):
+        path = os.path.join(self.tmp.name, name)
+        with open(path, "w") as f:
+            f.write(text)
+        return path
+
+    def truth(self, clones):
+        """clones: (name, start, end, first fragment[, chimeric]); a chimeric
+        clone's second piece lies far away."""
+        lines = []
+        for name, start, end, first, *chimeric in clones:
+            second = ("900000\t900100\t0\t0" if chimeric else "-\t-\t-\t-")
+            lines.append("%s\t1\t%d\t%d\t%d\t%d\t%d\t%s\n" % (
+                name, start, end, 1 if chimeric else 0, first, first + 1, second))
+        return mq.read_truth(self.write("truth.tsv", TRUTH_HEADER + "".join(lines)))
+
+    def measure(self, truth, rows, **options):
+        """rows: (contig, clone, left, status[, right]); right is left + 5
+        unless given."""
+        table = "".join("%d\t%s\t1\t1\t%s\t%s\t%s\t-\t-\n" % (
+            contig, name, "-" if contig == 0 else left,
+            "-" if contig == 0 else (right[0] if right else left + 5), status)
+            for contig, name, left, status, *right in rows)
+        return mq.measure(truth, mq.read_table(self.write("t.tsv", TABLE_HEADER + table), truth),
+                          **options)
+
+    def test_false_join_spans_and_touching_clones(self):
+        truth = self.truth([("a", 0, 100, 0), ("b", 50, 150, 1), ("c", 1000, 1100, 9),
+                            ("d", 1050, 1250, 10), ("e", 2000, 2100, 20), ("f", 2100, 2200, 21),
+                            ("g", 5000, 5300, 50), ("h", 5000, 5100, 50), ("i", 7000, 7100, 70)])
+        m = self.measure(truth, [(1, "a", 0, "ok"), (1, "b", 1, "ok"), (1, "c", 2, "ok"),
+                                 (1, "d", 3, "ok"), (2, "e", 0, "ok"), (2, "f", 1, "ok"),
+                                 (3, "g", 0, "ok"), (3, "h", 0, "buried"), (0, "i", 0, "ok")])
+        # Contig 1 lies in two stretches, [0,150) and [1000,1250); contig 2's
+        # clones only touch, so also two; contig 3 is one stretch of 300.
+        self.assertEqual(m["contigs"], 3)
+        self.assertEqual(m["false_joins"], 2)
+        self.assertAlmostEqual(m["parts"], 5 / 3)
+        self.assertEqual(m["n50"], 250)  # spans 250, 100, 300
+        self.assertAlmostEqual(m["in_contigs"], 8 / 9)
+        self.assertEqual(mq.n50([300, 250, 200]), 250)
+        self.assertEqual(mq.n50([100, 200, 100]), 200)  # exactly half
+        self.assertIsNone(mq.n50([]))
+
+    def test_order_with_ties(self):
+        # Sorted by left, right, name: a, b (same left), c, d. c before d is
+        # the one error; a and b tie on left, so their pair is no error.
+        truth = self.truth([("a", 4, 100, 1), ("b", 0, 100, 0), ("c", 12, 100, 3),
+                            ("d", 8, 100, 2)])
+        m = self.measure(truth, [(1, "a", 0, "ok"), (1, "b", 0, "ok"), (1, "c", 1, "ok"),
+                                 (1, "d", 2, "ok")])
+        self.assertAlmostEqual(m["adjacent_errors"], 1 / 3)
+        # Ranks by left 1.5 1.5 3 4, by truth 2 1 4 3.
+        self.assertAlmostEqual(m["spearman"], 3.5 / math.sqrt(4.5 * 5))
+        self.assertEqual(m["displaced"], 0)
+        self.assertEqual(mq.average_ranks([5, 1, 5, 3]), [3.5, 1, 3.5, 2])
+
+    def test_neighbours_by_right_after_left(self):
+        # b (left 0, right 3) comes before a (left 0, right 9): a then c is
+        # an error; with a before b there would be none.
+        truth = self.truth([("a", 20, 100, 5), ("b", 0, 100, 0), ("c", 4, 100, 1)])
+        m = self.measure(truth, [(1, "a", 0, "ok", 9), (1, "b", 0, "ok", 3), (1, "c", 1, "ok")])
+        self.assertAlmostEqual(m["adjacent_errors"], 1 / 2)
+
+    def test_reversed_contig_is_in_order(self):
+        truth = self.truth([(n, 10 * k, 10 * k + 100, k) for k, n in enumerate("abcde")])
+        m = self.measure(truth, [(1, n, 4 - k, "ok") for k, n in enumerate("abcde")])
+        self.assertEqual((m["adjacent_errors"], m["displaced"]), (0, 0))
+        self.assertAlmostEqual(m["spearman"], 1)
+
+    def test_displaced_clones(self):
+        # Contig 1: f (last on the genome) placed first, 5 ranks off: displaced.
+        # Contig 2: s placed first, 3 ranks off: not displaced. Buried and
+        # chimeric clones are not ordered.
+        names1, names2 = "abcdef", "pqrst"
+        clones = [(n, 10 * k, 10 * k + 100, k) for k, n in enumerate(names1)]
+        clones += [(n, 5000 + 10 * k, 5100 + 10 * k, 500 + k) for k, n in enumerate(names2)]
+        truth = self.truth(clones + [("x", 20, 90, 99), ("y", 3000, 3100, 98, "chimeric")])
+        rows = [(1, "f", 0, "ok")] + [(1, n, k + 1, "ok") for k, n in enumerate("abcde")]
+        rows += [(2, "s", 0, "ok")] + [(2, n, k + 1, "ok") for k, n in enumerate("pqr")]
+        rows += [(2, "t", 4, "ok")]
+        m = self.measure(truth, rows + [(1, "x", 0, "buried"), (1, "y", 0, "ok")])
+        self.assertAlmostEqual(m["displaced"], 1 / 11)
+        self.assertAlmostEqual(m["contigs_displaced"], 1 / 2)
+        self.assertAlmostEqual(m["adjacent_errors"], 2 / 9)
+        # Contig 1: ranks 1..6 against 6,1..5; contig 2: 1..5 against 4,1,2,3,5.
+        self.assertAlmostEqual(m["spearman"], (6 * 2.5 / 17.5 + 5 * 4 / 10) / 11)
+        self.assertEqual(m["false_joins"], 0)  # y lies elsewhere but is chimeric
+
+    def test_chimera_flags(self):
+        truth = self.truth([("w", 0, 100, 0, "c"), ("x", 10, 110, 1, "c"), ("y", 20, 120, 2, "c"),
+                            ("z", 30, 130, 3, "c"), ("p", 40, 140, 4), ("q", 50, 150, 5),
+                            ("r", 60, 160, 6), ("s", 70, 170, 7), ("t", 80, 180, 8)])
+        m = self.measure(truth, [(0, "w", 0, "chimeric"), (1, "x", 0, "Q"), (1, "y", 1, "ok"),
+                                 (0, "z", 0, "ok"), (1, "p", 2, "ok"), (1, "q", 3, "Q"),
+                                 (0, "r", 0, "chimeric"), (0, "s", 0, "ok"),
+                                 (1, "t", 4, "buried")])
+        self.assertAlmostEqual(m["chimeras_flagged"], 3 / 4)  # all but y
+        self.assertAlmostEqual(m["others_flagged"], 2 / 4)  # q and r of p, q, r, t
+
+    def test_half_pass_overlap_and_expectation(self):
+        truth = self.truth([("a", 0, 100, 0), ("b", 10, 110, 0), ("c", 80, 180, 0),
+                            ("d", 1000, 1100, 0), ("e", 1040, 1340, 0), ("f", 2000, 2100, 0),
+                            ("g", 2070, 2170, 0), ("h", 5, 95, 0, "chimeric")])
+        # Shares of the shorter clone: a-b 0.9 and d-e 0.6 pass; a-c 0.2, b-c 0.3, f-g 0.3 do not.
+        passing = {("a", "b"), ("d", "e"), ("a", "h")}
+        m = self.measure(truth, [(0, n, 0, "ok") for n in "abcdefgh"], coverage=2.0,
+                         passing=passing)
+        self.assertEqual(m["theta_pairs"], 5)
+        self.assertAlmostEqual(m["theta"], 0.305 + 0.5 * 0.3)
+        self.assertAlmostEqual(m["expected"], 8 * math.exp(-1.09) * (1 - math.exp(-1.09)))
+        # Among a, b and c only: 0.2 and 0.3 fail, 0.9 passes.
+        m = self.measure(truth, [(0, n, 0, "ok") for n in "abcdefgh"], coverage=2.0,
+                         passing=passing, compared={"a", "b", "c"})
+        self.assertEqual(m["theta_pairs"], 3)
+        self.assertAlmostEqual(m["theta"], 0.305 + 0.5 * 0.6)
+        # The first bin already passes: its centre.
+        m = self.measure(truth, [(0, n, 0, "ok") for n in "abcdefgh"], coverage=2.0,
+                         passing=passing, compared={"a", "b"})
+        self.assertAlmostEqual(m["theta"], 0.905)
+
+    def run_cli(self, truth, table):
+        return subprocess.run([sys.executable, os.path.join(BENCH, "map_quality.py"),
+                               self.write("truth.tsv", truth), self.write("t.tsv", table),
+                               "--genome-length", "300"], capture_output=True, text=True)
+
+    def test_command_on_four_column_truth(self):
+        # The first fragment is start // 4000; no chimeras.
+        truth = "clone\tgel\tstart\tend\nA\t1\t0\t100\nB\t1\t8000\t8100\nC\t1\t4000\t4100\n"
+        table = TABLE_HEADER + "1\tA\t1\t1\t0\t5\tok\t-\t-\n1\tC\t1\t3\t1\t6\tok\t-\t-\n" \
+                               "1\tB\t1\t2\t2\t7\tok\t-\t-\n"
+        done = self.run_cli(truth, table)
+        self.assertEqual((done.returncode, done.stderr), (0, ""))
+        lines = done.stdout.splitlines()
+        self.assertEqual(len(lines), 3)
+        figures = dict(zip(mq.header_cells(), lines[2].strip("| ").split(" | ")))
+        self.assertEqual(figures["contigs >= 2"], "1")
+        self.assertEqual(figures["false joins"], "1")
+        self.assertEqual(figures["parts/contig"], "3.000")  # three disjoint clones
+        self.assertEqual(figures["adjacent errors"], "0.00%")
+        self.assertEqual(figures["Spearman"], "1.0000")
+        self.assertEqual(figures["chimeras flagged"], "-")
+        self.assertEqual(figures["theta"], "-")
+
+    def test_command_refuses_bad_tables(self):
+        truth = TRUTH_HEADER + "A\t1\t0\t100\t0\t0\t1\t-\t-\t-\t-\n" \
+                               "B\t1\t50\t150\t0\t0\t1\t-\t-\t-\t-\n"
+        for table in ("1\tA\t1\t1\t0\t5\tok\t-\t-\n",  # B has no row
+                      "1\tA\t1\t1\t0\t5\tok\t-\t-\n1\tB\t1\t2\t0\t5\tfine\t-\t-\n",
+                      "1\tA\t1\t1\t0\t5\tok\t-\t-\n1\tB\t1\t2\t5\t5\tok\t-\t-\n",
+                      "1\tA\t1\t1\t0\t5\tok\t-\t-\n1\tZ\t1\t2\t0\t5\tok\t-\t-\n"):
+            done = self.run_cli(truth, TABLE_HEADER + table)
+            self.assertEqual(done.returncode, 1)
+            self.assertEqual(done.stdout, "")
+            self.assertRegex(done.stderr, r"^ERROR: [^\n]+\n$")
+
+
+if __name__ == "__main__":
+    unittest.main()
