@@ -91,20 +91,14 @@ double settledPlace(double at, const std::vector<double>& x, const LocalGraph& l
 
 const int MOST_ROUNDS = 200;
 const double SETTLED = 1e-3;
+// Offsets of at least this many bands leave no doubt which clone lies
+// first; shorter ones may stand either way, and count less.
+const double SURE_OFFSET = 4;
+// Triples a clone's excess is measured on, at least.
+const size_t FEWEST_TRIPLES = 5;
 
-} // namespace
-
-std::vector<double> layoutCentres(const OverlapGraph& g, const std::vector<Fingerprint>& prints,
-                                  const std::vector<int>& members, std::vector<int>& scratch) {
-    for (size_t i = 0; i < members.size(); ++i)
-        scratch[members[i]] = (int)i;
-    LocalGraph lg = localGraph(g, prints, members, scratch);
-    for (int v : members)
-        scratch[v] = -1;
-
-    int end1 = 0, end2 = 0;
-    distancesFrom(lg, 0, end1);
-    std::vector<double> x = distancesFrom(lg, end1, end2);
+// Settles the places of every member (Gauss-Seidel).
+void settle(const LocalGraph& lg, std::vector<double>& x) {
     for (int round = 0; round < MOST_ROUNDS; ++round) {
         double moved = 0;
         for (size_t v = 0; v < x.size(); ++v) {
@@ -114,5 +108,72 @@ std::vector<double> layoutCentres(const OverlapGraph& g, const std::vector<Finge
         }
         if (moved < SETTLED) break;
     }
-    return x;
+}
+
+const LocalEdge* findEdge(const LocalGraph& lg, int from, int to) {
+    const LocalEdge* first = lg.edges.data() + lg.start[from];
+    const LocalEdge* last = lg.edges.data() + lg.start[from + 1];
+    const LocalEdge* found = std::lower_bound(
+        first, last, to, [](const LocalEdge& e, int target) { return e.to < target; });
+    return found != last && found->to == to ? found : nullptr;
+}
+
+double median(std::vector<double>& values) {
+    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
+    return values[values.size() / 2];
+}
+
+// Each member's excess: with u, v and w in a row, offset(u, v) +
+// offset(v, w) - offset(u, w) is v's excess, the others' cancelling. The
+// median over v's triples, or over all of the contig's for a clone with too
+// few (at an end), or 0 when the contig has too few.
+std::vector<double> excessBands(const LocalGraph& lg, const std::vector<double>& x) {
+    std::vector<std::vector<double>> samples(x.size());
+    std::vector<double> all;
+    for (size_t v = 0; v < x.size(); ++v) {
+        for (size_t i = lg.start[v]; i < lg.start[v + 1]; ++i) {
+            const LocalEdge& left = lg.edges[i];
+            if (x[left.to] >= x[v] || left.weight < 1) continue;
+            for (size_t j = lg.start[v]; j < lg.start[v + 1]; ++j) {
+                const LocalEdge& right = lg.edges[j];
+                if (x[right.to] <= x[v] || right.weight < 1) continue;
+                const LocalEdge* across = findEdge(lg, left.to, right.to);
+                if (!across || across->weight < 1) continue;
+                samples[v].push_back(left.offset + right.offset - across->offset);
+            }
+        }
+        all.insert(all.end(), samples[v].begin(), samples[v].end());
+    }
+    double typical = all.size() >= FEWEST_TRIPLES ? median(all) : 0;
+    std::vector<double> excess(x.size(), typical);
+    for (size_t v = 0; v < x.size(); ++v)
+        if (samples[v].size() >= FEWEST_TRIPLES) excess[v] = median(samples[v]);
+    return excess;
+}
+
+} // namespace
+
+ContigLayout layoutContig(const OverlapGraph& g, const std::vector<Fingerprint>& prints,
+                          const std::vector<int>& members, std::vector<int>& scratch) {
+    for (size_t i = 0; i < members.size(); ++i)
+        scratch[members[i]] = (int)i;
+    LocalGraph lg = localGraph(g, prints, members, scratch);
+    for (int v : members)
+        scratch[v] = -1;
+
+    ContigLayout layout;
+    int end1 = 0, end2 = 0;
+    distancesFrom(lg, 0, end1);
+    layout.centres = distancesFrom(lg, end1, end2);
+    settle(lg, layout.centres);
+    layout.excess = excessBands(lg, layout.centres);
+    for (size_t v = 0; v < members.size(); ++v)
+        for (size_t k = lg.start[v]; k < lg.start[v + 1]; ++k) {
+            LocalEdge& e = lg.edges[k];
+            e.offset = std::max(0.0, e.offset - (layout.excess[v] + layout.excess[e.to]) / 2);
+            double sure = std::min(1.0, std::max(0.05, e.offset / SURE_OFFSET));
+            e.weight *= sure * sure;
+        }
+    settle(lg, layout.centres);
+    return layout;
 }

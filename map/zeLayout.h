@@ -8,6 +8,12 @@
 // mean of the places its overlaps give it, on the side of each neighbour
 // where it lies, until the places settle: a least-squares fit of all the
 // offsets at once, which evens out the bands a clone misses or has extra.
+// Bands of a clone that no neighbour shares (partial fragments at its
+// ends, extra bands of the gel) make each of its offsets too long by half
+// their number, and its band count too. Measured on triples of clones in a
+// row, that excess is taken off each clone and the places settled again;
+// otherwise the nearest clones, whose offsets it lengthens most, would be
+// pushed apart, and a clone's left end would move with its junk.
 #ifndef ZE_LAYOUT_H
 #define ZE_LAYOUT_H
 
@@ -16,12 +22,19 @@
 #include "zeFingerprint.h"
 #include "zeOverlapGraph.h"
 
-// Centres of `members` (vertices of g, ascending) in band units, in their
-// order; only edges between members count. Members must be connected by
-// such edges. `scratch` is a vector of g.size() entries, all -1, and is
-// left so.
-std::vector<double> layoutCentres(const OverlapGraph& g, const std::vector<Fingerprint>& prints,
-                                  const std::vector<int>& members, std::vector<int>& scratch);
+struct ContigLayout {
+    std::vector<double> centres; // in band units, by member
+    // By member: the bands of a clone that stand for no length, found in
+    // none of its neighbours (partial end fragments, extra bands) or
+    // missed matches. Its length is its band count less this.
+    std::vector<double> excess;
+};
+
+// The layout of `members` (vertices of g, ascending); only edges between
+// members count. Members must be connected by such edges. `scratch` is a
+// vector of g.size() entries, all -1, and is left so.
+ContigLayout layoutContig(const OverlapGraph& g, const std::vector<Fingerprint>& prints,
+                          const std::vector<int>& members, std::vector<int>& scratch);
 
 // The centre offset of two overlapping clones.
 inline double centreOffset(int n1, int n2, int shared) {

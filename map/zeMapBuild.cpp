@@ -54,16 +54,22 @@ std::vector<std::vector<int>> contigGroups(const OverlapGraph& g, const std::vec
     return contigs;
 }
 
-// Integer places from centres: each clone as long as its band count, the
+// Integer places from centres: each clone as long as its bands less the
+// layout's excess, the
 // contig turned so that its first member (its lowest fingerprint) lies in
 // its left half, then moved to start at 0.
 void placeContig(const std::vector<Fingerprint>& prints, const std::vector<int>& members,
-                 std::vector<double> at, int number, ContigMap& map) {
+                 const ContigLayout& layout, int number, ContigMap& map) {
+    std::vector<double> at = layout.centres;
+    auto length = [&](size_t i) {
+        return std::max<long>(1, std::lround((double)prints[members[i]].bands.size() -
+                                             layout.excess[i]));
+    };
     auto span = [&](long& lowest, long& highest) {
         lowest = 0;
         highest = 0;
         for (size_t i = 0; i < members.size(); ++i) {
-            long n = std::max<long>(1, (long)prints[members[i]].bands.size());
+            long n = length(i);
             long left = std::lround(at[i] - n / 2.0);
             if (i == 0 || left < lowest) lowest = left;
             if (i == 0 || left + n > highest) highest = left + n;
@@ -71,7 +77,7 @@ void placeContig(const std::vector<Fingerprint>& prints, const std::vector<int>&
     };
     long lowest, highest;
     span(lowest, highest);
-    long n0 = std::max<long>(1, (long)prints[members[0]].bands.size());
+    long n0 = length(0);
     double firstMiddle = std::lround(at[0] - n0 / 2.0) + n0 / 2.0;
     if (firstMiddle > (lowest + highest) / 2.0) {
         for (double& x : at)
@@ -80,7 +86,7 @@ void placeContig(const std::vector<Fingerprint>& prints, const std::vector<int>&
     }
     for (size_t i = 0; i < members.size(); ++i) {
         PlacedClone& c = map.clones[members[i]];
-        long n = std::max<long>(1, (long)prints[members[i]].bands.size());
+        long n = length(i);
         c.contig = number;
         c.left = std::lround(at[i] - n / 2.0) - lowest;
         c.right = c.left + n;
@@ -123,7 +129,7 @@ ContigMap buildMap(const std::vector<Fingerprint>& prints, const MapSettings& s)
     std::vector<int> scratch((size_t)n, -1);
     for (size_t c = 0; c < contigs.size(); ++c) {
         const std::vector<int>& members = contigs[c];
-        placeContig(prints, members, layoutCentres(g, prints, members, scratch),
+        placeContig(prints, members, layoutContig(g, prints, members, scratch),
                     (int)c + 1, map);
         for (int v : members)
             if (buriedIn[v] >= 0) {
