@@ -17,7 +17,7 @@
 const int FIT_SUPPORT = 4;
 // The largest share of unexplained bands (beyond the thinly covered
 // stretches) a clone may have and still fit.
-const double MOST_UNEXPLAINED = 0.25;
+const double MOST_UNEXPLAINED = 0.35;
 
 struct Placement {
     int print = 0;

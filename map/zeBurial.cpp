@@ -1,15 +1,17 @@
 #include "zeBurial.h"
 
-std::vector<int> findBurials(const OverlapGraph& g, const std::vector<Fingerprint>& prints,
-                             const std::vector<int>& groupOf) {
+std::vector<int> findBurials(const OverlapGraph& g, const ContigMap& map, double share) {
     std::vector<int> buriedIn((size_t)g.size(), -1);
     for (int a = 0; a < g.size(); ++a) {
-        if (groupOf[a] < 0) continue;
-        const int na = (int)prints[a].bands.size();
+        const PlacedClone& inner = map.clones[a];
+        if (inner.contig == 0) continue;
+        const int na = (int)(inner.right - inner.left);
         int best = -1, bestShared = 0;
         for (const Overlap* o = g.begin(a); o != g.end(a); ++o) {
-            const int b = o->to, nb = (int)prints[b].bands.size();
-            if (groupOf[b] != groupOf[a] || o->shared < BURIED_SHARE * na) continue;
+            const int b = o->to;
+            const PlacedClone& outer = map.clones[b];
+            const int nb = (int)(outer.right - outer.left);
+            if (outer.contig != inner.contig || na == 0 || o->shared < share * na) continue;
             if (nb < na || (nb == na && b > a)) continue;
             if (o->shared > bestShared) {
                 best = b;

@@ -7,20 +7,24 @@
 
 #include <vector>
 
-#include "zeFingerprint.h"
+#include "zeContigMap.h"
 #include "zeOverlapGraph.h"
 
 // The least share of a clone's bands that must match another clone's for
 // it to count as buried in it.
 const double BURIED_SHARE = 0.9;
 
-// For every vertex of g: the vertex it is buried in, or -1. Only edges
-// between vertices of one group (groupOf, -1: in none) count. A clone is
-// buried in one with more bands (or as many and an earlier index), so no
-// chain of burials returns to its start; the clone it is buried in is
-// the one matching the largest share of its bands, then the earliest.
-std::vector<int> findBurials(const OverlapGraph& g, const std::vector<Fingerprint>& prints,
-                             const std::vector<int>& groupOf);
+// For every vertex of g: the vertex it is buried in, or -1. A clone is
+// buried in another of its contig (map.clones[v].contig, 0: in none) when
+// the bands they share are at least `share` of its length in the layout
+// (right - left): its band count less the bands that stand for no length
+// (zeLayout.h), such as the partial fragments at its ends or extra bands of
+// the gel, which lie in no other clone. It is buried in one at least as
+// long (and of an earlier index when as long), so no chain of burials
+// returns to its start; of several, in the one sharing the most bands with
+// it, then the earliest.
+std::vector<int> findBurials(const OverlapGraph& g, const ContigMap& map,
+                             double share = BURIED_SHARE);
 
 // The clone at the top of v's chain of burials (v itself when not buried).
 int burialRoot(const std::vector<int>& buriedIn, int v);

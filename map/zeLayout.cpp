@@ -96,6 +96,8 @@ const double SETTLED = 1e-3;
 const double SURE_OFFSET = 4;
 // Triples a clone's excess is measured on, at least.
 const size_t FEWEST_TRIPLES = 5;
+// Triples enough for a contig's own typical excess.
+const size_t ENOUGH_TRIPLES = 50;
 
 // Settles the places of every member (Gauss-Seidel).
 void settle(const LocalGraph& lg, std::vector<double>& x) {
@@ -125,9 +127,10 @@ double median(std::vector<double>& values) {
 
 // Each member's excess: with u, v and w in a row, offset(u, v) +
 // offset(v, w) - offset(u, w) is v's excess, the others' cancelling. The
-// median over v's triples, or over all of the contig's for a clone with too
-// few (at an end), or 0 when the contig has too few.
-std::vector<double> excessBands(const LocalGraph& lg, const std::vector<double>& x) {
+// median over v's triples, or else (at an end) over all of the contig's
+// when it has enough of them, or else `typical`, which it then becomes.
+std::vector<double> excessBands(const LocalGraph& lg, const std::vector<double>& x,
+                                double& typical) {
     std::vector<std::vector<double>> samples(x.size());
     std::vector<double> all;
     for (size_t v = 0; v < x.size(); ++v) {
@@ -144,7 +147,7 @@ std::vector<double> excessBands(const LocalGraph& lg, const std::vector<double>&
         }
         all.insert(all.end(), samples[v].begin(), samples[v].end());
     }
-    double typical = all.size() >= FEWEST_TRIPLES ? median(all) : 0;
+    if (all.size() >= ENOUGH_TRIPLES) typical = median(all);
     std::vector<double> excess(x.size(), typical);
     for (size_t v = 0; v < x.size(); ++v)
         if (samples[v].size() >= FEWEST_TRIPLES) excess[v] = median(samples[v]);
@@ -154,7 +157,8 @@ std::vector<double> excessBands(const LocalGraph& lg, const std::vector<double>&
 } // namespace
 
 ContigLayout layoutContig(const OverlapGraph& g, const std::vector<Fingerprint>& prints,
-                          const std::vector<int>& members, std::vector<int>& scratch) {
+                          const std::vector<int>& members, std::vector<int>& scratch,
+                          double& typicalExcess) {
     for (size_t i = 0; i < members.size(); ++i)
         scratch[members[i]] = (int)i;
     LocalGraph lg = localGraph(g, prints, members, scratch);
@@ -166,7 +170,7 @@ ContigLayout layoutContig(const OverlapGraph& g, const std::vector<Fingerprint>&
     distancesFrom(lg, 0, end1);
     layout.centres = distancesFrom(lg, end1, end2);
     settle(lg, layout.centres);
-    layout.excess = excessBands(lg, layout.centres);
+    layout.excess = excessBands(lg, layout.centres, typicalExcess);
     for (size_t v = 0; v < members.size(); ++v)
         for (size_t k = lg.start[v]; k < lg.start[v + 1]; ++k) {
             LocalEdge& e = lg.edges[k];

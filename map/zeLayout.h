@@ -32,9 +32,12 @@ struct ContigLayout {
 
 // The layout of `members` (vertices of g, ascending); only edges between
 // members count. Members must be connected by such edges. `scratch` is a
-// vector of g.size() entries, all -1, and is left so.
+// vector of g.size() entries, all -1, and is left so. `typicalExcess` is
+// the excess of a clone in a contig too small to measure its own (start
+// at 0, lay out the largest contigs first); a contig large enough sets it.
 ContigLayout layoutContig(const OverlapGraph& g, const std::vector<Fingerprint>& prints,
-                          const std::vector<int>& members, std::vector<int>& scratch);
+                          const std::vector<int>& members, std::vector<int>& scratch,
+                          double& typicalExcess);
 
 // The centre offset of two overlapping clones.
 inline double centreOffset(int n1, int n2, int shared) {

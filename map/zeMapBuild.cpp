@@ -5,6 +5,8 @@
 
 #include "zeBandFit.h"
 #include "zeBurial.h"
+#include "zeContigNumbers.h"
+#include "zeForeignPieces.h"
 #include "zeJunctions.h"
 #include "zeLayout.h"
 #include "zeOverlapGraph.h"
@@ -54,41 +56,16 @@ std::vector<std::vector<int>> contigGroups(const OverlapGraph& g, const std::vec
     return contigs;
 }
 
-// Integer places from centres: each clone as long as its bands less the
-// layout's excess, the
-// contig turned so that its first member (its lowest fingerprint) lies in
-// its left half, then moved to start at 0.
+// Integer places from centres, each clone as long as its bands less the
+// layout's excess; numberContigs turns and moves them.
 void placeContig(const std::vector<Fingerprint>& prints, const std::vector<int>& members,
                  const ContigLayout& layout, int number, ContigMap& map) {
-    std::vector<double> at = layout.centres;
-    auto length = [&](size_t i) {
-        return std::max<long>(1, std::lround((double)prints[members[i]].bands.size() -
-                                             layout.excess[i]));
-    };
-    auto span = [&](long& lowest, long& highest) {
-        lowest = 0;
-        highest = 0;
-        for (size_t i = 0; i < members.size(); ++i) {
-            long n = length(i);
-            long left = std::lround(at[i] - n / 2.0);
-            if (i == 0 || left < lowest) lowest = left;
-            if (i == 0 || left + n > highest) highest = left + n;
-        }
-    };
-    long lowest, highest;
-    span(lowest, highest);
-    long n0 = length(0);
-    double firstMiddle = std::lround(at[0] - n0 / 2.0) + n0 / 2.0;
-    if (firstMiddle > (lowest + highest) / 2.0) {
-        for (double& x : at)
-            x = -x;
-        span(lowest, highest);
-    }
     for (size_t i = 0; i < members.size(); ++i) {
         PlacedClone& c = map.clones[members[i]];
-        long n = length(i);
+        long n = std::max<long>(1, std::lround((double)prints[members[i]].bands.size() -
+                                               layout.excess[i]));
         c.contig = number;
-        c.left = std::lround(at[i] - n / 2.0) - lowest;
+        c.left = std::lround(layout.centres[i] - n / 2.0);
         c.right = c.left + n;
     }
 }
@@ -106,6 +83,36 @@ void markPoorFits(const std::vector<Fingerprint>& prints, const std::vector<int>
         }
 }
 
+// The clones whose other piece comes from elsewhere leave their contigs
+// as chimeric, linking the two.
+void markForeignPieces(const OverlapGraph& g, const std::vector<Fingerprint>& prints,
+                       const std::vector<int>& buriedIn, int tolerance, ContigMap& map) {
+    ForeignSettings fs;
+    fs.tolerance = tolerance;
+    std::vector<int> pieceFrom = findForeignPieces(g, prints, map, buriedIn, fs);
+    for (size_t v = 0; v < pieceFrom.size(); ++v) {
+        if (pieceFrom[v] == 0) continue;
+        PlacedClone& c = map.clones[v];
+        c.links = {c.contig, pieceFrom[v]};
+        c.contig = 0;
+        c.left = c.right = -1;
+        c.status = CloneStatus::Chimeric;
+        c.buriedIn = -1;
+    }
+}
+
+// Burials among the clones still in contigs (after some were found
+// chimeric); Q clones keep their status.
+void markBurials(const OverlapGraph& g, double share, ContigMap& map) {
+    std::vector<int> buriedIn = findBurials(g, map, share);
+    for (size_t v = 0; v < map.clones.size(); ++v) {
+        PlacedClone& c = map.clones[v];
+        if (c.contig == 0 || c.status == CloneStatus::Q) continue;
+        c.buriedIn = buriedIn[v];
+        c.status = c.buriedIn >= 0 ? CloneStatus::Buried : CloneStatus::Ok;
+    }
+}
+
 } // namespace
 
 ContigMap buildMap(const std::vector<Fingerprint>& prints, const MapSettings& s) {
@@ -120,34 +127,29 @@ ContigMap buildMap(const std::vector<Fingerprint>& prints, const MapSettings& s)
     std::vector<char> junction = findJunctions(g, prints, js);
 
     std::vector<std::vector<int>> contigs = contigGroups(g, junction);
-    std::vector<int> contigOf((size_t)n, -1);
-    for (size_t c = 0; c < contigs.size(); ++c)
-        for (int v : contigs[c])
-            contigOf[v] = (int)c;
-    std::vector<int> buriedIn = findBurials(g, prints, contigOf);
-
-    std::vector<int> scratch((size_t)n, -1);
-    for (size_t c = 0; c < contigs.size(); ++c) {
-        const std::vector<int>& members = contigs[c];
-        placeContig(prints, members, layoutContig(g, prints, members, scratch),
-                    (int)c + 1, map);
-        for (int v : members)
-            if (buriedIn[v] >= 0) {
-                map.clones[v].status = CloneStatus::Buried;
-                map.clones[v].buriedIn = buriedIn[v];
-            }
-        markPoorFits(prints, members, s.tolerance, map);
-    }
     map.contigs = (int)contigs.size();
+    std::vector<int> scratch((size_t)n, -1);
+    double typicalExcess = 0; // contigs come largest first
+    for (size_t c = 0; c < contigs.size(); ++c)
+        placeContig(prints, contigs[c], layoutContig(g, prints, contigs[c], scratch, typicalExcess),
+                    (int)c + 1, map);
+    markBurials(g, s.buriedShare, map);
+    for (const std::vector<int>& members : contigs)
+        markPoorFits(prints, members, s.tolerance, map);
+    std::vector<int> buriedIn((size_t)n, -1);
+    for (int v = 0; v < n; ++v)
+        buriedIn[v] = map.clones[v].buriedIn;
+    markForeignPieces(g, prints, buriedIn, s.tolerance, map);
+    // A clone buried in one found chimeric lies in another, or in none.
+    markBurials(g, s.buriedShare, map);
 
     for (int v = 0; v < n; ++v) {
         if (!junction[v]) continue;
         PlacedClone& c = map.clones[v];
         c.status = CloneStatus::Chimeric;
         for (const Overlap* o = g.begin(v); o != g.end(v); ++o)
-            if (contigOf[o->to] >= 0) c.links.push_back(contigOf[o->to] + 1);
-        std::sort(c.links.begin(), c.links.end());
-        c.links.erase(std::unique(c.links.begin(), c.links.end()), c.links.end());
+            if (map.clones[o->to].contig > 0) c.links.push_back(map.clones[o->to].contig);
     }
+    numberContigs(map);
     return map;
 }

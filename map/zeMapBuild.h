@@ -9,11 +9,12 @@
 //     overlapping no other is in none.
 //  5. Each contig is laid out (zeLayout.h); clones whose bands lie almost
 //     all in another clone are marked buried (zeBurial.h).
-//  6. Clones whose bands fit their neighbours badly are marked Q
-//     (zeBandFit.h).
-//  7. Contigs are numbered by size (most clones first), then by their
-//     first clone; each is turned so that its first clone lies in its left
-//     half, and its places start at 0.
+//  6. Clones whose bands fit the clones placed around them badly are
+//     marked Q (zeBandFit.h).
+//  7. Clones whose lacking bands are found together at another place are
+//     taken out as chimeric (zeForeignPieces.h), and the burials settled
+//     again without them.
+//  8. Contigs are numbered and turned (zeContigNumbers.h).
 //
 // Fingerprints are expected in a fixed order (zeContigInput.h sorts them),
 // and every step above is deterministic, so the map depends neither on the
@@ -23,6 +24,7 @@
 
 #include <vector>
 
+#include "zeBurial.h"
 #include "zeContigMap.h"
 #include "zeFingerprint.h"
 #include "zeSulston.h"
@@ -33,6 +35,9 @@ struct MapSettings {
     // The cutoff at which the clones around a possible junction are
     // rescored to find that they overlap after all.
     double looseCutoff = 1e-6;
+    // The least share of a clone's confirmed bands that another clone of
+    // its contig must match for it to be buried there.
+    double buriedShare = BURIED_SHARE;
     int threads = 1;
 };
 

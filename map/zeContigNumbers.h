@@ -1,0 +1,17 @@
+// The last step of a map: its contigs numbered and turned by fixed rules.
+// Contigs left with fewer than two clones (their others found chimeric)
+// dissolve into contig 0. The others are numbered 1, 2, ... by their
+// number of clones, most first, then by their lowest fingerprint; each is
+// turned so that its lowest fingerprint's middle lies in its left half (or
+// on the middle), and moved so that its places start at 0. The contigs a
+// chimeric clone links follow the new numbers.
+#ifndef ZE_CONTIGNUMBERS_H
+#define ZE_CONTIGNUMBERS_H
+
+#include "zeContigMap.h"
+
+// map.clones hold any contig numbers from 1 to map.contigs (0: in none)
+// and places on any scale; fingerprints are in their fixed order.
+void numberContigs(ContigMap& map);
+
+#endif

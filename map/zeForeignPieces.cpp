@@ -1,0 +1,215 @@
+#include "zeForeignPieces.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "zePairScan.h"
+#include "zeSulston.h"
+
+namespace {
+
+bool hasBandNear(const std::vector<int>& bands, int at, int tolerance) {
+    auto found = std::lower_bound(bands.begin(), bands.end(), at - tolerance);
+    return found != bands.end() && *found <= at + tolerance;
+}
+
+// Which fingerprints have a band at each position.
+struct BandIndex {
+    std::vector<size_t> start; // by position, one past the last too
+    std::vector<int> prints;
+
+    // How many fingerprints have a band from low to high.
+    size_t holders(int low, int high) const {
+        low = std::max(low, 0);
+        high = std::min(high, (int)start.size() - 2);
+        return low > high ? 0 : start[(size_t)high + 1] - start[(size_t)low];
+    }
+
+    explicit BandIndex(const std::vector<Fingerprint>& all) {
+        int highest = 0;
+        for (const Fingerprint& f : all)
+            if (!f.bands.empty()) highest = std::max(highest, f.bands.back());
+        start.assign((size_t)highest + 2, 0);
+        for (const Fingerprint& f : all)
+            for (size_t k = 0; k < f.bands.size(); ++k)
+                if (f.bands[k] >= 0 && (k == 0 || f.bands[k] != f.bands[k - 1]))
+                    ++start[(size_t)f.bands[k] + 1];
+        for (size_t p = 1; p < start.size(); ++p)
+            start[p] += start[p - 1];
+        prints.resize(start.back());
+        std::vector<size_t> next(start.begin(), start.end() - 1);
+        for (size_t v = 0; v < all.size(); ++v) {
+            const std::vector<int>& bands = all[v].bands;
+            for (size_t k = 0; k < bands.size(); ++k)
+                if (bands[k] >= 0 && (k == 0 || bands[k] != bands[k - 1]))
+                    prints[next[(size_t)bands[k]]++] = (int)v;
+        }
+    }
+};
+
+// The bands of v that the clones around it lack: for a buried clone, those
+// the clone it lies in lacks; otherwise those fewer than two of its
+// neighbours have.
+std::vector<int> foreignBands(const OverlapGraph& g, const std::vector<Fingerprint>& prints, int v,
+                              const std::vector<int>& buriedIn, int tolerance) {
+    const std::vector<int>& bands = prints[v].bands;
+    std::vector<int> foreign;
+    if (buriedIn[v] >= 0) {
+        for (int b : bands)
+            if (!hasBandNear(prints[buriedIn[v]].bands, b, tolerance)) foreign.push_back(b);
+        return foreign;
+    }
+    const int needed = std::min(2, g.degree(v));
+    for (int b : bands) {
+        int holders = 0;
+        for (const Overlap* o = g.begin(v); o != g.end(v) && holders < needed; ++o)
+            if (hasBandNear(prints[o->to].bands, b, tolerance)) ++holders;
+        if (holders < needed) foreign.push_back(b);
+    }
+    return foreign;
+}
+
+const double COMMON_BAND_FACTOR = 2.5;
+// A clone this close to its contig's first or last place is at its end.
+const long END_REACH = 3;
+
+struct Home {
+    int contig = 0;
+    double centre = 0;
+    int print = 0;
+};
+
+double centreOf(const PlacedClone& c) {
+    return (c.left + c.right) / 2.0;
+}
+
+// True when the clones of the window and those around v overlap, if only a
+// little: then v's lacking bands are those of a place next to its own (a
+// neighbouring contig's end), not of a piece from elsewhere.
+bool besideItsPlace(const OverlapGraph& g, const std::vector<Fingerprint>& prints, int v,
+                    const Home* first, const Home* last, const ForeignSettings& s) {
+    for (const Home* h = first; h != last; ++h)
+        for (const Overlap* o = g.begin(v); o != g.end(v); ++o) {
+            const int a = std::min(h->print, o->to), b = std::max(h->print, o->to);
+            if (a != b && scorePair(prints, a, b, s.tolerance).score <= s.besideCutoff) return true;
+        }
+    return false;
+}
+
+struct Extent {
+    long left = 0, right = 0;
+};
+
+// Each contig's first left and last right, by contig number.
+std::vector<Extent> contigExtents(const ContigMap& map) {
+    std::vector<Extent> extents((size_t)map.contigs + 1);
+    std::vector<char> seen((size_t)map.contigs + 1, 0);
+    for (const PlacedClone& c : map.clones) {
+        if (c.contig == 0) continue;
+        Extent& e = extents[(size_t)c.contig];
+        if (!seen[(size_t)c.contig] || c.left < e.left) e.left = c.left;
+        if (!seen[(size_t)c.contig] || c.right > e.right) e.right = c.right;
+        seen[(size_t)c.contig] = 1;
+    }
+    return extents;
+}
+
+// A clone reaching (nearly) to its contig's first or last place.
+bool atAnEnd(const PlacedClone& c, const std::vector<Extent>& extents) {
+    const Extent& e = extents[(size_t)c.contig];
+    return c.left - e.left <= END_REACH || e.right - c.right <= END_REACH;
+}
+
+// The contig where `needed` homes lie within `span` of each other, away
+// from v's own place, or 0. A clone at its contig's end whose homes reach
+// another contig's end is no chimera: the two contigs meet there, and its
+// lacking bands are those of the other's end.
+int placeOfHomes(const OverlapGraph& g, const std::vector<Fingerprint>& prints, int v,
+                 std::vector<Home>& homes, double span, const ContigMap& map,
+                 const std::vector<Extent>& extents, const ForeignSettings& s) {
+    const bool selfAtAnEnd = atAnEnd(map.clones[v], extents);
+    std::sort(homes.begin(), homes.end(), [](const Home& a, const Home& b) {
+        return a.contig != b.contig ? a.contig < b.contig : a.centre < b.centre;
+    });
+    const size_t needed = (size_t)s.homesNeeded;
+    for (size_t i = 0; i + needed <= homes.size(); ++i) {
+        const Home& last = homes[i + needed - 1];
+        if (last.contig != homes[i].contig || last.centre - homes[i].centre > span) continue;
+        if (besideItsPlace(g, prints, v, &homes[i], &homes[i] + needed, s)) continue;
+        bool homeAtAnEnd = false;
+        for (size_t k = i; k < i + needed; ++k)
+            homeAtAnEnd = homeAtAnEnd || atAnEnd(map.clones[homes[k].print], extents);
+        if (selfAtAnEnd && homeAtAnEnd) continue;
+        return last.contig;
+    }
+    return 0;
+}
+
+} // namespace
+
+std::vector<int> findForeignPieces(const OverlapGraph& g, const std::vector<Fingerprint>& prints,
+                                   const ContigMap& map, const std::vector<int>& buriedIn,
+                                   const ForeignSettings& s) {
+    const int n = (int)prints.size();
+    std::vector<int> from((size_t)n, 0);
+    BandIndex index(prints);
+    const int lastPosition = (int)index.start.size() - 2;
+    std::vector<int> matched((size_t)n, 0);
+    std::vector<int64_t> seenFor((size_t)n, -1);
+    std::vector<int> touched;
+    int64_t stamp = 0;
+    // A window of 2 t + 1 positions holds bands of 2 t + 1 / 4600 of the
+    // clones per band of a clone, some 10% at 35 bands and tolerance 7;
+    // a band held by more than COMMON_BAND_FACTOR times that is common.
+    double bands = 0;
+    for (const Fingerprint& f : prints)
+        bands += (double)f.bands.size();
+    const double perWindow = bands * (2 * s.tolerance + 1) / (double)NORM_SCALE_LENGTH;
+    const size_t commonBand = (size_t)(COMMON_BAND_FACTOR * perWindow) + 1;
+    int largest = 0;
+    for (const Fingerprint& f : prints)
+        largest = std::max(largest, (int)f.bands.size());
+    // The fewest matches that can score within the cutoff: most clones
+    // touched fall short of it and are never scored.
+    const SharedBandsNeeded needed(s.tolerance, s.homeCutoff, largest);
+    const std::vector<Extent> extents = contigExtents(map);
+    for (int v = 0; v < n; ++v) {
+        const PlacedClone& self = map.clones[v];
+        if (self.contig == 0) continue;
+        std::vector<int> foreign;
+        // Bands that many clones share (of the cloning vector) say nothing
+        // of where a piece comes from.
+        for (int b : foreignBands(g, prints, v, buriedIn, s.tolerance))
+            if (index.holders(b - s.tolerance, b + s.tolerance) <= commonBand) foreign.push_back(b);
+        const int nf = (int)foreign.size();
+        if (nf < s.fewestForeign || nf < s.leastForeignShare * prints[v].bands.size()) continue;
+
+        touched.clear();
+        for (int b : foreign) {
+            ++stamp; // each clone counts once per foreign band
+            const int low = std::max(0, b - s.tolerance), high = std::min(lastPosition, b + s.tolerance);
+            for (size_t k = index.start[(size_t)low]; k < index.start[(size_t)high + 1]; ++k) {
+                const int w = index.prints[k];
+                if (seenFor[w] == stamp) continue;
+                seenFor[w] = stamp;
+                if (matched[w]++ == 0) touched.push_back(w);
+            }
+        }
+        const double length = (double)(self.right - self.left);
+        std::vector<Home> homes;
+        for (int w : touched) {
+            const int m = matched[w];
+            matched[w] = 0;
+            const PlacedClone& other = map.clones[w];
+            if (w == v || other.contig == 0) continue;
+            double apart = centreOf(other) - centreOf(self);
+            if (other.contig == self.contig && std::abs(apart) <= length + (other.right - other.left))
+                continue; // around v itself
+            const int nw = (int)prints[w].bands.size();
+            if (m >= needed(nf, nw) && sulstonScore(m, nf, nw, s.tolerance) <= s.homeCutoff)
+                homes.push_back({other.contig, centreOf(other), w});
+        }
+        if ((int)homes.size() >= s.homesNeeded) from[v] = placeOfHomes(g, prints, v, homes, length, map, extents, s);
+    }
+    return from;
+}
