@@ -18,6 +18,7 @@
 #include "zeComparePage.h"
 #include "zeError.h"
 #include "zePairTable.h"
+#include "zeReplacingOutput.h"
 #include "zeSulston.h"
 #include "zeVersion.h"
 #include "zeWriteCheck.h"
@@ -188,12 +189,19 @@ int runCompare(int argc, char** argv) {
         printError(clash);
         return 1;
     }
+    // A page that cannot be written is found now, not after all the scoring.
+    ReplacingOutput html(o.html);
+    if (!o.html.empty() && !html.begin()) return 1;
     std::vector<Fingerprint> prints;
     GelNumberFiles gelNumbers;
     for (const std::string& path : o.files) {
         std::string error;
+        std::vector<std::string> warnings;
         size_t from = prints.size();
-        if (!readBandsFile(path, prints, error)) return fail(error);
+        bool read = readBandsFile(path, prints, error, &warnings);
+        for (const std::string& warning : warnings)
+            std::cerr << warning << std::endl;
+        if (!read) return fail(error);
         gelNumbers.add(path, prints, from, std::cerr);
     }
 
@@ -229,7 +237,5 @@ int runCompare(int argc, char** argv) {
     page.cutoff = o.cutoff;
     page.pairsPassing = passing;
     page.strongest = strongest.sorted();
-    CheckedOutput html = CheckedOutput::file(o.html, OnWriteFailure::ReturnFalse);
-    html.write(comparePage(page));
-    return html.finish() ? 0 : 1;
+    return html.finish(comparePage(page)) ? 0 : 1;
 }
