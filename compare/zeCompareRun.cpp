@@ -52,8 +52,9 @@ std::string usageText() {
                        "Compares every pair of fingerprints in the bands files and writes a table\n"
                        "of the pairs whose score is at most CUTOFF on standard output.\n") +
            defaults +
-           "  --part K/N   score only the K-th of N parts of the pairs (1 <= K <= N), of\n"
-           "               near-equal work; the rows of parts 1..N, concatenated in order\n"
+           "  --part K/N   score only the K-th of N consecutive slices of the pairs, in\n"
+           "               table order (1 <= K <= N); the slices' numbers of pairs differ\n"
+           "               by at most one. The rows of parts 1..N, concatenated in order\n"
            "               without their header rows, are the rows of the whole run.\n"
            "               Not with --html, whose page needs every pair\n"
            "  --html FILE  also write a page with the strongest pairs, a similarity tree\n"
