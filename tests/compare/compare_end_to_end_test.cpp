@@ -248,11 +248,29 @@ TEST(CompareEndToEnd, PageHoldsTheStrongestPairsTheTreeAndTheHeatmap) {
     EXPECT_EQ(countOf(html, "<image class=\"heat\""), 1);
     EXPECT_EQ(countOf(html, "<script"), 0);
     EXPECT_EQ(countOf(html, "http"), countOf(html, "xmlns=\"http://www.w3.org/2000/svg\""));
-    // One leaf label per fingerprint.
+    // One leaf label per fingerprint, with its ordinal: copies of a clone
+    // are told apart.
     size_t n = 0;
     for (const auto& b : blocks(readFile(bands)))
         n += b.second;
-    EXPECT_EQ((size_t)countOf(html, " (gel 17)</text>"), n);
+    EXPECT_EQ((size_t)countOf(html, ")</text>\n"), n);
+    for (size_t k = 1; k <= n; k++)
+        EXPECT_EQ(countOf(html, " (gel 17, #" + std::to_string(k) + ")</text>"), 1) << k;
+}
+
+// The pairs of a file whose clone is loaded twice: both copies keep their
+// ordinals, in the pair list as in the table.
+TEST(CompareEndToEnd, PagePairListTellsCopiesOfACloneApart) {
+    TempDir t;
+    std::string bands = t / "17.bands";
+    writeFile(bands, "         bA 3 17\n10\n500\n900\n-1\n         bB 1 17\n3000\n-1\n"
+                     "         bA 3 17\n11\n501\n901\n-1\n");
+    RunResult r = runCompare({"-c", "1", "--html", t / "page.html", bands});
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::string html = readFile(t / "page.html");
+    EXPECT_NE(html.find("<tr class=\"pair\"><td>bA (gel 17, #1)</td><td class=\"num\">3</td>"
+                        "<td>bA (gel 17, #3)</td>"),
+              std::string::npos);
 }
 
 TEST(CompareEndToEnd, PageForManyFingerprintsKeepsOnlyTheTable) {
