@@ -17,8 +17,8 @@ import time
 import unittest
 
 from workflow_support import (BROKEN, COMPARE_CONFIG, GELS, Programs, compare_table,
-                              copy_tree, readme_command, run_shell, step_outputs, summary_rows,
-                              whole_comparison)
+                              copy_tree, readme_build_bindir, readme_command, run_shell,
+                              step_outputs, summary_rows, whole_comparison)
 
 PROGRAMS = None
 INSTALL = None  # (cmake, build directory)
@@ -121,6 +121,25 @@ class Batch(unittest.TestCase):
         self.assertEqual(r.stderr.count("rule compare_part:"), 3)
         self.assertEqual(compare_table(tree), whole_comparison(PROGRAMS, tree, GELS))
         self.assertEqual({r["compared"] for r in summary_rows(tree).values()}, {"yes"})
+
+    def test_a_program_not_found_is_one_line_and_the_readme_bindir_finds_them(self):
+        tree = self.tree("bindir")
+        PROGRAMS.fix_broken_gel(tree)
+        build = os.path.dirname(PROGRAMS.zestep5)
+        env = PROGRAMS.env(self.tmp.name, PATH="/usr/bin:/bin")
+        command = readme_command("all compare").replace('"$(nproc)"', "2").split(" --config")[0]
+        r = run_shell(command + " --config bindir=%s:%s/report" % (build, build), tree, env)
+        self.assertEqual(r.returncode, 1, r.stderr)
+        errors = [line for line in r.stderr.splitlines() if "ERROR" in line or "Error" in line]
+        self.assertEqual(errors, ["ERROR: zeCompare is neither in config bindir ('%s:%s/report') "
+                                  "nor on PATH; for a build tree, "
+                                  "bindir=BUILD:BUILD/report:BUILD/compare" % (build, build)])
+        self.assertNotIn("Traceback", r.stderr)
+        self.assertFalse(os.path.exists(os.path.join(tree, "batch", "done")))
+        # The README's bindir for a build tree finds all three.
+        r = run_shell(command + " --config bindir=" + readme_build_bindir(build), tree, env)
+        self.assertNotIn("is neither in config bindir", r.stderr)
+        self.assertTrue(os.path.exists(os.path.join(tree, "batch", "compare.tsv")), r.stderr)
 
     def test_a_job_the_scheduler_ends_is_reported_and_the_rerun_redoes_it(self):
         tree = self.tree("interrupted")

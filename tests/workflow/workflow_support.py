@@ -126,6 +126,14 @@ def whole_comparison(programs, tree, gels):
                           check=True, capture_output=True).stdout
 
 
+def readme_build_bindir(build):
+    """The README's bindir for a build tree, with the build at build."""
+    with open(os.path.join(ROOT, "README.md")) as f:
+        text = f.read()
+    start = text.index("`bindir=$ZESTEP/build") + len("`bindir=")
+    return text[start: text.index("`", start)].replace("$ZESTEP/build", build)
+
+
 def compare_table(tree):
     with open(os.path.join(tree, "batch", "compare.tsv"), "rb") as f:
         return f.read()
