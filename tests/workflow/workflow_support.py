@@ -119,10 +119,10 @@ def bands_files(gels):
     return ["gels/%s/%d.bands" % (g, GELS.index(g) + 1) for g in sorted(gels)]
 
 
-def whole_comparison(programs, tree, gels):
+def whole_comparison(programs, tree, gels, options=("-c", "1")):
     """One zeCompare run over the gels' bands files, as the workflow's
     comparison must read."""
-    return subprocess.run([programs.zecompare, "-c", "1"] + bands_files(gels), cwd=tree,
+    return subprocess.run([programs.zecompare] + list(options) + bands_files(gels), cwd=tree,
                           check=True, capture_output=True).stdout
 
 
