@@ -148,8 +148,7 @@ PART_FILE = re.compile(r"[0-9]+-of-([0-9]+)\.(tsv|log|scheduler\.log)")
 def remove_stale_parts(folder, parts):
     """Removes the part files (tables and logs) of any other number of
     parts than `parts` from folder: regular files only, never through a
-    link. Returns their names."""
-    removed = []
+    link."""
     names = os.listdir(folder) if os.path.isdir(folder) else []
     for name in sorted(names):
         match = PART_FILE.fullmatch(name)
@@ -159,10 +158,8 @@ def remove_stale_parts(folder, parts):
         try:
             if stat.S_ISREG(os.lstat(path).st_mode):
                 os.unlink(path)
-                removed.append(name)
         except OSError:
             pass
-    return removed
 
 
 def read_comparison(state_dir):
@@ -185,7 +182,8 @@ def read_comparison(state_dir):
 
 
 def settings_words(settings):
-    """"tolerance 7, cutoff 1e-12", an empty value as zeCompare's default."""
+    """The settings in words, as in "tolerance 7, cutoff 1e-12"; an empty
+    value is zeCompare's default."""
     return ", ".join("%s %s" % (key, settings.get(key) or "default") for key in SETTINGS)
 
 
