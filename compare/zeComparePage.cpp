@@ -27,8 +27,9 @@ const double TREE_LEFT = 40, TREE_WIDTH = 420, TREE_TOP = 30, LEAF_PITCH = 13;
 // Side of the heatmap, in pixels.
 const double HEAT_LEFT = 40, HEAT_TOP = 20;
 
+// The ordinal, as in the table, tells two copies of a clone on one gel apart.
 std::string name(const Fingerprint& f) {
-    return f.clone + " (gel " + f.gel + ")";
+    return f.clone + " (gel " + f.gel + ", #" + std::to_string(f.ordinal) + ")";
 }
 
 std::string scoreText(double score) {
@@ -93,7 +94,9 @@ void writeStrongest(std::ostream& out, const ComparePageInput& in) {
         return;
     }
     out << "<p class=\"note\">The " << in.strongest.size()
-        << " pairs with the lowest scores among those within the cutoff.</p>\n"
+        << " pairs with the lowest scores among those within the cutoff. A fingerprint is "
+           "named by its clone, its gel number and its ordinal (#), its place in its bands "
+           "file, as in the table.</p>\n"
         << "<table class=\"pairs\">\n<thead><tr><th>Fingerprint</th><th class=\"num\">Bands</th>"
            "<th>Fingerprint</th><th class=\"num\">Bands</th><th class=\"num\">Shared</th>"
            "<th class=\"num\">Score</th><th class=\"num\">Dice</th></tr></thead>\n<tbody>\n";

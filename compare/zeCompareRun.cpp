@@ -15,6 +15,7 @@
 #include "zeCores.h"
 #include "zeError.h"
 #include "zePairTable.h"
+#include "zeReplacedFile.h"
 #include "zeSulston.h"
 #include "zeVersion.h"
 #include "zeWriteCheck.h"
@@ -34,8 +35,9 @@ std::string usageText() {
                        "Compares every pair of fingerprints in the bands files and writes a table\n"
                        "of the pairs whose score is at most CUTOFF on standard output.\n") +
            defaults +
-           "  --part K/N   score only the K-th of N parts of the pairs (1 <= K <= N), of\n"
-           "               near-equal work; the rows of parts 1..N, concatenated in order\n"
+           "  --part K/N   score only the K-th of N consecutive slices of the pairs, in\n"
+           "               table order (1 <= K <= N); the slices' numbers of pairs differ\n"
+           "               by at most one. The rows of parts 1..N, concatenated in order\n"
            "               without their header rows, are the rows of the whole run.\n"
            "               Not with --html, whose page needs every pair\n"
            "  --html FILE  also write a page with the strongest pairs, a similarity tree\n"
@@ -171,12 +173,23 @@ int runCompare(int argc, char** argv) {
         printError(clash);
         return 1;
     }
+    // A page that cannot be written is found now, not after all the scoring.
+    ReplacedFile html;
+    std::string htmlError;
+    if (!o.html.empty() && !html.open(o.html, htmlError)) {
+        printError(htmlError);
+        return 1;
+    }
     std::vector<Fingerprint> prints;
     GelNumberFiles gelNumbers;
     for (const std::string& path : o.files) {
         std::string error;
+        std::vector<std::string> warnings;
         size_t from = prints.size();
-        if (!readBandsFile(path, prints, error)) return fail(error);
+        bool read = readBandsFile(path, prints, error, &warnings);
+        for (const std::string& warning : warnings)
+            std::cerr << warning << std::endl;
+        if (!read) return fail(error);
         gelNumbers.add(path, prints, from, std::cerr);
     }
 
@@ -212,7 +225,7 @@ int runCompare(int argc, char** argv) {
     page.cutoff = o.cutoff;
     page.pairsPassing = passing;
     page.strongest = strongest.sorted();
-    CheckedOutput html = CheckedOutput::file(o.html, OnWriteFailure::ReturnFalse);
-    html.write(comparePage(page));
-    return html.finish() ? 0 : 1;
+    if (html.commit(comparePage(page), htmlError)) return 0;
+    printError(htmlError);
+    return 1;
 }

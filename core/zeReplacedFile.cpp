@@ -1,6 +1,7 @@
 #include "zeReplacedFile.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +10,7 @@
 #include <cstdlib>
 
 #include "zeError.h"
+#include "zeSignalCleanup.h"
 #include "zeWriteCheck.h"
 
 namespace {
@@ -33,6 +35,21 @@ std::string couldNotWrite(const std::string& target, int err) {
 bool ReplacedFile::open(const std::string& path, std::string& error) {
     discard();
     target = path;
+    struct stat st;
+    if (stat(path.c_str(), &st) == 0) {
+        if (S_ISDIR(st.st_mode)) {
+            error = couldNotWrite(target, EISDIR);
+            return false;
+        }
+        if (!S_ISREG(st.st_mode)) {
+            // A device or a pipe: there is nothing to rename over.
+            errno = 0;
+            stream = fopen(path.c_str(), "wb");
+            if (stream) return true;
+            error = couldNotWrite(target, writeErrorNumber());
+            return false;
+        }
+    }
     replaced = fileReplaced(path);
     size_t slash = replaced.rfind('/');
     std::string dir = slash == std::string::npos ? "" : replaced.substr(0, slash + 1);
@@ -40,10 +57,17 @@ bool ReplacedFile::open(const std::string& path, std::string& error) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         temporary = dir + "." + name + ".part" + std::to_string(getpid()) + "-" +
                     std::to_string(attempt);
+        // Listed as an output before it exists, and no ending signal comes
+        // in between.
+        sigset_t cleanup, before;
+        sigemptyset(&cleanup);
+        addCleanupSignals(&cleanup);
+        sigprocmask(SIG_BLOCK, &cleanup, &before);
         beginOutput(temporary);
         // The mode the target itself would be created with.
         int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         int err = errno;
+        sigprocmask(SIG_SETMASK, &before, nullptr);
         if (fd >= 0) {
             stream = fdopen(fd, "wb");
             if (stream) return true;
@@ -77,7 +101,7 @@ bool ReplacedFile::commit(const std::string& bytes, std::string& error) {
         err = writeErrorNumber();
     }
     stream = nullptr;
-    if (written && rename(temporary.c_str(), replaced.c_str()) != 0) {
+    if (written && !temporary.empty() && rename(temporary.c_str(), replaced.c_str()) != 0) {
         written = false;
         err = writeErrorNumber();
     }
@@ -86,7 +110,7 @@ bool ReplacedFile::commit(const std::string& bytes, std::string& error) {
         discard();
         return false;
     }
-    endOutput(temporary);
+    if (!temporary.empty()) endOutput(temporary);
     temporary.clear();
     return true;
 }

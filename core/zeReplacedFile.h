@@ -5,7 +5,8 @@
 // that a place that cannot be written is found before any work is done, and
 // it is registered as an unfinished output (zeWriteCheck.h), so that an
 // ending signal removes it. Where the target is a symbolic link, the file
-// it points to is replaced and the link stays.
+// it points to is replaced and the link stays. A target that is a device
+// or a pipe is opened at once and written in place; a directory is refused.
 #ifndef ZE_REPLACEDFILE_H
 #define ZE_REPLACEDFILE_H
 

@@ -40,6 +40,11 @@ void writeSpread(std::ostream& out, const std::vector<ReplicatePair>& pairs) {
         << SPREAD_SUGGESTION_PERCENT << "% of the paired bands of copies match; give it to "
         << "<code>zeCompare -t</code>.</p>\n";
     BandSpread s = replicateSpread(pairs);
+    if (replicateWarnings(pairs) == (int)pairs.size()) {
+        out << "<p class=\"no-spread\">No pair of copies matches, so none measures the gel's "
+               "noise: the gel suggests no tolerance.</p>\n";
+        return;
+    }
     if (!s.any()) {
         out << "<p class=\"no-spread\">No bands of matching copies pair up: the gel suggests "
                "no tolerance.</p>\n";

@@ -70,21 +70,40 @@ bool parseInteger(const std::string& text, long& value) {
     return errno != ERANGE;
 }
 
-// The header "         <clone> <count> <gel>": the clone name may hold
-// blanks and the gel number may be empty, so the last two blanks split it.
+// The fields of a header: the text after its leading blanks, split at
+// every blank. zeStep5 writes three, "<clone> <count> <gel>", the last one
+// empty for a project without a gel number; a clone name never holds a
+// blank. None for a blank line.
+std::vector<std::string> headerFields(const std::string& line) {
+    std::vector<std::string> fields;
+    size_t at = line.find_first_not_of(' ');
+    while (at != std::string::npos) {
+        size_t blank = line.find(' ', at);
+        fields.push_back(line.substr(at, blank == std::string::npos ? blank : blank - at));
+        at = blank == std::string::npos ? blank : blank + 1;
+    }
+    return fields;
+}
+
 bool parseHeader(const std::string& line, Fingerprint& f, long& count) {
-    size_t gelAt = line.rfind(' ');
-    if (gelAt == std::string::npos || gelAt == 0) return false;
-    size_t countAt = line.rfind(' ', gelAt - 1);
-    if (countAt == std::string::npos) return false;
-    if (!parseInteger(line.substr(countAt + 1, gelAt - countAt - 1), count) || count < 0)
-        return false;
-    size_t cloneAt = line.find_first_not_of(' ');
-    if (cloneAt >= countAt) return false;
-    f.clone = line.substr(cloneAt, countAt - cloneAt);
-    f.gel = line.substr(gelAt + 1);
+    std::vector<std::string> fields = headerFields(line);
+    if (fields.size() != 3 || !parseInteger(fields[1], count) || count < 0) return false;
+    f.clone = fields[0];
+    f.gel = fields[2];
     return true;
 }
+
+// Why a line is not a header: its number of fields when that is not three.
+std::string notAHeader(const std::string& line) {
+    const std::string expected = "expected a header '<clone> <band count> <gel number>'";
+    size_t n = headerFields(line).size();
+    if (n == 0 || n == 3) return expected + ", not '" + line + "'";
+    return expected + " (3 fields, each after one blank), not " + std::to_string(n) +
+           (n == 1 ? " field" : " fields") + ": '" + line + "'";
+}
+
+// The three bytes that some editors put at the start of a UTF-8 file.
+const std::string BYTE_ORDER_MARK = "\xEF\xBB\xBF";
 
 class BlockReader {
   public:
@@ -93,6 +112,7 @@ class BlockReader {
     // False at a clean end of input or on an error (then `error` is set).
     bool next(Fingerprint& f);
     std::string error;
+    std::vector<std::string> warnings;
 
   private:
     // The next line without the carriage return of a Windows line end.
@@ -100,6 +120,12 @@ class BlockReader {
         if (!std::getline(in, line)) return false;
         lineNumber++;
         if (!line.empty() && line.back() == '\r') line.pop_back();
+        // Otherwise the mark would become part of the first clone's name.
+        if (lineNumber == 1 && line.compare(0, BYTE_ORDER_MARK.size(), BYTE_ORDER_MARK) == 0) {
+            line.erase(0, BYTE_ORDER_MARK.size());
+            warnings.push_back("WARNING: '" + name +
+                               "' starts with a UTF-8 byte-order mark, which is skipped");
+        }
         return true;
     }
     bool onlyBlankLinesLeft();
@@ -131,8 +157,7 @@ bool BlockReader::next(Fingerprint& f) {
     if (!nextLine()) return false;
     if (trimBlanks(line).empty() && onlyBlankLinesLeft()) return false;
     long count = 0;
-    if (!parseHeader(line, f, count))
-        return fail("expected a header '<clone> <band count> <gel number>', not '" + line + "'");
+    if (!parseHeader(line, f, count)) return fail(notAHeader(line));
     const std::string who = "clone '" + f.clone + "'";
     f.bands.clear();
     for (;;) {
@@ -168,7 +193,7 @@ bool BlockReader::next(Fingerprint& f) {
 } // namespace
 
 bool readBands(std::istream& in, const std::string& name, std::vector<Fingerprint>& out,
-               std::string& error) {
+               std::string& error, std::vector<std::string>* warnings) {
     BlockReader reader(in, name);
     Fingerprint f;
     for (int ordinal = 1; reader.next(f); ordinal++) {
@@ -176,10 +201,12 @@ bool readBands(std::istream& in, const std::string& name, std::vector<Fingerprin
         out.push_back(f);
     }
     error = reader.error;
+    if (warnings) warnings->insert(warnings->end(), reader.warnings.begin(), reader.warnings.end());
     return error.empty();
 }
 
-bool readBandsFile(const std::string& path, std::vector<Fingerprint>& out, std::string& error) {
+bool readBandsFile(const std::string& path, std::vector<Fingerprint>& out, std::string& error,
+                   std::vector<std::string>* warnings) {
     FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (file.fd < 0) {
         error = errorLine(withReason("couldn't read '" + path + "'", errno));
@@ -187,7 +214,7 @@ bool readBandsFile(const std::string& path, std::vector<Fingerprint>& out, std::
     }
     FileReadBuffer buffer(file.fd);
     std::istream in(&buffer);
-    bool parsed = readBands(in, path, out, error);
+    bool parsed = readBands(in, path, out, error, warnings);
     // A read that failed cut the input short: that, not the cut, is the error.
     if (buffer.readErrno != 0) {
         error = errorLine(withReason("couldn't read '" + path + "'", buffer.readErrno));

@@ -1,9 +1,11 @@
 // Reading the bands file that zeStep5 writes (<gelnumber>.bands): per named
-// sample a header of nine blanks, the clone name, the band count and the
-// gel number, then one standard position per line, ascending, then "-1".
+// sample a header of nine blanks and three fields, each after one blank:
+// the clone name, the band count and the gel number (empty for a project
+// without one), then one standard position per line, ascending, then "-1".
 // A position is any whole number from 0 (past the scale's end too, where
 // the step extrapolates). Windows line ends, blanks around a position or
-// "-1" and blank lines at the end of the file are accepted.
+// "-1" and blank lines at the end of the file are accepted; a UTF-8
+// byte-order mark at the start of the file is skipped with a warning.
 #ifndef ZE_BANDSFILE_H
 #define ZE_BANDSFILE_H
 
@@ -15,12 +17,14 @@
 
 // Appends every block of `in` to `out`, numbered 1, 2, ... (ordinal). On bad input returns false with
 // `error` set to one line "ERROR: <name>:<line>: <what>" and leaves `out`
-// holding the blocks read before the bad one.
+// holding the blocks read before the bad one. Input that is read but
+// suspect appends one line "WARNING: ..." each to `warnings`, when given.
 bool readBands(std::istream& in, const std::string& name, std::vector<Fingerprint>& out,
-               std::string& error);
+               std::string& error, std::vector<std::string>* warnings = nullptr);
 
 // readBands on the file at path; a file that cannot be opened or read is an
 // error too ("ERROR: couldn't read '<path>': <reason>").
-bool readBandsFile(const std::string& path, std::vector<Fingerprint>& out, std::string& error);
+bool readBandsFile(const std::string& path, std::vector<Fingerprint>& out, std::string& error,
+                   std::vector<std::string>* warnings = nullptr);
 
 #endif

@@ -1,5 +1,5 @@
-// Reading bands files: the step's format, names with blanks, an empty gel
-// number, and every kind of bad block with its exact message.
+// Reading bands files: the step's format, an empty gel number, a
+// byte-order mark, and every kind of bad block with its exact message.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -14,10 +14,10 @@ struct Read {
     std::string error;
 };
 
-Read readText(const std::string& text) {
+Read readText(const std::string& text, std::vector<std::string>* warnings = nullptr) {
     std::istringstream in(text);
     Read r;
-    r.ok = readBands(in, "g.bands", r.prints, r.error);
+    r.ok = readBands(in, "g.bands", r.prints, r.error, warnings);
     return r;
 }
 
@@ -25,14 +25,14 @@ Read readText(const std::string& text) {
 
 TEST(BandsFile, ReadsTheStepsBlocks) {
     Read r = readText("         bAB001C02 3 17\n0\n101\n4599\n-1\n"
-                      "         bAB001 C03 0 17\n-1\n"
+                      "         bAB001C03 0 17\n-1\n"
                       "         bAB/7 2 \n5\n5\n-1\n");
     ASSERT_TRUE(r.ok) << r.error;
     ASSERT_EQ(r.prints.size(), 3u);
     EXPECT_EQ(r.prints[0].clone, "bAB001C02");
     EXPECT_EQ(r.prints[0].gel, "17");
     EXPECT_EQ(r.prints[0].bands, (std::vector<int>{0, 101, 4599}));
-    EXPECT_EQ(r.prints[1].clone, "bAB001 C03"); // a name typed with a blank
+    EXPECT_EQ(r.prints[1].clone, "bAB001C03");
     EXPECT_TRUE(r.prints[1].bands.empty());
     EXPECT_EQ(r.prints[2].clone, "bAB/7");
     EXPECT_EQ(r.prints[2].gel, ""); // a project without a gel number
@@ -101,7 +101,16 @@ TEST(BandsFile, BadBlocksNameTheLineAndWhatIsWrong) {
          "g.bands:1: expected a header '<clone> <band count> <gel number>', not '         bX two 17'"},
         {"         bX -2 17\n-1\n",
          "g.bands:1: expected a header '<clone> <band count> <gel number>', not '         bX -2 17'"},
-        {"15\n-1\n", "g.bands:1: expected a header '<clone> <band count> <gel number>', not '15'"},
+        // Three fields, each after one blank: a clone name holds none.
+        {"         L000001 37 1 extra\n-1\n",
+         "g.bands:1: expected a header '<clone> <band count> <gel number>' (3 fields, each after "
+         "one blank), not 4 fields: '         L000001 37 1 extra'"},
+        {"         bX 0\n-1\n",
+         "g.bands:1: expected a header '<clone> <band count> <gel number>' (3 fields, each after "
+         "one blank), not 2 fields: '         bX 0'"},
+        {"15\n-1\n",
+         "g.bands:1: expected a header '<clone> <band count> <gel number>' (3 fields, each after "
+         "one blank), not 1 field: '15'"},
         // Blank lines are accepted only at the end.
         {std::string(H) + "1\n2\n-1\n\n \n         bY 0 17\n-1\n",
          "g.bands:5: expected a header '<clone> <band count> <gel number>', not ''"},
@@ -113,6 +122,19 @@ TEST(BandsFile, BadBlocksNameTheLineAndWhatIsWrong) {
         EXPECT_FALSE(r.ok) << c.text;
         EXPECT_EQ(r.error, "ERROR: " + c.error) << c.text;
     }
+}
+
+// A byte-order mark that an editor put first is skipped with a warning,
+// instead of becoming part of the first clone's name.
+TEST(BandsFile, AByteOrderMarkAtTheStartIsSkippedWithAWarning) {
+    std::vector<std::string> warnings;
+    Read r = readText("\xEF\xBB\xBF         bA 1 5\r\n10\r\n-1\r\n", &warnings);
+    ASSERT_TRUE(r.ok) << r.error;
+    ASSERT_EQ(r.prints.size(), 1u);
+    EXPECT_EQ(r.prints[0].clone, "bA");
+    EXPECT_EQ(warnings, std::vector<std::string>{
+                            "WARNING: 'g.bands' starts with a UTF-8 byte-order mark, which is skipped"});
+    EXPECT_EQ(readText("\xEF\xBB\xBF         bA 1 5\n10\n-1\n").prints[0].clone, "bA");
 }
 
 TEST(BandsFile, UnreadableFilesAreErrors) {

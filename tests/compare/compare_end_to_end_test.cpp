@@ -4,6 +4,8 @@
 // that cannot be written end with one ERROR line and status 1.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <map>
 #include <set>
@@ -157,6 +159,17 @@ TEST(CompareEndToEnd, OutputsThatCannotBeWrittenFailAndLeaveNoPartialPage) {
     EXPECT_EQ(noDir.err,
               "ERROR: couldn't write '" + t / "missing/page.html" + "': No such file or directory\n");
 
+    // The page is checked before any bands file is read.
+    RunResult first = runCompare({"--html", t / "missing/page.html", t / "none.bands"});
+    EXPECT_EQ(first.status, 1);
+    EXPECT_EQ(first.err,
+              "ERROR: couldn't write '" + t / "missing/page.html" + "': No such file or directory\n");
+    EXPECT_EQ(first.out, "");
+    RunResult dir = runCompare({"--html", t.path(), bands});
+    EXPECT_EQ(dir.status, 1);
+    EXPECT_EQ(dir.err, "ERROR: couldn't write '" + t.path() + "': Is a directory\n");
+    EXPECT_EQ(dir.out, "");
+
     // A page on a full device: the device stays.
     RunResult dev = runCompare({"--html", "/dev/full", bands});
     EXPECT_EQ(dev.status, 1);
@@ -171,6 +184,54 @@ TEST(CompareEndToEnd, OutputsThatCannotBeWrittenFailAndLeaveNoPartialPage) {
     EXPECT_EQ(cut.status, 1);
     EXPECT_EQ(cut.err, "ERROR: couldn't write '" + page + "': File too large\n");
     EXPECT_FALSE(fileExists(page));
+
+    // A run that fails leaves an earlier page as it was and nothing beside
+    // it; one that succeeds replaces it whole, readable as any new file.
+    std::string pages = t / "pages";
+    run("/bin/mkdir", {pages});
+    writeFile(pages + "/page.html", "earlier");
+    std::string bad = t / "bad.bands";
+    writeFile(bad, "         bC 3 6\n10\n-1\n");
+    RunResult failed = runCompare({"--html", pages + "/page.html", bands, bad});
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_EQ(readFile(pages + "/page.html"), "earlier");
+    EXPECT_EQ(listDir(pages), std::vector<std::string>{"page.html"});
+    RunResult ok = runCompare({"--html", pages + "/page.html", bands});
+    EXPECT_EQ(ok.status, 0) << ok.err;
+    EXPECT_EQ(readFile(pages + "/page.html").rfind("<!DOCTYPE html>", 0), 0u);
+    EXPECT_EQ(listDir(pages), std::vector<std::string>{"page.html"});
+    mode_t mask = umask(0);
+    umask(mask);
+    struct stat st;
+    ASSERT_EQ(stat((pages + "/page.html").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0666 & ~mask);
+}
+
+// Ended by a signal while it waits for its input (a pipe with no writer
+// yet), zeCompare removes the page it had begun.
+TEST(CompareEndToEnd, AnEndingSignalLeavesNoPageBehind) {
+    TempDir t;
+    std::string pages = t / "pages";
+    run("/bin/mkdir", {pages});
+    RunResult r = run("/bin/sh", {"-c", "mkfifo '" + t / "fifo" + "' && '" + ZECOMPARE_BIN +
+                                           "' --html '" + pages + "/page.html' '" + t / "fifo" +
+                                           "' & n=0; while [ -z \"$(ls '" + pages +
+                                           "')\" ] && [ $n -lt 3000 ]; do sleep 0.01; "
+                                           "n=$((n+1)); done; ls '" + pages +
+                                           "'; kill -TERM $!; wait $!; echo status $?"});
+    EXPECT_EQ(r.out.rfind("page.html.", 0), 0u) << r.out; // the page begun
+    EXPECT_NE(r.out.find("status 143\n"), std::string::npos) << r.out;
+    EXPECT_TRUE(listDir(pages).empty());
+}
+
+TEST(CompareEndToEnd, AByteOrderMarkIsSkippedWithAWarning) {
+    TempDir t;
+    std::string bands = t / "5.bands";
+    writeFile(bands, "\xEF\xBB\xBF         bA 2 5\n10\n20\n-1\n         bB 2 5\n11\n21\n-1\n");
+    RunResult r = runCompare({"-c", "1", bands});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "WARNING: '" + bands + "' starts with a UTF-8 byte-order mark, which is skipped\n");
+    EXPECT_EQ(tableRows(r.out).at(1).at(0), "bA");
 }
 
 TEST(CompareEndToEnd, PageHoldsTheStrongestPairsTheTreeAndTheHeatmap) {
@@ -187,11 +248,29 @@ TEST(CompareEndToEnd, PageHoldsTheStrongestPairsTheTreeAndTheHeatmap) {
     EXPECT_EQ(countOf(html, "<image class=\"heat\""), 1);
     EXPECT_EQ(countOf(html, "<script"), 0);
     EXPECT_EQ(countOf(html, "http"), countOf(html, "xmlns=\"http://www.w3.org/2000/svg\""));
-    // One leaf label per fingerprint.
+    // One leaf label per fingerprint, with its ordinal: copies of a clone
+    // are told apart.
     size_t n = 0;
     for (const auto& b : blocks(readFile(bands)))
         n += b.second;
-    EXPECT_EQ((size_t)countOf(html, " (gel 17)</text>"), n);
+    EXPECT_EQ((size_t)countOf(html, ")</text>\n"), n);
+    for (size_t k = 1; k <= n; k++)
+        EXPECT_EQ(countOf(html, " (gel 17, #" + std::to_string(k) + ")</text>"), 1) << k;
+}
+
+// The pairs of a file whose clone is loaded twice: both copies keep their
+// ordinals, in the pair list as in the table.
+TEST(CompareEndToEnd, PagePairListTellsCopiesOfACloneApart) {
+    TempDir t;
+    std::string bands = t / "17.bands";
+    writeFile(bands, "         bA 3 17\n10\n500\n900\n-1\n         bB 1 17\n3000\n-1\n"
+                     "         bA 3 17\n11\n501\n901\n-1\n");
+    RunResult r = runCompare({"-c", "1", "--html", t / "page.html", bands});
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::string html = readFile(t / "page.html");
+    EXPECT_NE(html.find("<tr class=\"pair\"><td>bA (gel 17, #1)</td><td class=\"num\">3</td>"
+                        "<td>bA (gel 17, #3)</td>"),
+              std::string::npos);
 }
 
 TEST(CompareEndToEnd, PageForManyFingerprintsKeepsOnlyTheTable) {

@@ -29,22 +29,22 @@ std::vector<ReplicatePair> pairsOf(const std::string& dir) {
     return replicatePairs(d, countNamedSamples(d));
 }
 
-// Four copies of clone c, one lane each, every lane a marker lane mapped by
+// Copies of clone c, one lane each, every lane a marker lane mapped by
 // standard = 16 x gel (exact). A, B and C match; D lies 11 units off A
 // everywhere and matches nothing at the default tolerance.
-std::string copiesProject(const TempDir& t) {
+const std::vector<int> COPY_A = {200, 600, 1000, 1400, 1800, 2200, 2600, 3000};
+const std::vector<int> COPY_B = {201, 598, 1003, 1400, 1805, 2200, 2609, 3000};
+const std::vector<int> COPY_C = {200, 601, 1001, 1402, 1800, 2201, 2600, 3001};
+const std::vector<int> COPY_D = {211, 611, 1011, 1411, 1811, 2211, 2611, 3011};
+
+std::string copiesProject(const TempDir& t, const std::vector<std::vector<int>>& standard = {
+                                                COPY_A, COPY_B, COPY_C, COPY_D}) {
     ProjectShape p;
-    p.lanes = 4;
+    p.lanes = (int)standard.size();
     p.rowLength = 300;
     p.imageWidth = 300;
     std::string dir = t / "copies";
     run("/bin/mkdir", {dir});
-    const std::vector<std::vector<int>> standard = {
-        {200, 600, 1000, 1400, 1800, 2200, 2600, 3000}, // A
-        {201, 598, 1003, 1400, 1805, 2200, 2609, 3000}, // B
-        {200, 601, 1001, 1402, 1800, 2201, 2600, 3001}, // C
-        {211, 611, 1011, 1411, 1811, 2211, 2611, 3011}, // D
-    };
     std::vector<BandRecord> bands;
     std::vector<std::string> names;
     for (int lane = 0; lane < p.lanes; lane++) {
@@ -126,6 +126,23 @@ TEST(ReportReplicates, AMismatchedCopyIsWarnedAbout) {
 
     std::vector<ReplicatePair> pairs = pairsOf(t / "gel");
     EXPECT_EQ(replicateWarnings(pairs), 1);
+}
+
+// Copies A and D alone: their one pair does not match, so no copies
+// measure the gel's noise, and the page says that.
+TEST(ReportReplicates, CopiesThatAllDisagreeSuggestNoTolerance) {
+    TempDir t;
+    std::string dir = copiesProject(t, {COPY_A, COPY_D});
+    RunResult r = runReport({dir});
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::string html = readFile(dir + "/report.html");
+    EXPECT_EQ(countOf(html, "<tr class=\"replicate mismatch\">"), 1);
+    EXPECT_NE(html.find("<p class=\"no-spread\">No pair of copies matches, so none measures "
+                        "the gel's noise: the gel suggests no tolerance.</p>"),
+              std::string::npos);
+    EXPECT_EQ(countOf(html, "No bands of matching copies pair up"), 0);
+    EXPECT_NE(readFile(dir + "/report-summary.tsv").find("\nsuggested_tolerance\tnone\n"),
+              std::string::npos);
 }
 
 TEST(ReportReplicates, AGelWithoutCopiesSaysSo) {

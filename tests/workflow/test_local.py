@@ -17,8 +17,8 @@ import time
 import unittest
 
 from workflow_support import (BROKEN, COMPARE_CONFIG, GELS, Programs, compare_table,
-                              copy_tree, readme_command, run_shell, step_outputs, summary_rows,
-                              whole_comparison)
+                              copy_tree, readme_build_bindir, readme_command, run_shell,
+                              step_outputs, summary_rows, whole_comparison)
 
 PROGRAMS = None
 INSTALL = None  # (cmake, build directory)
@@ -103,8 +103,8 @@ class Batch(unittest.TestCase):
         self.assertEqual(r.stderr.count("rule compare_part:"), 3)
         self.assertEqual(compare_table(tree), whole_comparison(PROGRAMS, tree, self.good))
         self.assertEqual(compare_table(tree).count(b"\n"), 1 + 18 * 17 // 2)
-        self.assertIn("comparison: 18 fingerprints of 3 gels, 153 pairs in batch/compare.tsv; "
-                      "left out: %s\n" % BROKEN, r.stderr)
+        self.assertIn("comparison: 18 fingerprints of 3 gels, 153 pairs in batch/compare.tsv "
+                      "(tolerance 7, cutoff 1); left out: %s\n" % BROKEN, r.stderr)
         rows = summary_rows(tree)
         self.assertEqual({g: rows[g]["compared"] for g in GELS},
                          {g: "no" if g == BROKEN else "yes" for g in GELS})
@@ -121,6 +121,65 @@ class Batch(unittest.TestCase):
         self.assertEqual(r.stderr.count("rule compare_part:"), 3)
         self.assertEqual(compare_table(tree), whole_comparison(PROGRAMS, tree, GELS))
         self.assertEqual({r["compared"] for r in summary_rows(tree).values()}, {"yes"})
+
+    def test_compare_reruns_when_its_settings_change_and_drops_parts_of_other_counts(self):
+        tree = self.tree("settings")
+        PROGRAMS.fix_broken_gel(tree)
+        command = readme_command("all compare").replace('"$(nproc)"', "2").split(" --config")[0]
+        env = PROGRAMS.env(self.tmp.name)
+        compare = os.path.join(tree, "batch", "compare")
+
+        def run(parts, tolerance, cutoff):
+            r = run_shell(command + " --config compare_parts=%d compare_tolerance=%s "
+                          "compare_cutoff=%s" % (parts, tolerance, cutoff), tree, env)
+            self.assertEqual(r.returncode, 0, r.stderr)
+            return r.stderr.count("rule compare_part:")
+
+        self.assertEqual(run(3, 3, 1), 3)
+        at_3 = compare_table(tree)
+        self.assertEqual(at_3, whole_comparison(PROGRAMS, tree, GELS, ["-t", "3", "-c", "1"]))
+        self.assertEqual(run(3, 3, 1), 0)  # nothing changed
+        # A new tolerance alone, then a new cutoff alone, runs every part again.
+        self.assertEqual(run(3, 7, 1), 3)
+        self.assertNotEqual(compare_table(tree), at_3)
+        self.assertEqual(compare_table(tree),
+                         whole_comparison(PROGRAMS, tree, GELS, ["-t", "7", "-c", "1"]))
+        # A stale-looking link is no part file the workflow made: it stays,
+        # and so does what it points to.
+        outside = os.path.join(self.tmp.name, "kept.tsv")
+        with open(outside, "w") as f:
+            f.write("kept\n")
+        os.symlink(outside, os.path.join(compare, "1-of-9.tsv"))
+        self.assertEqual(run(2, 7, 0.001), 2)
+        self.assertEqual(compare_table(tree),
+                         whole_comparison(PROGRAMS, tree, GELS, ["-t", "7", "-c", "0.001"]))
+        # The parts of three are gone; the link and its target are not.
+        self.assertEqual(sorted(os.listdir(compare)),
+                         ["1-of-2.log", "1-of-2.scheduler.log", "1-of-2.tsv", "1-of-9.tsv",
+                          "2-of-2.log", "2-of-2.scheduler.log", "2-of-2.tsv", "settings.tsv"])
+        with open(outside) as f:
+            self.assertEqual(f.read(), "kept\n")
+        with open(os.path.join(tree, "batch", "index.html")) as f:
+            self.assertIn("gels compared (tolerance 7, cutoff 0.001), ", f.read())
+
+    def test_a_program_not_found_is_one_line_and_the_readme_bindir_finds_them(self):
+        tree = self.tree("bindir")
+        PROGRAMS.fix_broken_gel(tree)
+        build = os.path.dirname(PROGRAMS.zestep5)
+        env = PROGRAMS.env(self.tmp.name, PATH="/usr/bin:/bin")
+        command = readme_command("all compare").replace('"$(nproc)"', "2").split(" --config")[0]
+        r = run_shell(command + " --config bindir=%s:%s/report" % (build, build), tree, env)
+        self.assertEqual(r.returncode, 1, r.stderr)
+        errors = [line for line in r.stderr.splitlines() if "ERROR" in line or "Error" in line]
+        self.assertEqual(errors, ["ERROR: zeCompare is neither in config bindir ('%s:%s/report') "
+                                  "nor on PATH; for a build tree, "
+                                  "bindir=BUILD:BUILD/report:BUILD/compare" % (build, build)])
+        self.assertNotIn("Traceback", r.stderr)
+        self.assertFalse(os.path.exists(os.path.join(tree, "batch", "done")))
+        # The README's bindir for a build tree finds all three.
+        r = run_shell(command + " --config bindir=" + readme_build_bindir(build), tree, env)
+        self.assertNotIn("is neither in config bindir", r.stderr)
+        self.assertTrue(os.path.exists(os.path.join(tree, "batch", "compare.tsv")), r.stderr)
 
     def test_a_job_the_scheduler_ends_is_reported_and_the_rerun_redoes_it(self):
         tree = self.tree("interrupted")

@@ -3,7 +3,8 @@
 the command, on a one-node cluster started here (see slurm_cluster.py).
 The good gels' outputs must equal a run by hand and the broken gel must show
 as failed with its error line. The target compare then runs its parts as
-Slurm jobs and joins them into the table of one whole zeCompare run. Exits 77 (skipped) with the reason when the
+Slurm jobs and joins them into the table of one whole zeCompare run, and
+runs them again for a new tolerance. Exits 77 (skipped) with the reason when the
 cluster cannot start: not root, or a daemon failing.
 
     test_slurm.py ZESTEP5 ZEREPORT ZEGENPROJECT ZECOMPARE
@@ -72,6 +73,16 @@ class SlurmBatch(unittest.TestCase):
             job = jobs["zecompare-%d-of-3" % part]
             self.assertEqual(job["MinMemoryNode"], "%dM" % -(-(raw + 64 * 2**20) // 2**20))
             self.assertEqual(job["ExitCode"], "0:0")
+
+        # A new tolerance runs the parts again as Slurm jobs, which read the
+        # settings as the main process left them.
+        r = run_shell(readme_command("--profile") + " all compare" + COMPARE_CONFIG
+                      + " compare_tolerance=3", tree,
+                      PROGRAMS.env(TMP, SLURM_CONF=CLUSTER.conf, CI="true"))
+        self.assertNotEqual(r.returncode, 0, r.stderr)
+        self.assertEqual(r.stderr.count("rule compare_part:"), 3)
+        self.assertEqual(compare_table(tree),
+                         whole_comparison(PROGRAMS, tree, good, ["-t", "3", "-c", "1"]))
 
 
 def main():

@@ -119,6 +119,26 @@ class Summary(unittest.TestCase):
         write_summary(self.gels, self.state)
         self.assertIn("run the target <code>compare</code> again", self.page())
 
+    def test_comparison_names_its_settings_and_says_when_they_changed(self):
+        self.gel("a", FIGURES, "", done=True)
+        write(os.path.join(self.state, "compare.tsv"), "header\nrow 1\n")
+        write(os.path.join(self.state, "compare-gels.tsv"),
+              "gel\tbands_file\tfingerprints\na\tgels/a/7.bands\t2\n")
+        write(os.path.join(self.state, "compare-settings.tsv"), "tolerance\t3\ncutoff\t\n")
+        os.makedirs(os.path.join(self.state, "compare"))
+        asked = os.path.join(self.state, "compare", "settings.tsv")
+        write(asked, "tolerance\t3\ncutoff\t\n")
+        write_summary(self.gels, self.state)
+        self.assertIn("2 fingerprints of 1 gels compared (tolerance 3, cutoff default), 1 pairs "
+                      "reported", self.page())
+        self.assertNotIn("The settings are now", self.page())
+
+        write(asked, "tolerance\t<7>\ncutoff\t1e-12\n")
+        write_summary(self.gels, self.state)
+        self.assertIn("(tolerance 3, cutoff default)", self.page())
+        self.assertIn("The settings are now tolerance &lt;7&gt;, cutoff 1e-12: run the target "
+                      "<code>compare</code> again", self.page())
+
     def test_names_and_lines_from_outside_are_escaped(self):
         name = "<b>x&y'\"\t"
         self.gel(name, None, "ERROR: <script>alert(1)</script>\tand more\n")

@@ -119,11 +119,19 @@ def bands_files(gels):
     return ["gels/%s/%d.bands" % (g, GELS.index(g) + 1) for g in sorted(gels)]
 
 
-def whole_comparison(programs, tree, gels):
+def whole_comparison(programs, tree, gels, options=("-c", "1")):
     """One zeCompare run over the gels' bands files, as the workflow's
     comparison must read."""
-    return subprocess.run([programs.zecompare, "-c", "1"] + bands_files(gels), cwd=tree,
+    return subprocess.run([programs.zecompare] + list(options) + bands_files(gels), cwd=tree,
                           check=True, capture_output=True).stdout
+
+
+def readme_build_bindir(build):
+    """The README's bindir for a build tree, with the build at build."""
+    with open(os.path.join(ROOT, "README.md")) as f:
+        text = f.read()
+    start = text.index("`bindir=$ZESTEP/build") + len("`bindir=")
+    return text[start: text.index("`", start)].replace("$ZESTEP/build", build)
 
 
 def compare_table(tree):

@@ -12,8 +12,9 @@ the job writes it again only when both programs succeeded):
   not run  neither.
 The figures of a done gel come from report-summary.tsv, which zeReport
 writes beside report.html. When the batch has a comparison (the target
-`compare`), the page shows its figures and links compare.tsv, and each gel
-says whether the comparison covers it.
+`compare`), the page shows its figures and the tolerance and cutoff that
+gave it and links compare.tsv, and each gel says whether the comparison
+covers it; it says so when gels were done since or the settings changed.
 
     batch_summary.py GELS_DIR STATE_DIR     (the handlers of the Snakefile
                                              call write_summary directly)
@@ -24,7 +25,7 @@ import re
 import sys
 import urllib.parse
 
-from compare_batch import read_comparison
+from compare_batch import read_comparison, settings_words
 
 # Figures read from report-summary.tsv, in column order, with headings.
 # Optional figures get a column only when some gel's report has them.
@@ -215,17 +216,24 @@ def comparison_html(rows, comparison, failed_parts, state_dir):
     if comparison is None:
         return "".join(out)
     left_out = [row for row in rows if row.get("compared") == "no"]
+    settings = comparison["settings"]
+    made_with = f" ({e(settings_words(settings))})" if settings is not None else ""
     out.append(
         f"<p class=\"comparison\" data-fingerprints=\"{comparison['fingerprints']}\" "
         f"data-pairs=\"{comparison['pairs']}\">{comparison['fingerprints']} fingerprints of "
-        f"{len(comparison['gels'])} gels compared, {comparison['pairs']} pairs reported: "
-        f"<a href=\"{e(link(comparison['table'], state_dir))}\">compare.tsv</a></p>\n")
+        f"{len(comparison['gels'])} gels compared{made_with}, {comparison['pairs']} pairs "
+        f"reported: <a href=\"{e(link(comparison['table'], state_dir))}\">compare.tsv</a></p>\n")
     if left_out:
         names = ", ".join(f"{e(row['gel'])} ({e(row['status'])})" for row in left_out)
         out.append(f"<p class=\"left-out\">Left out: {names}</p>\n")
     if comparison_out_of_date(rows, comparison, state_dir):
         out.append("<p class=\"left-out\">Gels were done since: run the target "
                    "<code>compare</code> again to bring the comparison up to date.</p>\n")
+    requested = comparison["requested"]
+    if requested is not None and requested != settings:
+        out.append(f"<p class=\"left-out\">The settings are now "
+                   f"{e(settings_words(requested))}: run the target <code>compare</code> "
+                   "again to compare with them.</p>\n")
     return "".join(out)
 
 
@@ -318,9 +326,11 @@ def report_failures(rows, state_dir, out):
     comparison = read_comparison(state_dir)
     if comparison is not None:
         left_out = [row["gel"] for row in rows if row.get("compared") == "no"]
+        settings = comparison["settings"]
         out.write(
             f"comparison: {comparison['fingerprints']} fingerprints of "
             f"{len(comparison['gels'])} gels, {comparison['pairs']} pairs in {comparison['table']}"
+            + (f" ({settings_words(settings)})" if settings is not None else "")
             + (f"; left out: {', '.join(left_out)}" if left_out else "") + "\n")
     counts = status_counts(rows)
     out.write(

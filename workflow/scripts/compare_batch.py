@@ -7,14 +7,24 @@ log): Snakemake would not start the comparison while such a gel is one of
 its inputs, so it is left out and named. A gel that was never run, or whose
 inputs changed, is compared and so runs first.
 
+The settings of zeCompare that change the table (tolerance and cutoff) are
+kept in a file that is rewritten only when they change: the parts depend on
+it, so that a change makes the comparison run again.
+
 Files in the state directory:
-  compare/K-of-N.tsv  part K of N, each with zeCompare's header line, and
-                      beside it its log, K-of-N.log (K-of-N.scheduler.log
-                      from Slurm);
-  compare.tsv         the header once, then the rows of parts 1..N in order;
-  compare-gels.tsv    gel, bands file and fingerprints of each gel compared.
+  compare/K-of-N.tsv    part K of N, each with zeCompare's header line, and
+                        beside it its log, K-of-N.log (K-of-N.scheduler.log
+                        from Slurm); the parts of an earlier N are removed
+                        when the table is joined;
+  compare/settings.tsv  the settings asked for: "tolerance" and "cutoff",
+                        each with its value (empty: zeCompare's default);
+  compare.tsv           the header once, then the rows of parts 1..N in order;
+  compare-gels.tsv      gel, bands file and fingerprints of each gel compared;
+  compare-settings.tsv  the settings that gave compare.tsv.
 """
 import os
+import re
+import stat
 import subprocess
 
 
@@ -98,9 +108,64 @@ def write_compared_gels(gels_dir, gels, path):
             out.write("%s\t%s\t%d\n" % (tsv_field(gel), tsv_field(bands), fingerprints_in(bands)))
 
 
+SETTINGS = ("tolerance", "cutoff")
+
+
+def settings_text(settings):
+    """The settings file's text for a dict with the keys of SETTINGS."""
+    return "".join("%s\t%s\n" % (key, tsv_field(settings.get(key, ""))) for key in SETTINGS)
+
+
+def read_settings(path):
+    """The settings a settings file holds, or None when it cannot be read."""
+    try:
+        with open(path, encoding="utf-8") as f:
+            pairs = [line.rstrip("\n").partition("\t") for line in f]
+    except OSError:
+        return None
+    return {key: value for key, sep, value in pairs if sep and key in SETTINGS}
+
+
+def write_if_changed(path, text):
+    """Writes text to path unless the file holds it already, so that its
+    time says when its contents last changed. True when it wrote."""
+    try:
+        with open(path, encoding="utf-8", newline="") as f:
+            if f.read() == text:
+                return False
+    except OSError:
+        pass
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path + ".tmp", "w", encoding="utf-8", newline="") as f:
+        f.write(text)
+    os.replace(path + ".tmp", path)
+    return True
+
+
+PART_FILE = re.compile(r"[0-9]+-of-([0-9]+)\.(tsv|log|scheduler\.log)")
+
+
+def remove_stale_parts(folder, parts):
+    """Removes the part files (tables and logs) of any other number of
+    parts than `parts` from folder: regular files only, never through a
+    link."""
+    names = os.listdir(folder) if os.path.isdir(folder) else []
+    for name in sorted(names):
+        match = PART_FILE.fullmatch(name)
+        if match is None or int(match.group(1)) == parts:
+            continue
+        path = os.path.join(folder, name)
+        try:
+            if stat.S_ISREG(os.lstat(path).st_mode):
+                os.unlink(path)
+        except OSError:
+            pass
+
+
 def read_comparison(state_dir):
     """The figures of the batch's comparison, or None when there is none:
-    gels compared, fingerprints, pairs reported and the table's path."""
+    gels compared, fingerprints, pairs reported, the table's path, the
+    settings that gave it and those asked for now (None when unknown)."""
     table = os.path.join(state_dir, "compare.tsv")
     try:
         with open(os.path.join(state_dir, "compare-gels.tsv"), encoding="utf-8") as f:
@@ -111,7 +176,15 @@ def read_comparison(state_dir):
         return None
     return {"gels": [r[0] for r in rows if r],
             "fingerprints": sum(int(r[2]) for r in rows if len(r) > 2),
-            "pairs": pairs, "table": table}
+            "pairs": pairs, "table": table,
+            "settings": read_settings(os.path.join(state_dir, "compare-settings.tsv")),
+            "requested": read_settings(os.path.join(state_dir, "compare", "settings.tsv"))}
+
+
+def settings_words(settings):
+    """The settings in words, as in "tolerance 7, cutoff 1e-12"; an empty
+    value is zeCompare's default."""
+    return ", ".join("%s %s" % (key, settings.get(key) or "default") for key in SETTINGS)
 
 
 def run_part(zecompare, options, projects, part, parts, threads, output, log):
