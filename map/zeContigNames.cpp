@@ -74,7 +74,8 @@ ContigNames nameContigs(const std::vector<Fingerprint>& prints, const ContigMap&
     std::vector<std::pair<int, int>> heirs; // (new, old)
     for (const auto& entry : shared) {
         int o = entry.first.first, n = entry.first.second, count = entry.second;
-        if (2 * count > stillPresent[o] && 2 * count > presentBefore[(size_t)n]) heirs.push_back({n, o});
+        if (2 * count > stillPresent[o] && 2 * count > presentBefore[(size_t)n])
+            heirs.push_back({n, o});
     }
     std::sort(heirs.begin(), heirs.end());
     std::vector<int> given;
@@ -101,8 +102,8 @@ ContigNames nameContigs(const std::vector<Fingerprint>& prints, const ContigMap&
     for (auto& merged : oldOf)
         if (merged.second.size() > 1) {
             std::sort(merged.second.begin(), merged.second.end());
-            names.notes.push_back("NOTE: contigs " + listed(merged.second) + " merged into contig " +
-                                  std::to_string(merged.first));
+            names.notes.push_back("NOTE: contigs " + listed(merged.second) +
+                                  " merged into contig " + std::to_string(merged.first));
         }
     for (auto& split : newOf)
         if (split.second.size() > 1) {

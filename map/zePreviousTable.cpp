@@ -50,8 +50,7 @@ std::vector<std::string> fields(const std::string& line) {
 
 // The fault of one row, or empty.
 std::string rowFault(const std::vector<std::string>& f, PreviousRow& row) {
-    if (f.size() != 9)
-        return "expected 9 tab-separated fields, not " + std::to_string(f.size());
+    if (f.size() != 9) return "expected 9 tab-separated fields, not " + std::to_string(f.size());
     long contig = 0, ordinal = 0, left = 0, right = 0;
     if (!whole(f[0], INT_MAX, contig))
         return "contig must be a whole number of 0 or more, not '" + f[0] + "'";
@@ -60,12 +59,13 @@ std::string rowFault(const std::vector<std::string>& f, PreviousRow& row) {
     if (contig == 0 ? f[4] != "-" || f[5] != "-"
                     : !whole(f[4], LONG_MAX / 2, left) || !whole(f[5], LONG_MAX / 2, right) ||
                           left >= right)
-        return contig == 0 ? "left and right must be '-' in contig 0, not '" + f[4] + "' and '" +
-                                 f[5] + "'"
-                           : "left and right must be whole numbers with left < right, not '" +
-                                 f[4] + "' and '" + f[5] + "'";
+        return contig == 0
+                   ? "left and right must be '-' in contig 0, not '" + f[4] + "' and '" + f[5] + "'"
+                   : "left and right must be whole numbers with left < right, not '" + f[4] +
+                         "' and '" + f[5] + "'";
     bool known = false;
-    for (CloneStatus s : {CloneStatus::Ok, CloneStatus::Buried, CloneStatus::Q, CloneStatus::Chimeric})
+    for (CloneStatus s :
+         {CloneStatus::Ok, CloneStatus::Buried, CloneStatus::Q, CloneStatus::Chimeric})
         known = known || f[6] == statusName(s);
     if (!known) return "status must be ok, buried, Q or chimeric, not '" + f[6] + "'";
     row.contig = (int)contig;
@@ -76,7 +76,8 @@ std::string rowFault(const std::vector<std::string>& f, PreviousRow& row) {
 
 } // namespace
 
-bool readPreviousTable(const std::string& path, std::vector<PreviousRow>& rows, std::string& error) {
+bool readPreviousTable(const std::string& path, std::vector<PreviousRow>& rows,
+                       std::string& error) {
     std::string bytes;
     if (!readWhole(path, bytes, error)) return false;
     const std::string header = contigTableHeader();

@@ -153,8 +153,7 @@ std::vector<TilingStep> contigPath(const std::vector<Fingerprint>& prints, std::
     std::vector<TilingStep> path;
     int at = -1;
     for (size_t i = 0; i < tiles.size() && tiles[i].left == lowest; ++i)
-        if (rest[i] == wanted && (at < 0 || tiles[i].rank < tiles[at].rank))
-            at = (int)i;
+        if (rest[i] == wanted && (at < 0 || tiles[i].rank < tiles[at].rank)) at = (int)i;
     path.push_back({tiles[at].print, -1, false});
     while (tiles[at].right != highest) {
         const Step* chosen = nullptr;
@@ -164,8 +163,7 @@ std::vector<TilingStep> contigPath(const std::vector<Fingerprint>& prints, std::
             if (step.shared < least || after == none) continue;
             if (std::make_pair(after.first + (int)step.weak, after.second + 1) != rest[at])
                 continue;
-            if (!chosen || tiles[step.to].rank < tiles[chosen->to].rank)
-                chosen = &step;
+            if (!chosen || tiles[step.to].rank < tiles[chosen->to].rank) chosen = &step;
         }
         at = chosen->to;
         path.push_back({tiles[at].print, chosen->shared, chosen->weak});
@@ -186,7 +184,8 @@ std::vector<std::vector<TilingStep>> tilingPaths(const std::vector<Fingerprint>&
     }
     std::vector<std::vector<TilingStep>> paths(tiles.size());
     for (size_t k = 0; k < tiles.size(); ++k)
-        if (!tiles[k].empty()) paths[k] = contigPath(prints, std::move(tiles[k]), minShared, tolerance);
+        if (!tiles[k].empty())
+            paths[k] = contigPath(prints, std::move(tiles[k]), minShared, tolerance);
     return paths;
 }
 

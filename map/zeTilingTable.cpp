@@ -2,7 +2,9 @@
 
 #include "zeContigTable.h"
 
-std::string tilingTableHeader() { return "contig\tclone\tgel\tordinal\tleft\tright\tweak\n"; }
+std::string tilingTableHeader() {
+    return "contig\tclone\tgel\tordinal\tleft\tright\tweak\n";
+}
 
 std::string tilingTableRows(const std::vector<Fingerprint>& prints, const ContigMap& map,
                             const std::vector<std::vector<TilingStep>>& paths) {

@@ -40,8 +40,8 @@ void buildLibrary(Outputs& o) {
     x.bands.insert(x.bands.end(), piece.bands.begin(), piece.bands.end());
     gel.push_back(x);
     writeFile(o.dir / "1.bands", bandsFile(gel, "1"));
-    RunResult r = runContig({"-t", "2", "--mtp", o.dir / "map.mtp", "--gff", o.dir / "map.gff3",
-                             o.dir / "1.bands"});
+    RunResult r = runContig(
+        {"-t", "2", "--mtp", o.dir / "map.mtp", "--gff", o.dir / "map.gff3", o.dir / "1.bands"});
     ASSERT_EQ(r.status, 0) << r.err;
     o.table = r.out;
     o.mtp = readFile(o.dir / "map.mtp");
@@ -153,10 +153,11 @@ TEST(ContigGff, ReadsBackToTheTableAndTheTilingPath) {
     EXPECT_EQ(tiles, path);
     EXPECT_EQ(regionEnd, highest);
     EXPECT_EQ(regionEnd.size(), 2u);
-    EXPECT_NE(std::find(clones.begin(), clones.end(),
-                        rowText(1, ODD_NAME, "1", "8", rowsByClone(contigRows(o.table)).at(ODD_NAME).left,
-                                rowsByClone(contigRows(o.table)).at(ODD_NAME).right, "ok")),
-              clones.end());
+    EXPECT_NE(
+        std::find(clones.begin(), clones.end(),
+                  rowText(1, ODD_NAME, "1", "8", rowsByClone(contigRows(o.table)).at(ODD_NAME).left,
+                          rowsByClone(contigRows(o.table)).at(ODD_NAME).right, "ok")),
+        clones.end());
     EXPECT_EQ(o.gff.find("\tID=X:"), std::string::npos) << "the chimeric clone is left out";
 }
 
@@ -198,8 +199,8 @@ TEST(ContigGff, TilingPathCoversEachContigWithOkClones) {
             const ContigRow& r = byClone.at(path[k].clone);
             EXPECT_EQ(r.contig, contig);
             EXPECT_EQ(r.status, "ok");
-            EXPECT_EQ(r.left + " " + r.right + " " + r.ordinal, path[k].left + " " + path[k].right +
-                                                                   " " + path[k].ordinal);
+            EXPECT_EQ(r.left + " " + r.right + " " + r.ordinal,
+                      path[k].left + " " + path[k].right + " " + path[k].ordinal);
             EXPECT_EQ(path[k].weak, "-") << "chain clones share most of their bands";
             if (k == 0) continue;
             EXPECT_LE(std::stol(path[k - 1].left), std::stol(path[k].left));
@@ -219,14 +220,19 @@ TEST(ContigGff, OutputsAndTheirOptionsAreChecked) {
         std::string error;
     };
     const std::vector<Case> cases = {
-        {{"--mtp-shared", "0"}, "--mtp-shared needs a whole number from 1 to 100000, not '0' (zeContig -h for help)"},
-        {{"--mtp-shared=x"}, "--mtp-shared needs a whole number from 1 to 100000, not 'x' (zeContig -h for help)"},
+        {{"--mtp-shared", "0"},
+         "--mtp-shared needs a whole number from 1 to 100000, not '0' (zeContig -h for help)"},
+        {{"--mtp-shared=x"},
+         "--mtp-shared needs a whole number from 1 to 100000, not 'x' (zeContig -h for help)"},
         {{"--mtp="}, "--mtp needs a file name (zeContig -h for help)"},
         {{"--gff", ""}, "--gff needs a file name (zeContig -h for help)"},
         {{"--previous="}, "--previous needs a file name (zeContig -h for help)"},
         {{"--mtp", table}, "the table and the tiling path are one file, '" + table + "'"},
-        {{"--mtp", t / "a", "--gff", t / "a"}, "the tiling path and the GFF file are one file, '" + t / "a" + "'"},
-        {{"--gff", bands}, "the GFF file '" + bands + "' is the bands file '" + bands + "': it would be written over"},
+        {{"--mtp", t / "a", "--gff", t / "a"},
+         "the tiling path and the GFF file are one file, '" + t / "a" + "'"},
+        {{"--gff", bands},
+         "the GFF file '" + bands + "' is the bands file '" + bands +
+             "': it would be written over"},
     };
     for (const Case& c : cases) {
         writeFile(table, "earlier\n");

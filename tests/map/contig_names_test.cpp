@@ -23,8 +23,10 @@ struct Build {
 // writing its table, tiling path and GFF into dir under `name`.
 Build build(const TempDir& dir, const std::string& name,
             const std::vector<std::vector<HandClone>>& gels, const std::string& previous = "") {
-    std::vector<std::string> args = {"-t", TOLERANCE, "-o", dir / (name + ".tsv"), "--mtp",
-                                      dir / (name + ".mtp"), "--gff", dir / (name + ".gff3")};
+    std::vector<std::string> args = {"-t",    TOLERANCE,
+                                     "-o",    dir / (name + ".tsv"),
+                                     "--mtp", dir / (name + ".mtp"),
+                                     "--gff", dir / (name + ".gff3")};
     if (!previous.empty()) {
         args.push_back("--previous");
         args.push_back(previous);
@@ -158,11 +160,12 @@ TEST(ContigNames, NumbersReachLinksAndEveryOutput) {
     ASSERT_EQ(rowsByClone(contigRows(fresh.table)).at("X").links, "1,2");
 
     // An earlier table that numbered them 9 and 5.
+    const std::map<int, int> oldNumber = {{0, 0}, {1, 9}, {2, 5}};
     std::string renamed = HEADER;
     for (const ContigRow& r : contigRows(fresh.table))
-        renamed += std::to_string(r.contig == 1 ? 9 : r.contig == 2 ? 5 : 0) + "\t" + r.clone +
-                   "\t" + r.gel + "\t" + r.ordinal + "\t" + r.left + "\t" + r.right + "\t" +
-                   r.status + "\t" + r.buriedIn + "\t" + r.links + "\n";
+        renamed += std::to_string(oldNumber.at(r.contig)) + "\t" + r.clone + "\t" + r.gel + "\t" +
+                   r.ordinal + "\t" + r.left + "\t" + r.right + "\t" + r.status + "\t" +
+                   r.buriedIn + "\t" + r.links + "\n";
     writeFile(t / "renamed.tsv", renamed);
     Build kept = build(t, "kept", {gel}, t / "renamed.tsv");
     EXPECT_EQ(kept.err, "");
@@ -189,33 +192,40 @@ TEST(ContigNames, BadPreviousTableIsRefused) {
     const std::string old = t / "old.tsv";
     const std::vector<Case> cases = {
         {"", old + ":1: expected the header of a zeContig table, not an empty file"},
-        {"contig\tclone\n" + row, old + ":1: expected the header of a zeContig table, not 'contig\tclone'"},
+        {"contig\tclone\n" + row,
+         old + ":1: expected the header of a zeContig table, not 'contig\tclone'"},
         {header + row + "1\tA01\t1\n", old + ":3: expected 9 tab-separated fields, not 3"},
         {header + "x" + row, old + ":2: contig must be a whole number of 0 or more, not 'x1'"},
-        {header + "1\tA00\t1\t0\t0\t40\tok\t-\t-\n", old + ":2: ordinal must be a whole number of 1 or more, not '0'"},
+        {header + "1\tA00\t1\t0\t0\t40\tok\t-\t-\n",
+         old + ":2: ordinal must be a whole number of 1 or more, not '0'"},
         {header + "1\tA00\t1\t1\t40\t40\tok\t-\t-\n",
          old + ":2: left and right must be whole numbers with left < right, not '40' and '40'"},
-        {header + "0\tA00\t1\t1\t0\t40\tok\t-\t-\n", old + ":2: left and right must be '-' in contig 0, not '0' and '40'"},
-        {header + "1\tA00\t1\t1\t0\t40\tfine\t-\t-\n", old + ":2: status must be ok, buried, Q or chimeric, not 'fine'"},
+        {header + "0\tA00\t1\t1\t0\t40\tok\t-\t-\n",
+         old + ":2: left and right must be '-' in contig 0, not '0' and '40'"},
+        {header + "1\tA00\t1\t1\t0\t40\tfine\t-\t-\n",
+         old + ":2: status must be ok, buried, Q or chimeric, not 'fine'"},
         {header + row + "\n" + row, old + ":3: a blank line inside the table"},
     };
     const std::string previousOutput = "an earlier output\n";
     for (const Case& c : cases) {
         writeFile(old, c.table);
         writeFile(t / "map.tsv", previousOutput);
-        RunResult r = runContig({"-o", t / "map.tsv", "--mtp", t / "map.mtp", "--previous", old, t / "1.bands"});
+        RunResult r = runContig(
+            {"-o", t / "map.tsv", "--mtp", t / "map.mtp", "--previous", old, t / "1.bands"});
         EXPECT_EQ(r.status, 1) << c.error;
         EXPECT_EQ(r.err, "ERROR: " + c.error + "\n");
         EXPECT_EQ(readFile(t / "map.tsv"), previousOutput);
         EXPECT_FALSE(fileExists(t / "map.mtp"));
     }
     // Windows line ends and blank lines at the end are fine.
-    writeFile(old, "contig\tclone\tgel\tordinal\tleft\tright\tstatus\tburied_in\tlinks\r\n" + row + "\n\n");
+    writeFile(old, "contig\tclone\tgel\tordinal\tleft\tright\tstatus\tburied_in\tlinks\r\n" + row +
+                       "\n\n");
     EXPECT_EQ(runContig({"--previous", old, t / "1.bands"}).status, 0);
 
     RunResult missing = runContig({"--previous", t / "none.tsv", t / "1.bands"});
     EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.err, "ERROR: couldn't read '" + t / "none.tsv" + "': No such file or directory\n");
+    EXPECT_EQ(missing.err,
+              "ERROR: couldn't read '" + t / "none.tsv" + "': No such file or directory\n");
     // Read before the bands files: its fault is the one told.
     writeFile(old, "");
     RunResult first = runContig({"--previous", old, t / "missing.bands"});

@@ -114,7 +114,8 @@ TEST(TilingPath, WeakStepWhereNoCoverMeetsTheMinimum) {
     // At a lower minimum there is nothing weak.
     EXPECT_EQ(path(clones, 2), "A W/3 C/6");
     // A gap between the ok clones: the clone after it follows, weak.
-    EXPECT_EQ(path({{"A", 0, 20}, {"C", 25, 45}, {"D", 30, 50}, {"B", 10, 22}}), "A B/10 C/0/weak D/15");
+    EXPECT_EQ(path({{"A", 0, 20}, {"C", 25, 45}, {"D", 30, 50}, {"B", 10, 22}}),
+              "A B/10 C/0/weak D/15");
 }
 
 TEST(TilingPath, PathsByContigAndTheirSets) {
