@@ -23,7 +23,8 @@ struct PlacedClone {
 
 struct ContigMap {
     std::vector<PlacedClone> clones; // one per fingerprint, in the fingerprints' order
-    int contigs = 0;                 // numbered 1 .. contigs
+    int contigs = 0;                 // numbered 1 .. contigs; numbers carried over from
+                                     // an earlier build (zeContigNames.h) may leave gaps
 };
 
 #endif

@@ -3,19 +3,18 @@
 #include <algorithm>
 #include <tuple>
 
-namespace {
-
-// Tabs and line ends inside a name would break the table's columns.
-void appendField(std::string& out, const std::string& text) {
+void appendTableField(std::string& out, const std::string& text) {
     for (char c : text)
         out += (c == '\t' || c == '\n' || c == '\r') ? ' ' : c;
 }
 
+namespace {
+
 std::string identity(const Fingerprint& f) {
     std::string id;
-    appendField(id, f.clone);
+    appendTableField(id, f.clone);
     id += ':';
-    appendField(id, f.gel);
+    appendTableField(id, f.gel);
     return id + ':' + std::to_string(f.ordinal);
 }
 
@@ -53,9 +52,9 @@ std::string contigTableRows(const std::vector<Fingerprint>& prints, const Contig
         const Fingerprint& f = prints[v];
         const PlacedClone& c = map.clones[v];
         out += std::to_string(c.contig) + '\t';
-        appendField(out, f.clone);
+        appendTableField(out, f.clone);
         out += '\t';
-        appendField(out, f.gel);
+        appendTableField(out, f.gel);
         out += '\t' + std::to_string(f.ordinal) + '\t';
         if (c.contig == 0)
             out += "-\t-\t";

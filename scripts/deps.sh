@@ -21,6 +21,7 @@ TEST_PACKAGES=(
     clang-14 libclang-rt-14-dev    # fuzz harnesses (libFuzzer) and their smoke run
     valgrind                       # scripts/memcheck.sh
     dpkg-dev file man-db           # the Debian package (cpack -G DEB) and the manual pages
+    genometools                    # gt gff3validator checks zeContig's GFF3 file
 )
 
 # Tests of the many-gels workflow (tests/workflow): Snakemake, GNU parallel

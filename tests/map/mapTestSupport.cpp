@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <sstream>
 
 namespace zetest {
@@ -22,6 +23,17 @@ HandClone cloneOf(const std::string& name, const std::vector<int>& genome, int f
     for (int k = first; k < first + count; ++k)
         c.bands.push_back(genome.at((size_t)k));
     return c;
+}
+
+std::vector<HandClone> chainOf(const std::string& prefix, const std::vector<int>& genome, int from,
+                               int count, int step, int fragments) {
+    std::vector<HandClone> clones;
+    for (int k = 0; k < count; ++k) {
+        char name[32];
+        snprintf(name, sizeof name, "%s%02d", prefix.c_str(), k);
+        clones.push_back(cloneOf(name, genome, from + step * k, fragments));
+    }
+    return clones;
 }
 
 std::string bandsFile(const std::vector<HandClone>& clones, const std::string& gel) {
@@ -56,6 +68,25 @@ std::vector<ContigRow> contigRows(const std::string& table) {
         r.contig = std::stoi(contig);
         for (std::string* f : {&r.clone, &r.gel, &r.ordinal, &r.left, &r.right, &r.status,
                                &r.buriedIn, &r.links})
+            std::getline(fields, *f, '\t');
+        rows.push_back(r);
+    }
+    return rows;
+}
+
+std::vector<TilingRow> tilingRows(const std::string& table) {
+    std::istringstream in(table);
+    std::string line;
+    std::getline(in, line);
+    EXPECT_EQ(line, "contig\tclone\tgel\tordinal\tleft\tright\tweak");
+    std::vector<TilingRow> rows;
+    while (std::getline(in, line)) {
+        std::istringstream fields(line);
+        TilingRow r;
+        std::string contig;
+        std::getline(fields, contig, '\t');
+        r.contig = std::stoi(contig);
+        for (std::string* f : {&r.clone, &r.gel, &r.ordinal, &r.left, &r.right, &r.weak})
             std::getline(fields, *f, '\t');
         rows.push_back(r);
     }

@@ -24,6 +24,11 @@ struct HandClone {
 // A clone of genome fragments first .. first + count - 1.
 HandClone cloneOf(const std::string& name, const std::vector<int>& genome, int first, int count);
 
+// A chain along the genome: clones <prefix>00 .. <prefix>(count-1), clone
+// k on `fragments` fragments from from + step k onward.
+std::vector<HandClone> chainOf(const std::string& prefix, const std::vector<int>& genome, int from,
+                               int count, int step = 7, int fragments = 40);
+
 // The bands file of `clones` as zeStep5 writes it, gel number `gel`.
 std::string bandsFile(const std::vector<HandClone>& clones, const std::string& gel);
 
@@ -36,6 +41,15 @@ struct ContigRow {
 
 // The table's rows after its header (which must be the expected one).
 std::vector<ContigRow> contigRows(const std::string& table);
+
+struct TilingRow {
+    int contig = 0;
+    std::string clone, gel, ordinal, left, right, weak;
+};
+
+// The tiling path table's rows after its header (which must be the
+// expected one).
+std::vector<TilingRow> tilingRows(const std::string& table);
 
 // The rows by clone name.
 std::map<std::string, ContigRow> rowsByClone(const std::vector<ContigRow>& rows);

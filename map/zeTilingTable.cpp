@@ -1,0 +1,24 @@
+#include "zeTilingTable.h"
+
+#include "zeContigTable.h"
+
+std::string tilingTableHeader() {
+    return "contig\tclone\tgel\tordinal\tleft\tright\tweak\n";
+}
+
+std::string tilingTableRows(const std::vector<Fingerprint>& prints, const ContigMap& map,
+                            const std::vector<std::vector<TilingStep>>& paths) {
+    std::string out;
+    for (size_t k = 0; k < paths.size(); ++k)
+        for (const TilingStep& step : paths[k]) {
+            const Fingerprint& f = prints[step.print];
+            const PlacedClone& c = map.clones[step.print];
+            out += std::to_string(k + 1) + '\t';
+            appendTableField(out, f.clone);
+            out += '\t';
+            appendTableField(out, f.gel);
+            out += '\t' + std::to_string(f.ordinal) + '\t' + std::to_string(c.left) + '\t' +
+                   std::to_string(c.right) + '\t' + (step.weak ? "weak" : "-") + '\n';
+        }
+    return out;
+}

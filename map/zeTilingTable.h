@@ -1,0 +1,24 @@
+// The table of the minimal tiling paths (zeTilingPath.h): tab-separated,
+// a header line, one row per clone of a path, by contig number and then
+// along the path (by left end).
+//
+//   contig clone gel ordinal left right weak
+//
+// weak is "weak" on a clone whose step from the clone before it is weak,
+// "-" otherwise.
+#ifndef ZE_TILINGTABLE_H
+#define ZE_TILINGTABLE_H
+
+#include <string>
+#include <vector>
+
+#include "zeContigMap.h"
+#include "zeFingerprint.h"
+#include "zeTilingPath.h"
+
+std::string tilingTableHeader();
+
+std::string tilingTableRows(const std::vector<Fingerprint>& prints, const ContigMap& map,
+                            const std::vector<std::vector<TilingStep>>& paths);
+
+#endif

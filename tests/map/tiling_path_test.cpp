@@ -1,0 +1,135 @@
+// The minimal tiling path on hand-made contigs whose places are given, so
+// that the choice is tested apart from the layout: a chain and the ties
+// between its covers, clones that are not ok, and covers that need a weak
+// step. Fragment k of the genome is one band at 100 + 5k, so at tolerance
+// 1 two clones share exactly the fragments their places share.
+#include <gtest/gtest.h>
+
+#include "zeTilingPath.h"
+
+namespace {
+
+struct Hand {
+    std::string name;
+    long left, right;
+    CloneStatus status = CloneStatus::Ok;
+};
+
+struct HandMap {
+    std::vector<Fingerprint> prints;
+    ContigMap map;
+};
+
+HandMap handMap(const std::vector<Hand>& clones) {
+    HandMap h;
+    h.map.contigs = 1;
+    for (const Hand& c : clones) {
+        Fingerprint f;
+        f.clone = c.name;
+        f.gel = "1";
+        f.ordinal = (int)h.prints.size() + 1;
+        for (long k = c.left; k < c.right; ++k)
+            f.bands.push_back(100 + 5 * (int)k);
+        h.prints.push_back(f);
+        PlacedClone p;
+        p.contig = 1;
+        p.left = c.left;
+        p.right = c.right;
+        p.status = c.status;
+        h.map.clones.push_back(p);
+    }
+    return h;
+}
+
+// The path as "name/shared/weak" steps.
+std::string path(const std::vector<Hand>& clones, int minShared = DEFAULT_MTP_SHARED) {
+    HandMap h = handMap(clones);
+    std::vector<std::vector<TilingStep>> paths = tilingPaths(h.prints, h.map, minShared, 1);
+    EXPECT_EQ(paths.size(), 1u);
+    std::string out;
+    for (const TilingStep& s : paths.at(0))
+        out += (out.empty() ? "" : " ") + h.prints[s.print].clone +
+               (s.shared < 0 ? "" : "/" + std::to_string(s.shared)) + (s.weak ? "/weak" : "");
+    return out;
+}
+
+const std::vector<Hand> CHAIN = {
+    {"A", 0, 20}, {"B", 15, 35}, {"C", 30, 50}, {"D", 45, 65}, {"E", 60, 80}};
+
+std::vector<Hand> with(std::vector<Hand> clones, const std::vector<Hand>& more) {
+    clones.insert(clones.end(), more.begin(), more.end());
+    return clones;
+}
+
+} // namespace
+
+TEST(TilingPath, ChainTakesTheFewestClonesThenTheStrongestThenTheLowestNames) {
+    EXPECT_EQ(path(CHAIN), "A B/5 C/5 D/5 E/5");
+    // A long clone sharing 4 bands with A and with E: three clones.
+    std::vector<Hand> longer = with(CHAIN, {{"M", 16, 64}});
+    EXPECT_EQ(path(longer), "A M/4 E/4");
+    // As few clones, but sharing 8 and 6: its weakest step is stronger.
+    longer = with(longer, {{"P", 12, 66}});
+    EXPECT_EQ(path(longer), "A P/8 E/6");
+    // The same places under a lower name.
+    EXPECT_EQ(path(with(longer, {{"N", 12, 66}})), "A N/8 E/6");
+    // Clones in any order of their places give the same path.
+    std::vector<Hand> reversed(longer.rbegin(), longer.rend());
+    EXPECT_EQ(path(reversed), "A P/8 E/6");
+    // Steps below a higher minimum are weak: M's 4 at 5 or 6, so that the
+    // chain of five wins over it, and P's 6 at 7.
+    EXPECT_EQ(path(longer, 6), "A P/8 E/6");
+    EXPECT_EQ(path(with(CHAIN, {{"M", 16, 64}}), 5), "A B/5 C/5 D/5 E/5");
+    EXPECT_EQ(path(longer, 7), "A P/8 E/6/weak");
+}
+
+TEST(TilingPath, OnlyOkClonesAndTheirEnds) {
+    // A buried clone spanning everything, a Q clone reaching past the ok
+    // clones' left end, a chimeric one: none of them is on the path, and
+    // the path starts where the ok clones start.
+    std::vector<Hand> clones = with(CHAIN, {{"Big", 0, 80, CloneStatus::Buried},
+                                            {"Early", -5, 17, CloneStatus::Q},
+                                            {"In", 2, 18, CloneStatus::Buried}});
+    EXPECT_EQ(path(clones), "A B/5 C/5 D/5 E/5");
+    clones[0].status = CloneStatus::Buried; // A
+    EXPECT_EQ(path(clones), "B C/5 D/5 E/5");
+    // One clone covering the ok clones is the whole path.
+    EXPECT_EQ(path(with(clones, {{"All", 15, 80}})), "All");
+    // A contig with no ok clone has no path.
+    EXPECT_EQ(path({{"Q1", 0, 20, CloneStatus::Q}, {"Q2", 10, 30, CloneStatus::Buried}}), "");
+}
+
+TEST(TilingPath, WeakStepWhereNoCoverMeetsTheMinimum) {
+    // A and B share 2 bands: the only cover has a weak step.
+    std::vector<Hand> clones = {{"A", 0, 20}, {"B", 18, 40}, {"C", 35, 60}};
+    EXPECT_EQ(path(clones), "A B/2/weak C/5");
+    // A bridge sharing 3 is taken over one sharing 2, though its name is
+    // higher and the path as long.
+    clones.push_back({"W", 17, 41});
+    EXPECT_EQ(path(clones), "A W/3/weak C/6");
+    // One weak step rather than two, though the path is longer.
+    EXPECT_EQ(path({{"A", 0, 20}, {"B", 17, 40}, {"C", 37, 60}}), "A B/3/weak C/3/weak");
+    EXPECT_EQ(path({{"A", 0, 20}, {"B", 17, 40}, {"C", 37, 60}, {"X", 5, 25}}),
+              "A X/15 B/8 C/3/weak");
+    // At a lower minimum there is nothing weak.
+    EXPECT_EQ(path(clones, 2), "A W/3 C/6");
+    // A gap between the ok clones: the clone after it follows, weak.
+    EXPECT_EQ(path({{"A", 0, 20}, {"C", 25, 45}, {"D", 30, 50}, {"B", 10, 22}}),
+              "A B/10 C/0/weak D/15");
+}
+
+TEST(TilingPath, PathsByContigAndTheirSets) {
+    HandMap h = handMap(with(CHAIN, {{"Z1", 0, 10}, {"Z2", 5, 15}}));
+    h.map.contigs = 3; // contig 2 unused, as after numbers carried over
+    h.map.clones[5].contig = 3;
+    h.map.clones[6].contig = 3;
+    std::vector<std::vector<TilingStep>> paths = tilingPaths(h.prints, h.map, 4, 1);
+    ASSERT_EQ(paths.size(), 3u);
+    EXPECT_EQ(paths[0].size(), 5u);
+    EXPECT_TRUE(paths[1].empty());
+    ASSERT_EQ(paths[2].size(), 2u);
+    EXPECT_EQ(paths[2][1].shared, 5);
+    std::vector<std::vector<int>> sets = tilingPrints(paths);
+    EXPECT_EQ(sets[0], (std::vector<int>{0, 1, 2, 3, 4}));
+    EXPECT_EQ(sets[2], (std::vector<int>{5, 6}));
+}
