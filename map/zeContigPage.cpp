@@ -170,11 +170,22 @@ void writeContigs(std::ostream& out, const ContigPageInput& in,
                       tableName(in) + ": one row per clone, ordered by contig, then left end."
                 : " Every clone, with those in no contig, is also in " + tableName(in) + ".")
         << "</p>\n<table class=\"index\">\n<thead><tr><th>Contig</th><th class=\"num\">Clones"
-           "</th><th class=\"num\">Length</th></tr></thead>\n<tbody>\n";
-    for (int c = 1; c <= drawn; ++c)
+           "</th><th class=\"num\">Length</th><th class=\"num\">Buried</th><th class=\"num\">Q"
+           "</th><th class=\"num\">Chimeric links</th></tr></thead>\n<tbody>\n";
+    std::vector<std::vector<int>> members = contigMembers(*in.prints, map, drawn);
+    std::vector<std::vector<int>> chimeric = chimericLinks(map, drawn);
+    for (int c = 1; c <= drawn; ++c) {
+        long buried = 0, q = 0;
+        for (int v : members[(size_t)c - 1]) {
+            buried += map.clones[(size_t)v].status == CloneStatus::Buried;
+            q += map.clones[(size_t)v].status == CloneStatus::Q;
+        }
         out << "<tr><td><a href=\"#contig-" << c << "\">" << c << "</a></td><td class=\"num\">"
             << sizes[(size_t)c - 1].clones << "</td><td class=\"num\">"
-            << sizes[(size_t)c - 1].length << "</td></tr>\n";
+            << sizes[(size_t)c - 1].length << "</td><td class=\"num\">" << buried
+            << "</td><td class=\"num\">" << q << "</td><td class=\"num\">"
+            << chimeric[(size_t)c - 1].size() << "</td></tr>\n";
+    }
     out << "</tbody>\n</table>\n<p class=\"note\">Each clone is a bar from its left to its right "
            "end, one row per clone in the order of the table (by left end). A buried clone is "
            "drawn as a thin stripe under the clone it lies in, whose row counts them (+n), so a "
@@ -190,8 +201,6 @@ void writeContigs(std::ostream& out, const ContigPageInput& in,
     out << "</p>\n";
     writeDrawingLegend(out, !path.empty());
 
-    std::vector<std::vector<int>> members = contigMembers(*in.prints, map, drawn);
-    std::vector<std::vector<int>> chimeric = chimericLinks(map, drawn);
     ContigDrawingInput drawing;
     drawing.prints = in.prints;
     drawing.map = in.map;

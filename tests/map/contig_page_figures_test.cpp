@@ -1,9 +1,11 @@
 // The figures behind zeContig's page, on small hand-made maps: N50 (an odd
 // total, ties), contigs binned by clones, the counts of each status, and a
 // contig's rows with buried clones folded into the clone at the top of
-// their chain, its depth of clones and the cap on drawn clones.
+// their chain, its depth of clones and the cap on drawn clones; and the
+// page marking a tiling path only when one is given.
 #include <gtest/gtest.h>
 
+#include "zeContigPage.h"
 #include "zeContigRows.h"
 #include "zeContigStats.h"
 
@@ -136,4 +138,34 @@ TEST(ContigPageFigures, TiesKeepTheTablesOrderAndLongContigsAreCut) {
     EXPECT_EQ((long)r.rows.size(), MOST_DRAWN_CLONES);
     EXPECT_EQ(r.clonesLeftOut, 5);
     EXPECT_EQ(r.rows.front().print, 1);
+}
+
+TEST(ContigPageFigures, PageMarksTheTilingPathOnlyWhenGiven) {
+    ContigMap map = handMap();
+    std::vector<Fingerprint> prints = namesOf({"a", "b", "c", "d", "e", "f", "g", "h", "x"});
+    ContigPageInput in;
+    in.files = {"1.bands"};
+    in.prints = &prints;
+    in.map = &map;
+    std::string plain = contigPage(in);
+    EXPECT_EQ(plain.find(" mtp\""), std::string::npos);
+    EXPECT_NE(plain.find("No tiling path is marked."), std::string::npos);
+
+    // a (a row), b (buried, folded into a's row) and f (contig 2).
+    in.tilingPath = {1, 1, 0, 0, 0, 1, 0, 0, 0};
+    std::string marked = contigPage(in);
+    EXPECT_NE(marked.find("<rect class=\"ok mtp\" x=\"150.0\" y=\"5.0\""), std::string::npos);
+    EXPECT_NE(marked.find("<rect class=\"bur mtp\""), std::string::npos);
+    EXPECT_NE(marked.find("; 2 buried, 1 Q, 2 on the tiling path."), std::string::npos);
+    EXPECT_NE(marked.find("; 0 buried, 0 Q, 1 on the tiling path."), std::string::npos);
+    EXPECT_NE(marked.find("on the tiling path</text>"), std::string::npos);
+
+    ContigMap none;
+    none.clones.resize(prints.size());
+    in.map = &none;
+    in.tilingPath.clear();
+    std::string empty = contigPage(in);
+    EXPECT_NE(empty.find("<p>No contig to draw."), std::string::npos);
+    EXPECT_NE(empty.find("<p>No contig: no two clones overlap"), std::string::npos);
+    EXPECT_NE(empty.find("<th>Singletons</th><td>9 (100.0%)"), std::string::npos);
 }
