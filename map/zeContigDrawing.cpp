@@ -40,6 +40,11 @@ std::string cutLabel(const std::string& name) {
     return name.substr(0, end) + "\xE2\x80\xA6";
 }
 
+const std::vector<char>& pathOf(const ContigDrawingInput& in) {
+    static const std::vector<char> none;
+    return in.tilingPath ? *in.tilingPath : none;
+}
+
 std::string markClass(const PlacedClone& c, bool onPath) {
     std::string cls = c.status == CloneStatus::Q ? "q" : c.status == CloneStatus::Buried ? "bur" : "ok";
     return onPath ? cls + " mtp" : cls;
@@ -48,7 +53,7 @@ std::string markClass(const PlacedClone& c, bool onPath) {
 class Drawer {
   public:
     Drawer(const ContigDrawingInput& in, long length)
-        : prints(*in.prints), map(*in.map), path(*in.tilingPath),
+        : prints(*in.prints), map(*in.map), path(pathOf(in)),
           x{0, (double)std::max(1L, length), GUTTER, GUTTER + PLOT} {}
 
     bool onPath(int v) const { return !path.empty() && path[(size_t)v]; }
@@ -161,12 +166,13 @@ std::string cloneIdentity(const Fingerprint& f) {
 
 void writeContigDrawing(std::ostream& out, const ContigDrawingInput& in, const DrawingRows& r,
                         const std::vector<int>& members, const std::vector<int>& chimeric) {
+    const std::vector<char>& onPath = pathOf(in);
     long buried = 0, q = 0, path = 0;
     for (int v : members) {
         const PlacedClone& c = in.map->clones[(size_t)v];
         buried += c.status == CloneStatus::Buried;
         q += c.status == CloneStatus::Q;
-        path += !in.tilingPath->empty() && (*in.tilingPath)[(size_t)v];
+        path += !onPath.empty() && onPath[(size_t)v];
     }
     out << "<section class=\"contig\" id=\"contig-" << r.number << "\">\n<h3>Contig " << r.number
         << "</h3>\n<p class=\"note\">" << r.clones << " clones over " << r.length
@@ -175,7 +181,7 @@ void writeContigDrawing(std::ostream& out, const ContigDrawingInput& in, const D
         out << " (the first " << MOST_DRAWN_CLONES << " clones or so by left end; the other "
             << r.clonesLeftOut << " are in the table)";
     out << "; " << buried << " buried, " << q << " Q";
-    if (!in.tilingPath->empty()) out << ", " << path << " on the tiling path";
+    if (!onPath.empty()) out << ", " << path << " on the tiling path";
     out << ".</p>\n";
     writeLinks(out, in, chimeric);
     Drawer drawer(in, r.length);

@@ -22,7 +22,7 @@ const size_t MOST_FOLDED_DRAWN = 50;
 struct ContigDrawingInput {
     const std::vector<Fingerprint>* prints = nullptr;
     const ContigMap* map = nullptr;
-    // Per fingerprint: on the tiling path. Empty: no path is marked.
+    // Per fingerprint: on the tiling path. Empty or null: no path is marked.
     const std::vector<char>* tilingPath = nullptr;
 };
 
