@@ -10,6 +10,7 @@
 #include "zeContigGff.h"
 #include "zeContigInput.h"
 #include "zeContigNames.h"
+#include "zeContigPage.h"
 #include "zeContigTable.h"
 #include "zeCores.h"
 #include "zeError.h"
@@ -31,7 +32,7 @@ const int MOST_MTP_SHARED = 100000;
 struct Options {
     MapSettings map;
     std::string output; // empty: standard output
-    std::string mtp, gff, previous; // empty: none
+    std::string mtp, gff, previous, html; // empty: none
     int mtpShared = DEFAULT_MTP_SHARED;
     std::vector<std::string> files;
     bool help = false, version = false;
@@ -42,7 +43,8 @@ std::string usageText() {
     char text[4096];
     snprintf(text, sizeof text,
              "USAGE:  zeContig [-t TOL] [-c CUTOFF] [-j N] [-o FILE] [--mtp FILE]\n"
-             "                 [--mtp-shared N] [--gff FILE] [--previous OLD-TABLE] BANDSFILE...\n"
+             "                 [--mtp-shared N] [--gff FILE] [--html PAGE]\n"
+             "                 [--previous OLD-TABLE] BANDSFILE...\n"
              "Builds a physical map from the fingerprints of the bands files: contigs of\n"
              "overlapping clones, each clone's place in its contig in consensus-band units,\n"
              "and its status (ok, buried, Q: fits its contig badly, chimeric). Writes one\n"
@@ -62,14 +64,17 @@ std::string usageText() {
              "               (default %d)\n"
              "  --gff FILE   also write the map as GFF3 to FILE: a sequence region per\n"
              "               contig, its placed clones and its tiling path\n"
+             "  --html PAGE  also write a page: the map's overview and settings, and\n"
+             "               drawings of the %d largest contigs\n"
              "  --previous OLD-TABLE\n"
              "               carry the contig numbers of an earlier table over (clones\n"
              "               matched by name and gel number); merges and splits are told\n"
              "               on NOTE lines on standard error\n"
              "  -h, --help   this text\n"
-             "  --version    the version\n",
+             "  --version    the version\n"
+             "Every file output is replaced only when complete.\n",
              MAX_TOLERANCE, d.tolerance, d.cutoff, MAX_THREADS, everyCore(), MOST_MTP_SHARED,
-             DEFAULT_MTP_SHARED);
+             DEFAULT_MTP_SHARED, CONTIGS_DRAWN);
     return text;
 }
 
@@ -78,7 +83,7 @@ bool parseOptions(int argc, char** argv, Options& o, std::string& error) {
         {'t', "", true},     {'c', "", true},          {'j', "", true},
         {'o', "", true},     {'h', "help", false},     {0, "version", false},
         {0, "mtp", true},    {0, "mtp-shared", true},  {0, "gff", true},
-        {0, "previous", true}};
+        {0, "previous", true}, {0, "html", true}};
     CommandLine line;
     if (!readCommandLine(argc, argv, PROGRAM, specs, line, error)) return false;
     o.map.threads = everyCore();
@@ -116,7 +121,8 @@ bool parseOptions(int argc, char** argv, Options& o, std::string& error) {
                     error = usageProblem(PROGRAM, given.name + " needs a file name");
                     return false;
                 }
-                (name == "mtp" ? o.mtp : name == "gff" ? o.gff : o.previous) = given.value;
+                (name == "mtp" ? o.mtp : name == "gff" ? o.gff : name == "html" ? o.html : o.previous) =
+                    given.value;
             }
             break;
         }
@@ -144,7 +150,8 @@ bool sameFile(const std::string& a, const std::string& b) {
 // The earlier table may be the table written now (a map rebuilt in
 // place: it is read before it is replaced), but no other output.
 bool previousIsKept(const Options& o, std::string& error) {
-    for (const NamedOutput& out : std::vector<NamedOutput>{{"tiling path", o.mtp}, {"GFF file", o.gff}})
+    for (const NamedOutput& out :
+         std::vector<NamedOutput>{{"tiling path", o.mtp}, {"GFF file", o.gff}, {"page", o.html}})
         if (!out.path.empty() && (out.path == o.previous || sameFile(out.path, o.previous))) {
             error = "the " + out.kind + " '" + out.path + "' is the previous table '" + o.previous +
                     "': it would be written over";
@@ -178,17 +185,20 @@ int runContig(int argc, char** argv) {
         out.write(o.help ? usageText() : versionLine(PROGRAM));
         return out.finish() ? 0 : 1;
     }
-    if (!inputsAreDistinct(o.files, {{"table", o.output}, {"tiling path", o.mtp}, {"GFF file", o.gff}},
+    if (!inputsAreDistinct(o.files,
+                           {{"table", o.output}, {"tiling path", o.mtp}, {"GFF file", o.gff},
+                            {"page", o.html}},
                            error))
         return fail(error);
     if (!o.previous.empty() && !previousIsKept(o, error)) return fail(error);
 
     // The outputs' places are tried before the inputs are read and scored.
-    Output table, mtp, gff;
+    Output table, mtp, gff, page;
     table.path = o.output;
     mtp.path = o.mtp;
     gff.path = o.gff;
-    for (Output* out : {&table, &mtp, &gff})
+    page.path = o.html;
+    for (Output* out : {&table, &mtp, &gff, &page})
         if (!out->path.empty() && !out->file.open(out->path, error)) return fail(error);
 
     std::vector<PreviousRow> previous;
@@ -206,7 +216,7 @@ int runContig(int argc, char** argv) {
             std::cerr << note << std::endl;
     }
     std::vector<std::vector<TilingStep>> paths;
-    if (!o.mtp.empty() || !o.gff.empty())
+    if (!o.mtp.empty() || !o.gff.empty() || !o.html.empty())
         paths = tilingPaths(prints, map, o.mtpShared, o.map.tolerance);
 
     // Standard output's own failure has been told already.
@@ -217,5 +227,18 @@ int runContig(int argc, char** argv) {
         return fail(error);
     if (!o.gff.empty() && !writeOutput(gff, contigGff(prints, map, paths), error))
         return fail(error);
+    if (!o.html.empty()) {
+        ContigPageInput in;
+        in.files = o.files;
+        in.prints = &prints;
+        in.map = &map;
+        in.settings = o.map;
+        in.table = o.output;
+        in.tilingPath.assign(prints.size(), 0);
+        for (const std::vector<int>& path : tilingPrints(paths))
+            for (int v : path)
+                in.tilingPath[(size_t)v] = 1;
+        if (!writeOutput(page, contigPage(in), error)) return fail(error);
+    }
     return 0;
 }

@@ -1,0 +1,134 @@
+// What zeContig's page adds to a run, measured apart from the map: reads
+// the bands files as zeContig does and the contig table it wrote from
+// them, rebuilds the map from the table, then times the page (building
+// it, and writing it to PAGE) over several rounds and prints its size and
+// the best and median times. The pair scan and the layout of a large
+// library take minutes; this way the page's own share is measured once
+// the table exists.
+//
+//   ze_contig_page_bench [--rounds N] PAGE TABLE BANDSFILE...
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "zeContigInput.h"
+#include "zeContigPage.h"
+#include "zeContigTable.h"
+#include "zeError.h"
+#include "zeReplacedFile.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double millisecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+std::string identity(const std::string& clone, const std::string& gel, const std::string& ordinal) {
+    return clone + '\t' + gel + '\t' + ordinal;
+}
+
+// The map the table describes; false with `error` set on a row that names
+// no fingerprint of the bands files.
+bool readTable(const std::string& path, const std::vector<Fingerprint>& prints, ContigMap& map,
+               std::string& error) {
+    std::map<std::string, int> index;
+    for (size_t v = 0; v < prints.size(); ++v)
+        index[identity(prints[v].clone, prints[v].gel, std::to_string(prints[v].ordinal))] = (int)v;
+    std::ifstream in(path);
+    if (!in) {
+        error = "couldn't read '" + path + "'";
+        return false;
+    }
+    map = ContigMap();
+    map.clones.resize(prints.size());
+    std::string line;
+    std::getline(in, line);
+    while (std::getline(in, line)) {
+        std::vector<std::string> f;
+        std::istringstream fields(line);
+        for (std::string field; std::getline(fields, field, '\t');)
+            f.push_back(field);
+        if (f.size() != 9 || !index.count(identity(f[1], f[2], f[3]))) {
+            error = "'" + path + "': a row that names no fingerprint: " + line;
+            return false;
+        }
+        PlacedClone& c = map.clones[(size_t)index[identity(f[1], f[2], f[3])]];
+        c.contig = std::stoi(f[0]);
+        map.contigs = std::max(map.contigs, c.contig);
+        c.left = f[4] == "-" ? -1 : std::stol(f[4]);
+        c.right = f[5] == "-" ? -1 : std::stol(f[5]);
+        for (CloneStatus s : {CloneStatus::Ok, CloneStatus::Buried, CloneStatus::Q, CloneStatus::Chimeric})
+            if (f[6] == statusName(s)) c.status = s;
+        if (f[7] != "-") {
+            size_t a = f[7].find(':'), b = f[7].rfind(':');
+            c.buriedIn = index[identity(f[7].substr(0, a), f[7].substr(a + 1, b - a - 1),
+                                        f[7].substr(b + 1))];
+        }
+        if (f[8] != "-") {
+            std::istringstream links(f[8]);
+            for (std::string n; std::getline(links, n, ',');)
+                c.links.push_back(std::stoi(n));
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    int rounds = 5;
+    if (args.size() >= 2 && args[0] == "--rounds") {
+        rounds = std::max(1, std::stoi(args[1]));
+        args.erase(args.begin(), args.begin() + 2);
+    }
+    if (args.size() < 3) {
+        fprintf(stderr, "USAGE:  ze_contig_page_bench [--rounds N] PAGE TABLE BANDSFILE...\n");
+        return 1;
+    }
+    ContigPageInput in;
+    in.files.assign(args.begin() + 2, args.end());
+    std::vector<Fingerprint> prints;
+    ContigMap map;
+    std::string error;
+    Clock::time_point start = Clock::now();
+    if (!readContigInput(in.files, prints, error) || !readTable(args[1], prints, map, error)) {
+        printError(error);
+        return 1;
+    }
+    printf("read %zu fingerprints and %d contigs in %.0f ms\n", prints.size(), map.contigs,
+           millisecondsSince(start));
+    in.prints = &prints;
+    in.map = &map;
+    in.table = args[1];
+
+    std::vector<double> build, write;
+    size_t bytes = 0;
+    for (int round = 0; round < rounds; ++round) {
+        start = Clock::now();
+        std::string page = contigPage(in);
+        build.push_back(millisecondsSince(start));
+        start = Clock::now();
+        ReplacedFile out;
+        if (!out.open(args[0], error) || !out.commit(page, error)) {
+            printError(error);
+            return 1;
+        }
+        write.push_back(millisecondsSince(start));
+        bytes = page.size();
+    }
+    std::sort(build.begin(), build.end());
+    std::sort(write.begin(), write.end());
+    printf("page: %zu bytes (%.2f MB)\n", bytes, bytes / 1e6);
+    printf("building it: best %.1f ms, median %.1f ms; writing it: best %.1f ms, median %.1f ms "
+           "(%d rounds)\n",
+           build.front(), build[build.size() / 2], write.front(), write[write.size() / 2], rounds);
+    return 0;
+}
