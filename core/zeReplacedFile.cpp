@@ -55,8 +55,8 @@ bool ReplacedFile::open(const std::string& path, std::string& error) {
     std::string dir = slash == std::string::npos ? "" : replaced.substr(0, slash + 1);
     std::string name = slash == std::string::npos ? replaced : replaced.substr(slash + 1);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary = dir + "." + name + ".part" + std::to_string(getpid()) + "-" +
-                    std::to_string(attempt);
+        temporary = dir + name + "." + std::to_string(getpid()) + "-" + std::to_string(attempt) +
+                    ".part";
         // Listed as an output before it exists, and no ending signal comes
         // in between.
         sigset_t cleanup, before;

@@ -19,7 +19,7 @@ using namespace zetest;
 namespace {
 
 // A name with every character GFF3 reserves in column 9, and a blank.
-const std::string ODD_NAME = "A;b=c&d,e%f g";
+const std::string ODD_NAME = "A;b=c&d,e%f\x01g";
 
 struct Outputs {
     TempDir dir;
@@ -92,7 +92,7 @@ std::string programOnPath(const std::string& name) {
 } // namespace
 
 TEST(ContigGff, ReservedCharactersArePercentEncoded) {
-    EXPECT_EQ(gffEscaped(ODD_NAME), "A%3Bb%3Dc%26d%2Ce%25f g");
+    EXPECT_EQ(gffEscaped(ODD_NAME), "A%3Bb%3Dc%26d%2Ce%25f%01g");
     EXPECT_EQ(gffEscaped("t\tn\nr\r\x7f"), "t%09n%0Ar%0D%7F");
     EXPECT_EQ(gffEscaped("L001:2:3"), "L001:2:3");
 }
