@@ -60,12 +60,8 @@ std::vector<Fingerprint> makeFingerprints(int n, unsigned seed) {
 
 void writeBandsFile(const std::string& path, const std::vector<Fingerprint>& prints) {
     std::string text;
-    for (const Fingerprint& f : prints) {
-        text += "         " + f.clone + " " + std::to_string(f.bands.size()) + " " + f.gel + "\n";
-        for (int b : f.bands)
-            text += std::to_string(b) + "\n";
-        text += "-1\n";
-    }
+    for (const Fingerprint& f : prints)
+        appendBandsBlock(text, f);
     CheckedOutput out = CheckedOutput::file(path, OnWriteFailure::EndProcess);
     out.write(text);
     out.finish();

@@ -23,4 +23,10 @@ bool readBands(std::istream& in, const std::string& name, std::vector<Fingerprin
 // error too ("ERROR: couldn't read '<path>': <reason>").
 bool readBandsFile(const std::string& path, std::vector<Fingerprint>& out, std::string& error);
 
+// Appends f as one block of the format, byte for byte as zeStep5 writes it
+// (zeBandsFileWrite.cpp). readBands gives it back as it was, its ordinal
+// aside, when its bands ascend and its clone name starts with no blank and
+// holds no line end.
+void appendBandsBlock(std::string& out, const Fingerprint& f);
+
 #endif
