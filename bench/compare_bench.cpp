@@ -19,6 +19,7 @@
 
 #include "zeBandsFile.h"
 #include "zeError.h"
+#include "zeOptions.h"
 #include "zePairScan.h"
 #include "zePlainScan.h"
 #include "zePairTable.h"
@@ -28,6 +29,12 @@
 #include "zeWriteCheck.h"
 
 namespace {
+
+const char* PROGRAM = "ze_compare_bench";
+// The timed fingerprints, and the tolerances and cutoffs of --check.
+const int TIMED_PRINTS = 10000;
+const int CHECK_TOLERANCES[2] = {3, DEFAULT_TOLERANCE};
+const double CHECK_CUTOFFS[3] = {1e-12, 1e-6, 1e-3};
 
 std::vector<Fingerprint> makeFingerprints(int n, unsigned seed) {
     std::mt19937 rng(seed);
@@ -53,12 +60,8 @@ std::vector<Fingerprint> makeFingerprints(int n, unsigned seed) {
 
 void writeBandsFile(const std::string& path, const std::vector<Fingerprint>& prints) {
     std::string text;
-    for (const Fingerprint& f : prints) {
-        text += "         " + f.clone + " " + std::to_string(f.bands.size()) + " " + f.gel + "\n";
-        for (int b : f.bands)
-            text += std::to_string(b) + "\n";
-        text += "-1\n";
-    }
+    for (const Fingerprint& f : prints)
+        appendBandsBlock(text, f);
     CheckedOutput out = CheckedOutput::file(path, OnWriteFailure::EndProcess);
     out.write(text);
     out.finish();
@@ -106,10 +109,10 @@ int checkLibrary(const std::string& dir) {
         }
     }
     int threads = (int)std::max(1u, std::thread::hardware_concurrency());
-    std::vector<double> cutoffs = {1e-12, 1e-6, 1e-3};
+    const std::vector<double> cutoffs(CHECK_CUTOFFS, CHECK_CUTOFFS + 3);
     bool equal = true;
     printf("%zu fingerprints from %s, %d threads\n", prints.size(), dir.c_str(), threads);
-    for (int tolerance : {3, DEFAULT_TOLERANCE}) {
+    for (int tolerance : CHECK_TOLERANCES) {
         auto start = std::chrono::steady_clock::now();
         std::vector<std::vector<std::vector<PairScore>>> byRow(
             cutoffs.size(), std::vector<std::vector<PairScore>>(prints.size()));
@@ -149,41 +152,55 @@ int checkLibrary(const std::string& dir) {
     return equal ? 0 : 1;
 }
 
-const char* USAGE =
-    "USAGE:  ze_compare_bench [--write FILE]\n"
-    "        ze_compare_bench --check LIBRARYDIR\n"
-    "Times the pair scan on 10,000 random fingerprints on two threads and on one;\n"
-    "--write FILE also writes them as a bands file. --check compares the scan\n"
-    "with the plain scan of every pair on the bands files 1.bands, 2.bands, ...\n"
-    "of LIBRARYDIR (tools/zeGenLibrary) at tolerances 3 and 7 and cutoffs\n"
-    "1e-12, 1e-6 and 1e-3; exit status 1 when they differ.\n"
-    "  -h, --help    this text\n"
-    "  --version     the version\n";
+std::string usageText() {
+    return helpText(
+        "USAGE:  ze_compare_bench [--write FILE]\n"
+        "        ze_compare_bench --check LIBRARYDIR\n"
+        "Times the pair scan on %d random fingerprints on two threads and on one;\n"
+        "--write FILE also writes them as a bands file. --check compares the scan\n"
+        "with the plain scan of every pair on the bands files 1.bands, 2.bands, ...\n"
+        "of LIBRARYDIR (tools/zeGenLibrary) at tolerances %d and %d and cutoffs\n"
+        "%g, %g and %g; exit status 1 when they differ.\n"
+        "  -h, --help    this text\n"
+        "  --version     the version\n",
+        TIMED_PRINTS, CHECK_TOLERANCES[0], CHECK_TOLERANCES[1], CHECK_CUTOFFS[0], CHECK_CUTOFFS[1],
+        CHECK_CUTOFFS[2]);
+}
+
+int usageError(const std::string& what) {
+    printError(usageProblem(PROGRAM, what));
+    return 1;
+}
 
 } // namespace
 
 int main(int argc, char** argv) {
-    std::string bandsPath;
-    for (int i = 1; i < argc; i++) {
-        std::string arg = argv[i];
-        if (arg == "-h" || arg == "--help") {
-            fputs(USAGE, stdout);
-            return 0;
-        }
-        if (arg == "--version") {
-            fputs(versionLine("ze_compare_bench").c_str(), stdout);
-            return 0;
-        }
-        if (arg == "--check" && argc == 3 && i == 1) return checkLibrary(argv[2]);
-        if (arg == "--write" && i + 1 < argc && argv[i + 1][0] != '\0') {
-            bandsPath = argv[++i];
-            continue;
-        }
-        printError((arg == "--write" ? "--write needs a file name" : "unknown argument '" + arg + "'") +
-                   std::string(" (ze_compare_bench -h for help)"));
+    const std::vector<OptionSpec> specs = {{0, "write", true}, {0, "check", true}, HELP_OPTION,
+                                           VERSION_OPTION};
+    CommandLine line;
+    std::string error;
+    if (!readCommandLine(argc, argv, PROGRAM, specs, line, error)) {
+        printError(error);
         return 1;
     }
-    std::vector<Fingerprint> prints = makeFingerprints(10000, 15);
+    std::string bandsPath, libraryDir;
+    bool help = false, version = false;
+    for (const GivenOption& given : line.options) {
+        const std::string& name = specs[given.spec].longName;
+        if ((name == "write" || name == "check") && given.value.empty())
+            return usageError(given.name + (name == "write" ? " needs a file name" : " needs a directory"));
+        if (name == "write") bandsPath = given.value;
+        if (name == "check") libraryDir = given.value;
+        help = help || name == "help";
+        version = version || name == "version";
+    }
+    if (help) return printHelpOrVersion(usageText());
+    if (version) return printHelpOrVersion(versionLine(PROGRAM));
+    if (!line.operands.empty()) return usageError("unexpected argument '" + line.operands[0] + "'");
+    if (!libraryDir.empty() && !bandsPath.empty())
+        return usageError("--check and --write cannot be used together");
+    if (!libraryDir.empty()) return checkLibrary(libraryDir);
+    std::vector<Fingerprint> prints = makeFingerprints(TIMED_PRINTS, 15);
     if (!bandsPath.empty()) writeBandsFile(bandsPath, prints);
     timeScan(prints, 2);
     timeScan(prints, 1);

@@ -12,7 +12,11 @@ bool readContigInput(const std::vector<std::string>& files, std::vector<Fingerpr
     GelNumberFiles gelNumbers;
     for (const std::string& path : files) {
         size_t from = prints.size();
-        if (!readBandsFile(path, prints, error)) return false;
+        std::vector<std::string> warnings;
+        bool read = readBandsFile(path, prints, error, &warnings);
+        for (const std::string& warning : warnings)
+            std::cerr << warning << std::endl;
+        if (!read) return false;
         gelNumbers.add(path, prints, from, std::cerr);
     }
     std::sort(prints.begin(), prints.end(), [](const Fingerprint& a, const Fingerprint& b) {

@@ -3,11 +3,12 @@
 // normalised gel, replicates), and beside it report-summary.tsv, the page's
 // key figures for batch tools. Nothing else in the project is written or
 // removed.
-#include <cstring>
 #include <iostream>
+#include <string>
+#include <vector>
 
-#include "zeCli.h"
 #include "zeError.h"
+#include "zeOptions.h"
 #include "zeProjectLock.h"
 #include "zeReportPage.h"
 #include "zeReportProject.h"
@@ -16,18 +17,17 @@
 
 namespace {
 
-bool giveReportHelp = false;
+const char* PROGRAM = "zeReport";
+
 bool anyFailed = false;
 
-void reportHelp() {
-    std::cout << "USAGE:  zeReport luprojname..." << std::endl;
-    std::cout << "Writes report.html and report-summary.tsv into each project directory." << std::endl;
-    std::cout << "  -h, --help   this text" << std::endl;
-    std::cout << "  --version    the version" << std::endl;
-    std::cout << "Exit status 0 when every report was written, 1 otherwise." << std::endl;
-}
+const char* USAGE = "USAGE:  zeReport luprojname...\n"
+                    "Writes report.html and report-summary.tsv into each project directory.\n"
+                    "  -h, --help   this text\n"
+                    "  --version    the version\n"
+                    "Exit status 0 when every report was written, 1 otherwise.\n";
 
-void reportProject(cli&, const char* projectDir) {
+void reportProject(const char* projectDir) {
     // Shared with other reports, refused while a step rewrites the outputs.
     ProjectLock lock;
     if (!lock.acquire(projectDir, ProjectLock::SHARED)) {
@@ -56,21 +56,20 @@ void reportProject(cli&, const char* projectDir) {
 
 int main(int argc, char** argv) {
     installSignalCleanup();
-    // The long options stand alone; the single-letter flags go to the parser.
-    for (int i = 1; i < argc; i++) {
-        if (strcmp(argv[i], "--help") == 0) {
-            reportHelp();
-            return 0;
-        }
-        if (strcmp(argv[i], "--version") == 0) {
-            std::cout << versionLine("zeReport");
-            return 0;
-        }
+    const std::vector<OptionSpec> specs = {HELP_OPTION, VERSION_OPTION};
+    CommandLine line;
+    std::string error;
+    if (!readCommandLine(argc, argv, PROGRAM, specs, line, error)) {
+        printError(error);
+        return 1;
     }
-    cli c(argc, argv, reportHelp);
-    c += cliParam('h', giveReportHelp);
-    c += cliParam(reportProject);
-    c.go();
-    if (giveReportHelp) reportHelp();
+    // The help and the version stand alone: no project is read.
+    bool help = false, version = false;
+    for (const GivenOption& given : line.options)
+        (specs[given.spec].longName == "help" ? help : version) = true;
+    if (help) return printHelpOrVersion(USAGE);
+    if (version) return printHelpOrVersion(versionLine(PROGRAM));
+    for (const std::string& projectDir : line.operands)
+        reportProject(projectDir.c_str());
     return anyFailed ? 1 : 0;
 }

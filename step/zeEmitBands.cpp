@@ -1,7 +1,9 @@
 #include <fstream>
 #include <iostream>
+#include <string>
 
 #include "zeBandAcceptance.h"
+#include "zeBandsFile.h"
 #include "zeError.h"
 #include "zeStep.h"
 #include "zeTruncate.h"
@@ -15,14 +17,18 @@ int bandSort(float* a, float* b) {
 
 namespace {
 
-// Header, the values sorted ascending as truncated integers, then "-1".
+// One block of the bands file: the values sorted ascending, as truncated
+// integers. Flushed at once, so that a failed write shows at this block.
 void writeBandList(std::ostream& out, const StepData& d, int s, dp_Accum<float>& values) {
-    out << "         " << d.cloneNames(s) << " " << values.nelem() << " " << d.project.gelnumber
-        << std::endl;
     values.sort(bandSort);
+    Fingerprint block;
+    block.clone = d.cloneNames(s).c_str();
+    block.gel = d.project.gelnumber.c_str();
     for (int i = 0; i < values.nelem(); i++)
-        out << truncToInt(values(i)) << std::endl;
-    out << "-1" << std::endl;
+        block.bands.push_back(truncToInt(values(i)));
+    std::string text;
+    appendBandsBlock(text, block);
+    out << text << std::flush;
 }
 
 // Standard positions and fragment sizes of the accepted kind-1 bands of

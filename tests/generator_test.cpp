@@ -451,6 +451,8 @@ TEST(GeneratorKnobs, BadKnobsAreRefusedWithAMessageAndNothingWritten) {
         {"--true-replicates=1"},
         {"--ladder-top", "999"},
         {"--ladder-top", "4831"},
+        {"--lane", "5"},
+        {"stray"},
         // Three clone samples: no duplicate to mismatch.
         {"--lanes", "5", "--mismatched-replicate"},
     };

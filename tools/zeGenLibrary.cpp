@@ -34,6 +34,7 @@
 #include <string>
 #include <vector>
 
+#include "zeBandsFile.h"
 #include "zeLibBands.h"
 #include "zeLibClone.h"
 #include "zeLibGenome.h"
@@ -75,15 +76,16 @@ int main(int argc, char** argv) {
     makeDirectories(o.outDir);
 
     std::string truth = TRUTH_HEADER, gel;
-    std::vector<int> bands;
+    Fingerprint block;
     for (long i = 0; i < o.clones; ++i) {
         long gelNumber = 1 + i / o.perGel;
         Clone c = placeClone(cloneRng, o.cloneMean, o.cloneSd, genome);
         maybeChimeric(chimeraRng, o.errors.chimeric, genome, c);
-        cloneBands(bandStreams, o, cuts, c, bands);
-        std::string name = cloneName(i + 1);
-        appendBandsBlock(gel, name, gelNumber, bands);
-        appendTruthRow(truth, name, gelNumber, c, cuts);
+        cloneBands(bandStreams, o, cuts, c, block.bands);
+        block.clone = cloneName(i + 1);
+        block.gel = std::to_string(gelNumber);
+        appendBandsBlock(gel, block);
+        appendTruthRow(truth, block.clone, gelNumber, c, cuts);
         if ((i + 1) % o.perGel == 0 || i + 1 == o.clones) {
             if (!writeFile(o.outDir + "/" + std::to_string(gelNumber) + ".bands", gel)) return 1;
             gel.clear();

@@ -98,42 +98,47 @@ struct Options {
 };
 
 const int MOST_LADDER_TOP = NORM_SCALE_LENGTH + NORM_SCALE_LENGTH / 20;
+const int FEWEST_ROW_BYTES = 100, FEWEST_ROWS = 3;
 
-void usage(FILE* to) {
-    fputs("USAGE:  zeGenProject --out DIR [options]\n"
-          "Writes a synthetic gel project (info, raw-bands, traces, norm-fac, names)\n"
-          "into DIR (created if missing; existing files of those names are replaced).\n"
-          "  --out DIR              project directory to write (required)\n"
-          "  --seed N               random seed, unsigned 64-bit (default 1)\n"
-          "  --lanes N              number of lanes (default 25)\n"
-          "  --dyes N               dyes per lane (default 1)\n"
-          "  --marker-repeat N      distance between marker lanes; lanes - 1 must be a\n"
-          "                         multiple of it (default 4)\n"
-          "  --method M             linear or nonlinear (spline) (default nonlinear)\n"
-          "  --sizes                calibration carries fragment sizes (default)\n"
-          "  --no-sizes             calibration without fragment sizes\n"
-          "  --row-length N         bytes per trace row, at least 100 (default 1500)\n"
-          "  --rows N               rows per sample, at least 3 (default 14)\n"
-          "  --output-x N           outputxsize of the info file (default 2000)\n"
-          "  --output-y N           outputysize of the info file (default 30)\n"
-          "  --gel-number WORD      gelnumber of the info file (default 17)\n"
-          "  --compression WORD     compression command, one word (default gzip)\n"
-          "  --username WORD        username of the info file (default demo)\n"
-          "  --imagewidth N         imagewidth of the info file (default: the row length)\n"
-          "  --true-replicates      further copies of a clone carry the same fragments as\n"
-          "                         its first copy, with the gel's position noise\n"
-          "                         (default: every copy has bands of its own)\n"
-          "  --mismatched-replicate as --true-replicates, but the gel's first further copy\n"
-          "                         keeps bands of its own: a mis-loaded lane\n",
-          to);
-    fprintf(to,
-            "  --ladder-top N         standard position of the marker ladder's last\n"
-            "                         fragment, 1000 to %d (default: random, 4400 to\n"
-            "                         4550); above %d the calibration reaches past the\n"
-            "                         scale's end and bands land at %d and beyond\n"
-            "  -h, --help             this text\n"
-            "  --version              the version\n",
-            MOST_LADDER_TOP, NORM_SCALE_LENGTH, NORM_SCALE_LENGTH);
+std::string usageText() {
+    Options d;
+    return helpText(
+        "USAGE:  zeGenProject --out DIR [options]\n"
+        "Writes a synthetic gel project (info, raw-bands, traces, norm-fac, names)\n"
+        "into DIR (created if missing; existing files of those names are replaced).\n"
+        "  --out DIR              project directory to write (required)\n"
+        "  --seed N               random seed, unsigned 64-bit (default %llu)\n"
+        "  --lanes N              number of lanes (default %d)\n"
+        "  --dyes N               dyes per lane (default %d)\n"
+        "  --marker-repeat N      distance between marker lanes; lanes - 1 must be a\n"
+        "                         multiple of it (default %d)\n"
+        "  --method M             linear or nonlinear (spline) (default %s)\n"
+        "  --sizes                calibration carries fragment sizes%s\n"
+        "  --no-sizes             calibration without fragment sizes%s\n"
+        "  --row-length N         bytes per trace row, at least %d (default %d)\n"
+        "  --rows N               rows per sample, at least %d (default %d)\n"
+        "  --output-x N           outputxsize of the info file (default %d)\n"
+        "  --output-y N           outputysize of the info file (default %d)\n"
+        "  --gel-number WORD      gelnumber of the info file (default %s)\n"
+        "  --compression WORD     compression command, one word (default %s)\n"
+        "  --username WORD        username of the info file (default %s)\n"
+        "  --imagewidth N         imagewidth of the info file (default: the row length)\n"
+        "  --true-replicates      further copies of a clone carry the same fragments as\n"
+        "                         its first copy, with the gel's position noise\n"
+        "                         (default: every copy has bands of its own)\n"
+        "  --mismatched-replicate as --true-replicates, but the gel's first further copy\n"
+        "                         keeps bands of its own: a mis-loaded lane\n"
+        "  --ladder-top N         standard position of the marker ladder's last\n"
+        "                         fragment, 1000 to %d (default: random, 4400 to\n"
+        "                         4550); above %d the calibration reaches past the\n"
+        "                         scale's end and bands land at %d and beyond\n"
+        "  -h, --help             this text\n"
+        "  --version              the version\n",
+        (unsigned long long)d.seed, d.lanes, d.dyes, d.markerRepeat,
+        d.linear ? "linear" : "nonlinear", d.sizes ? " (default)" : "",
+        d.sizes ? "" : " (default)", FEWEST_ROW_BYTES, d.rowLength, FEWEST_ROWS, d.rows,
+        d.outputX, d.outputY, d.gelNumber.c_str(), d.compression.c_str(), d.username.c_str(),
+        MOST_LADDER_TOP, NORM_SCALE_LENGTH, NORM_SCALE_LENGTH);
 }
 
 [[noreturn]] void fail(const std::string& message) {
@@ -154,77 +159,71 @@ std::string parseWord(const std::string& option, const std::string& text, bool f
 }
 
 Options parseOptions(int argc, char** argv) {
+    const std::vector<OptionSpec> specs = {
+        {0, "out", true},          {0, "seed", true},
+        {0, "lanes", true},        {0, "dyes", true},
+        {0, "marker-repeat", true}, {0, "method", true},
+        {0, "sizes", false},       {0, "no-sizes", false},
+        {0, "row-length", true},   {0, "rows", true},
+        {0, "output-x", true},     {0, "output-y", true},
+        {0, "gel-number", true},   {0, "compression", true},
+        {0, "username", true},     {0, "imagewidth", true},
+        {0, "true-replicates", false}, {0, "mismatched-replicate", false},
+        {0, "ladder-top", true},   HELP_OPTION,
+        VERSION_OPTION};
+    CommandLine line = readToolCommandLine(argc, argv, specs);
     Options o;
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
-        std::string value;
-        bool hasValue = false;
-        size_t eq = arg.find('=');
-        if (arg.compare(0, 2, "--") == 0 && eq != std::string::npos) {
-            value = arg.substr(eq + 1);
-            arg = arg.substr(0, eq);
-            hasValue = true;
-        }
-        if (arg == "--help" || arg == "-h") {
-            usage(stdout);
-            exit(0);
-        }
-        if (arg == "--version") {
-            fputs(versionLine("zeGenProject").c_str(), stdout);
-            exit(0);
-        }
-        if (arg == "--sizes" || arg == "--no-sizes") {
-            if (hasValue) failUsage(arg + " takes no value");
-            o.sizes = arg == "--sizes";
-            continue;
-        }
-        if (arg == "--true-replicates" || arg == "--mismatched-replicate") {
-            if (hasValue) failUsage(arg + " takes no value");
-            o.trueReplicates = true;
-            o.mismatchedReplicate = o.mismatchedReplicate || arg == "--mismatched-replicate";
-            continue;
-        }
-        if (!hasValue) {
-            if (i + 1 >= argc) failUsage(arg + " needs a value");
-            value = argv[++i];
-        }
-        if (arg == "--out") {
+    bool help = false, version = false;
+    for (const GivenOption& given : line.options) {
+        const std::string& name = specs[given.spec].longName;
+        const std::string& value = given.value;
+        if (name == "out") {
             if (value.empty()) failUsage("--out needs a directory");
             o.outDir = value;
-        } else if (arg == "--seed") {
-            o.seed = parseSeed(value);
-        } else if (arg == "--lanes") {
-            o.lanes = (int)parseWhole(arg, value, 1, 10000);
-        } else if (arg == "--dyes") {
-            o.dyes = (int)parseWhole(arg, value, 1, 16);
-        } else if (arg == "--marker-repeat") {
-            o.markerRepeat = (int)parseWhole(arg, value, 1, 10000);
-        } else if (arg == "--method") {
+        } else if (name == "seed") {
+            o.seed = unsignedValue(given);
+        } else if (name == "lanes") {
+            o.lanes = (int)wholeValue(given, 1, 10000);
+        } else if (name == "dyes") {
+            o.dyes = (int)wholeValue(given, 1, 16);
+        } else if (name == "marker-repeat") {
+            o.markerRepeat = (int)wholeValue(given, 1, 10000);
+        } else if (name == "method") {
             if (value != "linear" && value != "nonlinear")
                 failUsage("--method must be linear or nonlinear, not '" + value + "'");
             o.linear = value == "linear";
-        } else if (arg == "--row-length") {
-            o.rowLength = (int)parseWhole(arg, value, 100, 100000);
-        } else if (arg == "--rows") {
-            o.rows = (int)parseWhole(arg, value, 3, 1000);
-        } else if (arg == "--output-x") {
-            o.outputX = (int)parseWhole(arg, value, 1, 100000);
-        } else if (arg == "--output-y") {
-            o.outputY = (int)parseWhole(arg, value, 1, 100000);
-        } else if (arg == "--gel-number") {
-            o.gelNumber = parseWord(arg, value, true);
-        } else if (arg == "--compression") {
-            o.compression = parseWord(arg, value, false);
-        } else if (arg == "--username") {
-            o.username = parseWord(arg, value, false);
-        } else if (arg == "--imagewidth") {
-            o.imageWidth = (int)parseWhole(arg, value, 1, 1000000);
-        } else if (arg == "--ladder-top") {
-            o.ladderTop = (int)parseWhole(arg, value, 1000, MOST_LADDER_TOP);
+        } else if (name == "sizes" || name == "no-sizes") {
+            o.sizes = name == "sizes";
+        } else if (name == "row-length") {
+            o.rowLength = (int)wholeValue(given, FEWEST_ROW_BYTES, 100000);
+        } else if (name == "rows") {
+            o.rows = (int)wholeValue(given, FEWEST_ROWS, 1000);
+        } else if (name == "output-x") {
+            o.outputX = (int)wholeValue(given, 1, 100000);
+        } else if (name == "output-y") {
+            o.outputY = (int)wholeValue(given, 1, 100000);
+        } else if (name == "gel-number") {
+            o.gelNumber = parseWord(given.name, value, true);
+        } else if (name == "compression") {
+            o.compression = parseWord(given.name, value, false);
+        } else if (name == "username") {
+            o.username = parseWord(given.name, value, false);
+        } else if (name == "imagewidth") {
+            o.imageWidth = (int)wholeValue(given, 1, 1000000);
+        } else if (name == "true-replicates" || name == "mismatched-replicate") {
+            o.trueReplicates = true;
+            o.mismatchedReplicate = o.mismatchedReplicate || name == "mismatched-replicate";
+        } else if (name == "ladder-top") {
+            o.ladderTop = (int)wholeValue(given, 1000, MOST_LADDER_TOP);
+        } else if (name == "help") {
+            help = true;
         } else {
-            failUsage("unknown option '" + arg + "'");
+            version = true;
         }
     }
+    if (help) printAndExit(usageText());
+    if (version) printAndExit(versionLine("zeGenProject"));
+    if (!line.operands.empty()) failUsage("unexpected argument '" + line.operands[0] + "'");
     if (o.outDir.empty()) failUsage("--out DIR is required");
     // The norm-fac reader interpolates every lane between two marker lanes,
     // so the last lane must be a marker lane too.

@@ -27,10 +27,10 @@ std::string vectorBandsText(const std::vector<VectorBand>& bands) {
     return text;
 }
 
-void usage() {
+std::string usageText() {
     Options d;
     const LibraryErrors& e = d.errors;
-    printf("USAGE: zeGenLibrary --out DIR [options]\n"
+    return helpText("USAGE: zeGenLibrary --out DIR [options]\n"
            "Writes the bands files of a simulated clone library into DIR (created if\n"
            "missing): <gel>.bands for gels 1, 2, ... of --per-gel clones each, in the\n"
            "format zeStep5 writes, and truth.tsv, where every clone lies on the genome\n"
@@ -117,28 +117,6 @@ void usage() {
            REPEAT_BLOCKS);
 }
 
-// A finite number above 0 (or of 0 or more when zeroAllowed).
-double parseAmount(const std::string& option, const std::string& text, bool zeroAllowed) {
-    char* end = nullptr;
-    double v = text.empty() ? 0 : strtod(text.c_str(), &end);
-    if (text.empty() || *end != '\0' || !std::isfinite(v) || v < 0 || (!zeroAllowed && v == 0))
-        failUsage(option + " needs a number " + (zeroAllowed ? "of 0 or more" : "above 0") +
-                  ", not '" + text + "'");
-    return v;
-}
-
-// A number from 0 to most.
-double parseShare(const std::string& option, const std::string& text, double most) {
-    char* end = nullptr;
-    double v = text.empty() ? 0 : strtod(text.c_str(), &end);
-    if (text.empty() || *end != '\0' || !(v >= 0 && v <= most)) {
-        char range[64];
-        snprintf(range, sizeof range, " needs a number from 0 to %g, not '", most);
-        failUsage(option + range + text + "'");
-    }
-    return v;
-}
-
 // POS:SHARE,POS:SHARE,... or none.
 std::vector<VectorBand> parseVectorBands(const std::string& text) {
     std::vector<VectorBand> bands;
@@ -151,9 +129,9 @@ std::vector<VectorBand> parseVectorBands(const std::string& text) {
             failUsage("--vector-bands needs POS:SHARE items separated by commas, or none, not '" +
                       text + "'");
         VectorBand b;
-        b.position = (int)parseWhole("--vector-bands position", item.substr(0, colon), 0,
+        b.position = (int)wholeValue({0, "--vector-bands position", item.substr(0, colon)}, 0,
                                      NORM_SCALE_LENGTH - 1);
-        b.share = parseShare("--vector-bands share", item.substr(colon + 1), 1);
+        b.share = realRangeValue({0, "--vector-bands share", item.substr(colon + 1)}, 0, 1);
         bands.push_back(b);
         if (comma == std::string::npos) return bands;
         at = comma + 1;
@@ -168,84 +146,78 @@ bool parseOnOff(const std::string& option, const std::string& text) {
 } // namespace
 
 Options parseOptions(int argc, char** argv) {
+    const std::vector<OptionSpec> specs = {
+        {0, "out", true},           {0, "clones", true},       {0, "seed", true},
+        {0, "per-gel", true},       {0, "fragment-mean", true}, {0, "clone-mean", true},
+        {0, "clone-sd", true},      {0, "min-size", true},     {0, "max-size", true},
+        {0, "noise", true},         {0, "coverage", true},     {0, "genome-length", true},
+        {0, "perfect", false},      {0, "extra-bands", true},  {0, "missing-bands", true},
+        {0, "vector-bands", true},  {0, "end-fragments", true}, {0, "chimeric", true},
+        {0, "repeats", true},       HELP_OPTION,               VERSION_OPTION};
+    CommandLine line = readToolCommandLine(argc, argv, specs);
     Options o;
     LibraryErrors& e = o.errors;
-    bool perfect = false;
+    bool perfect = false, help = false, version = false;
     // The error flags given: --perfect turns off only the others.
     bool extra = false, missing = false, vector = false, ends = false, chimeric = false,
          repeats = false;
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i], value;
-        size_t eq = arg.find('=');
-        bool hasValue = arg.compare(0, 2, "--") == 0 && eq != std::string::npos;
-        if (hasValue) {
-            value = arg.substr(eq + 1);
-            arg = arg.substr(0, eq);
-        }
-        if (arg == "-h" || arg == "--help") {
-            usage();
-            exit(fflush(stdout) == 0 && !ferror(stdout) ? 0 : 1);
-        }
-        if (arg == "--version") {
-            fputs(versionLine("zeGenLibrary").c_str(), stdout);
-            exit(fflush(stdout) == 0 && !ferror(stdout) ? 0 : 1);
-        }
-        if (arg == "--perfect") {
-            if (hasValue) failUsage("--perfect takes no value");
-            perfect = true;
-            continue;
-        }
-        if (!hasValue) {
-            if (i + 1 >= argc) failUsage(arg + " needs a value");
-            value = argv[++i];
-        }
-        if (arg == "--out") {
+    for (const GivenOption& given : line.options) {
+        const std::string& name = specs[given.spec].longName;
+        const std::string& value = given.value;
+        if (name == "out") {
             if (value.empty()) failUsage("--out needs a directory");
             o.outDir = value;
-        } else if (arg == "--clones") {
-            o.clones = parseWhole(arg, value, 1, 100000000);
-        } else if (arg == "--seed") {
-            o.seed = parseSeed(value);
-        } else if (arg == "--per-gel") {
-            o.perGel = parseWhole(arg, value, 1, 100000000);
-        } else if (arg == "--fragment-mean") {
-            o.fragmentMean = parseAmount(arg, value, false);
-        } else if (arg == "--clone-mean") {
-            o.cloneMean = parseAmount(arg, value, false);
-        } else if (arg == "--clone-sd") {
-            o.cloneSd = parseAmount(arg, value, true);
-        } else if (arg == "--min-size") {
-            o.minSize = parseAmount(arg, value, false);
-        } else if (arg == "--max-size") {
-            o.maxSize = parseAmount(arg, value, false);
-        } else if (arg == "--noise") {
-            o.noise = parseAmount(arg, value, true);
-        } else if (arg == "--coverage") {
-            o.coverage = parseAmount(arg, value, false);
-        } else if (arg == "--genome-length") {
-            o.genomeLength = parseAmount(arg, value, false);
-        } else if (arg == "--extra-bands") {
-            e.extraBands = parseShare(arg, value, 1);
+        } else if (name == "clones") {
+            o.clones = wholeValue(given, 1, 100000000);
+        } else if (name == "seed") {
+            o.seed = unsignedValue(given);
+        } else if (name == "per-gel") {
+            o.perGel = wholeValue(given, 1, 100000000);
+        } else if (name == "fragment-mean") {
+            o.fragmentMean = realValue(given, 0, true);
+        } else if (name == "clone-mean") {
+            o.cloneMean = realValue(given, 0, true);
+        } else if (name == "clone-sd") {
+            o.cloneSd = realValue(given, 0, false);
+        } else if (name == "min-size") {
+            o.minSize = realValue(given, 0, true);
+        } else if (name == "max-size") {
+            o.maxSize = realValue(given, 0, true);
+        } else if (name == "noise") {
+            o.noise = realValue(given, 0, false);
+        } else if (name == "coverage") {
+            o.coverage = realValue(given, 0, true);
+        } else if (name == "genome-length") {
+            o.genomeLength = realValue(given, 0, true);
+        } else if (name == "perfect") {
+            perfect = true;
+        } else if (name == "extra-bands") {
+            e.extraBands = realRangeValue(given, 0, 1);
             extra = true;
-        } else if (arg == "--missing-bands") {
-            e.missingBands = parseShare(arg, value, 1);
+        } else if (name == "missing-bands") {
+            e.missingBands = realRangeValue(given, 0, 1);
             missing = true;
-        } else if (arg == "--vector-bands") {
+        } else if (name == "vector-bands") {
             e.vectorBands = parseVectorBands(value);
             vector = true;
-        } else if (arg == "--end-fragments") {
-            e.endFragments = parseOnOff(arg, value);
+        } else if (name == "end-fragments") {
+            e.endFragments = parseOnOff(given.name, value);
             ends = true;
-        } else if (arg == "--chimeric") {
-            e.chimeric = parseShare(arg, value, 1);
+        } else if (name == "chimeric") {
+            e.chimeric = realRangeValue(given, 0, 1);
             chimeric = true;
-        } else if (arg == "--repeats") {
-            e.repeats = parseShare(arg, value, MOST_REPEATS);
+        } else if (name == "repeats") {
+            e.repeats = realRangeValue(given, 0, MOST_REPEATS);
             repeats = true;
+        } else if (name == "help") {
+            help = true;
         } else {
-            failUsage("unknown option '" + arg + "'");
+            version = true;
         }
     }
+    if (help) printAndExit(usageText());
+    if (version) printAndExit(versionLine("zeGenLibrary"));
+    if (!line.operands.empty()) failUsage("unexpected argument '" + line.operands[0] + "'");
     if (perfect) {
         if (!extra) e.extraBands = 0;
         if (!missing) e.missingBands = 0;

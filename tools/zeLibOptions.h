@@ -40,8 +40,8 @@ struct Options {
     LibraryErrors errors;
 };
 
-// The options of argv; the help and the version end the program with status
-// 0, a bad command line with an ERROR line and status 1.
+// The options of argv; the help and the version end the program once
+// written (status 0), a bad command line with an ERROR line and status 1.
 Options parseOptions(int argc, char** argv);
 
 #endif

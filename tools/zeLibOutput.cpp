@@ -29,20 +29,6 @@ std::string cloneName(long ordinal) {
     return name;
 }
 
-void appendBandsBlock(std::string& out, const std::string& name, long gel,
-                      const std::vector<int>& bands) {
-    out += "         " + name + " ";
-    appendNumber(out, (long long)bands.size());
-    out += ' ';
-    appendNumber(out, gel);
-    out += '\n';
-    for (int b : bands) {
-        appendNumber(out, b);
-        out += '\n';
-    }
-    out += "-1\n";
-}
-
 const char* const TRUTH_HEADER = "clone\tgel\tstart\tend\tchimeric\tfirst_fragment\tlast_fragment"
                                  "\tstart2\tend2\tfirst_fragment2\tlast_fragment2\n";
 

@@ -1,5 +1,5 @@
-// The text of zeGenLibrary's files: a clone's block of a bands file, the
-// truth rows and the repeat copies.
+// The text of zeGenLibrary's files beside the bands files (zeBandsFile.h
+// writes those): the clone names, the truth rows and the repeat copies.
 #ifndef ZE_LIBOUTPUT_H
 #define ZE_LIBOUTPUT_H
 
@@ -10,10 +10,6 @@
 #include "zeLibGenome.h"
 
 std::string cloneName(long ordinal);
-
-// The clone's header line, its bands and the closing -1, as zeStep5 writes.
-void appendBandsBlock(std::string& out, const std::string& name, long gel,
-                      const std::vector<int>& bands);
 
 extern const char* const TRUTH_HEADER;
 void appendTruthRow(std::string& out, const std::string& name, long gel, const Clone& c,

@@ -8,35 +8,61 @@
 #include "zeError.h"
 
 namespace {
+
 const char* usageProgram = "";
+
+[[noreturn]] void failWith(const std::string& error) {
+    printError(error);
+    exit(1);
 }
+
+} // namespace
 
 void setUsageProgram(const char* program) {
     usageProgram = program;
 }
 
 void failUsage(const std::string& what) {
-    printError(what + " (" + usageProgram + " -h for help)");
-    exit(1);
+    failWith(usageProblem(usageProgram, what));
 }
 
-long parseWhole(const std::string& option, const std::string& text, long lo, long hi) {
-    errno = 0;
-    char* end = nullptr;
-    long v = text.empty() ? 0 : strtol(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0' || errno == ERANGE || v < lo || v > hi)
-        failUsage(option + " needs a whole number from " + std::to_string(lo) + " to " +
-                  std::to_string(hi) + ", not '" + text + "'");
+CommandLine readToolCommandLine(int argc, char** argv, const std::vector<OptionSpec>& specs) {
+    CommandLine line;
+    std::string error;
+    if (!readCommandLine(argc, argv, usageProgram, specs, line, error)) failWith(error);
+    return line;
+}
+
+void printAndExit(const std::string& text) {
+    exit(printHelpOrVersion(text));
+}
+
+long wholeValue(const GivenOption& given, long lowest, long highest) {
+    long v = 0;
+    std::string error;
+    if (!wholeOption(usageProgram, given, lowest, highest, v, error)) failWith(error);
     return v;
 }
 
-uint64_t parseSeed(const std::string& text) {
-    errno = 0;
-    char* end = nullptr;
-    unsigned long long v = text.empty() ? 0 : strtoull(text.c_str(), &end, 10);
-    if (text.empty() || text[0] == '-' || *end != '\0' || errno == ERANGE)
-        failUsage("--seed needs an unsigned whole number, not '" + text + "'");
-    return (uint64_t)v;
+uint64_t unsignedValue(const GivenOption& given) {
+    uint64_t v = 0;
+    std::string error;
+    if (!unsignedOption(usageProgram, given, v, error)) failWith(error);
+    return v;
+}
+
+double realValue(const GivenOption& given, double lowest, bool lowestExcluded) {
+    double v = 0;
+    std::string error;
+    if (!realOption(usageProgram, given, lowest, lowestExcluded, v, error)) failWith(error);
+    return v;
+}
+
+double realRangeValue(const GivenOption& given, double lowest, double highest) {
+    double v = 0;
+    std::string error;
+    if (!realRangeOption(usageProgram, given, lowest, highest, v, error)) failWith(error);
+    return v;
 }
 
 void makeDirectories(const std::string& path) {

@@ -85,7 +85,7 @@ TEST(Library, BadFlagsAreRefused) {
           {"--repeats", "0.6"}, {"--end-fragments", "yes"}, {"--vector-bands", ""},
           {"--vector-bands", "1387"}, {"--vector-bands", "4600:0.5"},
           {"--vector-bands", "1387:1.5"}, {"--vector-bands", "1387:0.5,"},
-          {"--vector-bands", "none,1387:0.5"}, {"--perfect=1"},
+          {"--vector-bands", "none,1387:0.5"}, {"--perfect=1"}, {"--clone", "5"}, {"stray"},
           {"--repeats", "0.5", "--genome-length", "19000"}}) {
         RunResult r = generateLibrary(t / "x", args);
         EXPECT_EQ(r.status, 1) << args[0];

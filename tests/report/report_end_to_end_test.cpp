@@ -50,10 +50,40 @@ TEST(ReportCommandLine, LongHelpAndVersionStandAlone) {
     EXPECT_EQ(version.out, "zeReport (zestep) 1.0\n");
 }
 
-TEST(ReportCommandLine, UnknownFlagPrintsTheUsageAndFails) {
-    RunResult r = runReport({"-x"});
+TEST(ReportCommandLine, BadOptionIsOneErrorLineAndNothingIsReported) {
+    TempDir t;
+    std::string dir = copyOfExample(t);
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"-x", dir}, "unknown option '-x'"},
+        {{dir, "--bogus"}, "unknown option '--bogus'"},
+        {{dir, "--he"}, "unknown option '--he'"},
+        {{"-hx", dir}, "unknown option '-x'"},
+        {{"--help=yes", dir}, "--help takes no value"},
+    };
+    for (const auto& [args, what] : cases) {
+        RunResult r = runReport(args);
+        EXPECT_EQ(r.status, 1) << what;
+        EXPECT_EQ(r.out, "") << what;
+        EXPECT_EQ(r.err, "ERROR: " + what + " (zeReport -h for help)\n");
+        EXPECT_FALSE(fileExists(dir + "/report.html")) << what;
+    }
+}
+
+TEST(ReportCommandLine, ShortHelpAnywhereReportsNothing) {
+    TempDir t;
+    std::string dir = copyOfExample(t);
+    RunResult r = runReport({dir, "-h"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, USAGE);
+    EXPECT_FALSE(fileExists(dir + "/report.html"));
+    // A help text that cannot be written is a failure.
+    r = run("/bin/sh", {"-c", std::string(ZEREPORT_BIN) + " --help > /dev/full"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, std::string("Flag 'x' is not recognised\n") + USAGE);
+    EXPECT_EQ(r.err, "ERROR: couldn't write 'standard output': No space left on device\n");
+    // After "--" a word is a project directory, even when it looks like an option.
+    r = runReport({"--", "-h"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out.find("USAGE"), std::string::npos);
 }
 
 TEST(ReportCommandLine, MissingProjectFailsAndTheNextIsStillReported) {

@@ -27,4 +27,10 @@ bool readBands(std::istream& in, const std::string& name, std::vector<Fingerprin
 bool readBandsFile(const std::string& path, std::vector<Fingerprint>& out, std::string& error,
                    std::vector<std::string>* warnings = nullptr);
 
+// Appends f as one block of the format, byte for byte as zeStep5 writes it
+// (zeBandsFileWrite.cpp). readBands gives it back as it was, its ordinal
+// aside, when its bands ascend and its clone name starts with no blank and
+// holds no line end.
+void appendBandsBlock(std::string& out, const Fingerprint& f);
+
 #endif
