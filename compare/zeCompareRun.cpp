@@ -15,6 +15,7 @@
 #include "zeCores.h"
 #include "zeError.h"
 #include "zePairTable.h"
+#include "zeReplacedFile.h"
 #include "zeSulston.h"
 #include "zeVersion.h"
 #include "zeWriteCheck.h"
@@ -212,7 +213,13 @@ int runCompare(int argc, char** argv) {
     page.cutoff = o.cutoff;
     page.pairsPassing = passing;
     page.strongest = strongest.sorted();
-    CheckedOutput html = CheckedOutput::file(o.html, OnWriteFailure::ReturnFalse);
-    html.write(comparePage(page));
-    return html.finish() ? 0 : 1;
+    // Renamed over the old page only when complete: a failed or
+    // interrupted run leaves the previous page.
+    ReplacedFile html;
+    std::string error;
+    if (!html.open(o.html, error) || !html.commit(comparePage(page), error)) {
+        printError(error);
+        return 1;
+    }
+    return 0;
 }
