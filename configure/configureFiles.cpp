@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "zeWriteCheck.h"
+
 namespace {
 
 // Two names of one file: opening the output would truncate the input.
@@ -20,14 +22,9 @@ bool namesInputFile(const char* output_name, const struct stat& input_status) {
 // never a device such as /dev/full, a pipe, or a symbolic link (nor what
 // it points to). The run created or truncated it, so nothing is lost that
 // the run had not already overwritten.
-void removeRegularFile(const char* output_name) {
-    struct stat status;
-    if (lstat(output_name, &status) == 0 && S_ISREG(status.st_mode)) unlink(output_name);
-}
-
 int abandonOutput(FILE* ofil, const char* output_name) {
     fclose(ofil);
-    removeRegularFile(output_name);
+    removeIfRegularFile(output_name);
     return 1;
 }
 
@@ -96,7 +93,7 @@ int finishConfigure(ConfigureFiles& files, const char* output_name, bool copied)
     if (fclose(files.ofil) != 0) {
         // The file system may report a failed write only now.
         reportWriteError(errno);
-        removeRegularFile(output_name);
+        removeIfRegularFile(output_name);
         return 1;
     }
     return 0;

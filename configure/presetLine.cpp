@@ -1,6 +1,7 @@
 #include "presetLine.h"
 
 #include "configLine.h"
+#include "terminalHangUp.h"
 
 #include <unistd.h>
 
@@ -31,5 +32,8 @@ int preset_line() {
 char* askValue(const char* prompt, const char* value) {
     snprintf(value_buf, sizeof value_buf, "%s", value);
     rl_pre_input_hook = preset_line;
-    return readline(prompt);
+    rl_getc_function = readKeyNotingFailure;
+    char* answer = readline(prompt);
+    endIfInputHungUp();
+    return answer;
 }

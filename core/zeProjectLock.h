@@ -23,9 +23,14 @@ class ProjectLock {
     // that cannot be opened or locked is left to the caller, unlocked.
     bool acquire(const std::string& dir, Mode mode);
     bool held() const { return fd >= 0; }
+    // After a refusal: how the lock in the way is held. EXCLUSIVE is
+    // zeStep5's, SHARED that of reports (only an exclusive request can
+    // meet shared holders).
+    Mode refusedBy() const { return holder; }
 
   private:
     int fd = -1;
+    Mode holder = EXCLUSIVE;
 };
 
 // The message a refused run prints (through printError).

@@ -4,9 +4,12 @@
 // file, never half of a new one. The temporary file is created at once, so
 // that a place that cannot be written is found before any work is done, and
 // it is registered as an unfinished output (zeWriteCheck.h), so that an
-// ending signal removes it. Where the target is a symbolic link, the file
-// it points to is replaced and the link stays. A target that is a device
-// or a pipe is opened at once and written in place; a directory is refused.
+// ending signal removes it; so does exit() (a reader's fatal error). Where
+// the target is a symbolic link, the file it points to is replaced and the
+// link stays. The new file has the
+// permission bits of the one it replaces, or those of a new file. A target
+// that is no regular file (a device such as /dev/null, a named pipe) is
+// written in place: there is no file to replace, and nothing is removed.
 #ifndef ZE_REPLACEDFILE_H
 #define ZE_REPLACEDFILE_H
 
@@ -29,6 +32,7 @@ class ReplacedFile {
     ~ReplacedFile();
 
   private:
+    bool openInPlace(std::string& error);
     void discard();
     std::string target, replaced, temporary;
     FILE* stream = nullptr;

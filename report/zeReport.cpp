@@ -10,6 +10,7 @@
 #include "zeError.h"
 #include "zeOptions.h"
 #include "zeProjectLock.h"
+#include "zeReplacedFile.h"
 #include "zeReportPage.h"
 #include "zeReportProject.h"
 #include "zeSignalCleanup.h"
@@ -35,21 +36,33 @@ void reportProject(const char* projectDir) {
         anyFailed = true;
         return;
     }
+    // Both files are written under temporary names and renamed over the
+    // old ones when complete, so that a failed or interrupted run leaves
+    // the previous report. Their places are tried before the work; the
+    // project's own errors still come first.
+    std::string path = std::string(projectDir) + "/report.html";
+    std::string figuresPath = std::string(projectDir) + "/report-summary.tsv";
+    ReplacedFile page, summary;
+    std::string error;
+    bool placed = page.open(path, error) && summary.open(figuresPath, error);
     StepData d;
     d.projectDir = projectDir;
     if (!loadReportProject(d)) {
         anyFailed = true;
         return;
     }
-    std::string path = std::string(projectDir) + "/report.html";
-    std::cout << "Write report '" << path << "'" << std::endl;
-    ReportFigures figures;
-    if (!writeReportFile(path, reportPage(d, &figures))) {
+    if (!placed) {
+        printError(error);
         anyFailed = true;
         return;
     }
-    std::string figuresPath = std::string(projectDir) + "/report-summary.tsv";
-    if (!writeReportFile(figuresPath, reportFiguresText(figures))) anyFailed = true;
+    std::cout << "Write report '" << path << "'" << std::endl;
+    ReportFigures figures;
+    std::string html = reportPage(d, &figures);
+    if (!page.commit(html, error) || !summary.commit(reportFiguresText(figures), error)) {
+        printError(error);
+        anyFailed = true;
+    }
 }
 
 } // namespace

@@ -4,7 +4,6 @@
 
 #include "zeHtmlText.h"
 #include "zePageStyle.h"
-#include "zeWriteCheck.h"
 
 namespace {
 
@@ -74,10 +73,4 @@ std::string reportPage(StepData& d, ReportFigures* figures) {
            "traces, norm-fac and names files, with the normalisation of zeStep5.</p></footer>\n"
         << "</body>\n</html>\n";
     return out.str();
-}
-
-bool writeReportFile(const std::string& path, const std::string& page) {
-    CheckedOutput out = CheckedOutput::file(path, OnWriteFailure::ReturnFalse);
-    out.write(page);
-    return out.finish();
 }

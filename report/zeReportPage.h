@@ -34,8 +34,4 @@ std::string replicateWarning(StepData& d, const ReplicatePair& p);
 // One line per warning of a lane, in words (plain text, not escaped).
 std::vector<std::string> laneWarnings(const LaneCheck& c, StepData& d);
 
-// Writes page to path, replacing it. False after an "ERROR: couldn't write
-// '<path>': <reason>" line, with no partial file left behind.
-bool writeReportFile(const std::string& path, const std::string& page);
-
 #endif

@@ -64,7 +64,8 @@ bool runStep(StepData& d) {
     // under this one.
     ProjectLock lock;
     if (!lock.acquire(d.projectDir.c_str(), ProjectLock::EXCLUSIVE)) {
-        printError(projectBusyMessage(d.projectDir.c_str(), "another zeStep5"));
+        const char* holder = lock.refusedBy() == ProjectLock::SHARED ? "zeReport" : "another zeStep5";
+        printError(projectBusyMessage(d.projectDir.c_str(), holder));
         return false;
     }
     setInputPaths(d);

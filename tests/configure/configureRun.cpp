@@ -59,7 +59,7 @@ int permissionBits(const std::string& path) {
     return (int)(st.st_mode & 07777);
 }
 
-TerminalSession::TerminalSession(const std::vector<std::string>& args) {
+TerminalSession::TerminalSession(const std::vector<std::string>& args, bool ignoreHangUp) {
     fixEnvironment();
     std::string program = configurePath();
     std::vector<char*> argv;
@@ -72,6 +72,7 @@ TerminalSession::TerminalSession(const std::vector<std::string>& args) {
     size.ws_col = 200;
     child = forkpty(&master, nullptr, nullptr, &size);
     if (child == 0) {
+        if (ignoreHangUp) ::signal(SIGHUP, SIG_IGN);
         execv(program.c_str(), argv.data());
         _exit(127);
     }
@@ -136,6 +137,16 @@ void TerminalSession::type(const std::string& keys) {
 int TerminalSession::finish() {
     while (readSome()) {
     }
+    return collect();
+}
+
+int TerminalSession::hangUp() {
+    if (master >= 0) close(master);
+    master = -1;
+    return collect();
+}
+
+int TerminalSession::collect() {
     if (child <= 0) return -1;
     // The terminal closes as the program exits; the deadline still guards
     // a program that would close it and go on running.

@@ -36,7 +36,9 @@ int permissionBits(const std::string& path);
 // which the program is killed, so a test can never hang.
 class TerminalSession {
   public:
-    explicit TerminalSession(const std::vector<std::string>& args);
+    // ignoreHangUp: the program starts with SIGHUP ignored, as under nohup
+    // or a shell that traps it with ''.
+    explicit TerminalSession(const std::vector<std::string>& args, bool ignoreHangUp = false);
     ~TerminalSession();
     TerminalSession(const TerminalSession&) = delete;
     TerminalSession& operator=(const TerminalSession&) = delete;
@@ -49,6 +51,9 @@ class TerminalSession {
     // Reads the terminal to its end and returns the exit status, 128 + N
     // when signal N ended the program, or -1.
     int finish();
+    // Closes the terminal, as closing its window does, and returns the
+    // exit status as finish() does.
+    int hangUp();
     // Sends sig to the program.
     void signal(int sig);
     // The terminal's local modes (c_lflag: ECHO, ICANON, ...), or -1.
@@ -59,6 +64,8 @@ class TerminalSession {
   private:
     bool readSome(); // false at end of output or deadline
     void killChild();
+    int collect(); // waits for the program's end
+
 
     int master = -1;
     pid_t child = -1;

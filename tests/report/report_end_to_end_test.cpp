@@ -110,10 +110,12 @@ TEST(ReportCommandLine, CorruptNormFacEndsLikeTheStep) {
     TempDir t;
     std::string dir = copyOfExample(t);
     writeFile(dir + "/norm-fac", "NORMFACTORS\n2\n0 100 152\n1 3000 1220\n");
+    std::vector<std::string> before = listDir(dir);
     RunResult r = runReport({dir});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "ERROR: corrupted norm-facs file\n");
-    EXPECT_FALSE(fileExists(dir + "/report.html"));
+    // The pages begun before the project was read are gone too.
+    EXPECT_EQ(listDir(dir), before);
 }
 
 TEST(ReportCommandLine, UnwritableReportFails) {
