@@ -37,7 +37,10 @@ void reportProject(cli&, const char* projectDir) {
     }
     StepData d;
     d.projectDir = projectDir;
-    if (!loadReportProject(d)) {
+    std::string error;
+    if (!loadReportProject(d, error)) {
+        // One line for the project; the next is still reported.
+        printError(error);
         anyFailed = true;
         return;
     }
