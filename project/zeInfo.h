@@ -1,5 +1,5 @@
-// ProjInfo: the project description read from the project's info file;
-// readLine: the line reader shared by every text reader of the step.
+// ProjInfo and readInfoFile: the project description read from the project's
+// info file; readLine: the line reader shared by every text reader of the step.
 #ifndef ZE_INFO_H
 #define ZE_INFO_H
 

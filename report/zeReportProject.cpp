@@ -3,14 +3,19 @@
 #include <iostream>
 #include <vector>
 
+#include "zeInfo.h"
 #include "zeInfoGeometry.h"
 #include "zeNormFacBuild.h"
 #include "zeNormFacFile.h"
 #include "zeProjectPaths.h"
+#include "zeRBLoad.h"
+#include "zeSampleNames.h"
+#include "zeTraces.h"
 
 namespace {
 
-// False, with message naming path.
+// False, with error set to message, which names path: in front of it where
+// it does not already.
 bool failIn(const dbString& path, const std::string& message, std::string& error) {
     std::string file(path.c_str());
     error = message.find(file) == std::string::npos ? file + ": " + message : message;
