@@ -9,15 +9,11 @@
 
 #include "zeAccum.h"
 #include "zeArray.h"
+#include "zeCoords.h"
 #include "zeMystring.h"
 #include "zeScale.h"
 
 const float NO_POSITION = -9999;
-
-struct Coords {
-    float norm;
-    float gel;
-};
 
 void swap(float& a, float& b);
 void swap(int& a, int& b);
@@ -54,6 +50,7 @@ class NormFac {
 
 // Reads the norm-fac file: false when it cannot be opened; every other
 // failure prints an "ERROR: " line and ends the process with status 1.
+// (zeNormFacFile.h and zeNormFacBuild.h read it without ending anything.)
 bool readNormFacs(int laneCount, int markerStep, int laneIdFactor, const dbString& path,
                   bool linear, bool verbose, bool* haveSizes, dp_Array<NormFac>* normFacs,
                   dp_Array<NormFac>* sizeFacs);

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <string>
 
 #include "zeError.h"
 #include "zeExit.h"
@@ -58,10 +59,7 @@ ProjInfo::ProjInfo()
 
 namespace {
 
-[[noreturn]] void fatal(const std::string& what) {
-    printError(what);
-    zeExit(1);
-}
+const char NOT_READ[] = "failed to load project file";
 
 // Reads characters up to and including the next line end.
 void discardLine(std::istream& in) {
@@ -83,9 +81,10 @@ void readInt(std::istream& in, int& field) {
     if (in >> v) field = v;
 }
 
-enum Group { GROUP_A, GROUP_B, UNKNOWN };
+// BAD_VALUE: an enumerated key with a value it does not know; error says which.
+enum Group { GROUP_A, GROUP_B, UNKNOWN, BAD_VALUE };
 
-Group handleKey(std::istream& in, const dbString& key, ProjInfo& p) {
+Group handleKey(std::istream& in, const dbString& key, ProjInfo& p, std::string& error) {
     dbString word;
     if (key == "imageformat") {
         in >> word;
@@ -120,14 +119,20 @@ Group handleKey(std::istream& in, const dbString& key, ProjInfo& p) {
         in >> word;
         if (word == "decaying") p.bandheightmodel = true;
         else if (word == "random") p.bandheightmodel = false;
-        else fatal(std::string("bandheightmodel be decaying or random not '") + word.c_str() + "'");
+        else {
+            error = std::string("bandheightmodel be decaying or random not '") + word.c_str() + "'";
+            return BAD_VALUE;
+        }
     } else if (key == "componentorder") {
         // Four numbers, each of the first three followed by one separator
         // character of any kind (white space before it is skipped).
         int order[4];
         char separator;
         in >> order[0] >> separator >> order[1] >> separator >> order[2] >> separator >> order[3];
-        if (in.fail()) fatal("parsing componentorder tag.");
+        if (in.fail()) {
+            error = "parsing componentorder tag.";
+            return BAD_VALUE;
+        }
         for (int i = 0; i < 4; i++) p.componentorder[i] = order[i];
     } else if (key == "gelnumber") {
         in >> p.gelnumber;
@@ -142,13 +147,19 @@ Group handleKey(std::istream& in, const dbString& key, ProjInfo& p) {
         in >> word;
         if (word == "fromleft") p.lockdirection = true;
         else if (word == "fromright") p.lockdirection = false;
-        else fatal("lockdirection should be fromright or fromleft");
+        else {
+            error = "lockdirection should be fromright or fromleft";
+            return BAD_VALUE;
+        }
         return GROUP_B;
     } else if (key == "normmethod") {
         in >> word;
         if (word == "linear") p.normmethod = true;
         else if (word == "nonlinear") p.normmethod = false;
-        else fatal("normmethod should be linear or nonlinear");
+        else {
+            error = "normmethod should be linear or nonlinear";
+            return BAD_VALUE;
+        }
         return GROUP_B;
     } else if (key == "dyenumber") {
         readInt(in, p.dyenumber);
@@ -164,17 +175,18 @@ Group handleKey(std::istream& in, const dbString& key, ProjInfo& p) {
 
 }  // namespace
 
-bool ProjInfo::readFrom(const char* path) {
+InfoRead readInfoFile(const char* path, ProjInfo& p, std::string& error) {
     std::ifstream in(path);
-    if (!in) return false;
+    error = NOT_READ;
+    if (!in) return InfoRead::NotRead;
 
     dbString word;
     in >> word >> std::ws;
-    if (word != "VERSION") return false;
+    if (word != "VERSION") return InfoRead::NotRead;
     dbString versionText;
     readLine(in, versionText);
     in >> std::ws >> word >> std::ws;
-    if (word != "INFO") return false;
+    if (word != "INFO") return InfoRead::NotRead;
 
     while (in.good()) {
         dbString key;
@@ -183,11 +195,28 @@ bool ProjInfo::readFrom(const char* path) {
         in.get(equals);
         in >> std::ws;
         if (in.fail()) break;
-        if (equals != '=') return false;
+        if (equals != '=') return InfoRead::NotRead;
         // Group A keys and unknown keys lose the rest of their line; a group
         // B value must be the last word of its line.
-        if (handleKey(in, key, *this) != GROUP_B) discardLine(in);
+        Group group = handleKey(in, key, p, error);
+        if (group == BAD_VALUE) return InfoRead::BadValue;
+        if (group != GROUP_B) discardLine(in);
         in >> std::ws;
     }
-    return true;
+    error.clear();
+    return InfoRead::Read;
+}
+
+bool ProjInfo::readFrom(const char* path) {
+    std::string error;
+    switch (readInfoFile(path, *this, error)) {
+    case InfoRead::Read:
+        return true;
+    case InfoRead::NotRead:
+        return false;
+    case InfoRead::BadValue:
+        break;
+    }
+    printError(error);
+    zeExit(1);
 }

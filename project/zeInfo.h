@@ -1,9 +1,10 @@
-// ProjInfo: the project description read from the project's info file;
-// readLine: the line reader shared by every text reader of the step.
+// ProjInfo and readInfoFile: the project description read from the project's
+// info file; readLine: the line reader shared by every text reader of the step.
 #ifndef ZE_INFO_H
 #define ZE_INFO_H
 
 #include <iosfwd>
+#include <string>
 
 #include "zeMystring.h"
 
@@ -14,8 +15,9 @@ class ProjInfo {
     ProjInfo& operator=(const ProjInfo& o) = default;
     ~ProjInfo() = default;
 
-    // False when the file cannot be opened, the header is wrong or a key
-    // is not followed by "="; an invalid enumerated value ends the process.
+    // readInfoFile for the step: false when the file is not read (the
+    // caller reports it); an invalid enumerated value prints its message
+    // and ends the process with status 1.
     bool readFrom(const char* path);
 
     int imageformat;
@@ -39,6 +41,20 @@ class ProjInfo {
     int maxcontig;
     int componentorder[4];
 };
+
+// How reading an info file ended.
+enum class InfoRead {
+    Read,
+    NotRead,  // cannot be opened, a wrong header, or a key without "="
+    BadValue, // an enumerated key with a value it does not know
+};
+
+// Reads the info file at path into p, over the values p holds (what the
+// file does not name keeps its value, also when the reading fails part
+// way). Never ends the process: on NotRead error is "failed to load
+// project file", on BadValue the message naming the key; on Read it is
+// empty.
+InfoRead readInfoFile(const char* path, ProjInfo& p, std::string& error);
 
 // Reads one line without its line end (a carriage return is kept). False
 // when the input ends before a line end; line then holds what was read.

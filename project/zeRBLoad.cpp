@@ -28,3 +28,11 @@ bool loadRawBands(const char* path, dp_Array<dp_Accum<RawBand>>& bands) {
     }
     return true;
 }
+
+bool readRawBandsFile(const char* path, int samples, dp_Array<dp_Accum<RawBand> >& bands,
+                      std::string& error) {
+    bands.resize(0, samples - 1);
+    if (loadRawBands(path, bands)) return true;
+    error = "loading raw-bands";
+    return false;
+}

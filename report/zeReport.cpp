@@ -47,7 +47,10 @@ void reportProject(const char* projectDir) {
     bool placed = page.open(path, error) && summary.open(figuresPath, error);
     StepData d;
     d.projectDir = projectDir;
-    if (!loadReportProject(d)) {
+    std::string error;
+    if (!loadReportProject(d, error)) {
+        // One line for the project; the next is still reported.
+        printError(error);
         anyFailed = true;
         return;
     }

@@ -1,8 +1,11 @@
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <string>
 #include <vector>
 
+#include "zeError.h"
+#include "zeExit.h"
 #include "zeLaneResampler.h"
 #include "zeSampleNames.h"
 #include "zeStep.h"
@@ -31,17 +34,19 @@ void writeGelHeader(StepData& d) {
 }
 
 // Reads every entry of the names file, writes the clone lines and fills
-// the names and copy numbers. A missing or unreadable entry ends the process.
-void readNames(StepData& d, std::istream& names) {
+// the names and copy numbers. False at the first entry that cannot be read,
+// with error set; the clone lines before it stay written.
+bool readNames(StepData& d, std::istream& names, std::string& error) {
     SampleNamer namer;
     NamesEntry e;
     for (int s = 0; s < d.samples; s++) {
-        readNamesEntryOrExit(d, names, e);
+        if (!readNextNamesEntry(names, d.namesPath.c_str(), e, error)) return false;
         int counter = namer.name(d, s, e);
         if (counter < 0) continue;
         d.gelFile << d.cloneNames(s) << " " << s << " " << counter << std::endl;
         checkGelFile(d);
     }
+    return true;
 }
 
 // One block of NORM_SCALE_LENGTH bytes per named sample: its middle row
@@ -88,7 +93,17 @@ void writeTraceBlocks(StepData& d) {
 
 bool emitTraces(StepData& d) {
     std::ifstream names;
-    if (!openNamesFile(d, names)) return false;
+    std::string error;
+    // A names file that cannot be opened ends the process; a wrong header
+    // ends the step.
+    if (!openNamesFile(d.namesPath.c_str(), names, error)) {
+        printError(error);
+        zeExit(1);
+    }
+    if (!readNamesHeader(names, d.namesPath.c_str(), error)) {
+        printError(error);
+        return false;
+    }
 
     writeGelHeader(d);
 
@@ -98,7 +113,11 @@ bool emitTraces(StepData& d) {
     d.byteBuf.resize(0, NORM_SCALE_LENGTH - 1);
     d.shortBuf.resize(0, NORM_SCALE_LENGTH - 1);
 
-    readNames(d, names);
+    // An entry that cannot be read ends the process too.
+    if (!readNames(d, names, error)) {
+        printError(error);
+        zeExit(1);
+    }
     d.gelFile << "@@@" << std::endl << std::endl;
     checkGelFile(d);
     writeTraceBlocks(d);

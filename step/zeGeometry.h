@@ -1,12 +1,11 @@
-// Project geometry that the rest of a step (or the report) cannot work
-// with: negative lane counts, no dyes, more samples or larger pictures
-// than an ordinary machine can hold.
+// The step's geometry checks: those of every reader of the project
+// (zeInfoGeometry.h) and the size of the step's own pictures.
 #ifndef ZE_GEOMETRY_H
 #define ZE_GEOMETRY_H
 
 #include "zeInfo.h"
 
-// False after one "ERROR: " line naming the offending key.
+// infoGeometryUsable; false after its message as one "ERROR: " line.
 bool projectGeometryUsable(const ProjInfo& p);
 
 // False after one "ERROR: " line when the per-clone pictures of every

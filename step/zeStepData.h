@@ -11,8 +11,13 @@
 #include "zeMystring.h"
 #include "zeNormFac.h"
 #include "zeRBLoad.h"
+#include "zeSampleNames.h"
+#include "zeTraces.h"
 
-struct StepData {
+// The traces (rowLength, rowCount, laneRows, laneTraces and their storage)
+// and the sample names (cloneNames, digestNames, copyNumbers) are held as
+// the project's readers fill them, so that the stages name them directly.
+struct StepData : GelTraces, SampleNames {
     dbString projectDir;
     dbString mappingName;
     dbString rawBandsPath;
@@ -29,22 +34,9 @@ struct StepData {
     int samples = 0;
     dp_Array<dp_Accum<RawBand> > rawBands;
 
-    // Traces file: rowCount rows of rowLength bytes per sample. laneRows
-    // and laneTraces point into traceBytes and traceValues.
-    int rowLength = 0;
-    int rowCount = 0;
-    dp_Array2<unsigned char*> laneRows;
-    dp_Array<short*> laneTraces;
-    dp_Array<unsigned char> traceBytes;
-    dp_Array<short> traceValues;
-
     bool haveSizes = false;
     dp_Array<NormFac> normFacs;
     dp_Array<NormFac> sizeFacs;
-
-    dp_Array<dbString> cloneNames;
-    dp_Array<dbString> digestNames;
-    dp_Array<int> copyNumbers;
 
     std::ofstream gelFile;
     std::ofstream sizeFile;

@@ -83,7 +83,9 @@ bool runStep(StepData& d) {
     if (!loadSampleBands(d)) return false;
     if (!readTraces(d)) return false;
     if (!picturesFit(d.project, d.samples, d.rowCount)) return false;
-    loadNormFactors(d, verbose);
+    // A norm-fac file that cannot be opened ends the process here; a
+    // damaged one has ended it inside the reader.
+    if (!loadNormFactors(d, verbose)) zeExit(1);
 
     d.cloneNames.resize(0, d.samples - 1);
     d.digestNames.resize(0, d.samples - 1);

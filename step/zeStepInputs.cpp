@@ -1,18 +1,21 @@
 #include "zeStepInputs.h"
 
 #include <iostream>
+#include <string>
 
 #include "zeError.h"
-#include "zeExit.h"
 #include "zeGeometry.h"
+#include "zeProjectPaths.h"
+#include "zeStep.h"
 
 void setInputPaths(StepData& d) {
-    d.rawBandsPath = d.projectDir + "/raw-bands";
-    d.infoPath = d.projectDir + "/info";
-    d.tracesPath = d.projectDir + "/traces";
-    d.normFacPath = d.projectDir + "/norm-fac";
-    d.namesPath = d.projectDir + "/names";
-    d.resultsDir = d.projectDir + "/Results";
+    ProjectPaths p = projectPaths(d.projectDir);
+    d.rawBandsPath = p.rawBands;
+    d.infoPath = p.info;
+    d.tracesPath = p.traces;
+    d.normFacPath = p.normFac;
+    d.namesPath = p.names;
+    d.resultsDir = p.results;
 }
 
 bool loadProjectInfo(StepData& d) {
@@ -28,20 +31,24 @@ bool loadProjectInfo(StepData& d) {
 
 bool loadSampleBands(StepData& d) {
     d.samples = d.project.lanenumber * d.project.dyenumber;
-    d.rawBands.resize(0, d.samples - 1);
-    if (!loadRawBands(d.rawBandsPath, d.rawBands)) {
-        printError("loading raw-bands");
-        return false;
-    }
-    return true;
+    std::string error;
+    if (readRawBandsFile(d.rawBandsPath, d.samples, d.rawBands, error)) return true;
+    printError(error);
+    return false;
 }
 
-void loadNormFactors(StepData& d, bool verboseOutput) {
+bool readTraces(StepData& d) {
+    std::string error;
+    if (readTraceFile(d.tracesPath, d.samples, d, error)) return true;
+    printError(error);
+    return false;
+}
+
+bool loadNormFactors(StepData& d, bool verboseOutput) {
     const ProjInfo& p = d.project;
     d.normFacs.resize(0, p.lanenumber - 1);
     d.sizeFacs.resize(0, p.lanenumber - 1);
     d.haveSizes = false;
-    if (!readNormFacs(p.lanenumber, p.markerrepeat, p.dyenumber, d.normFacPath, p.normmethod,
-                      verboseOutput, &d.haveSizes, &d.normFacs, &d.sizeFacs))
-        zeExit(1);
+    return readNormFacs(p.lanenumber, p.markerrepeat, p.dyenumber, d.normFacPath, p.normmethod,
+                        verboseOutput, &d.haveSizes, &d.normFacs, &d.sizeFacs);
 }

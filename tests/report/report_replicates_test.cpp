@@ -25,7 +25,8 @@ std::string reportOf(const TempDir& t, const std::vector<std::string>& knobs) {
 std::vector<ReplicatePair> pairsOf(const std::string& dir) {
     StepData d;
     d.projectDir = dir.c_str();
-    EXPECT_TRUE(loadReportProject(d));
+    std::string error;
+    EXPECT_TRUE(loadReportProject(d, error)) << error;
     return replicatePairs(d, countNamedSamples(d));
 }
 

@@ -1,0 +1,163 @@
+// zeReport over three projects whose middle one is damaged: the damage is
+// reported in one ERROR line that names the file, the other two pages are
+// written as they would be alone, and the exit status is 1.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+
+#include "reportTestSupport.h"
+
+using namespace zetest;
+
+namespace {
+
+std::string copyOfExample(const std::string& dir) {
+    RunResult r = run("/bin/cp", {"-r", std::string(ZE_SOURCE_DIR) + "/examples/project", dir});
+    if (r.status != 0) ADD_FAILURE() << r.err;
+    return dir;
+}
+
+void replaceIn(const std::string& path, const std::string& from, const std::string& to) {
+    std::string text = readFile(path);
+    size_t at = text.find(from);
+    ASSERT_NE(at, std::string::npos) << from << " not in " << path;
+    writeFile(path, text.replace(at, from.size(), to));
+}
+
+// The first n lines of the file.
+void keepLines(const std::string& path, int n) {
+    std::string text = readFile(path);
+    size_t end = 0;
+    for (int i = 0; i < n; i++)
+        end = text.find('\n', end) + 1;
+    writeFile(path, text.substr(0, end));
+}
+
+void removeFile(const std::string& path) {
+    ASSERT_EQ(std::remove(path.c_str()), 0) << path;
+}
+
+struct Damage {
+    std::string name;
+    // Damages the example project in dir.
+    std::function<void(const std::string& dir)> apply;
+    // The ERROR line's text with "@" standing for the project directory.
+    std::string message;
+};
+
+// Names the case in test listings.
+void PrintTo(const Damage& d, std::ostream* os) {
+    *os << d.name;
+}
+
+std::string withDir(const std::string& message, const std::string& dir) {
+    std::string out;
+    for (char c : message)
+        out += c == '@' ? dir : std::string(1, c);
+    return out;
+}
+
+class ReportDamagedProject : public testing::TestWithParam<Damage> {};
+
+} // namespace
+
+TEST_P(ReportDamagedProject, IsReportedInOneLineAndTheOthersStillGetTheirPages) {
+    const Damage& damage = GetParam();
+    TempDir t;
+    std::string p1 = copyOfExample(t / "p1"), p2 = copyOfExample(t / "p2"),
+                p3 = copyOfExample(t / "p3");
+    damage.apply(p2);
+    auto before = snapshot(p2);
+
+    RunResult r = runReport({p1, p2, p3});
+    EXPECT_EQ(r.signal, 0);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "ERROR: " + withDir(damage.message, p2) + "\n");
+    EXPECT_TRUE(snapshot(p2) == before) << "the damaged project was written to";
+
+    // The pages around the damaged project are those of a run on each alone.
+    for (const std::string& dir : {p1, p3}) {
+        ASSERT_TRUE(fileExists(dir + "/report.html")) << dir;
+        ASSERT_TRUE(fileExists(dir + "/report-summary.tsv")) << dir;
+        std::string page = readFile(dir + "/report.html");
+        std::string figures = readFile(dir + "/report-summary.tsv");
+        RunResult alone = runReport({dir});
+        ASSERT_EQ(alone.status, 0) << alone.err;
+        EXPECT_EQ(readFile(dir + "/report.html"), page) << dir;
+        EXPECT_EQ(readFile(dir + "/report-summary.tsv"), figures) << dir;
+    }
+}
+
+// Every kind of damage the readers report. The example's norm-fac file has
+// marker blocks of 16 pairs for lanes 0, 4, ..., 24, with fragment sizes.
+INSTANTIATE_TEST_SUITE_P(
+    EveryReader, ReportDamagedProject,
+    testing::Values(
+        Damage{"InfoMissing", [](const std::string& d) { removeFile(d + "/info"); },
+               "@/info: failed to load project file"},
+        Damage{"InfoEnumeratedValue",
+               [](const std::string& d) {
+                   replaceIn(d + "/info", "normmethod = nonlinear", "normmethod = Linear");
+               },
+               "@/info: normmethod should be linear or nonlinear"},
+        Damage{"InfoComponentOrder",
+               [](const std::string& d) {
+                   replaceIn(d + "/info", "componentorder = 1,2,3,4", "componentorder = 1,2,x");
+               },
+               "@/info: parsing componentorder tag."},
+        Damage{"InfoGeometry",
+               [](const std::string& d) {
+                   replaceIn(d + "/info", "lanenumber = 25", "lanenumber = -3");
+               },
+               "@/info: lanenumber must not be negative, not -3"},
+        Damage{"InfoMarkerLanes",
+               [](const std::string& d) {
+                   replaceIn(d + "/info", "markerrepeat = 4", "markerrepeat = 5");
+               },
+               "@/info: lanenumber 25 does not end on a marker lane: lanenumber - 1 is not a "
+               "multiple of markerrepeat 5"},
+        Damage{"RawBandsHeader",
+               [](const std::string& d) { replaceIn(d + "/raw-bands", "BANDS ", "BAND "); },
+               "@/raw-bands: loading raw-bands"},
+        Damage{"TracesHeader",
+               [](const std::string& d) { writeFile(d + "/traces", "TRACES x\n"); },
+               "couldn't read the header of trace file '@/traces'"},
+        Damage{"TracesTooLarge",
+               [](const std::string& d) {
+                   writeFile(d + "/traces", "TRACES 1\nROWS 200000000\na\nb\n");
+               },
+               "trace file '@/traces' is too large to hold in memory"},
+        Damage{"NormFacMissing", [](const std::string& d) { removeFile(d + "/norm-fac"); },
+               "couldn't open file '@/norm-fac'"},
+        Damage{"NormFacHeader",
+               [](const std::string& d) {
+                   replaceIn(d + "/norm-fac", "NORMFACTORS", "NORMFACTOR");
+               },
+               "wrong header in '@/norm-fac'"},
+        Damage{"NormFacLaneIds",
+               [](const std::string& d) {
+                   replaceIn(d + "/norm-fac", "\n4 118 126.05", "\n5 118 126.05");
+               },
+               "@/norm-fac: corrupted norm-facs file"},
+        Damage{"NormFacEndsEarly", [](const std::string& d) { keepLines(d + "/norm-fac", 18); },
+               "norm-fac file '@/norm-fac' ends before the block of lane 4"},
+        Damage{"SplineCannotEvaluateGel",
+               [](const std::string& d) {
+                   replaceIn(d + "/norm-fac", "0 373 202.18", "0 373 123.91");
+               },
+               "@/norm-fac: lane 0: standard pairs 0 and 1 share the gel position 123.91, where "
+               "the spline cannot be evaluated"},
+        Damage{"SplineCannotEvaluateSize",
+               [](const std::string& d) {
+                   replaceIn(d + "/norm-fac", "0 4261 1238.79 82", "0 4261 1238.79 55");
+               },
+               "@/norm-fac: lane 0: size pairs 14 and 15 share the log size 4.00733, where the "
+               "spline cannot be evaluated"},
+        Damage{"NamesMissing", [](const std::string& d) { removeFile(d + "/names"); },
+               "can't open @/names"},
+        Damage{"NamesHeader", [](const std::string& d) { replaceIn(d + "/names", "NAMES", "NAME"); },
+               "wrong header for names file '@/names'"},
+        Damage{"NamesTooFew", [](const std::string& d) { keepLines(d + "/names", 3); },
+               "reading @/names"}),
+    [](const testing::TestParamInfo<Damage>& info) { return info.param.name; });
