@@ -43,8 +43,8 @@ void reportProject(const char* projectDir) {
     std::string path = std::string(projectDir) + "/report.html";
     std::string figuresPath = std::string(projectDir) + "/report-summary.tsv";
     ReplacedFile page, summary;
-    std::string error;
-    bool placed = page.open(path, error) && summary.open(figuresPath, error);
+    std::string placeError;
+    bool placed = page.open(path, placeError) && summary.open(figuresPath, placeError);
     StepData d;
     d.projectDir = projectDir;
     std::string error;
@@ -55,7 +55,7 @@ void reportProject(const char* projectDir) {
         return;
     }
     if (!placed) {
-        printError(error);
+        printError(placeError);
         anyFailed = true;
         return;
     }
