@@ -25,22 +25,25 @@ struct BandIndex {
         return low > high ? 0 : start[(size_t)high + 1] - start[(size_t)low];
     }
 
-    explicit BandIndex(const std::vector<Fingerprint>& all) {
+    // Only the fingerprints v with indexed[v] are indexed.
+    BandIndex(const std::vector<Fingerprint>& all, const std::vector<char>& indexed) {
         int highest = 0;
         for (const Fingerprint& f : all)
             if (!f.bands.empty()) highest = std::max(highest, f.bands.back());
         start.assign((size_t)highest + 2, 0);
-        for (const Fingerprint& f : all)
-            for (size_t k = 0; k < f.bands.size(); ++k)
-                if (f.bands[k] >= 0 && (k == 0 || f.bands[k] != f.bands[k - 1]))
-                    ++start[(size_t)f.bands[k] + 1];
+        for (size_t v = 0; v < all.size(); ++v) {
+            const std::vector<int>& bands = all[v].bands;
+            for (size_t k = 0; indexed[v] && k < bands.size(); ++k)
+                if (bands[k] >= 0 && (k == 0 || bands[k] != bands[k - 1]))
+                    ++start[(size_t)bands[k] + 1];
+        }
         for (size_t p = 1; p < start.size(); ++p)
             start[p] += start[p - 1];
         prints.resize(start.back());
         std::vector<size_t> next(start.begin(), start.end() - 1);
         for (size_t v = 0; v < all.size(); ++v) {
             const std::vector<int>& bands = all[v].bands;
-            for (size_t k = 0; k < bands.size(); ++k)
+            for (size_t k = 0; indexed[v] && k < bands.size(); ++k)
                 if (bands[k] >= 0 && (k == 0 || bands[k] != bands[k - 1]))
                     prints[next[(size_t)bands[k]]++] = (int)v;
         }
@@ -70,6 +73,9 @@ std::vector<int> foreignBands(const OverlapGraph& g, const std::vector<Fingerpri
 }
 
 const double COMMON_BAND_FACTOR = 2.5;
+// A clone of the index holding this many fewer foreign bands than a home
+// needs is still a lead to the clones around it.
+const int LEAD_SLACK = 3;
 // A clone this close to its contig's first or last place is at its end.
 const long END_REACH = 3;
 
@@ -94,6 +100,46 @@ bool besideItsPlace(const OverlapGraph& g, const std::vector<Fingerprint>& print
             if (a != b && scorePair(prints, a, b, s.tolerance).score <= s.besideCutoff) return true;
         }
     return false;
+}
+
+// A clone of v's own contig near enough to v to share its lacking bands
+// for being its neighbour.
+bool aroundItself(const PlacedClone& self, const PlacedClone& other, double length) {
+    return other.contig == self.contig &&
+           std::abs(centreOf(other) - centreOf(self)) <= length + (other.right - other.left);
+}
+
+// Each contig's clones by centre, by contig number.
+std::vector<std::vector<int>> clonesByContig(const ContigMap& map) {
+    std::vector<std::vector<int>> byContig((size_t)map.contigs + 1);
+    for (size_t v = 0; v < map.clones.size(); ++v)
+        if (map.clones[v].contig > 0) byContig[(size_t)map.clones[v].contig].push_back((int)v);
+    for (std::vector<int>& members : byContig)
+        std::stable_sort(members.begin(), members.end(), [&](int a, int b) {
+            return centreOf(map.clones[a]) < centreOf(map.clones[b]);
+        });
+    return byContig;
+}
+
+// The clones of one contig (by centre) whose centre lies within `reach`
+// of `centre`.
+std::vector<int> clonesAround(const std::vector<int>& members, const ContigMap& map,
+                              double centre, double reach) {
+    auto first = std::lower_bound(members.begin(), members.end(), centre - reach,
+                                  [&](int v, double at) { return centreOf(map.clones[v]) < at; });
+    std::vector<int> around;
+    for (auto it = first; it != members.end() && centreOf(map.clones[*it]) <= centre + reach; ++it)
+        around.push_back(*it);
+    return around;
+}
+
+// How many of the bands `wanted` (ascending) have a band of `bands` within
+// the tolerance.
+int bandsHeld(const std::vector<int>& wanted, const std::vector<int>& bands, int tolerance) {
+    int held = 0;
+    for (int b : wanted)
+        if (hasBandNear(bands, b, tolerance)) ++held;
+    return held;
 }
 
 struct Extent {
@@ -152,7 +198,13 @@ std::vector<int> findForeignPieces(const OverlapGraph& g, const std::vector<Fing
                                    const ForeignSettings& s) {
     const int n = (int)prints.size();
     std::vector<int> from((size_t)n, 0);
-    BandIndex index(prints);
+    // Homes are sought among the placed clones that are not buried: they
+    // cover every place of the map a few times over, at a fifth of the
+    // cost of all clones.
+    std::vector<char> home((size_t)n, 0);
+    for (int v = 0; v < n; ++v)
+        home[v] = map.clones[v].contig > 0 && map.clones[v].status != CloneStatus::Buried;
+    BandIndex index(prints, home);
     const int lastPosition = (int)index.start.size() - 2;
     std::vector<int> matched((size_t)n, 0);
     std::vector<int64_t> seenFor((size_t)n, -1);
@@ -162,8 +214,8 @@ std::vector<int> findForeignPieces(const OverlapGraph& g, const std::vector<Fing
     // clones per band of a clone, some 10% at 35 bands and tolerance 7;
     // a band held by more than COMMON_BAND_FACTOR times that is common.
     double bands = 0;
-    for (const Fingerprint& f : prints)
-        bands += (double)f.bands.size();
+    for (int v = 0; v < n; ++v)
+        if (home[v]) bands += (double)prints[v].bands.size();
     const double perWindow = bands * (2 * s.tolerance + 1) / (double)NORM_SCALE_LENGTH;
     const size_t commonBand = (size_t)(COMMON_BAND_FACTOR * perWindow) + 1;
     int largest = 0;
@@ -173,6 +225,10 @@ std::vector<int> findForeignPieces(const OverlapGraph& g, const std::vector<Fing
     // touched fall short of it and are never scored.
     const SharedBandsNeeded needed(s.tolerance, s.homeCutoff, largest);
     const std::vector<Extent> extents = contigExtents(map);
+    std::vector<std::vector<int>> byContig = clonesByContig(map);
+    // Leads are looked up within half the tolerance, where most true
+    // matches lie (the gel noise of two bands), at half the cost.
+    const int leadWindow = std::max(1, s.tolerance / 2);
     for (int v = 0; v < n; ++v) {
         const PlacedClone& self = map.clones[v];
         if (self.contig == 0) continue;
@@ -184,10 +240,13 @@ std::vector<int> findForeignPieces(const OverlapGraph& g, const std::vector<Fing
         const int nf = (int)foreign.size();
         if (nf < s.fewestForeign || nf < s.leastForeignShare * prints[v].bands.size()) continue;
 
+        // Leads: clones of the index holding nearly enough of the foreign
+        // bands. Each is looked at with the clones around it, buried ones
+        // too, which become homes when they hold enough of them.
         touched.clear();
         for (int b : foreign) {
             ++stamp; // each clone counts once per foreign band
-            const int low = std::max(0, b - s.tolerance), high = std::min(lastPosition, b + s.tolerance);
+            const int low = std::max(0, b - leadWindow), high = std::min(lastPosition, b + leadWindow);
             for (size_t k = index.start[(size_t)low]; k < index.start[(size_t)high + 1]; ++k) {
                 const int w = index.prints[k];
                 if (seenFor[w] == stamp) continue;
@@ -196,19 +255,28 @@ std::vector<int> findForeignPieces(const OverlapGraph& g, const std::vector<Fing
             }
         }
         const double length = (double)(self.right - self.left);
-        std::vector<Home> homes;
+        std::vector<int> leads;
         for (int w : touched) {
             const int m = matched[w];
             matched[w] = 0;
             const PlacedClone& other = map.clones[w];
-            if (w == v || other.contig == 0) continue;
-            double apart = centreOf(other) - centreOf(self);
-            if (other.contig == self.contig && std::abs(apart) <= length + (other.right - other.left))
-                continue; // around v itself
-            const int nw = (int)prints[w].bands.size();
-            if (m >= needed(nf, nw) && sulstonScore(m, nf, nw, s.tolerance) <= s.homeCutoff)
-                homes.push_back({other.contig, centreOf(other), w});
+            if (w == v || aroundItself(self, other, length)) continue;
+            if (m + LEAD_SLACK >= needed(nf, (int)prints[w].bands.size())) leads.push_back(w);
         }
+        std::vector<Home> homes;
+        for (int w : leads) {
+            const PlacedClone& lead = map.clones[w];
+            for (int u : clonesAround(byContig[(size_t)lead.contig], map, centreOf(lead), length)) {
+                const PlacedClone& other = map.clones[u];
+                if (u == v || seenFor[u] == -stamp - 1 || aroundItself(self, other, length)) continue;
+                seenFor[u] = -stamp - 1; // looked at once per clone v
+                const int nw = (int)prints[u].bands.size();
+                const int m = bandsHeld(foreign, prints[u].bands, s.tolerance);
+                if (m >= needed(nf, nw) && sulstonScore(m, nf, nw, s.tolerance) <= s.homeCutoff)
+                    homes.push_back({other.contig, centreOf(other), u});
+            }
+        }
+        ++stamp;
         if ((int)homes.size() >= s.homesNeeded) from[v] = placeOfHomes(g, prints, v, homes, length, map, extents, s);
     }
     return from;

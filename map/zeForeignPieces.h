@@ -23,7 +23,8 @@ struct ForeignSettings {
     // (as a fingerprint of their own against it) is at most this...
     double homeCutoff = 1e-5;
     // ...and the piece's place is found when this many such clones lie
-    // within one clone length of each other in one contig.
+    // within one clone length of each other in one contig. They are sought
+    // around leads: placed clones, not buried, holding nearly as many.
     int homesNeeded = 3;
     // Homes that overlap the clones around it this well are a place next
     // to its own.
