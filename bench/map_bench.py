@@ -3,10 +3,11 @@
 
 For each run: writes a library with tools/zeGenLibrary into a work
 directory, runs map/zeContig over its bands files (wall time, and peak
-memory through /usr/bin/time where there is one), runs compare/zeCompare
-at the same tolerance and cutoff to measure the overlap at which half of
-the overlapping pairs pass, and prints the figures of bench/map_quality.py
-as one Markdown row.
+memory through /usr/bin/time where there is one; it also writes its
+minimal tiling path), runs compare/zeCompare at the same tolerance and
+cutoff to measure the overlap at which half of the overlapping pairs pass,
+and prints the figures of bench/map_quality.py as one Markdown row. The
+tiling path's figures follow as a second table, a row per run.
 
     bench/map_bench.py [--build DIR] [--clones N] [--seed N] [--coverage X]
                        [--threads N] [--tolerance T] [--cutoff C] [--keep DIR]
@@ -90,17 +91,18 @@ def genome_length(flags):
 
 
 def one_run(a, work, clones, coverage, flags):
-    """The cells of one run's row."""
+    """The cells of one run's row in the map's table and in the path's."""
     library = os.path.join(work, "library")
     run([os.path.join(a.build, "tools", "zeGenLibrary"), "--out", library,
          "--clones", str(clones), "--seed", str(a.seed), "--coverage", str(coverage)] + flags)
     truth = map_quality.read_truth(os.path.join(library, "truth.tsv"))
     gels = {clone.gel for clone in truth.values()}
 
-    table = os.path.join(work, "contigs.tsv")
+    table, mtp = os.path.join(work, "contigs.tsv"), os.path.join(work, "mtp.tsv")
     seconds, megabytes = run_measured([os.path.join(a.build, "map", "zeContig"),
                                        "-t", a.tolerance, "-c", a.cutoff, "-j", str(a.threads),
-                                       "-o", table] + bands_files(library, gels), work)
+                                       "-o", table, "--mtp", mtp] + bands_files(library, gels),
+                                      work)
 
     compared = None
     if clones > a.theta_clones:
@@ -112,12 +114,14 @@ def one_run(a, work, clones, coverage, flags):
              "-j", str(a.threads)] + bands_files(library, gels), stdout=sink)
 
     length = genome_length(flags)
-    m = map_quality.measure(truth, map_quality.read_table(table, truth),
-                            coverage=None if length else coverage, genome_length=length,
-                            passing=map_quality.read_pairs(pairs), compared=compared)
-    return ([str(clones), "%g" % coverage, " ".join(flags) or "defaults"] +
-            map_quality.row_cells(m) +
-            ["%.1f" % seconds, "-" if megabytes is None else "%.0f" % megabytes])
+    rows = map_quality.read_table(table, truth)
+    m = map_quality.measure(truth, rows, coverage=None if length else coverage,
+                            genome_length=length, passing=map_quality.read_pairs(pairs),
+                            compared=compared, path=map_quality.read_path(mtp, rows))
+    which = [str(clones), "%g" % coverage, " ".join(flags) or "defaults"]
+    return (which + map_quality.row_cells(m) +
+            ["%.1f" % seconds, "-" if megabytes is None else "%.0f" % megabytes],
+            which + map_quality.row_cells(m, map_quality.PATH_COLUMNS))
 
 
 def main():
@@ -153,6 +157,7 @@ def main():
     print(map_quality.markdown(["clones", "coverage", "library"] + map_quality.header_cells() +
                                ["zeContig s", "peak MB"]))
     print(map_quality.markdown(["---"] * (len(map_quality.COLUMNS) + 5)), flush=True)
+    path_rows, status = [], 0
     for clones, coverage, flags in runs:
         flags = flags + a.library_flags
         if a.keep:
@@ -162,14 +167,25 @@ def main():
         else:
             work = tempfile.mkdtemp(prefix="ze_map_bench.")
         try:
-            print(map_quality.markdown(one_run(a, work, clones, coverage, flags)), flush=True)
+            cells, path_cells = one_run(a, work, clones, coverage, flags)
+            print(map_quality.markdown(cells), flush=True)
+            path_rows.append(path_cells)
         except (RunFailed, map_quality.Failure, OSError) as e:
             print("ERROR: %s" % e, file=sys.stderr)
-            return 1
+            status = 1
+            break
         finally:
             if not a.keep:
                 shutil.rmtree(work)
-    return 0
+    # The path's figures of the runs done, even when a later one failed.
+    if path_rows:
+        print()
+        print(map_quality.markdown(["clones", "coverage", "library"] +
+                                   map_quality.header_cells(map_quality.PATH_COLUMNS)))
+        print(map_quality.markdown(["---"] * (len(map_quality.PATH_COLUMNS) + 3)))
+        for cells in path_rows:
+            print(map_quality.markdown(cells))
+    return status
 
 
 if __name__ == "__main__":

@@ -3,7 +3,7 @@
 simulated library (truth.tsv of tools/zeGenLibrary).
 
     bench/map_quality.py TRUTH TABLE [--coverage C | --genome-length BP]
-                         [--cutoff-pairs PAIRS.tsv [--pairs-clones N]]
+                         [--cutoff-pairs PAIRS.tsv [--pairs-clones N]] [--mtp PATH.tsv]
 
 Prints a Markdown header and one row:
 
@@ -22,6 +22,18 @@ Prints a Markdown header and one row:
 - chimeras: the share of chimeric clones flagged (chimeric or Q, or left
   out of every contig), and the share of the other clones flagged.
 
+With --mtp, zeContig's minimal tiling path table, a second table of the
+path's figures over the contigs of >= 2 clones:
+
+- the path's clones against the contigs' clones, in all and the mean of
+  each contig's share;
+- how much of each contig's true span (its longest stretch, as for the
+  false joins) the true places of its path clones cover: the mean share,
+  and the contigs under 99%. A chimeric path clone counts with whichever of
+  its pieces lies in the stretch;
+- the uncovered stretches the path leaves inside the longest stretches,
+  and their total length; and the path's weak steps.
+
 The truth's columns are read by name. A truth with only clone, gel, start
 and end is read as free of chimeras, with start // 4000 as each clone's
 first fragment. measure() is the same computation for any other caller.
@@ -36,11 +48,15 @@ from collections import namedtuple
 FRAGMENT_STAND_IN = 4000
 # A clone is displaced when its two ranks differ by more than this.
 DISPLACED_BY = 3
+# A contig's path should cover at least this percentage of its true span.
+PATH_COVERS = 99
 STATUSES = ("ok", "buried", "Q", "chimeric")
 FLAGGED = ("chimeric", "Q")
 
-Clone = namedtuple("Clone", "gel start end chimeric first length")
+# second: a chimeric clone's second piece (start2, end2), None for the others.
+Clone = namedtuple("Clone", "gel start end chimeric first length second")
 Row = namedtuple("Row", "contig clone left right status")
+Step = namedtuple("Step", "contig clone left right weak")
 
 
 class Failure(Exception):
@@ -80,9 +96,10 @@ def read_truth(path):
             if not 0 <= start < end:
                 raise Failure("%s line %d: start %d and end %d" % (path, number, start, end))
             chimeric = row.get("chimeric", "0") == "1"
-            length = end - start
+            length, second = end - start, None
             if chimeric:
-                length += _whole(path, number, row["end2"]) - _whole(path, number, row["start2"])
+                second = (_whole(path, number, row["start2"]), _whole(path, number, row["end2"]))
+                length += second[1] - second[0]
             if "first_fragment" not in row:
                 first = start // FRAGMENT_STAND_IN
             elif row["first_fragment"] == "-":
@@ -91,7 +108,8 @@ def read_truth(path):
                 first = _whole(path, number, row["first_fragment"])
             if row["clone"] in truth:
                 raise Failure("%s: clone %s twice" % (path, row["clone"]))
-            truth[row["clone"]] = Clone(row.get("gel", "-"), start, end, chimeric, first, length)
+            truth[row["clone"]] = Clone(row.get("gel", "-"), start, end, chimeric, first, length,
+                                        second)
     return truth
 
 
@@ -130,6 +148,39 @@ def read_table(path, truth):
     return rows
 
 
+def read_path(path, rows):
+    """The tiling path table's steps: each clone at most once, and in the
+    contig the contig table (its rows) puts it in."""
+    contig_of = {row.clone: row.contig for row in rows}
+    steps, seen = [], set()
+    with open(path) as f:
+        header = f.readline().rstrip("\n").split("\t")
+        at = _columns(path, header, ("contig", "clone", "left", "right", "weak"))
+        for number, line in enumerate(f, 2):
+            fields = line.rstrip("\n").split("\t")
+            if len(fields) != len(header):
+                raise Failure("%s line %d: %d fields, not %d" % (path, number, len(fields),
+                                                                 len(header)))
+            contig = _whole(path, number, fields[at["contig"]])
+            name, weak = fields[at["clone"]], fields[at["weak"]]
+            if name not in contig_of:
+                raise Failure("%s line %d: clone %s is not in the truth" % (path, number, name))
+            if name in seen:
+                raise Failure("%s line %d: clone %s twice" % (path, number, name))
+            if contig == 0 or contig != contig_of[name]:
+                raise Failure("%s line %d: clone %s in contig %d, in the table %d" %
+                              (path, number, name, contig, contig_of[name]))
+            if weak not in ("weak", "-"):
+                raise Failure("%s line %d: weak '%s'" % (path, number, weak))
+            left = _whole(path, number, fields[at["left"]])
+            right = _whole(path, number, fields[at["right"]])
+            if not 0 <= left < right:
+                raise Failure("%s line %d: left %d, right %d" % (path, number, left, right))
+            seen.add(name)
+            steps.append(Step(contig, name, left, right, weak == "weak"))
+    return steps
+
+
 def read_pairs(path):
     """The pairs of a zeCompare table, as (smaller name, larger name)."""
     pairs = set()
@@ -161,6 +212,26 @@ def runs(intervals):
         else:
             stretches.append([start, end])
     return stretches
+
+
+def uncovered(stretch, intervals):
+    """The parts of the half-open stretch that no interval covers, in order;
+    intervals that touch leave nothing between them."""
+    start, end = stretch
+    gaps, at = [], start
+    for s, e in sorted((max(s, start), min(e, end)) for s, e in intervals
+                       if s < end and e > start):
+        if s > at:
+            gaps.append((at, s))
+        at = max(at, e)
+    if at < end:
+        gaps.append((at, end))
+    return gaps
+
+
+def pieces(clone):
+    """A clone's true intervals: its one piece, or a chimera's two."""
+    return [(clone.start, clone.end)] + ([clone.second] if clone.second else [])
 
 
 def n50(lengths):
@@ -258,10 +329,42 @@ def contig_order(ordered, truth):
 
 # ---------------------------------------------------------------- measure
 
-def measure(truth, rows, coverage=None, genome_length=None, passing=None, compared=None):
+def path_figures(truth, big, longest, path):
+    """The tiling path's figures over the contigs `big` (number -> rows),
+    with each one's longest true stretch (number -> (start, end), absent
+    when it has none)."""
+    steps = {}
+    for step in path:
+        steps.setdefault(step.contig, []).append(step)
+    m = {"path_clones": sum(len(steps.get(number, [])) for number in big)}
+    in_big = sum(len(members) for members in big.values())
+    m["path_share"] = m["path_clones"] / in_big if big else None
+    m["path_mean"] = (sum(len(steps.get(number, [])) / len(members)
+                          for number, members in big.items()) / len(big) if big else None)
+    m["weak_steps"] = sum(step.weak for number in big for step in steps.get(number, []))
+    shares, below, gaps, gap_length = [], 0, 0, 0
+    for number, (start, end) in longest.items():
+        holes = uncovered((start, end), [piece for step in steps.get(number, [])
+                                         for piece in pieces(truth[step.clone])])
+        missing = sum(e - s for s, e in holes)
+        shares.append(1 - missing / (end - start))
+        below += 100 * (end - start - missing) < PATH_COVERS * (end - start)
+        gaps += len(holes)
+        gap_length += missing
+    m["path_covers"] = sum(shares) / len(shares) if shares else None
+    m["path_below"] = below
+    m["path_gaps"] = gaps
+    m["path_gap_length"] = gap_length
+    return m
+
+
+def measure(truth, rows, coverage=None, genome_length=None, passing=None, compared=None,
+            path=None):
     """Every figure of the map, as a dict (None where undefined). coverage
     wins over genome_length; passing is a set of (name, name) pairs that
-    pass the build cutoff among the clones `compared` (default: all)."""
+    pass the build cutoff among the clones `compared` (default: all); path
+    is the tiling path's steps (read_path), whose figures are added when
+    given."""
     m = {"clones": len(truth)}
     if coverage is None and genome_length:
         coverage = sum(c.length for c in truth.values()) / genome_length
@@ -271,7 +374,7 @@ def measure(truth, rows, coverage=None, genome_length=None, passing=None, compar
     for row in rows:
         if row.contig != 0:
             contigs.setdefault(row.contig, []).append(row)
-    big = [members for members in contigs.values() if len(members) >= 2]
+    big = {number: members for number, members in contigs.items() if len(members) >= 2}
     m["contigs"] = len(big)
     m["in_contigs"] = sum(len(members) for members in contigs.values()) / len(truth)
 
@@ -284,12 +387,15 @@ def measure(truth, rows, coverage=None, genome_length=None, passing=None, compar
     spans, parts, joined = [], 0, 0
     pairs = errors = ordered_total = displaced = with_displaced = 0
     rho_sum = rho_weight = 0
-    for members in big:
+    longest = {}  # contig number -> its longest stretch
+    for number, members in big.items():
         # False joins: separate stretches of the genome in one contig.
         stretches = runs((truth[r.clone].start, truth[r.clone].end) for r in members
                          if not truth[r.clone].chimeric)
         parts += len(stretches)
         joined += len(stretches) > 1
+        if stretches:
+            longest[number] = tuple(max(stretches, key=lambda s: s[1] - s[0]))
         spans.append(max((end - start for start, end in stretches), default=0))
         # Order of the placed, non-chimeric clones against their first fragment.
         ordered = sorted((r for r in members if r.status == "ok" and
@@ -327,6 +433,8 @@ def measure(truth, rows, coverage=None, genome_length=None, passing=None, compar
     m["chimeras"] = chimeric
     m["chimeras_flagged"] = flagged / chimeric if chimeric else None
     m["others_flagged"] = wrongly / judged if judged else None
+    if path is not None:
+        m.update(path_figures(truth, big, longest, path))
     return m
 
 
@@ -355,12 +463,25 @@ COLUMNS = [
 ]
 
 
-def header_cells():
-    return [title for title, _, _ in COLUMNS]
+# The same of the tiling path's figures, a table of their own.
+PATH_COLUMNS = [
+    ("path clones", "path_clones", str),
+    ("of contigs' clones", "path_share", _share(1)),
+    ("per contig", "path_mean", _share(1)),
+    ("span covered", "path_covers", _share(2)),
+    ("contigs < %d%%" % PATH_COVERS, "path_below", str),
+    ("gaps", "path_gaps", str),
+    ("gaps kb", "path_gap_length", lambda v: "%.1f" % (v / 1000)),
+    ("weak steps", "weak_steps", str),
+]
 
 
-def row_cells(m):
-    return ["-" if m[key] is None else fmt(m[key]) for _, key, fmt in COLUMNS]
+def header_cells(columns=COLUMNS):
+    return [title for title, _, _ in columns]
+
+
+def row_cells(m, columns=COLUMNS):
+    return ["-" if m[key] is None else fmt(m[key]) for _, key, fmt in columns]
 
 
 def markdown(cells):
@@ -377,6 +498,7 @@ def main(argv=None):
     ap.add_argument("--cutoff-pairs", help="zeCompare's pairs at the build's tolerance and cutoff")
     ap.add_argument("--pairs-clones", type=int,
                     help="the pairs compare only the gels of the truth's first N clones")
+    ap.add_argument("--mtp", help="zeContig's tiling path table: its figures too")
     a = ap.parse_args(argv)
     try:
         truth = read_truth(a.truth)
@@ -385,13 +507,19 @@ def main(argv=None):
         rows = read_table(a.table, truth)
         passing = read_pairs(a.cutoff_pairs) if a.cutoff_pairs else None
         compared = gels_of_first(truth, a.pairs_clones) if a.pairs_clones else None
-        m = measure(truth, rows, a.coverage, a.genome_length, passing, compared)
+        path = read_path(a.mtp, rows) if a.mtp else None
+        m = measure(truth, rows, a.coverage, a.genome_length, passing, compared, path)
     except (Failure, OSError) as e:
         print("ERROR: %s" % e, file=sys.stderr)
         return 1
     print(markdown(header_cells()))
     print(markdown(["---"] * len(COLUMNS)))
     print(markdown(row_cells(m)))
+    if path is not None:
+        print()
+        print(markdown(header_cells(PATH_COLUMNS)))
+        print(markdown(["---"] * len(PATH_COLUMNS)))
+        print(markdown(row_cells(m, PATH_COLUMNS)))
     return 0
 
 

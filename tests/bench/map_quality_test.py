@@ -2,8 +2,9 @@
 """The map benchmark's figures (bench/map_quality.py) on hand-made truths and
 contig tables whose values are worked out by hand: a false join, touching
 clones, order errors with ties, a reversed contig, displaced clones, chimera
-flags and the overlap at which half of the pairs pass; and the command on
-the generator's older four-column truth and on tables it must refuse."""
+flags, the overlap at which half of the pairs pass and the tiling path's
+cover and gaps; and the command on the generator's older four-column truth,
+on a path at the edge of 99% and on tables it must refuse."""
 import math
 import os
 import subprocess
@@ -20,6 +21,7 @@ import map_quality as mq  # noqa: E402
 TRUTH_HEADER = ("clone\tgel\tstart\tend\tchimeric\tfirst_fragment\tlast_fragment\t"
                 "start2\tend2\tfirst_fragment2\tlast_fragment2\n")
 TABLE_HEADER = "contig\tclone\tgel\tordinal\tleft\tright\tstatus\tburied_in\tlinks\n"
+PATH_HEADER = "contig\tclone\tgel\tordinal\tleft\tright\tweak\n"
 
 
 class MapQuality(unittest.TestCase):
@@ -37,23 +39,30 @@ class MapQuality(unittest.TestCase):
 
     def truth(self, clones):
         """clones: (name, start, end, first fragment[, chimeric]); a chimeric
-        clone's second piece lies far away."""
+        clone's second piece lies far away, or where chimeric gives it as
+        (start2, end2)."""
         lines = []
         for name, start, end, first, *chimeric in clones:
-            second = ("900000\t900100\t0\t0" if chimeric else "-\t-\t-\t-")
+            second = "-\t-\t-\t-"
+            if chimeric:
+                piece = chimeric[0] if isinstance(chimeric[0], tuple) else (900000, 900100)
+                second = "%d\t%d\t0\t0" % piece
             lines.append("%s\t1\t%d\t%d\t%d\t%d\t%d\t%s\n" % (
                 name, start, end, 1 if chimeric else 0, first, first + 1, second))
         return mq.read_truth(self.write("truth.tsv", TRUTH_HEADER + "".join(lines)))
 
-    def measure(self, truth, rows, **options):
+    def measure(self, truth, rows, path=None, **options):
         """rows: (contig, clone, left, status[, right]); right is left + 5
-        unless given."""
+        unless given. path: (contig, clone, weak) of the tiling path."""
         table = "".join("%d\t%s\t1\t1\t%s\t%s\t%s\t-\t-\n" % (
             contig, name, "-" if contig == 0 else left,
             "-" if contig == 0 else (right[0] if right else left + 5), status)
             for contig, name, left, status, *right in rows)
-        return mq.measure(truth, mq.read_table(self.write("t.tsv", TABLE_HEADER + table), truth),
-                          **options)
+        rows = mq.read_table(self.write("t.tsv", TABLE_HEADER + table), truth)
+        if path is not None:
+            steps = "".join("%d\t%s\t1\t1\t0\t5\t%s\n" % step for step in path)
+            path = mq.read_path(self.write("mtp.tsv", PATH_HEADER + steps), rows)
+        return mq.measure(truth, rows, path=path, **options)
 
     def test_false_join_spans_and_touching_clones(self):
         truth = self.truth([("a", 0, 100, 0), ("b", 50, 150, 1), ("c", 1000, 1100, 9),
@@ -150,10 +159,61 @@ class MapQuality(unittest.TestCase):
                          passing=passing, compared={"a", "b"})
         self.assertAlmostEqual(m["theta"], 0.905)
 
-    def run_cli(self, truth, table):
+    def test_tiling_path_cover_and_gaps(self):
+        truth = self.truth([
+            # Contig 1: the path a, c covers [0,200); a and c only touch.
+            ("a", 0, 100, 0), ("b", 50, 150, 1), ("c", 100, 200, 2),
+            # Contig 2: the path d, f leaves [1100,1150) and [1300,1400) of [1000,1400).
+            ("d", 1000, 1100, 10), ("e", 1050, 1200, 11), ("f", 1150, 1300, 12),
+            ("g", 1250, 1400, 13),
+            # Contig 3: longest stretch [5000,5700), j a stretch of its own; the
+            # chimera k fills [5300,5450) with its second piece.
+            ("h", 5000, 5300, 50), ("i", 5200, 5500, 52), ("l", 5450, 5700, 54),
+            ("j", 9000, 9100, 90), ("k", 20000, 20100, 200, (5300, 5450)),
+            # Contig 4: no ok clone, no path; contig 5 holds one clone only.
+            ("m", 3000, 3100, 30), ("n", 3050, 3150, 31), ("o", 7000, 7100, 70)])
+        rows = [(1, n, k, "ok") for k, n in enumerate("abc")]
+        rows += [(2, n, k, "ok") for k, n in enumerate("defg")]
+        rows += [(3, n, k, "ok") for k, n in enumerate("hiljk")]
+        rows += [(4, "m", 0, "Q"), (4, "n", 1, "buried"), (5, "o", 0, "ok")]
+        path = [(1, "a", "-"), (1, "c", "-"), (2, "d", "-"), (2, "f", "weak"),
+                (3, "h", "-"), (3, "k", "-"), (3, "l", "-"), (3, "j", "weak"), (5, "o", "-")]
+        m = self.measure(truth, rows, path)
+        # Contig 5 of one clone counts nowhere.
+        self.assertEqual(m["path_clones"], 8)
+        self.assertAlmostEqual(m["path_share"], 8 / 14)
+        self.assertAlmostEqual(m["path_mean"], (2 / 3 + 2 / 4 + 4 / 5 + 0) / 4)
+        self.assertAlmostEqual(m["path_covers"], (1 + 250 / 400 + 1 + 0) / 4)
+        self.assertEqual(m["path_below"], 2)
+        self.assertEqual(m["path_gaps"], 3)  # two in contig 2, contig 4's whole stretch
+        self.assertEqual(m["path_gap_length"], 50 + 100 + 150)
+        self.assertEqual(m["weak_steps"], 2)
+        self.assertEqual(mq.uncovered((0, 100), [(-5, 10), (10, 20), (30, 40), (35, 200)]),
+                         [(20, 30)])
+        self.assertEqual(mq.uncovered((0, 100), [(100, 200)]), [(0, 100)])
+        # Without a path there are no path figures.
+        self.assertNotIn("path_clones", self.measure(truth, rows))
+
+    def test_path_refused(self):
+        truth = self.truth([("a", 0, 100, 0), ("b", 50, 150, 1), ("c", 2000, 2100, 20)])
+        rows = mq.read_table(self.write("t.tsv", TABLE_HEADER + "1\ta\t1\t1\t0\t5\tok\t-\t-\n"
+                                        "1\tb\t1\t2\t1\t6\tok\t-\t-\n0\tc\t1\t3\t-\t-\tok\t-\t-\n"),
+                             truth)
+        for steps in ("1\ta\t1\t1\t0\t5\t-\n1\ta\t1\t1\t0\t5\t-\n",  # twice
+                      "2\ta\t1\t1\t0\t5\t-\n",  # another contig than the table's
+                      "0\tc\t1\t3\t0\t5\t-\n",  # in no contig
+                      "1\tz\t1\t1\t0\t5\t-\n",  # no such clone
+                      "1\ta\t1\t1\t0\t5\tstrong\n",
+                      "1\ta\t1\t1\t5\t5\t-\n",
+                      "1\ta\t1\t1\t0\t5\n"):
+            with self.assertRaises(mq.Failure):
+                mq.read_path(self.write("mtp.tsv", PATH_HEADER + steps), rows)
+
+    def run_cli(self, truth, table, *options):
         return subprocess.run([sys.executable, os.path.join(BENCH, "map_quality.py"),
                                self.write("truth.tsv", truth), self.write("t.tsv", table),
-                               "--genome-length", "300"], capture_output=True, text=True)
+                               "--genome-length", "300"] + list(options),
+                              capture_output=True, text=True)
 
     def test_command_on_four_column_truth(self):
         # The first fragment is start // 4000; no chimeras.
@@ -172,6 +232,24 @@ class MapQuality(unittest.TestCase):
         self.assertEqual(figures["Spearman"], "1.0000")
         self.assertEqual(figures["chimeras flagged"], "-")
         self.assertEqual(figures["theta"], "-")
+
+    def test_command_with_a_path_at_99_percent(self):
+        # The stretch [0,1000) of p, q and r; the path p, r leaves [600,610).
+        truth = "clone\tgel\tstart\tend\np\t1\t0\t600\nq\t1\t500\t1000\nr\t1\t610\t1000\n"
+        table = TABLE_HEADER + "1\tp\t1\t1\t0\t5\tok\t-\t-\n1\tq\t1\t2\t1\t6\tok\t-\t-\n" \
+                               "1\tr\t1\t3\t2\t7\tok\t-\t-\n"
+        mtp = self.write("mtp.tsv", PATH_HEADER + "1\tp\t1\t1\t0\t5\t-\n1\tr\t1\t3\t2\t7\tweak\n")
+        done = self.run_cli(truth, table, "--mtp", mtp)
+        self.assertEqual((done.returncode, done.stderr), (0, ""))
+        lines = done.stdout.splitlines()
+        self.assertEqual(len(lines), 7)
+        self.assertEqual(lines[3], "")
+        self.assertEqual(lines[4], mq.markdown(mq.header_cells(mq.PATH_COLUMNS)))
+        figures = dict(zip(mq.header_cells(mq.PATH_COLUMNS), lines[6].strip("| ").split(" | ")))
+        self.assertEqual(figures, {"path clones": "2", "of contigs' clones": "66.7%",
+                                   "per contig": "66.7%", "span covered": "99.00%",
+                                   "contigs < 99%": "0", "gaps": "1", "gaps kb": "0.0",
+                                   "weak steps": "1"})
 
     def test_command_refuses_bad_tables(self):
         truth = TRUTH_HEADER + "A\t1\t0\t100\t0\t0\t1\t-\t-\t-\t-\n" \
