@@ -1,14 +1,16 @@
 #!/usr/bin/env python3
 """The many-gels workflow on the local cores and the GNU parallel one-liner,
 both as the README writes them, on four small gels of which one has a
-corrupt norm-fac file (the step ends at once with status 1).
+corrupt norm-fac file (the step ends at once with status 1), with the
+comparison and the map of the gels that are done.
 
-    test_local.py ZESTEP5 ZEREPORT ZEGENPROJECT ZECOMPARE [CMAKE BUILD_DIR]
+    test_local.py ZESTEP5 ZEREPORT ZEGENPROJECT ZECOMPARE ZECONTIG [CMAKE BUILD_DIR]
 
 With CMAKE and BUILD_DIR, the build is also installed into the test's
 directory and the installed workflow runs with the installed programs.
 """
 import os
+import shutil
 import signal
 import subprocess
 import sys
@@ -16,9 +18,10 @@ import tempfile
 import time
 import unittest
 
-from workflow_support import (BROKEN, COMPARE_CONFIG, GELS, Programs, compare_table,
-                              copy_tree, readme_build_bindir, readme_command, run_shell,
-                              step_outputs, summary_rows, whole_comparison)
+from workflow_support import (BROKEN, COMPARE_CONFIG, GELS, MAP_CONFIG, Programs, compare_table,
+                              contig_numbers, copy_tree, map_outputs, readme_build_bindir,
+                              readme_command, run_shell, step_outputs, summary_rows,
+                              whole_comparison, whole_map)
 
 PROGRAMS = None
 INSTALL = None  # (cmake, build directory)
@@ -87,15 +90,18 @@ class Batch(unittest.TestCase):
         rows = summary_rows(tree)
         self.assertEqual({g: rows[g]["status"] for g in GELS}, {g: "done" for g in GELS})
 
-    def test_compare_target_in_three_parts_equals_one_whole_run(self):
+    def test_compare_in_three_parts_equals_one_whole_run_and_the_map_one_zecontig_run(self):
         tree = self.tree("compare")
         command = readme_command("all compare").replace('"$(nproc)"', "2").split(" --config")[0]
-        command += COMPARE_CONFIG
+        command = command.replace(" all compare", " all compare map") + COMPARE_CONFIG + MAP_CONFIG
         env = PROGRAMS.env(self.tmp.name)
-        # The broken gel fails for the first time: it holds the comparison back.
+        batch = os.path.join(tree, "batch")
+        # The broken gel fails for the first time: it holds the comparison
+        # and the map back.
         r = run_shell(command, tree, env)
         self.assertNotEqual(r.returncode, 0, r.stderr)
-        self.assertFalse(os.path.exists(os.path.join(tree, "batch", "compare.tsv")))
+        self.assertFalse(os.path.exists(os.path.join(batch, "compare.tsv")))
+        self.assertFalse(os.path.exists(os.path.join(batch, "contigs.tsv")))
 
         # Failed again with nothing changed: left out, the others compared.
         r = run_shell(command, tree, env)
@@ -113,14 +119,33 @@ class Batch(unittest.TestCase):
         self.assertIn('data-fingerprints="18" data-pairs="153">', page)
         self.assertIn('<a href="compare.tsv">compare.tsv</a>', page)
         self.assertIn('<p class="left-out">Left out: %s (failed)</p>' % BROKEN, page)
+        # The map of the same gels, as one zeContig run makes it.
+        self.assertEqual(r.stderr.count("rule map_build:"), 1)
+        first = whole_map(PROGRAMS, tree, self.good)
+        self.assertEqual(map_outputs(batch), first)
+        # The table kept for the next build, outside the job's outputs.
+        self.assertEqual(read_bytes(os.path.join(batch, "map", "previous-contigs.tsv")),
+                         first["contigs.tsv"])
+        contigs = len(contig_numbers(first["contigs.tsv"]))
+        self.assertGreater(contigs, 0)
+        self.assertIn('<p class="map" data-contigs="%d" ' % contigs, page)
+        self.assertIn('(tolerance 7, cutoff 0.1): <a href="map.html">map.html</a>, '
+                      '<a href="contigs.tsv">contigs.tsv</a></p>', page)
+        self.assertIn("map: %d contigs (N50 " % contigs, r.stderr)
 
-        # The fixed gel is redone, and so is the comparison, now of every gel.
+        # The fixed gel is redone, and so are the comparison, now of every
+        # gel, and the map, which keeps the numbers of the first.
         PROGRAMS.fix_broken_gel(tree)
         r = run_shell(command, tree, env)
         self.assertEqual(r.returncode, 0, r.stderr)
         self.assertEqual(r.stderr.count("rule compare_part:"), 3)
         self.assertEqual(compare_table(tree), whole_comparison(PROGRAMS, tree, GELS))
         self.assertEqual({r["compared"] for r in summary_rows(tree).values()}, {"yes"})
+        self.assertEqual(r.stderr.count("rule map_build:"), 1)
+        with open(os.path.join(self.tmp.name, "first-contigs.tsv"), "wb") as f:
+            f.write(first["contigs.tsv"])
+        self.assertEqual(map_outputs(batch),
+                         whole_map(PROGRAMS, tree, GELS, previous=f.name))
 
     def test_compare_reruns_when_its_settings_change_and_drops_parts_of_other_counts(self):
         tree = self.tree("settings")
@@ -162,6 +187,53 @@ class Batch(unittest.TestCase):
         with open(os.path.join(tree, "batch", "index.html")) as f:
             self.assertIn("gels compared (tolerance 7, cutoff 0.001), ", f.read())
 
+    def test_map_reruns_for_its_own_settings_and_keeps_the_numbers_of_the_last_build(self):
+        tree = self.tree("map")
+        PROGRAMS.fix_broken_gel(tree)
+        command = readme_command("all map").replace('"$(nproc)"', "2").split(" --config")[0]
+        command += " compare"
+        env = PROGRAMS.env(self.tmp.name)
+        batch = os.path.join(tree, "batch")
+
+        def run(settings):
+            r = run_shell(command + " --config" + MAP_CONFIG + " " + settings, tree, env)
+            self.assertEqual(r.returncode, 0, r.stderr)
+            return r.stderr.count("rule compare_part:"), r.stderr.count("rule map_build:")
+
+        self.assertEqual(run(""), (1, 1))
+        self.assertEqual(map_outputs(batch), whole_map(PROGRAMS, tree, GELS))
+        # The last build's numbers as a lab may have had them: contig 1 is 9.
+        kept = os.path.join(batch, "map", "previous-contigs.tsv")
+        with open(kept) as f:
+            rows = [line.split("\t") for line in f]
+        renumbered = os.path.join(self.tmp.name, "renumbered.tsv")
+        with open(renumbered, "w") as f:
+            f.writelines("\t".join(["9"] + row[1:] if row[0] == "1" else row) for row in rows)
+        shutil.copyfile(renumbered, kept)
+
+        # A new map tolerance builds the map again, and only the map, with
+        # the numbers of the last build: new contigs come above 9.
+        self.assertEqual(run("map_tolerance=3"), (0, 1))
+        built = map_outputs(batch)
+        self.assertEqual(built, whole_map(PROGRAMS, tree, GELS, ["-t", "3", "-c", "0.1"],
+                                          previous=renumbered))
+        self.assertGreater(max(contig_numbers(built["contigs.tsv"])), 9)
+        self.assertEqual(read_bytes(kept), built["contigs.tsv"])
+        with open(os.path.join(batch, "map", "zeContig.log")) as f:
+            self.assertIn("zeContig: 4 bands files, numbers from batch/map/previous-contigs.tsv\n",
+                          f.read())
+        with open(os.path.join(batch, "index.html")) as f:
+            self.assertIn("(tolerance 3, cutoff 0.1): <a href=\"map.html\">", f.read())
+        # A new comparison tolerance runs the comparison alone.
+        self.assertEqual(run("map_tolerance=3 compare_tolerance=3"), (1, 0))
+        # A new tolerance for both runs both.
+        self.assertEqual(run("map_tolerance=5 compare_tolerance=5"), (1, 1))
+        at_3 = os.path.join(self.tmp.name, "contigs-at-3.tsv")
+        with open(at_3, "wb") as f:
+            f.write(built["contigs.tsv"])
+        self.assertEqual(map_outputs(batch),
+                         whole_map(PROGRAMS, tree, GELS, ["-t", "5", "-c", "0.1"], previous=at_3))
+
     def test_a_program_not_found_is_one_line_and_the_readme_bindir_finds_them(self):
         tree = self.tree("bindir")
         PROGRAMS.fix_broken_gel(tree)
@@ -173,13 +245,25 @@ class Batch(unittest.TestCase):
         errors = [line for line in r.stderr.splitlines() if "ERROR" in line or "Error" in line]
         self.assertEqual(errors, ["ERROR: zeCompare is neither in config bindir ('%s:%s/report') "
                                   "nor on PATH; for a build tree, "
-                                  "bindir=BUILD:BUILD/report:BUILD/compare" % (build, build)])
+                                  "bindir=BUILD:BUILD/report:BUILD/compare:BUILD/map"
+                                  % (build, build)])
         self.assertNotIn("Traceback", r.stderr)
         self.assertFalse(os.path.exists(os.path.join(tree, "batch", "done")))
-        # The README's bindir for a build tree finds all three.
-        r = run_shell(command + " --config bindir=" + readme_build_bindir(build), tree, env)
+        # zeContig is looked up for the target map.
+        bindir = "%s:%s/report:%s" % (build, build, os.path.dirname(PROGRAMS.zecompare))
+        r = run_shell(command + " map --config bindir=" + bindir, tree, env)
+        self.assertEqual(r.returncode, 1, r.stderr)
+        errors = [line for line in r.stderr.splitlines() if "ERROR" in line or "Error" in line]
+        self.assertEqual(errors, ["ERROR: zeContig is neither in config bindir ('%s') nor on PATH; "
+                                  "for a build tree, bindir=BUILD:BUILD/report:BUILD/compare:"
+                                  "BUILD/map" % bindir])
+        self.assertFalse(os.path.exists(os.path.join(tree, "batch", "done")))
+        # The README's bindir for a build tree finds all four.
+        r = run_shell(command + " map --config bindir=" + readme_build_bindir(build) + MAP_CONFIG,
+                      tree, env)
         self.assertNotIn("is neither in config bindir", r.stderr)
         self.assertTrue(os.path.exists(os.path.join(tree, "batch", "compare.tsv")), r.stderr)
+        self.assertTrue(os.path.exists(os.path.join(tree, "batch", "contigs.tsv")), r.stderr)
 
     def test_a_job_the_scheduler_ends_is_reported_and_the_rerun_redoes_it(self):
         tree = self.tree("interrupted")
@@ -269,6 +353,11 @@ class Batch(unittest.TestCase):
         self.assert_good_gels_as_by_hand(tree)
 
 
+def read_bytes(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
 def set_compression(info, command):
     with open(info) as f:
         lines = [line for line in f if not line.startswith("compression ")]
@@ -319,8 +408,8 @@ def job_processes(pid):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) == 7:
-        INSTALL = (sys.argv[5], sys.argv[6])
-        del sys.argv[5:]
+    if len(sys.argv) == 8:
+        INSTALL = (sys.argv[6], sys.argv[7])
+        del sys.argv[6:]
     PROGRAMS = Programs(sys.argv)
     unittest.main(argv=sys.argv[:1], verbosity=2)

@@ -4,10 +4,12 @@ the command, on a one-node cluster started here (see slurm_cluster.py).
 The good gels' outputs must equal a run by hand and the broken gel must show
 as failed with its error line. The target compare then runs its parts as
 Slurm jobs and joins them into the table of one whole zeCompare run, and
-runs them again for a new tolerance. Exits 77 (skipped) with the reason when the
-cluster cannot start: not root, or a daemon failing.
+the target map runs zeContig as one more job; both run again for a new
+tolerance, the map with the numbers of its first build. Exits 77
+(skipped) with the reason when the cluster cannot start: not root, or a
+daemon failing.
 
-    test_slurm.py ZESTEP5 ZEREPORT ZEGENPROJECT ZECOMPARE
+    test_slurm.py ZESTEP5 ZEREPORT ZEGENPROJECT ZECOMPARE ZECONTIG
 """
 import os
 import sys
@@ -15,9 +17,9 @@ import tempfile
 import unittest
 
 from slurm_cluster import ClusterUnavailable, OneNodeCluster
-from workflow_support import (BROKEN, COMPARE_CONFIG, GELS, Programs, compare_table,
-                              copy_tree, readme_command, run_shell, step_outputs, summary_rows,
-                              whole_comparison)
+from workflow_support import (BROKEN, COMPARE_CONFIG, GELS, MAP_CONFIG, Programs, bands_files,
+                              compare_table, copy_tree, map_outputs, readme_command, run_shell,
+                              step_outputs, summary_rows, whole_comparison, whole_map)
 
 SKIPPED = 77
 PROGRAMS = None
@@ -60,29 +62,44 @@ class SlurmBatch(unittest.TestCase):
             self.assertEqual(jobs["zestep-" + gel]["ExitCode"], "1:0" if gel == BROKEN else "0:0")
 
         # The comparison of the gels that are done, in three Slurm jobs, each
-        # with the memory it declares (their raw-bands files plus 64 MiB);
+        # with the memory it declares (their raw-bands files plus 64 MiB),
+        # and their map in one more (8 times their bands files plus 64 MiB);
         # the broken gel, failed again, is left out.
-        r = run_shell(readme_command("--profile") + " all compare" + COMPARE_CONFIG, tree,
+        targets = " all compare map" + COMPARE_CONFIG + MAP_CONFIG
+        r = run_shell(readme_command("--profile") + targets, tree,
                       PROGRAMS.env(TMP, SLURM_CONF=CLUSTER.conf, CI="true"))
         self.assertNotEqual(r.returncode, 0, r.stderr)
         self.assertIn("left out: %s\n" % BROKEN, r.stderr)
         self.assertEqual(compare_table(tree), whole_comparison(PROGRAMS, tree, good))
+        first = whole_map(PROGRAMS, tree, good)
+        self.assertEqual(map_outputs(os.path.join(tree, "batch")), first)
         raw = sum(os.path.getsize(os.path.join(tree, "gels", g, "raw-bands")) for g in good)
+        bands = sum(os.path.getsize(os.path.join(tree, path)) for path in bands_files(good))
         jobs = CLUSTER.finished_jobs()
         for part in (1, 2, 3):
             job = jobs["zecompare-%d-of-3" % part]
             self.assertEqual(job["MinMemoryNode"], "%dM" % -(-(raw + 64 * 2**20) // 2**20))
             self.assertEqual(job["ExitCode"], "0:0")
+        self.assertEqual(jobs["zecontig"]["MinMemoryNode"],
+                         "%dM" % -(-(8 * bands + 64 * 2**20) // 2**20))
+        self.assertEqual(jobs["zecontig"]["ExitCode"], "0:0")
 
-        # A new tolerance runs the parts again as Slurm jobs, which read the
-        # settings as the main process left them.
-        r = run_shell(readme_command("--profile") + " all compare" + COMPARE_CONFIG
-                      + " compare_tolerance=3", tree,
+        # A new tolerance runs the parts and the map again as Slurm jobs,
+        # which read the settings as the main process left them; the map
+        # reads the table of its first build.
+        kept = os.path.join(TMP, "first-contigs.tsv")
+        with open(kept, "wb") as f:
+            f.write(first["contigs.tsv"])
+        r = run_shell(readme_command("--profile") + targets
+                      + " compare_tolerance=3 map_tolerance=3", tree,
                       PROGRAMS.env(TMP, SLURM_CONF=CLUSTER.conf, CI="true"))
         self.assertNotEqual(r.returncode, 0, r.stderr)
         self.assertEqual(r.stderr.count("rule compare_part:"), 3)
+        self.assertEqual(r.stderr.count("rule map_build:"), 1)
         self.assertEqual(compare_table(tree),
                          whole_comparison(PROGRAMS, tree, good, ["-t", "3", "-c", "1"]))
+        self.assertEqual(map_outputs(os.path.join(tree, "batch")),
+                         whole_map(PROGRAMS, tree, good, ["-t", "3", "-c", "0.1"], previous=kept))
 
 
 def main():

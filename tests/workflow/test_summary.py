@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """The batch summary on state directories laid out by hand: the status of
 each gel, the optional replicate and tolerance columns, the comparison,
-error lines of jobs that never started, and gel names that try to be
-markup or break the table."""
+the map, error lines of jobs that never started, and gel names that try
+to be markup or break the table."""
 import csv
 import os
 import sys
@@ -138,6 +138,52 @@ class Summary(unittest.TestCase):
         self.assertIn("(tolerance 3, cutoff default)", self.page())
         self.assertIn("The settings are now tolerance &lt;7&gt;, cutoff 1e-12: run the target "
                       "<code>compare</code> again", self.page())
+
+    def test_map_figures_settings_and_a_build_that_failed(self):
+        self.gel("a", FIGURES, "", done=True)
+        table = os.path.join(self.state, "contigs.tsv")
+        # Contigs 2 and 5 (numbers kept from an earlier build leave gaps):
+        # lengths 30 and 12, clones 3 and 2; two clones in no contig.
+        write(table, "contig\tclone\tgel\tordinal\tleft\tright\tstatus\tburied_in\tlinks\n"
+              "2\tx\t7\t1\t0\t20\tok\t-\t-\n2\ty\t7\t2\t4\t18\tburied\tx:7:1\t-\n"
+              "2\tz\t7\t3\t15\t30\tQ\t-\t-\n5\tu\t7\t4\t0\t10\tok\t-\t-\n"
+              "5\tv\t7\t5\t2\t12\tok\t-\t-\n0\tw\t7\t6\t-\t-\tchimeric\t-\t2,5\n"
+              "0\tt\t7\t7\t-\t-\tok\t-\t-\n")
+        write(os.path.join(self.state, "map-settings.tsv"), "tolerance\t5\ncutoff\t1e-9\n")
+        os.makedirs(os.path.join(self.state, "map"))
+        asked = os.path.join(self.state, "map", "settings.tsv")
+        write(asked, "tolerance\t5\ncutoff\t1e-9\n")
+        made = os.stat(table).st_mtime_ns
+        marker = os.path.join(self.state, "done", "a")
+        os.utime(marker, ns=(made - 10**9, made - 10**9))
+        write_summary(self.gels, self.state)
+        self.assertIn('<h2 id="map">Physical map</h2>\n<p class="map" data-contigs="2" '
+                      'data-n50="30" data-n50-clones="3" data-placed="5" data-fingerprints="7">'
+                      '2 contigs (N50 30 consensus-band units, 3 clones), 5 of 7 clones placed '
+                      '(tolerance 5, cutoff 1e-9): <a href="map.html">map.html</a>, '
+                      '<a href="contigs.tsv">contigs.tsv</a></p>\n<p>', self.page())
+
+        # Gel a redone since, and new settings asked for: both are said.
+        os.utime(marker, ns=(made + 10**9, made + 10**9))
+        write(asked, "tolerance\t7\ncutoff\t1e-9\n")
+        write_summary(self.gels, self.state)
+        self.assertIn("Gels were done since: run the target <code>map</code> again", self.page())
+        self.assertIn("The settings are now tolerance 7, cutoff 1e-9: run the target "
+                      "<code>map</code> again", self.page())
+
+        # A table that is not zeContig's is named, not counted.
+        write(table, "contig\tclone\n")
+        write_summary(self.gels, self.state)
+        self.assertIn("cannot be read: %s: not a zeContig table; " % table, self.page())
+
+        # The last build failed: Snakemake removed its outputs, its log stays.
+        os.unlink(table)
+        write(os.path.join(self.state, "map", "zeContig.log"),
+              "zeContig: 1 bands files, numbered afresh\nERROR: 7.bands:3: bad band\n"
+              "job ended with exit status 1\n")
+        write_summary(self.gels, self.state)
+        self.assertIn('<p class="failed-part"><a href="map/zeContig.log">Failed map build</a>: '
+                      'ERROR: 7.bands:3: bad band</p>\n<p>', self.page())
 
     def test_names_and_lines_from_outside_are_escaped(self):
         name = "<b>x&y'\"\t"

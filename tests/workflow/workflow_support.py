@@ -1,6 +1,6 @@
 """Shared pieces of the workflow tests: small generated gels, one of them
-broken, the step run by hand as the yardstick, the README's batch commands,
-and the batch summary read back."""
+broken, the step, the comparison and the map run by hand as the
+yardsticks, the README's batch commands, and the batch summary read back."""
 import csv
 import os
 import shutil
@@ -20,20 +20,21 @@ CORRUPT_NORM_FAC = "NORMFACTORS\n2\n0 100 152\n1 3000 1220\n"
 
 
 class Programs:
-    """zeStep5, zeReport, zeGenProject and zeCompare of the build under test,
-    given as the script's arguments."""
+    """zeStep5, zeReport, zeGenProject, zeCompare and zeContig of the build
+    under test, given as the script's arguments."""
 
     def __init__(self, argv):
-        if len(argv) != 5:
-            sys.exit("usage: %s ZESTEP5 ZEREPORT ZEGENPROJECT ZECOMPARE" % argv[0])
-        self.zestep5, self.zereport, self.generator, self.zecompare = (
-            os.path.abspath(a) for a in argv[1:5])
+        if len(argv) != 6:
+            sys.exit("usage: %s ZESTEP5 ZEREPORT ZEGENPROJECT ZECOMPARE ZECONTIG" % argv[0])
+        self.zestep5, self.zereport, self.generator, self.zecompare, self.zecontig = (
+            os.path.abspath(a) for a in argv[1:6])
 
     def env(self, tmp, **more):
         """The environment with the programs' directories first on PATH,
         ZESTEP (the README's name for the checkout) set, and Snakemake's
         cache inside the test's directory tmp."""
-        dirs = [os.path.dirname(p) for p in (self.zestep5, self.zereport, self.zecompare)]
+        dirs = [os.path.dirname(p)
+                for p in (self.zestep5, self.zereport, self.zecompare, self.zecontig)]
         env = dict(os.environ, PATH=os.pathsep.join(dirs + [os.environ.get("PATH", "")]),
                    ZESTEP=ROOT, XDG_CACHE_HOME=os.path.join(tmp, "cache"),
                    PYTHONDONTWRITEBYTECODE="1")
@@ -137,3 +138,42 @@ def readme_build_bindir(build):
 def compare_table(tree):
     with open(os.path.join(tree, "batch", "compare.tsv"), "rb") as f:
         return f.read()
+
+
+# The map of the workflow's tests: the small gels' fingerprints form a few
+# contigs at this cutoff (none at zeContig's default).
+MAP_CONFIG = " map_cutoff=0.1"
+MAP_OUTPUTS = ("contigs.tsv", "mtp.tsv", "map.gff3", "map.html")
+
+
+def whole_map(programs, tree, gels, options=("-c", "0.1"), previous=None):
+    """zeContig over the gels' bands files, run by hand as the workflow's
+    job must run it: name -> bytes of each output. The page names the
+    bands files and the table as given, so the run has the workflow's
+    relative paths, in a folder beside tree whose gels/ is tree's."""
+    hand = tree + "-map-by-hand"
+    os.makedirs(os.path.join(hand, "batch"), exist_ok=True)
+    if not os.path.lexists(os.path.join(hand, "gels")):
+        os.symlink(os.path.join(tree, "gels"), os.path.join(hand, "gels"))
+    paths = [os.path.join("batch", name) for name in MAP_OUTPUTS]
+    command = [programs.zecontig] + list(options) + ["-j", "1", "-o", paths[0], "--mtp", paths[1],
+                                                     "--gff", paths[2], "--html", paths[3]]
+    if previous is not None:
+        command += ["--previous", previous]
+    subprocess.run(command + bands_files(gels), cwd=hand, check=True, capture_output=True)
+    return map_outputs(os.path.join(hand, "batch"))
+
+
+def map_outputs(folder):
+    """name -> bytes of the map's outputs in folder."""
+    found = {}
+    for name in MAP_OUTPUTS:
+        with open(os.path.join(folder, name), "rb") as f:
+            found[name] = f.read()
+    return found
+
+
+def contig_numbers(table):
+    """The contig numbers of a contig table's bytes, 0 left out."""
+    rows = table.decode().splitlines()[1:]
+    return sorted({int(row.split("\t")[0]) for row in rows} - {0})

@@ -15,6 +15,10 @@ writes beside report.html. When the batch has a comparison (the target
 `compare`), the page shows its figures and the tolerance and cutoff that
 gave it and links compare.tsv, and each gel says whether the comparison
 covers it; it says so when gels were done since or the settings changed.
+When it has a map (the target `map`), the page shows the number of
+contigs, their N50 and the clones placed, read from contigs.tsv, with the
+tolerance and cutoff that gave it, and links map.html; it says so when the
+map is out of date or its last build failed.
 
     batch_summary.py GELS_DIR STATE_DIR     (the handlers of the Snakefile
                                              call write_summary directly)
@@ -26,6 +30,7 @@ import sys
 import urllib.parse
 
 from compare_batch import read_comparison, settings_words
+from map_batch import failed_map_log, read_map
 
 # Figures read from report-summary.tsv, in column order, with headings.
 # Optional figures get a column only when some gel's report has them.
@@ -237,7 +242,55 @@ def comparison_html(rows, comparison, failed_parts, state_dir):
     return "".join(out)
 
 
-def summary_html(rows, gels_dir, state_dir, comparison=None):
+def map_out_of_date(rows, found, state_dir):
+    """True when a done gel is newer than contigs.tsv."""
+    made = mtime_ns(found["table"]) or 0
+    return any(row["status"] == "done"
+               and (mtime_ns(os.path.join(state_dir, "done", row["gel"])) or 0) > made
+               for row in rows)
+
+
+def map_words(found):
+    """The map's figures in words, as in "12 contigs (N50 40 consensus-band
+    units, 5 clones), 60 of 80 clones placed"."""
+    f = found["figures"]
+    return (f"{f['contigs']} contigs (N50 {f['n50_length']} consensus-band units, "
+            f"{f['n50_clones']} clones), {f['placed']} of {f['fingerprints']} clones placed")
+
+
+def map_html(rows, found, failed_log, state_dir):
+    e = html.escape
+    out = ["<h2 id=\"map\">Physical map</h2>\n"]
+    if failed_log is not None:
+        out.append(f"<p class=\"failed-part\"><a href=\"{e(link(failed_log, state_dir))}\">Failed "
+                   f"map build</a>: {e(first_error(failed_log, True))}</p>\n")
+    if found is None:
+        return "".join(out)
+    settings = found["settings"]
+    made_with = f" ({e(settings_words(settings))})" if settings is not None else ""
+    links = (f"<a href=\"{e(link(found['page'], state_dir))}\">map.html</a>, "
+             f"<a href=\"{e(link(found['table'], state_dir))}\">contigs.tsv</a>")
+    f = found["figures"]
+    if f is None:
+        out.append(f"<p class=\"failed-part\">The map{made_with} cannot be read: "
+                   f"{e(found['fault'])}; {links}</p>\n")
+    else:
+        out.append(f"<p class=\"map\" data-contigs=\"{f['contigs']}\" "
+                   f"data-n50=\"{f['n50_length']}\" data-n50-clones=\"{f['n50_clones']}\" "
+                   f"data-placed=\"{f['placed']}\" data-fingerprints=\"{f['fingerprints']}\">"
+                   f"{e(map_words(found))}{made_with}: {links}</p>\n")
+    if map_out_of_date(rows, found, state_dir):
+        out.append("<p class=\"left-out\">Gels were done since: run the target "
+                   "<code>map</code> again to bring the map up to date.</p>\n")
+    requested = found["requested"]
+    if requested is not None and requested != settings:
+        out.append(f"<p class=\"left-out\">The settings are now "
+                   f"{e(settings_words(requested))}: run the target <code>map</code> "
+                   "again to build the map with them.</p>\n")
+    return "".join(out)
+
+
+def summary_html(rows, gels_dir, state_dir, comparison=None, found_map=None):
     columns = figure_columns(rows)
     counts = status_counts(rows)
     e = html.escape
@@ -273,6 +326,9 @@ def summary_html(rows, gels_dir, state_dir, comparison=None):
     failed_parts = failed_compare_parts(state_dir)
     if comparison is not None or failed_parts:
         out.append(comparison_html(rows, comparison, failed_parts, state_dir))
+    failed_log = failed_map_log(state_dir)
+    if found_map is not None or failed_log is not None:
+        out.append(map_html(rows, found_map, failed_log, state_dir))
     out.append(
         "<p>Done gels link to their <code>report.html</code>, failed gels to their log.</p>\n"
         "</body>\n</html>\n"
@@ -295,7 +351,7 @@ def write_summary(gels_dir, state_dir, gels=None):
     os.makedirs(state_dir, exist_ok=True)
     write_text(os.path.join(state_dir, "summary.tsv"), summary_tsv(rows))
     write_text(os.path.join(state_dir, "index.html"),
-               summary_html(rows, gels_dir, state_dir, comparison))
+               summary_html(rows, gels_dir, state_dir, comparison, read_map(state_dir)))
     return rows
 
 
@@ -332,6 +388,17 @@ def report_failures(rows, state_dir, out):
             f"{len(comparison['gels'])} gels, {comparison['pairs']} pairs in {comparison['table']}"
             + (f" ({settings_words(settings)})" if settings is not None else "")
             + (f"; left out: {', '.join(left_out)}" if left_out else "") + "\n")
+    failed_log = failed_map_log(state_dir)
+    if failed_log is not None:
+        out.write(f"failed map: {first_error(failed_log, True)} (log {failed_log})\n")
+    found = read_map(state_dir)
+    if found is not None:
+        settings = found["settings"]
+        out.write(
+            "map: " + (map_words(found) if found["figures"] is not None
+                       else "cannot be read (%s)" % found["fault"])
+            + f" in {found['table']}"
+            + (f" ({settings_words(settings)})" if settings is not None else "") + "\n")
     counts = status_counts(rows)
     out.write(
         f"batch summary: {counts['done']} done, {counts['failed']} failed, "
