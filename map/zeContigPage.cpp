@@ -100,7 +100,7 @@ void writeOverview(std::ostream& out, const ContigPageInput& in,
     out << "<section id=\"overview\">\n<h2>1. Overview</h2>\n<table class=\"facts\">\n";
     fact(out, "Bands files", std::to_string(in.files.size()) + ": " + files);
     fact(out, "Fingerprints", std::to_string(n.fingerprints));
-    fact(out, "Contigs", std::to_string(in.map->contigs) + " (of 2 clones or more)");
+    fact(out, "Contigs", std::to_string(contigsHeld(*in.map)) + " (of 2 clones or more)");
     fact(out, "Clones in contigs", std::to_string(n.inContigs) + share(n.inContigs, n.fingerprints));
     fact(out, "Singletons", std::to_string(n.singletons) + share(n.singletons, n.fingerprints) +
                                 ": overlapping no clone");
@@ -161,7 +161,7 @@ void writeContigs(std::ostream& out, const ContigPageInput& in,
         out << "<p>No contig to draw. Every clone is in " << tableName(in) << ".</p>\n</section>\n";
         return;
     }
-    out << "<p>" << drawn << " of the " << map.contigs
+    out << "<p>" << drawn << " of the " << contigsHeld(map)
         << " contigs are drawn: the largest by clones (contigs are numbered by size, so these are "
            "contigs 1 to "
         << drawn << ")."

@@ -14,6 +14,13 @@ std::vector<ContigSize> contigSizes(const ContigMap& map) {
     return sizes;
 }
 
+int contigsHeld(const ContigMap& map) {
+    int held = 0;
+    for (const ContigSize& s : contigSizes(map))
+        if (s.clones > 0) ++held;
+    return held;
+}
+
 long n50(std::vector<long> sizes) {
     std::sort(sizes.begin(), sizes.end(), std::greater<long>());
     long long total = 0;

@@ -8,6 +8,10 @@
 
 #include "zeContigMap.h"
 
+// The contigs that hold clones: with numbers carried over from an earlier
+// build (--previous) the numbers may have gaps.
+int contigsHeld(const ContigMap& map);
+
 struct ContigSize {
     long clones = 0; // every clone placed in it, buried and Q ones too
     long length = 0; // consensus-band units: its rightmost right (places start at 0)
