@@ -89,7 +89,7 @@ dbString baseName(const StepData& d, int s) {
 }
 
 // The ICS writer reports by its result alone; the error number of a failed
-// open or write is still in errno.
+// open or write is left in errno.
 void checkIcsResult(int result, const dbString& path) {
     if (result >= 0) return;
     int err = result == -1 ? ENOMEM : result == -4 ? EINVAL : writeErrorNumber();
@@ -107,16 +107,10 @@ void writeIcsTrace(StepData& d, const dbString& base, const float* resampled) {
     long sizes[2] = {NORM_SCALE_LENGTH, 0};
     ICS ics;
     fill_ics(1, origin, sizes, 16, &ics);
-    dbString icsPath = base + ".ics", idsPath = base + ".ids";
-    beginOutput(icsPath.c_str());
-    errno = 0;
-    checkIcsResult(write_ics(base, &ics), icsPath);
-    endOutput(icsPath.c_str());
-    beginOutput(idsPath.c_str());
-    errno = 0;
+    // Each file is an unfinished output while the writer has it open.
+    checkIcsResult(write_ics(base, &ics), base + ".ics");
     checkIcsResult(write_ids(base, reinterpret_cast<char*>(samples), NORM_SCALE_LENGTH * (int)sizeof(short)),
-                   idsPath);
-    endOutput(idsPath.c_str());
+                   base + ".ids");
 }
 
 // One line per accepted kind-1 band, in stored order: standard position
