@@ -133,35 +133,3 @@ bool CheckedOutput::finish() {
     if (ok() && ownFile) endOutput(path);
     return ok();
 }
-
-void checkWritten(const std::ostream& out, const std::string& path) {
-    if (!out) writeFailed(path, writeErrorNumber());
-}
-
-void closeWritten(std::ofstream& out, const std::string& path) {
-    checkWritten(out, path);
-    errno = 0;
-    out.flush();
-    checkWritten(out, path);
-    out.close();
-    checkWritten(out, path);
-    endOutput(path);
-}
-
-void checkWritten(FILE* f, const std::string& path) {
-    if (ferror(f)) writeFailed(path, writeErrorNumber());
-}
-
-void closeWritten(FILE*& f, const std::string& path) {
-    // An earlier failed write left its error number; the flush may fail anew.
-    int earlier = errno;
-    errno = 0;
-    int err = 0;
-    if (fflush(f) != 0) err = writeErrorNumber();
-    else if (ferror(f)) err = earlier != 0 ? earlier : EIO;
-    errno = 0;
-    if (fclose(f) != 0 && err == 0) err = writeErrorNumber();
-    f = nullptr;
-    if (err != 0) writeFailed(path, err);
-    endOutput(path);
-}

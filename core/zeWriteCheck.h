@@ -12,7 +12,6 @@
 
 #include <cstddef>
 #include <cstdio>
-#include <fstream>
 #include <string>
 
 #include "zeOutputRegistry.h"
@@ -80,14 +79,5 @@ class CheckedOutput {
     OnWriteFailure onFailure = OnWriteFailure::ReturnFalse;
     int failedErrno = 0;
 };
-
-// The same checks on streams the step writes with formatted output; a
-// failure ends the process. checkWritten ends it when the stream has
-// failed; closeWritten flushes and closes, checking both, then forgets
-// path as an output. closeWritten leaves a stdio file closed (and null).
-void checkWritten(const std::ostream& out, const std::string& path);
-void closeWritten(std::ofstream& out, const std::string& path);
-void checkWritten(FILE* f, const std::string& path);
-void closeWritten(FILE*& f, const std::string& path);
 
 #endif
