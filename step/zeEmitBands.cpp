@@ -57,7 +57,8 @@ void acceptBands(StepData& d, int s, dp_Accum<float>& positions, dp_Accum<float>
 
 bool emitBands(StepData& d) {
     // A failed write ends the process.
-    CheckedOutput bandFile = CheckedOutput::tryFile(d.bandFileName.c_str(), OnWriteFailure::EndProcess);
+    CheckedOutput bandFile =
+        CheckedOutput::tryFile(d.bandFileName.c_str(), OnWriteFailure::EndProcess);
     if (!bandFile.isOpen()) {
         printError("opening bands file");
         return false;
