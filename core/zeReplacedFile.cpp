@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "zeError.h"
-#include "zeWriteCheck.h"
+#include "zeOutputRegistry.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // the end, so that a failed or interrupted run leaves the previous complete
 // file, never half of a new one. The temporary file is created at once, so
 // that a place that cannot be written is found before any work is done, and
-// it is registered as an unfinished output (zeWriteCheck.h), so that an
+// it is registered as an unfinished output (zeOutputRegistry.h), so that an
 // ending signal removes it; so does exit() (a reader's fatal error). Where
 // the target is a symbolic link, the file it points to is replaced and the
 // link stays. The new file has the

@@ -5,7 +5,7 @@
 // Outputs already complete stay.
 //
 // The handler works from a fixed table of paths, filled by the checked
-// output registry (beginOutput / endOutput of zeWriteCheck.h), and does
+// output registry (beginOutput / endOutput of zeOutputRegistry.h), and does
 // nothing that is not async-signal-safe.
 #ifndef ZE_SIGNALCLEANUP_H
 #define ZE_SIGNALCLEANUP_H

@@ -1,100 +1,70 @@
 #include "zeWriteCheck.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <algorithm>
 #include <cerrno>
-#include <vector>
-
-#include "zeError.h"
-#include "zeExit.h"
-#include "zeSignalCleanup.h"
-
-namespace {
-
-std::vector<std::string>& unfinishedOutputs() {
-    static std::vector<std::string> paths;
-    return paths;
-}
-
-void reportWriteFailure(const std::string& path, int err) {
-    printError(withReason("couldn't write '" + path + "'", err));
-}
-
-[[noreturn]] void removeUnfinishedAndExit() {
-    std::vector<std::string> paths;
-    paths.swap(unfinishedOutputs());
-    for (const std::string& p : paths)
-        removeIfRegularFile(p.c_str());
-    zeExit(1);
-}
-
-} // namespace
-
-bool removeIfRegularFile(const char* path) {
-    struct stat status;
-    if (lstat(path, &status) != 0 || !S_ISREG(status.st_mode)) return false;
-    return unlink(path) == 0;
-}
-
-void beginOutput(const std::string& path) {
-    unfinishedOutputs().push_back(path);
-    watchOutput(path.c_str());
-}
-
-void endOutput(const std::string& path) {
-    std::vector<std::string>& paths = unfinishedOutputs();
-    paths.erase(std::remove(paths.begin(), paths.end(), path), paths.end());
-    unwatchOutput(path.c_str());
-}
-
-void forgetOutputs() {
-    unfinishedOutputs().clear();
-    unwatchAllOutputs();
-}
-
-void writeFailed(const std::string& path, int err) {
-    reportWriteFailure(path, err);
-    removeIfRegularFile(path.c_str());
-    removeUnfinishedAndExit();
-}
-
-int writeErrorNumber() {
-    return errno != 0 ? errno : EIO;
-}
+#include <cstdarg>
+#include <utility>
 
 CheckedOutput::CheckedOutput(FILE* stream, const std::string& path, bool ownFile,
                              OnWriteFailure onFailure)
     : stream(stream), path(path), ownFile(ownFile), onFailure(onFailure) {}
 
 CheckedOutput::CheckedOutput(CheckedOutput&& other) noexcept
-    : stream(other.stream), path(other.path), ownFile(other.ownFile), onFailure(other.onFailure),
-      failedErrno(other.failedErrno) {
+    : stream(other.stream), path(std::move(other.path)), ownFile(other.ownFile),
+      onFailure(other.onFailure), failedErrno(other.failedErrno) {
     other.stream = nullptr;
     other.ownFile = false;
 }
 
+CheckedOutput& CheckedOutput::operator=(CheckedOutput&& other) noexcept {
+    if (this == &other) return *this;
+    closeUnchecked();
+    stream = other.stream;
+    path = std::move(other.path);
+    ownFile = other.ownFile;
+    onFailure = other.onFailure;
+    failedErrno = other.failedErrno;
+    other.stream = nullptr;
+    other.ownFile = false;
+    return *this;
+}
+
 CheckedOutput::~CheckedOutput() {
+    closeUnchecked();
+}
+
+void CheckedOutput::closeUnchecked() {
     if (ownFile && stream) fclose(stream);
+    stream = nullptr;
 }
 
 CheckedOutput CheckedOutput::standardOutput(const std::string& label, OnWriteFailure onFailure) {
     return CheckedOutput(stdout, label, false, onFailure);
 }
 
-CheckedOutput CheckedOutput::file(const std::string& path, OnWriteFailure onFailure) {
+FILE* CheckedOutput::create(const std::string& path, int& err) {
     // Listed before it exists, so that an interrupt in between never leaves
     // an empty file behind.
     beginOutput(path);
     errno = 0;
     FILE* f = fopen(path.c_str(), "wb");
-    int err = writeErrorNumber();
+    err = writeErrorNumber();
+    if (!f) endOutput(path);
+    return f;
+}
+
+CheckedOutput CheckedOutput::file(const std::string& path, OnWriteFailure onFailure) {
+    int err = 0;
+    FILE* f = create(path, err);
     CheckedOutput out(f, path, f != nullptr, onFailure);
-    if (!f) {
-        endOutput(path);
-        out.fail(err);
-    }
+    if (!f) out.fail(err);
+    return out;
+}
+
+CheckedOutput CheckedOutput::tryFile(const std::string& path, OnWriteFailure onFailure) {
+    int err = 0;
+    FILE* f = create(path, err);
+    CheckedOutput out(f, path, f != nullptr, onFailure);
+    if (!f) out.failedErrno = err;
     return out;
 }
 
@@ -102,7 +72,7 @@ bool CheckedOutput::fail(int err) {
     if (failedErrno != 0) return false;
     failedErrno = err;
     if (onFailure == OnWriteFailure::EndProcess && ownFile) writeFailed(path, err);
-    reportWriteFailure(path, err);
+    if (onFailure != OnWriteFailure::Quiet) reportWriteFailure(path, err);
     // Standard output is never removed, whatever its label names.
     if (onFailure == OnWriteFailure::EndProcess) removeUnfinishedAndExit();
     if (ownFile) {
@@ -114,10 +84,38 @@ bool CheckedOutput::fail(int err) {
 }
 
 bool CheckedOutput::write(const std::string& bytes) {
-    if (!ok()) return false;
+    return write(bytes.data(), bytes.size());
+}
+
+// A stream may keep bytes it failed to hand on and still count them as
+// written, so its error flag is checked as well as the count.
+bool CheckedOutput::write(const void* data, size_t size) {
+    if (!ok() || !stream) return false;
     errno = 0;
-    if (fwrite(bytes.data(), 1, bytes.size(), stream) != bytes.size()) return fail(writeErrorNumber());
+    if (fwrite(data, 1, size, stream) != size || ferror(stream)) return fail(writeErrorNumber());
     return true;
+}
+
+bool CheckedOutput::writef(const char* format, ...) {
+    if (!ok() || !stream) return false;
+    va_list args;
+    va_start(args, format);
+    errno = 0;
+    int written = vfprintf(stream, format, args);
+    va_end(args);
+    if (written < 0 || ferror(stream)) return fail(writeErrorNumber());
+    return true;
+}
+
+bool CheckedOutput::flush() {
+    if (!ok() || !stream) return false;
+    errno = 0;
+    if (fflush(stream) != 0) return fail(writeErrorNumber());
+    return true;
+}
+
+void CheckedOutput::setBuffer(char* buffer, size_t size) {
+    if (stream) setvbuf(stream, buffer, _IOFBF, size);
 }
 
 bool CheckedOutput::finish() {
@@ -134,36 +132,4 @@ bool CheckedOutput::finish() {
     }
     if (ok() && ownFile) endOutput(path);
     return ok();
-}
-
-void checkWritten(const std::ostream& out, const std::string& path) {
-    if (!out) writeFailed(path, writeErrorNumber());
-}
-
-void closeWritten(std::ofstream& out, const std::string& path) {
-    checkWritten(out, path);
-    errno = 0;
-    out.flush();
-    checkWritten(out, path);
-    out.close();
-    checkWritten(out, path);
-    endOutput(path);
-}
-
-void checkWritten(FILE* f, const std::string& path) {
-    if (ferror(f)) writeFailed(path, writeErrorNumber());
-}
-
-void closeWritten(FILE*& f, const std::string& path) {
-    // An earlier failed write left its error number; the flush may fail anew.
-    int earlier = errno;
-    errno = 0;
-    int err = 0;
-    if (fflush(f) != 0) err = writeErrorNumber();
-    else if (ferror(f)) err = earlier != 0 ? earlier : EIO;
-    errno = 0;
-    if (fclose(f) != 0 && err == 0) err = writeErrorNumber();
-    f = nullptr;
-    if (err != 0) writeFailed(path, err);
-    endOutput(path);
 }

@@ -80,7 +80,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (d.copyNumbers(s) < 0 || d.copyNumbers(s) >= d.samples)
             fuzzFail("copy number out of range");
     }
-    if (d.haveSizes) d.sizeFile.open(d.sizeFileName.c_str(), std::ios::out | std::ios::trunc);
+    if (d.haveSizes)
+        d.sizeFile = CheckedOutput::file(d.sizeFileName.c_str(), OnWriteFailure::EndProcess);
     emitBands(d);
+    if (d.haveSizes) d.sizeFile.finish();
     return 0;
 }

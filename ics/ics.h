@@ -1,4 +1,8 @@
 // Writer of ICS 1.0 image files: a text header (.ics) and raw data (.ids).
+// Both files are written through the checked output (zeWriteCheck.h): each
+// is registered as unfinished until it is complete, and one that could not
+// be written whole is removed (a regular file only). After -2 or -3 errno
+// holds the error number of the call that failed; nothing is printed.
 #ifndef ZE_ICS_H
 #define ZE_ICS_H
 

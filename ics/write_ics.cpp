@@ -6,6 +6,9 @@
 #include <new>
 #include <string>
 
+#include "icsFailure.h"
+#include "zeWriteCheck.h"
+
 namespace {
 
 // Appends printf-style text of whatever length the values need.
@@ -144,13 +147,11 @@ int write_ics(char* name, ICS* ics) {
         return 0;
     }
 
-    std::string path = std::string(name) + ".ics";
-    FILE* f = fopen(path.c_str(), "w");
-    if (!f) return -2;
-    size_t written = fwrite(header.data(), 1, header.size(), f);
+    CheckedOutput out = CheckedOutput::file(std::string(name) + ".ics", OnWriteFailure::Quiet);
+    if (!out.isOpen()) return icsFailure(out, -2);
     // The header usually fits the stream's buffer, so a full disk shows up
     // only when the file is closed.
-    bool closed = fclose(f) == 0;
-    if (written < header.size() || !closed) return -3;
+    out.write(header);
+    if (!out.finish()) return icsFailure(out, -3);
     return 0;
 }

@@ -11,8 +11,8 @@ import re
 import sys
 
 LAYERS = [
-    ["core", "ze3src", "ics"],
-    ["project", "configure"],
+    ["core", "ze3src"],
+    ["ics", "project", "configure"],
     ["norm"],
     ["step", "score", "page"],
     ["report"],

@@ -4,7 +4,6 @@
 #include <sys/wait.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <iostream>
 #include <vector>
 
@@ -22,30 +21,6 @@
 namespace {
 
 const size_t PPM_BUFFER_BYTES = 256 * 1024;
-
-// A stdio output file: close() checks that all of it reached the disk (a
-// failure ends the process); one never closed that way, because the step
-// ended early, is closed unchecked when it goes out of scope.
-class OutFile {
-  public:
-    explicit OutFile(const dbString& name) : path(name.c_str()), f(nullptr) {
-        beginOutput(path);
-        f = fopen(path.c_str(), "w");
-        if (!f) endOutput(path);
-    }
-    ~OutFile() {
-        if (f) fclose(f);
-    }
-    OutFile(const OutFile&) = delete;
-    OutFile& operator=(const OutFile&) = delete;
-    FILE* get() const { return f; }
-    void check() const { checkWritten(f, path); }
-    void close() { closeWritten(f, path); }
-
-  private:
-    std::string path;
-    FILE* f;
-};
 
 // The 16-bit traces of a lane's named samples, resampled a batch at a
 // time (they share the lane's tables) and handed out sample by sample.
@@ -89,7 +64,7 @@ dbString baseName(const StepData& d, int s) {
 }
 
 // The ICS writer reports by its result alone; the error number of a failed
-// open or write is still in errno.
+// open or write is left in errno.
 void checkIcsResult(int result, const dbString& path) {
     if (result >= 0) return;
     int err = result == -1 ? ENOMEM : result == -4 ? EINVAL : writeErrorNumber();
@@ -107,39 +82,32 @@ void writeIcsTrace(StepData& d, const dbString& base, const float* resampled) {
     long sizes[2] = {NORM_SCALE_LENGTH, 0};
     ICS ics;
     fill_ics(1, origin, sizes, 16, &ics);
-    dbString icsPath = base + ".ics", idsPath = base + ".ids";
-    beginOutput(icsPath.c_str());
-    errno = 0;
-    checkIcsResult(write_ics(base, &ics), icsPath);
-    endOutput(icsPath.c_str());
-    beginOutput(idsPath.c_str());
-    errno = 0;
+    // Each file is an unfinished output while the writer has it open.
+    checkIcsResult(write_ics(base, &ics), base + ".ics");
     checkIcsResult(write_ids(base, reinterpret_cast<char*>(samples), NORM_SCALE_LENGTH * (int)sizeof(short)),
-                   idsPath);
-    endOutput(idsPath.c_str());
+                   base + ".ids");
 }
 
 // One line per accepted kind-1 band, in stored order: standard position
 // and fragment size.
-void writeBandTable(FILE* table, StepData& d, int s) {
+void writeBandTable(CheckedOutput& table, StepData& d, int s) {
     int lane = s / d.project.dyenumber;
     dp_Accum<RawBand>& bands = d.rawBands(s);
     for (int i = 0; i < bands.nelem(); i++) {
         BandVerdict v = judgeBand(bands(i), d.normFacs(lane), &d.sizeFacs(lane));
         if (v.fate != BAND_ACCEPTED) continue;
-        fprintf(table, "%9.2f %9d\n", v.position, truncToInt(fragmentSizeOf(v.logSize)));
+        table.writef("%9.2f %9d\n", v.position, truncToInt(fragmentSizeOf(v.logSize)));
     }
 }
 
 // Header, then the drawn interior rows, each resampled onto the standard
 // scale; the height declared is the number of rows drawn. Rows are
 // resampled a batch at a time and written in order.
-void writeGelStrip(const OutFile& file, StepData& d, int s, StripRowWriter& rows,
+void writeGelStrip(CheckedOutput& ppm, StepData& d, int s, StripRowWriter& rows,
                    LaneResampler& lane, std::vector<float>& resampled) {
-    FILE* ppm = file.get();
     const ProjInfo& p = d.project;
     int height = stripHeight(p.outputysize, d.rowCount);
-    fprintf(ppm, "P6\n%d %d\n255\n", stripWidth(p.outputxsize), height);
+    ppm.writef("P6\n%d %d\n255\n", stripWidth(p.outputxsize), height);
     if (height == 0) return;
     const int batch = LaneResampler::MAX_ROWS;
     const unsigned char* batchRows[batch];
@@ -154,7 +122,6 @@ void writeGelStrip(const OutFile& file, StepData& d, int s, StripRowWriter& rows
         lane.resample(batchRows, outs, n);
         for (int i = 0; i < n; i++)
             rows.writeRow(ppm, outs[i]);
-        file.check();
     }
 }
 
@@ -202,17 +169,19 @@ bool emitCloneFiles(StepData& d) {
         dbString tablePath = base + ".bands";
         dbString ppmPath = base + ".ppm";
 
-        OutFile table(tablePath);
-        if (!table.get()) {
+        // A failed write ends the process; a file that cannot be created
+        // ends the step.
+        CheckedOutput table = CheckedOutput::tryFile(tablePath.c_str(), OnWriteFailure::EndProcess);
+        if (!table.isOpen()) {
             printError("opening bands/sizes file: " + std::string(tablePath.c_str()));
             return false;
         }
-        OutFile ppm(ppmPath);
-        if (!ppm.get()) {
+        CheckedOutput ppm = CheckedOutput::tryFile(ppmPath.c_str(), OnWriteFailure::EndProcess);
+        if (!ppm.isOpen()) {
             printError("opening ppm file");
             return false;
         }
-        setvbuf(ppm.get(), ppmBuffer.data(), _IOFBF, ppmBuffer.size());
+        ppm.setBuffer(ppmBuffer.data(), ppmBuffer.size());
 
         int laneIndex = s / d.project.dyenumber;
         if (laneIndex != preparedLane) {
@@ -221,11 +190,11 @@ bool emitCloneFiles(StepData& d) {
         }
         preparedLane = laneIndex;
         writeIcsTrace(d, base, traces.of(d, lane, s));
-        writeBandTable(table.get(), d, s);
-        table.close();
+        writeBandTable(table, d, s);
+        table.finish();
         writeGelStrip(ppm, d, s, rows, lane, resampled);
         // The command must find the picture complete.
-        ppm.close();
+        ppm.finish();
         if (!compress(d, ppmPath)) d.failed = true;
     }
     return true;

@@ -1,4 +1,3 @@
-#include <fstream>
 #include <iostream>
 #include <string>
 
@@ -19,7 +18,7 @@ namespace {
 
 // One block of the bands file: the values sorted ascending, as truncated
 // integers. Flushed at once, so that a failed write shows at this block.
-void writeBandList(std::ostream& out, const StepData& d, int s, dp_Accum<float>& values) {
+void writeBandList(CheckedOutput& out, const StepData& d, int s, dp_Accum<float>& values) {
     values.sort(bandSort);
     Fingerprint block;
     block.clone = d.cloneNames(s).c_str();
@@ -28,7 +27,8 @@ void writeBandList(std::ostream& out, const StepData& d, int s, dp_Accum<float>&
         block.bands.push_back(truncToInt(values(i)));
     std::string text;
     appendBandsBlock(text, block);
-    out << text << std::flush;
+    out.write(text);
+    out.flush();
 }
 
 // Standard positions and fragment sizes of the accepted kind-1 bands of
@@ -56,10 +56,10 @@ void acceptBands(StepData& d, int s, dp_Accum<float>& positions, dp_Accum<float>
 } // namespace
 
 bool emitBands(StepData& d) {
-    beginOutput(d.bandFileName.c_str());
-    std::ofstream bandFile(d.bandFileName.c_str(), std::ios::out | std::ios::trunc);
-    if (!bandFile) {
-        endOutput(d.bandFileName.c_str());
+    // A failed write ends the process.
+    CheckedOutput bandFile =
+        CheckedOutput::tryFile(d.bandFileName.c_str(), OnWriteFailure::EndProcess);
+    if (!bandFile.isOpen()) {
         printError("opening bands file");
         return false;
     }
@@ -70,12 +70,8 @@ bool emitBands(StepData& d) {
         sizes.clear();
         acceptBands(d, s, positions, sizes);
         writeBandList(bandFile, d, s, positions);
-        checkWritten(bandFile, d.bandFileName.c_str());
-        if (d.haveSizes) {
-            writeBandList(d.sizeFile, d, s, sizes);
-            checkWritten(d.sizeFile, d.sizeFileName.c_str());
-        }
+        if (d.haveSizes) writeBandList(d.sizeFile, d, s, sizes);
     }
-    closeWritten(bandFile, d.bandFileName.c_str());
+    bandFile.finish();
     return true;
 }

@@ -1,6 +1,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -14,23 +15,26 @@
 
 namespace {
 
-// A gel file that could not be created takes no checks: its content is
-// lost, which the step has already reported.
-void checkGelFile(const StepData& d) {
-    if (d.gelFile.is_open()) checkWritten(d.gelFile, d.gelFileName.c_str());
+// Text for the gel file, flushed at once, so that a failed write shows
+// here and the lines so far stay in the file should the step end. A gel
+// file that could not be created takes nothing: its content is lost, which
+// the step has already reported.
+void writeGelText(StepData& d, const std::string& text) {
+    d.gelFile.write(text);
+    d.gelFile.flush();
 }
 
 void writeGelHeader(StepData& d) {
-    std::ofstream& gel = d.gelFile;
+    std::ostringstream gel;
     const ProjInfo& p = d.project;
-    gel << "Version:\t" << d.projectDir << std::endl;
-    gel << "User:\t " << p.username << std::endl;
-    gel << "GelNo:\t\t " << p.gelnumber << std::endl;
-    gel << "Samples:\t\t " << d.samples << std::endl;
-    gel << "MarkerRep:\t " << p.markerrepeat * p.dyenumber << std::endl;
-    gel << "BlockSize:\t " << NORM_SCALE_LENGTH << std::endl;
-    gel << "Clones:" << std::endl;
-    checkGelFile(d);
+    gel << "Version:\t" << d.projectDir << "\n";
+    gel << "User:\t " << p.username << "\n";
+    gel << "GelNo:\t\t " << p.gelnumber << "\n";
+    gel << "Samples:\t\t " << d.samples << "\n";
+    gel << "MarkerRep:\t " << p.markerrepeat * p.dyenumber << "\n";
+    gel << "BlockSize:\t " << NORM_SCALE_LENGTH << "\n";
+    gel << "Clones:\n";
+    writeGelText(d, gel.str());
 }
 
 // Reads every entry of the names file, writes the clone lines and fills
@@ -43,8 +47,9 @@ bool readNames(StepData& d, std::istream& names, std::string& error) {
         if (!readNextNamesEntry(names, d.namesPath.c_str(), e, error)) return false;
         int counter = namer.name(d, s, e);
         if (counter < 0) continue;
-        d.gelFile << d.cloneNames(s) << " " << s << " " << counter << std::endl;
-        checkGelFile(d);
+        std::ostringstream line;
+        line << d.cloneNames(s) << " " << s << " " << counter << "\n";
+        writeGelText(d, line.str());
     }
     return true;
 }
@@ -80,10 +85,9 @@ void writeTraceBlocks(StepData& d) {
             for (int i = 0; i < n; i++) {
                 for (int p = 0; p < NORM_SCALE_LENGTH; p++)
                     bytes[p] = lowByte(outs[i][p]);
-                d.gelFile.write(reinterpret_cast<const char*>(bytes), NORM_SCALE_LENGTH);
+                d.gelFile.write(bytes, NORM_SCALE_LENGTH);
                 // A later fatal error still leaves every finished block in the file.
                 d.gelFile.flush();
-                checkGelFile(d);
             }
         }
     }
@@ -118,8 +122,7 @@ bool emitTraces(StepData& d) {
         printError(error);
         zeExit(1);
     }
-    d.gelFile << "@@@" << std::endl << std::endl;
-    checkGelFile(d);
+    writeGelText(d, "@@@\n\n");
     writeTraceBlocks(d);
     return true;
 }

@@ -48,7 +48,7 @@ StripRowWriter::StripRowWriter(int width)
         if (stripPositionDrawn(p, this->width)) drawn.push_back(p);
 }
 
-void StripRowWriter::writeRow(FILE* out, const float* resampled) {
+void StripRowWriter::writeRow(CheckedOutput& out, const float* resampled) {
     if (width == 0) return;
     size_t drawnCount = drawn.size();
     if (3 * (size_t)width <= bytes.size()) {
@@ -57,8 +57,7 @@ void StripRowWriter::writeRow(FILE* out, const float* resampled) {
         for (size_t i = 0; i < drawnCount; i++, pixel += 3)
             pixel[0] = pixel[1] = pixel[2] = stripGrey(resampled[drawn[i]]);
         memset(pixel, WHITE, 3 * (width - drawnCount));
-        // A short write shows up as a short file; nothing here can mend it.
-        (void)fwrite(bytes.data(), 1, 3 * (size_t)width, out);
+        out.write(bytes.data(), 3 * (size_t)width);
         return;
     }
     for (int p : drawn)
@@ -68,15 +67,14 @@ void StripRowWriter::writeRow(FILE* out, const float* resampled) {
     flush(out);
 }
 
-void StripRowWriter::put(FILE* out, unsigned char grey) {
+void StripRowWriter::put(CheckedOutput& out, unsigned char grey) {
     if (used == bytes.size()) flush(out);
     bytes[used++] = grey;
     bytes[used++] = grey;
     bytes[used++] = grey;
 }
 
-void StripRowWriter::flush(FILE* out) {
-    // A short write shows up as a short file; nothing here can mend it.
-    if (used > 0) (void)fwrite(bytes.data(), 1, used, out);
+void StripRowWriter::flush(CheckedOutput& out) {
+    if (used > 0) out.write(bytes.data(), used);
     used = 0;
 }

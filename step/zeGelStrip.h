@@ -4,8 +4,9 @@
 #ifndef ZE_GELSTRIP_H
 #define ZE_GELSTRIP_H
 
-#include <cstdio>
 #include <vector>
+
+#include "zeWriteCheck.h"
 
 // Grey value of a resampled intensity: 255 below 0, 0 above 255, otherwise
 // 255 minus the intensity truncated toward zero.
@@ -29,11 +30,11 @@ class StripRowWriter {
     explicit StripRowWriter(int width);
     // One row from the 4600 resampled intensities; positions beyond the
     // standard scale (width above 4600) are white.
-    void writeRow(FILE* out, const float* resampled);
+    void writeRow(CheckedOutput& out, const float* resampled);
 
   private:
-    void put(FILE* out, unsigned char grey);
-    void flush(FILE* out);
+    void put(CheckedOutput& out, unsigned char grey);
+    void flush(CheckedOutput& out);
 
     int width;
     std::vector<int> drawn;  // standard positions that become pixels, ascending

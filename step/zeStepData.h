@@ -3,8 +3,6 @@
 #ifndef ZE_STEPDATA_H
 #define ZE_STEPDATA_H
 
-#include <fstream>
-
 #include "zeAccum.h"
 #include "zeArray.h"
 #include "zeInfo.h"
@@ -13,6 +11,7 @@
 #include "zeRBLoad.h"
 #include "zeSampleNames.h"
 #include "zeTraces.h"
+#include "zeWriteCheck.h"
 
 // The traces (rowLength, rowCount, laneRows, laneTraces and their storage)
 // and the sample names (cloneNames, digestNames, copyNumbers) are held as
@@ -38,8 +37,10 @@ struct StepData : GelTraces, SampleNames {
     dp_Array<NormFac> normFacs;
     dp_Array<NormFac> sizeFacs;
 
-    std::ofstream gelFile;
-    std::ofstream sizeFile;
+    // Not open when the gel file could not be created: the step goes on
+    // without it.
+    CheckedOutput gelFile;
+    CheckedOutput sizeFile;
 
     // Set by a stage that printed an "ERROR: " line and let the step go on.
     bool failed = false;

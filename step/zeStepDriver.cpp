@@ -92,19 +92,17 @@ bool runStep(StepData& d) {
     d.copyNumbers.resize(0, d.samples - 1);
 
     std::cout << "Emit traces" << std::endl;
-    beginOutput(d.gelFileName.c_str());
-    d.gelFile.open(d.gelFileName.c_str(), std::ios::out | std::ios::trunc | std::ios::binary);
-    if (!d.gelFile) {
-        endOutput(d.gelFileName.c_str());
+    // A failed write ends the process; a file that cannot be created is
+    // reported here.
+    d.gelFile = CheckedOutput::tryFile(d.gelFileName.c_str(), OnWriteFailure::EndProcess);
+    if (!d.gelFile.isOpen()) {
         // The step goes on without the gel file, as it always has.
         printError("couldn't create gel file '" + std::string(d.gelFileName.c_str()) + "'");
         d.failed = true;
     }
     if (d.haveSizes) {
-        beginOutput(d.sizeFileName.c_str());
-        d.sizeFile.open(d.sizeFileName.c_str(), std::ios::out | std::ios::trunc);
-        if (!d.sizeFile) {
-            endOutput(d.sizeFileName.c_str());
+        d.sizeFile = CheckedOutput::tryFile(d.sizeFileName.c_str(), OnWriteFailure::EndProcess);
+        if (!d.sizeFile.isOpen()) {
             printError("couldn't create size file '" + std::string(d.sizeFileName.c_str()) + "'");
             zeExit(1);
         }
@@ -112,11 +110,11 @@ bool runStep(StepData& d) {
 
     if (!emitTraces(d)) return false;
     // Complete now: nothing is added to it later in the step.
-    if (d.gelFile.is_open()) closeWritten(d.gelFile, d.gelFileName.c_str());
+    if (d.gelFile.isOpen()) d.gelFile.finish();
 
     std::cout << "Emit normalised bands" << std::endl;
     if (!emitBands(d)) return false;
-    if (d.haveSizes) closeWritten(d.sizeFile, d.sizeFileName.c_str());
+    if (d.haveSizes) d.sizeFile.finish();
 
     if (d.haveSizes && !emitCloneFiles(d)) return false;
     return true;

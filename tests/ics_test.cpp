@@ -5,9 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -374,6 +377,33 @@ TEST(IcsFiles, FullDeviceGivesMinusThree) {
     EXPECT_EQ(writeIcs(base, ics), -3);
     EXPECT_EQ(writeIds(base, "ab"), -3);
     EXPECT_EQ(writeIds(base, std::string(9200, 'z')), -3);
+}
+
+// Writes the pair under a file size limit of 100 bytes, so that each file
+// is cut short; the exit status has a bit for each result not -3 with
+// errno EFBIG.
+[[noreturn]] void writePairBeyondTheSizeLimit(const std::string& base) {
+    signal(SIGXFSZ, SIG_IGN);
+    struct rlimit limit;
+    limit.rlim_cur = limit.rlim_max = 100;
+    if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(16);
+    ICS ics = traceRecord(16);
+    int header = writeIcs(base, ics);
+    int headerErr = errno;
+    int data = writeIds(base, std::string(9200, 'z'));
+    int dataErr = errno;
+    _exit((header != -3) | (headerErr != EFBIG) << 1 | (data != -3) << 2 | (dataErr != EFBIG) << 3);
+}
+
+// A file system that takes part of a file: the part is removed, and errno
+// tells the caller why, as it does after a failed open.
+TEST(IcsFiles, PartialFilesAreRemovedWithTheReasonInErrno) {
+    TempDir dir;
+    EXPECT_EXIT(writePairBeyondTheSizeLimit(dir / "big"), testing::ExitedWithCode(0), "^$");
+    EXPECT_TRUE(listDir(dir.path()).empty());
+    ICS ics = traceRecord(16);
+    EXPECT_EQ(writeIcs(dir / "no-such-dir/t", ics), -2);
+    EXPECT_EQ(errno, ENOENT);
 }
 
 TEST(IcsData, BytesAreWrittenUnchanged) {

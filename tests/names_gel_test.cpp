@@ -164,8 +164,9 @@ TEST(NamesCopyNumbers, CountEarlierSamplesWithTheSameNames) {
     d.cloneNames.resize(0, samples - 1);
     d.digestNames.resize(0, samples - 1);
     d.copyNumbers.resize(0, samples - 1);
-    d.gelFile.open((dir / "gel").c_str());
+    d.gelFile = CheckedOutput::file(dir / "gel", OnWriteFailure::EndProcess);
     ASSERT_TRUE(emitTraces(d));
+    ASSERT_TRUE(d.gelFile.finish());
 
     int expected[] = {0, 1, 0, -1, 2, 0, 0, 0, 1};
     for (int s = 0; s < samples; s++) {
