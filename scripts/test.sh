@@ -9,6 +9,11 @@
 # (a build that fails counts as one failed test), and the exit status is 1
 # when anything failed. Build output goes to <build dir>/build.log; warnings
 # and failures are shown.
+#
+# The sweeps (the tests labelled "sweep": the hostile-input sweep, the
+# interrupt sweep and the pipeline over every shape of gel) run once, in the
+# sanitized build, where a fault they provoke also shows as a memory error;
+# every other test runs in both builds.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
@@ -31,31 +36,40 @@ count() {
     summary+=("$(printf '%-11s %4d passed, %d failed%s  (%d s)' "$what:" "$ok" "$bad" "$skips" "$seconds")")
 }
 
-# Configures and builds DIR with the given cmake options, then runs its
-# tests with ctest.
-run_suite() {
-    local what=$1 dir=$2; shift 2
-    local start=$SECONDS
+# Configures and builds DIR with the given cmake options. The output goes
+# to DIR/configure.log and DIR/build.log; the status is 1 when the
+# configuration failed, 2 when the build did.
+build_tree() {
+    local dir=$1; shift
     mkdir -p "$dir"
+    cmake -S . -B "$dir" -G Ninja -DZE_BUILD_TESTS=ON "$@" >"$dir/configure.log" 2>&1 || return 1
+    cmake --build "$dir" -j "$jobs" >"$dir/build.log" 2>&1 || return 2
+}
+
+# Shows how the build of DIR went (STATUS from build_tree; START and END in
+# the script's seconds) and runs its tests with ctest and any further ctest
+# options.
+run_suite() {
+    local what=$1 dir=$2 start=$3 end=$4 status=$5; shift 5
     echo "== $what build ($dir) =="
-    if ! cmake -S . -B "$dir" -G Ninja -DZE_BUILD_TESTS=ON "$@" >"$dir/configure.log" 2>&1; then
+    if [ "$status" -eq 1 ]; then
         cat "$dir/configure.log"
         count "$what" 0 1 $((SECONDS - start))
         return
     fi
-    if ! cmake --build "$dir" -j "$jobs" >"$dir/build.log" 2>&1; then
+    if [ "$status" -ne 0 ]; then
         grep -E -A4 'error:|FAILED:' "$dir/build.log" | head -n 60
         echo "build failed: $dir/build.log"
         count "$what" 0 1 $((SECONDS - start))
         return
     fi
     grep -E -A4 'warning:' "$dir/build.log"
-    echo "built in $((SECONDS - start)) s"
+    echo "built in $((end - start)) s"
 
     # One test more than cores, so that a test waiting for a service leaves
     # no core idle. Each test's result line is shown; the start lines of a
     # parallel run are left out.
-    ctest --test-dir "$dir" -j $((jobs + 1)) --output-on-failure 2>&1 |
+    ctest --test-dir "$dir" -j $((jobs + 1)) --output-on-failure "$@" 2>&1 |
         grep -v -E '^ +Start +[0-9]+: |^Internal ctest changing into directory' | tee "$dir/ctest.log"
     local counts total bad skip
     counts=$(grep -o -E '[0-9]+ tests? failed out of [0-9]+' "$dir/ctest.log" | tail -n 1)
@@ -71,26 +85,57 @@ run_suite() {
     count "$what" $((total - bad - skip)) "$bad" $((SECONDS - start)) "$skip"
 }
 
+# The builds that run in the background run in process groups of their
+# own, ended with the script if the script ends first.
+fuzz_build=
+sanitized_build=
+stop_background() {
+    local pid
+    for pid in $fuzz_build $sanitized_build; do kill -- "-$pid" 2>/dev/null; done
+}
+trap stop_background EXIT
+
 # The fuzz harnesses (clang-14, a tree of their own) build at the lowest
 # priority while the suites below build and run, mostly in moments when
 # those leave a core idle; the smoke run at the end waits for them.
-# It runs in a process group of its own, ended with the script if the
-# script ends first.
-fuzz_build=
-stop_fuzz_build() { [ -z "$fuzz_build" ] || kill -- "-$fuzz_build" 2>/dev/null; }
 if command -v clang++-14 >/dev/null && command -v clang-14 >/dev/null; then
     setsid nice -n 19 bash fuzz/run_fuzzers.sh --build-only >/dev/null 2>&1 &
     fuzz_build=$!
-    trap stop_fuzz_build EXIT
 fi
 
-run_suite plain build
+# The sanitized tree builds beside the plain one and on while the plain
+# tests run (they leave cores idle while they wait for their services); its
+# tests run after those. It is optimised lightly, with line tables (-O1
+# -g1): at -O0 its programs take a third longer over the tests, and the
+# sanitizers name file and line all the same. Its benchmarks are left out.
+export jobs
+export -f build_tree
+sanitized_start=$SECONDS
+sanitized_clock=$(date +%s)
+sanitized_done=$(mktemp)
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-    run_suite sanitized build-asan -DZE_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug -DZE_BUILD_BENCH=OFF
+    setsid bash -c 'build_tree "$@"; echo "$? $(date +%s)" >"$0"' "$sanitized_done" build-asan \
+    -DZE_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug -DZE_BUILD_BENCH=OFF \
+    "-DCMAKE_CXX_FLAGS_DEBUG=-O1 -g1" "-DCMAKE_C_FLAGS_DEBUG=-O1 -g1" &
+sanitized_build=$!
 
-# The hostile-input sweep and the corpus replays ran with the suites above;
-# a few seconds of live fuzzing per harness follow (fuzz/README.md has the
-# longer runs). Each harness prints one line ending in "ok" or "FAIL ...".
+start=$SECONDS
+status=0
+build_tree build || status=$?
+run_suite plain build "$start" "$SECONDS" "$status" -LE sweep
+
+wait "$sanitized_build"
+sanitized_build=
+if ! read -r status clock <"$sanitized_done"; then
+    status=2 clock=$(date +%s) # the build did not end by itself
+fi
+rm -f "$sanitized_done"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    run_suite sanitized build-asan "$sanitized_start" $((sanitized_start + clock - sanitized_clock)) "$status"
+
+# The corpus replays ran with the suites above; a few seconds of live
+# fuzzing per harness follow (fuzz/README.md has the longer runs). Each
+# harness prints one line ending in "ok" or "FAIL ...".
 start=$SECONDS
 if [ -n "$fuzz_build" ]; then
     wait "$fuzz_build" # a failed build shows again below
