@@ -8,7 +8,7 @@
 //   zeSweep ZESTEP5 EXAMPLE_PROJECT [--reduced] [--shard K/N] [--timeout SECONDS]
 //
 // --reduced (or ZE_SWEEP_REDUCED=1) runs about a third of the cases, for
-// slow (sanitized) builds. --shard K/N runs every N-th case starting with
+// quick runs by hand. --shard K/N runs every N-th case starting with
 // the K-th (1 <= K <= N), so that N processes share the cases and each gets
 // a mix of every kind. Prints the figures; exit status 1 when any run broke
 // a rule (its project is kept and named).
