@@ -19,6 +19,17 @@ cd "$(dirname "$0")/.."
 
 bash scripts/deps.sh test || exit 1
 
+# The tests' temporary directories go to memory where the machine has a
+# tmpfs at /dev/shm: the tests create and remove many thousands of files,
+# and on a disk file system the kernel's work for that is a third of the
+# hostile-input sweep's time. The directory is removed at the end when the
+# tests left nothing in it; otherwise it is kept and named (a failing sweep
+# case keeps its project there).
+test_tmp=
+if [ -d /dev/shm ] && [ -w /dev/shm ] && [ "$(stat -f -c %T /dev/shm 2>/dev/null)" = tmpfs ]; then
+    test_tmp=$(mktemp -d /dev/shm/ze-tests.XXXXXX) && export TMPDIR=$test_tmp
+fi
+
 jobs=$(nproc)
 passed=0
 failed=0
@@ -92,6 +103,15 @@ sanitized_build=
 stop_background() {
     local pid
     for pid in $fuzz_build $sanitized_build; do kill -- "-$pid" 2>/dev/null; done
+    remove_test_tmp
+}
+
+# Removes the tests' temporary directory if they left it empty, or names it.
+remove_test_tmp() {
+    if [ -n "$test_tmp" ] && ! rmdir "$test_tmp" 2>/dev/null; then
+        echo "the tests left files in $test_tmp (in memory; remove it when done)"
+    fi
+    test_tmp=
 }
 trap stop_background EXIT
 
@@ -151,6 +171,8 @@ if [ "$status" -ne 0 ] && [ "$bad" -eq 0 ]; then
 fi
 rm -f "$smoke_log"
 count "fuzz smoke" "$ok" "$bad" $((SECONDS - start))
+
+remove_test_tmp
 
 echo
 echo "== all tests =="
