@@ -175,18 +175,18 @@ int usageError(const std::string& what) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<OptionSpec> specs = {{0, "write", true}, {0, "check", true}, HELP_OPTION,
+    const std::vector<OptionRule> rules = {{0, "write", true}, {0, "check", true}, HELP_OPTION,
                                            VERSION_OPTION};
     CommandLine line;
     std::string error;
-    if (!readCommandLine(argc, argv, PROGRAM, specs, line, error)) {
+    if (!readCommandLine(argc, argv, PROGRAM, rules, line, error)) {
         printError(error);
         return 1;
     }
     std::string bandsPath, libraryDir;
     bool help = false, version = false;
     for (const GivenOption& given : line.options) {
-        const std::string& name = specs[given.spec].longName;
+        const std::string& name = rules[given.rule].longName;
         if ((name == "write" || name == "check") && given.value.empty())
             return usageError(given.name + (name == "write" ? " needs a file name" : " needs a directory"));
         if (name == "write") bandsPath = given.value;

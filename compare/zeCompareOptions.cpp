@@ -45,39 +45,39 @@ std::string compareUsage() {
 }
 
 bool readCompareOptions(int argc, char** argv, CompareOptions& o, std::string& error) {
-    const std::vector<OptionSpec> specs = {{'t', "", true},   {'c', "", true},
+    const std::vector<OptionRule> rules = {{'t', "", true},   {'c', "", true},
                                            {'j', "", true},   {0, "part", true},
                                            {0, "html", true}, HELP_OPTION,
                                            VERSION_OPTION};
     CommandLine line;
-    if (!readCommandLine(argc, argv, PROGRAM, specs, line, error)) return false;
+    if (!readCommandLine(argc, argv, PROGRAM, rules, line, error)) return false;
     for (const GivenOption& given : line.options) {
-        const OptionSpec& spec = specs[given.spec];
+        const OptionRule& rule = rules[given.rule];
         long whole = 0;
-        if (spec.shortName == 't') {
+        if (rule.shortName == 't') {
             // At 0 the chance of a coincidence would be 0, and any shared
             // band would make a pair certain.
             if (!wholeOption(PROGRAM, given, 1, MAX_TOLERANCE, whole, error)) return false;
             o.tolerance = (int)whole;
-        } else if (spec.shortName == 'c') {
+        } else if (rule.shortName == 'c') {
             if (!realOption(PROGRAM, given, 0, false, o.cutoff, error)) return false;
-        } else if (spec.shortName == 'j') {
+        } else if (rule.shortName == 'j') {
             if (!wholeOption(PROGRAM, given, 1, MAX_THREADS, whole, error)) return false;
             o.threads = (int)whole;
-        } else if (spec.longName == "part") {
+        } else if (rule.longName == "part") {
             if (!readPart(given.value, o.part, o.parts)) {
                 error = usageProblem(PROGRAM, "--part needs K/N, whole numbers with 1 <= K <= N, not '" +
                                                   given.value + "'");
                 return false;
             }
             o.partGiven = true;
-        } else if (spec.longName == "html") {
+        } else if (rule.longName == "html") {
             if (given.value.empty()) {
                 error = usageProblem(PROGRAM, "--html needs a file name");
                 return false;
             }
             o.html = given.value;
-        } else if (spec.longName == "help") {
+        } else if (rule.longName == "help") {
             o.help = true;
         } else {
             o.version = true;

@@ -35,20 +35,20 @@ std::string usageProblem(const std::string& program, const std::string& what) {
 }
 
 bool readCommandLine(int argc, char** argv, const std::string& program,
-                     const std::vector<OptionSpec>& specs, CommandLine& line, std::string& error) {
+                     const std::vector<OptionRule>& rules, CommandLine& line, std::string& error) {
     // A leading '-' hands operands back in place (as code 1), so that they
     // may come between options; a ':' reports a missing value apart from
     // an unknown option.
     std::string shortOptions = "-:";
     std::vector<option> longOptions;
-    for (size_t k = 0; k < specs.size(); ++k) {
-        if (specs[k].shortName) {
-            shortOptions += specs[k].shortName;
-            if (specs[k].takesValue) shortOptions += ':';
+    for (size_t k = 0; k < rules.size(); ++k) {
+        if (rules[k].shortName) {
+            shortOptions += rules[k].shortName;
+            if (rules[k].takesValue) shortOptions += ':';
         }
-        if (!specs[k].longName.empty())
-            longOptions.push_back({specs[k].longName.c_str(),
-                                   specs[k].takesValue ? required_argument : no_argument, nullptr,
+        if (!rules[k].longName.empty())
+            longOptions.push_back({rules[k].longName.c_str(),
+                                   rules[k].takesValue ? required_argument : no_argument, nullptr,
                                    LONG_CODE + (int)k});
     }
     longOptions.push_back({nullptr, 0, nullptr, 0});
@@ -67,18 +67,18 @@ bool readCommandLine(int argc, char** argv, const std::string& program,
         bool separateValue = optarg && optind >= 2 && optarg == argv[optind - 1];
         std::string name = c == '?' || c == ':' ? optionWord(argv[optind - 1])
                                                 : optionWord(argv[optind - (separateValue ? 2 : 1)]);
-        size_t spec = 0;
+        size_t rule = 0;
         bool isLong = c >= LONG_CODE || ((c == '?' || c == ':') && optopt >= LONG_CODE);
         if (isLong) {
-            spec = (size_t)((c >= LONG_CODE ? c : optopt) - LONG_CODE);
+            rule = (size_t)((c >= LONG_CODE ? c : optopt) - LONG_CODE);
             // getopt also takes a long option cut short; we do not, so
             // that adding an option never changes what a command means.
-            if (name != "--" + specs[spec].longName) c = '?', optopt = 0;
+            if (name != "--" + rules[rule].longName) c = '?', optopt = 0;
         } else if (c == '?' || c == ':') {
             if (optopt) name = std::string("-") + (char)optopt;
         } else {
-            while (specs[spec].shortName != c)
-                ++spec;
+            while (rules[rule].shortName != c)
+                ++rule;
             name = std::string("-") + (char)c;
         }
         if (c == ':') {
@@ -90,7 +90,7 @@ bool readCommandLine(int argc, char** argv, const std::string& program,
                                                               : "unknown option '" + name + "'");
             return false;
         }
-        line.options.push_back({spec, name, specs[spec].takesValue && optarg ? optarg : ""});
+        line.options.push_back({rule, name, rules[rule].takesValue && optarg ? optarg : ""});
     }
     for (int i = optind; i < argc; ++i)
         line.operands.push_back(argv[i]);

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-struct OptionSpec {
+struct OptionRule {
     char shortName;       // 0: long form only
     std::string longName; // empty: short form only
     bool takesValue;
@@ -23,11 +23,11 @@ struct OptionSpec {
 
 // -h, --help and --version, which every program takes. Inline, so that
 // they are set up before any table of options built from them at start-up.
-inline const OptionSpec HELP_OPTION = {'h', "help", false};
-inline const OptionSpec VERSION_OPTION = {0, "version", false};
+inline const OptionRule HELP_OPTION = {'h', "help", false};
+inline const OptionRule VERSION_OPTION = {0, "version", false};
 
 struct GivenOption {
-    size_t spec = 0; // index into the specs
+    size_t rule = 0; // index into the rules
     std::string name; // as given, for messages: "-t" or "--html"
     std::string value;
 };
@@ -40,7 +40,7 @@ struct CommandLine {
 // False with `error` set on an unknown option, a missing value or a value
 // given to an option that takes none.
 bool readCommandLine(int argc, char** argv, const std::string& program,
-                     const std::vector<OptionSpec>& specs, CommandLine& line, std::string& error);
+                     const std::vector<OptionRule>& rules, CommandLine& line, std::string& error);
 
 // "<what> (<program> -h for help)", the tail every usage error carries.
 std::string usageProblem(const std::string& program, const std::string& what);

@@ -79,17 +79,17 @@ std::string usageText() {
 }
 
 bool parseOptions(int argc, char** argv, Options& o, std::string& error) {
-    const std::vector<OptionSpec> specs = {
+    const std::vector<OptionRule> rules = {
         {'t', "", true},     {'c', "", true},          {'j', "", true},
         {'o', "", true},     {'h', "help", false},     {0, "version", false},
         {0, "mtp", true},    {0, "mtp-shared", true},  {0, "gff", true},
         {0, "previous", true}, {0, "html", true}};
     CommandLine line;
-    if (!readCommandLine(argc, argv, PROGRAM, specs, line, error)) return false;
+    if (!readCommandLine(argc, argv, PROGRAM, rules, line, error)) return false;
     o.map.threads = everyCore();
     for (const GivenOption& given : line.options) {
         long whole = 0;
-        switch (specs[given.spec].shortName) {
+        switch (rules[given.rule].shortName) {
         case 't':
             if (!wholeOption(PROGRAM, given, 1, MAX_TOLERANCE, whole, error)) return false;
             o.map.tolerance = (int)whole;
@@ -110,7 +110,7 @@ bool parseOptions(int argc, char** argv, Options& o, std::string& error) {
             break;
         case 'h': o.help = true; break;
         default: {
-            const std::string& name = specs[given.spec].longName;
+            const std::string& name = rules[given.rule].longName;
             if (name == "version") {
                 o.version = true;
             } else if (name == "mtp-shared") {

@@ -72,17 +72,17 @@ void reportProject(const char* projectDir) {
 
 int main(int argc, char** argv) {
     installSignalCleanup();
-    const std::vector<OptionSpec> specs = {HELP_OPTION, VERSION_OPTION};
+    const std::vector<OptionRule> rules = {HELP_OPTION, VERSION_OPTION};
     CommandLine line;
     std::string error;
-    if (!readCommandLine(argc, argv, PROGRAM, specs, line, error)) {
+    if (!readCommandLine(argc, argv, PROGRAM, rules, line, error)) {
         printError(error);
         return 1;
     }
     // The help and the version stand alone: no project is read.
     bool help = false, version = false;
     for (const GivenOption& given : line.options)
-        (specs[given.spec].longName == "help" ? help : version) = true;
+        (rules[given.rule].longName == "help" ? help : version) = true;
     if (help) return printHelpOrVersion(USAGE);
     if (version) return printHelpOrVersion(versionLine(PROGRAM));
     for (const std::string& projectDir : line.operands)

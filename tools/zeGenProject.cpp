@@ -159,7 +159,7 @@ std::string parseWord(const std::string& option, const std::string& text, bool f
 }
 
 Options parseOptions(int argc, char** argv) {
-    const std::vector<OptionSpec> specs = {
+    const std::vector<OptionRule> rules = {
         {0, "out", true},          {0, "seed", true},
         {0, "lanes", true},        {0, "dyes", true},
         {0, "marker-repeat", true}, {0, "method", true},
@@ -171,11 +171,11 @@ Options parseOptions(int argc, char** argv) {
         {0, "true-replicates", false}, {0, "mismatched-replicate", false},
         {0, "ladder-top", true},   HELP_OPTION,
         VERSION_OPTION};
-    CommandLine line = readToolCommandLine(argc, argv, specs);
+    CommandLine line = readToolCommandLine(argc, argv, rules);
     Options o;
     bool help = false, version = false;
     for (const GivenOption& given : line.options) {
-        const std::string& name = specs[given.spec].longName;
+        const std::string& name = rules[given.rule].longName;
         const std::string& value = given.value;
         if (name == "out") {
             if (value.empty()) failUsage("--out needs a directory");

@@ -146,7 +146,7 @@ bool parseOnOff(const std::string& option, const std::string& text) {
 } // namespace
 
 Options parseOptions(int argc, char** argv) {
-    const std::vector<OptionSpec> specs = {
+    const std::vector<OptionRule> rules = {
         {0, "out", true},           {0, "clones", true},       {0, "seed", true},
         {0, "per-gel", true},       {0, "fragment-mean", true}, {0, "clone-mean", true},
         {0, "clone-sd", true},      {0, "min-size", true},     {0, "max-size", true},
@@ -154,7 +154,7 @@ Options parseOptions(int argc, char** argv) {
         {0, "perfect", false},      {0, "extra-bands", true},  {0, "missing-bands", true},
         {0, "vector-bands", true},  {0, "end-fragments", true}, {0, "chimeric", true},
         {0, "repeats", true},       HELP_OPTION,               VERSION_OPTION};
-    CommandLine line = readToolCommandLine(argc, argv, specs);
+    CommandLine line = readToolCommandLine(argc, argv, rules);
     Options o;
     LibraryErrors& e = o.errors;
     bool perfect = false, help = false, version = false;
@@ -162,7 +162,7 @@ Options parseOptions(int argc, char** argv) {
     bool extra = false, missing = false, vector = false, ends = false, chimeric = false,
          repeats = false;
     for (const GivenOption& given : line.options) {
-        const std::string& name = specs[given.spec].longName;
+        const std::string& name = rules[given.rule].longName;
         const std::string& value = given.value;
         if (name == "out") {
             if (value.empty()) failUsage("--out needs a directory");

@@ -26,10 +26,10 @@ void failUsage(const std::string& what) {
     failWith(usageProblem(usageProgram, what));
 }
 
-CommandLine readToolCommandLine(int argc, char** argv, const std::vector<OptionSpec>& specs) {
+CommandLine readToolCommandLine(int argc, char** argv, const std::vector<OptionRule>& rules) {
     CommandLine line;
     std::string error;
-    if (!readCommandLine(argc, argv, usageProgram, specs, line, error)) failWith(error);
+    if (!readCommandLine(argc, argv, usageProgram, rules, line, error)) failWith(error);
     return line;
 }
 

@@ -16,8 +16,8 @@ void setUsageProgram(const char* program);
 
 [[noreturn]] void failUsage(const std::string& what);
 
-// argv read against specs; a malformed line ends the program.
-CommandLine readToolCommandLine(int argc, char** argv, const std::vector<OptionSpec>& specs);
+// argv read against rules; a malformed line ends the program.
+CommandLine readToolCommandLine(int argc, char** argv, const std::vector<OptionRule>& rules);
 
 // The help text or version line on standard output, then the end of the
 // program: status 0, or 1 when it could not be written.

@@ -9,7 +9,7 @@
 
 namespace {
 
-const std::vector<OptionSpec> SPECS = {{'t', "tolerance", true}, {'v', "", false},
+const std::vector<OptionRule> RULES = {{'t', "tolerance", true}, {'v', "", false},
                                        {0, "html", true},         {0, "html-title", true},
                                        HELP_OPTION,               VERSION_OPTION};
 
@@ -19,7 +19,7 @@ bool read(std::vector<std::string> words, CommandLine& line, std::string& error)
     for (std::string& w : words)
         argv.push_back(&w[0]);
     argv.push_back(nullptr);
-    return readCommandLine((int)words.size(), argv.data(), "prog", SPECS, line, error);
+    return readCommandLine((int)words.size(), argv.data(), "prog", RULES, line, error);
 }
 
 } // namespace
@@ -37,7 +37,7 @@ TEST(Options, AcceptedForms) {
     EXPECT_EQ(line.options[1].name, "--tolerance");
     EXPECT_EQ(line.options[1].value, "4");
     EXPECT_EQ(line.options[2].value, "5");
-    EXPECT_EQ(line.options[3].spec, 2u);
+    EXPECT_EQ(line.options[3].rule, 2u);
     EXPECT_EQ(line.options[3].value, "p.html");
     EXPECT_EQ(line.options[4].name, "-v");
     EXPECT_EQ(line.operands, (std::vector<std::string>{"a", "b", "-t", "--html=x"}));
@@ -61,12 +61,12 @@ TEST(Options, ValuesAndOperandsThatLookOdd) {
     EXPECT_EQ(line.options[0].value, "-v");
     EXPECT_EQ(line.options[1].value, "");
     EXPECT_EQ(line.options[2].name, "--html-title");
-    EXPECT_EQ(line.options[2].spec, 3u);
+    EXPECT_EQ(line.options[2].rule, 3u);
     EXPECT_EQ(line.options[2].value, "");
     EXPECT_EQ(line.options[3].name, "-v");
     EXPECT_EQ(line.options[4].name, "-h");
-    EXPECT_EQ(line.options[4].spec, 4u);
-    EXPECT_EQ(line.options[5].spec, 5u);
+    EXPECT_EQ(line.options[4].rule, 4u);
+    EXPECT_EQ(line.options[5].rule, 5u);
     EXPECT_EQ(line.options[6].value, "a=b");
     EXPECT_EQ(line.operands, std::vector<std::string>{"-"});
     // Nothing at all.
