@@ -126,7 +126,7 @@ fi
 # The sanitized tree builds beside the plain one and on while the plain
 # tests run (they leave cores idle while they wait for their services); its
 # tests run after those. It is optimised lightly, with line tables (-O1
-# -g1): at -O0 its programs take a third longer over the tests, and the
+# -g1): at -O0 its zeStep5 takes a quarter longer over the sweep, and the
 # sanitizers name file and line all the same. Its benchmarks are left out.
 export jobs
 export -f build_tree

@@ -63,40 +63,6 @@ TEST(CheckedOutput, StandardOutputIsNeverRemovedUnderItsLabel) {
     EXPECT_EQ(readFile(namesake), "keep");
 }
 
-TEST(CheckedOutput, FormattedAndRawWritesReachTheFileAtEachFlush) {
-    TempDir t;
-    std::string path = t / "table";
-    CheckedOutput out;
-    EXPECT_FALSE(out.isOpen());
-    out = CheckedOutput::file(path, OnWriteFailure::EndProcess);
-    ASSERT_TRUE(out.isOpen());
-    EXPECT_TRUE(out.writef("%9.2f %9d\n", 12.345, -7));
-    EXPECT_TRUE(out.write(std::string("P6\0x", 4)));
-    EXPECT_TRUE(out.flush());
-    // Flushed bytes are in the file before it is finished.
-    EXPECT_EQ(readFile(path), std::string("    12.35        -7\nP6\0x", 24));
-    const unsigned char grey[3] = {0, 128, 255};
-    EXPECT_TRUE(out.write(grey, sizeof grey));
-    EXPECT_TRUE(out.finish());
-    EXPECT_FALSE(out.isOpen());
-    EXPECT_EQ(readFile(path), std::string("    12.35        -7\nP6\0x\x00\x80\xff", 27));
-}
-
-TEST(CheckedOutput, UncreatableFileIsLeftToTheCallerByTryFile) {
-    TempDir t;
-    std::string path = t / "missing/sizes";
-    testing::internal::CaptureStderr();
-    // Even an output that would end the process leaves this to the caller.
-    CheckedOutput out = CheckedOutput::tryFile(path, OnWriteFailure::EndProcess);
-    EXPECT_FALSE(out.isOpen());
-    EXPECT_EQ(out.errorNumber(), ENOENT);
-    EXPECT_FALSE(out.write("ignored"));
-    EXPECT_FALSE(out.flush());
-    EXPECT_FALSE(out.finish());
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-    EXPECT_TRUE(listDir(t.path()).empty());
-}
-
 // With a buffer smaller than the bytes written, the write hands them on
 // at once, so a failure shows there rather than when the file is closed.
 TEST(CheckedOutput, FailureShowsAtTheWriteThatHandsBytesOn) {
@@ -114,19 +80,4 @@ TEST(CheckedOutput, FailureShowsAtTheWriteThatHandsBytesOn) {
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "ERROR: couldn't write '" + link + "': No space left on device\n");
     forgetOutputs();
-}
-
-TEST(CheckedOutput, QuietFailureKeepsItsErrorNumberAndPrintsNothing) {
-    TempDir t;
-    std::string link = t / "trace.ids";
-    ASSERT_EQ(symlink("/dev/full", link.c_str()), 0);
-    testing::internal::CaptureStderr();
-    CheckedOutput out = CheckedOutput::file(link, OnWriteFailure::Quiet);
-    out.write(std::string(9200, 'z'));
-    EXPECT_FALSE(out.finish());
-    EXPECT_EQ(out.errorNumber(), ENOSPC);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-    // The link is no regular file: it stays.
-    char target[16] = {};
-    EXPECT_EQ(readlink(link.c_str(), target, sizeof target - 1), 9);
 }

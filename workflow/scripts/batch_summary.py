@@ -231,14 +231,24 @@ def comparison_html(rows, comparison, failed_parts, state_dir):
     if left_out:
         names = ", ".join(f"{e(row['gel'])} ({e(row['status'])})" for row in left_out)
         out.append(f"<p class=\"left-out\">Left out: {names}</p>\n")
-    if comparison_out_of_date(rows, comparison, state_dir):
+    out.append(rerun_notes("compare", "the comparison", "compare",
+                           comparison_out_of_date(rows, comparison, state_dir),
+                           comparison["requested"], settings))
+    return "".join(out)
+
+
+def rerun_notes(target, product, action, out_of_date, requested, settings):
+    """The notes that ask for the target to run again: gels done since its
+    product was made, or settings changed since."""
+    e = html.escape
+    out = []
+    if out_of_date:
         out.append("<p class=\"left-out\">Gels were done since: run the target "
-                   "<code>compare</code> again to bring the comparison up to date.</p>\n")
-    requested = comparison["requested"]
+                   f"<code>{target}</code> again to bring {product} up to date.</p>\n")
     if requested is not None and requested != settings:
         out.append(f"<p class=\"left-out\">The settings are now "
-                   f"{e(settings_words(requested))}: run the target <code>compare</code> "
-                   "again to compare with them.</p>\n")
+                   f"{e(settings_words(requested))}: run the target <code>{target}</code> "
+                   f"again to {action} with them.</p>\n")
     return "".join(out)
 
 
@@ -279,14 +289,8 @@ def map_html(rows, found, failed_log, state_dir):
                    f"data-n50=\"{f['n50_length']}\" data-n50-clones=\"{f['n50_clones']}\" "
                    f"data-placed=\"{f['placed']}\" data-fingerprints=\"{f['fingerprints']}\">"
                    f"{e(map_words(found))}{made_with}: {links}</p>\n")
-    if map_out_of_date(rows, found, state_dir):
-        out.append("<p class=\"left-out\">Gels were done since: run the target "
-                   "<code>map</code> again to bring the map up to date.</p>\n")
-    requested = found["requested"]
-    if requested is not None and requested != settings:
-        out.append(f"<p class=\"left-out\">The settings are now "
-                   f"{e(settings_words(requested))}: run the target <code>map</code> "
-                   "again to build the map with them.</p>\n")
+    out.append(rerun_notes("map", "the map", "build the map",
+                           map_out_of_date(rows, found, state_dir), found["requested"], settings))
     return "".join(out)
 
 
