@@ -104,7 +104,7 @@ int checkLibrary(const std::string& dir) {
         if (!std::ifstream(path.c_str())) break;
         std::string error;
         if (!readBandsFile(path, prints, error)) {
-            fprintf(stderr, "%s\n", error.c_str());
+            printError(error);
             return 1;
         }
     }

@@ -20,7 +20,7 @@
 #include "zeContigPage.h"
 #include "zeContigTable.h"
 #include "zeError.h"
-#include "zeReplacedFile.h"
+#include "zeWriteCheck.h"
 
 namespace {
 
@@ -116,9 +116,9 @@ int main(int argc, char** argv) {
         std::string page = contigPage(in);
         build.push_back(millisecondsSince(start));
         start = Clock::now();
-        ReplacedFile out;
-        if (!out.open(args[0], error) || !out.commit(page, error)) {
-            printError(error);
+        CheckedOutput out = CheckedOutput::replacing(args[0], OnWriteFailure::Quiet);
+        if (!out.finishWith(page)) {
+            printError(out.failureText());
             return 1;
         }
         write.push_back(millisecondsSince(start));

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "zeBandsFile.h"
+#include "zeBandsInput.h"
 #include "zeCompareOptions.h"
 #include "zeInputChecks.h"
 #include "zeComparePage.h"
@@ -12,15 +12,14 @@
 #include "zeError.h"
 #include "zeOptions.h"
 #include "zePairTable.h"
-#include "zeReplacedFile.h"
 #include "zeSulston.h"
 #include "zeVersion.h"
 #include "zeWriteCheck.h"
 
 namespace {
 
-int fail(const std::string& line) {
-    printErrorLine(line);
+int fail(const std::string& what) {
+    printError(what);
     return 1;
 }
 
@@ -29,33 +28,18 @@ int fail(const std::string& line) {
 int runCompare(int argc, char** argv) {
     CompareOptions o;
     std::string usage;
-    if (!readCompareOptions(argc, argv, o, usage)) return fail(errorLine(usage));
+    if (!readCompareOptions(argc, argv, o, usage)) return fail(usage);
     if (o.help || o.version) return printHelpOrVersion(o.help ? compareUsage() : versionLine("zeCompare"));
 
     std::string clash;
-    if (!inputsAreDistinct(o.files, o.html, clash)) {
-        printError(clash);
-        return 1;
-    }
+    if (!inputsAreDistinct(o.files, o.html, clash)) return fail(clash);
     // A page that cannot be written is found now, not after all the scoring.
-    ReplacedFile html;
-    std::string htmlError;
-    if (!o.html.empty() && !html.open(o.html, htmlError)) {
-        printError(htmlError);
-        return 1;
-    }
+    CheckedOutput html;
+    if (!o.html.empty()) html = CheckedOutput::replacing(o.html, OnWriteFailure::Quiet);
+    if (!html.ok()) return fail(html.failureText());
     std::vector<Fingerprint> prints;
-    GelNumberFiles gelNumbers;
-    for (const std::string& path : o.files) {
-        std::string error;
-        std::vector<std::string> warnings;
-        size_t from = prints.size();
-        bool read = readBandsFile(path, prints, error, &warnings);
-        for (const std::string& warning : warnings)
-            std::cerr << warning << std::endl;
-        if (!read) return fail(error);
-        gelNumbers.add(path, prints, from, std::cerr);
-    }
+    std::string error;
+    if (!readBandsFiles(o.files, prints, error, std::cerr)) return fail(error);
 
     ScanSettings settings;
     settings.tolerance = o.tolerance;
@@ -89,7 +73,6 @@ int runCompare(int argc, char** argv) {
     page.cutoff = o.cutoff;
     page.pairsPassing = passing;
     page.strongest = strongest.sorted();
-    if (html.commit(comparePage(page), htmlError)) return 0;
-    printError(htmlError);
-    return 1;
+    if (html.finishWith(comparePage(page))) return 0;
+    return fail(html.failureText());
 }

@@ -130,7 +130,7 @@ class BlockReader {
     }
     bool onlyBlankLinesLeft();
     bool fail(const std::string& what) {
-        error = errorLine(name + ":" + std::to_string(lineNumber) + ": " + what);
+        error = name + ":" + std::to_string(lineNumber) + ": " + what;
         return false;
     }
     std::istream& in;
@@ -209,7 +209,7 @@ bool readBandsFile(const std::string& path, std::vector<Fingerprint>& out, std::
                    std::vector<std::string>* warnings) {
     FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (file.fd < 0) {
-        error = errorLine(withReason("couldn't read '" + path + "'", errno));
+        error = withReason("couldn't read '" + path + "'", errno);
         return false;
     }
     FileReadBuffer buffer(file.fd);
@@ -217,7 +217,7 @@ bool readBandsFile(const std::string& path, std::vector<Fingerprint>& out, std::
     bool parsed = readBands(in, path, out, error, warnings);
     // A read that failed cut the input short: that, not the cut, is the error.
     if (buffer.readErrno != 0) {
-        error = errorLine(withReason("couldn't read '" + path + "'", buffer.readErrno));
+        error = withReason("couldn't read '" + path + "'", buffer.readErrno);
         return false;
     }
     return parsed;

@@ -15,15 +15,16 @@
 
 #include "zeFingerprint.h"
 
-// Appends every block of `in` to `out`, numbered 1, 2, ... (ordinal). On bad input returns false with
-// `error` set to one line "ERROR: <name>:<line>: <what>" and leaves `out`
+// Appends every block of `in` to `out`, numbered 1, 2, ... (ordinal). On
+// bad input returns false with `error` set to the text of one ERROR line,
+// "<name>:<line>: <what>" (without "ERROR: "), and leaves `out`
 // holding the blocks read before the bad one. Input that is read but
 // suspect appends one line "WARNING: ..." each to `warnings`, when given.
 bool readBands(std::istream& in, const std::string& name, std::vector<Fingerprint>& out,
                std::string& error, std::vector<std::string>* warnings = nullptr);
 
 // readBands on the file at path; a file that cannot be opened or read is an
-// error too ("ERROR: couldn't read '<path>': <reason>").
+// error too ("couldn't read '<path>': <reason>").
 bool readBandsFile(const std::string& path, std::vector<Fingerprint>& out, std::string& error,
                    std::vector<std::string>* warnings = nullptr);
 

@@ -1,7 +1,8 @@
 // Every "ERROR: " line the package's programs print is written here, so
 // that all of them share one shape: "ERROR: <what>" alone on one line of
-// the standard error stream, written at once. docs/errors.md lists the
-// messages.
+// the standard error stream, written at once. Code that hands a failure
+// to its caller hands the bare text, and the caller prints it here.
+// docs/errors.md lists the messages.
 #ifndef ZE_ERROR_H
 #define ZE_ERROR_H
 
@@ -12,10 +13,5 @@ void printError(const std::string& what);
 // "<what>: <the text of error number err>", for a failed system call; err
 // is the errno value captured right at the failing call.
 std::string withReason(const std::string& what, int err);
-
-// "ERROR: <what>", the line printError writes (without its newline), for
-// code that hands its failure to a caller; printErrorLine writes it.
-std::string errorLine(const std::string& what);
-void printErrorLine(const std::string& line);
 
 #endif

@@ -1,8 +1,12 @@
 #include "zeWriteCheck.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdarg>
 #include <utility>
+
+#include "zeError.h"
 
 CheckedOutput::CheckedOutput(FILE* stream, const std::string& path, bool ownFile,
                              OnWriteFailure onFailure)
@@ -10,9 +14,12 @@ CheckedOutput::CheckedOutput(FILE* stream, const std::string& path, bool ownFile
 
 CheckedOutput::CheckedOutput(CheckedOutput&& other) noexcept
     : stream(other.stream), path(std::move(other.path)), ownFile(other.ownFile),
+      replaces(other.replaces), replacement(std::move(other.replacement)),
       onFailure(other.onFailure), failedErrno(other.failedErrno) {
     other.stream = nullptr;
     other.ownFile = false;
+    other.replaces = false;
+    other.replacement = Replacement();
 }
 
 CheckedOutput& CheckedOutput::operator=(CheckedOutput&& other) noexcept {
@@ -21,10 +28,14 @@ CheckedOutput& CheckedOutput::operator=(CheckedOutput&& other) noexcept {
     stream = other.stream;
     path = std::move(other.path);
     ownFile = other.ownFile;
+    replaces = other.replaces;
+    replacement = std::move(other.replacement);
     onFailure = other.onFailure;
     failedErrno = other.failedErrno;
     other.stream = nullptr;
     other.ownFile = false;
+    other.replaces = false;
+    other.replacement = Replacement();
     return *this;
 }
 
@@ -35,6 +46,8 @@ CheckedOutput::~CheckedOutput() {
 void CheckedOutput::closeUnchecked() {
     if (ownFile && stream) fclose(stream);
     stream = nullptr;
+    // The target is left as it was.
+    if (replaces) endReplacement(replacement, true);
 }
 
 CheckedOutput CheckedOutput::standardOutput(const std::string& label, OnWriteFailure onFailure) {
@@ -68,18 +81,47 @@ CheckedOutput CheckedOutput::tryFile(const std::string& path, OnWriteFailure onF
     return out;
 }
 
+CheckedOutput CheckedOutput::replacing(const std::string& path, OnWriteFailure onFailure) {
+    CheckedOutput out(nullptr, path, false, onFailure);
+    int err = 0;
+    int fd = openReplacement(path, out.replacement, err);
+    out.replaces = true;
+    if (fd >= 0) {
+        out.stream = fdopen(fd, "wb");
+        err = errno;
+        if (!out.stream) close(fd);
+    }
+    out.ownFile = out.stream != nullptr;
+    if (!out.stream) {
+        endReplacement(out.replacement, true);
+        out.failedErrno = err != 0 ? err : EIO;
+    }
+    return out;
+}
+
+std::string CheckedOutput::failureText() const {
+    return withReason("couldn't write '" + path + "'", failedErrno);
+}
+
+// Half a file must not pass for a complete one; a replaced target is left
+// as it was.
+void CheckedOutput::removeUnfinished() {
+    if (!ownFile) return;
+    if (replaces) {
+        endReplacement(replacement, true);
+        return;
+    }
+    removeIfRegularFile(path.c_str());
+    endOutput(path);
+}
+
 bool CheckedOutput::fail(int err) {
     if (failedErrno != 0) return false;
     failedErrno = err;
-    if (onFailure == OnWriteFailure::EndProcess && ownFile) writeFailed(path, err);
     if (onFailure != OnWriteFailure::Quiet) reportWriteFailure(path, err);
+    removeUnfinished();
     // Standard output is never removed, whatever its label names.
     if (onFailure == OnWriteFailure::EndProcess) removeUnfinishedAndExit();
-    if (ownFile) {
-        // Half a file must not pass for a complete one.
-        removeIfRegularFile(path.c_str());
-        endOutput(path);
-    }
     return false;
 }
 
@@ -129,7 +171,21 @@ bool CheckedOutput::finish() {
         int closed = fclose(f);
         int err = writeErrorNumber();
         if (ok() && closed != 0) fail(err);
+        errno = 0;
+        if (ok() && replaces && !replacement.temporary.empty() &&
+            rename(replacement.temporary.c_str(), replacement.replaced.c_str()) != 0)
+            fail(writeErrorNumber());
     }
-    if (ok() && ownFile) endOutput(path);
+    if (ok() && ownFile) {
+        if (replaces)
+            endReplacement(replacement, false);
+        else
+            endOutput(path);
+    }
     return ok();
+}
+
+bool CheckedOutput::finishWith(const std::string& bytes) {
+    write(bytes);
+    return finish();
 }

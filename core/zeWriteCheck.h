@@ -1,6 +1,8 @@
-// Checked output: every output file of zeStep5, zeReport and zeCompare is
-// opened, written, flushed and closed through CheckedOutput, each step
-// checked, so that no output is ever left cut short while looking complete.
+// Checked output: every output file of the package's programs is opened,
+// written, flushed and closed through CheckedOutput, each step checked, so
+// that no output is ever left cut short while looking complete. A file is
+// written in place, or written beside its target and renamed over it when
+// complete (replacing), so that a failed run leaves the previous file.
 // A failure prints one line "ERROR: couldn't write '<path>': <reason>" (the
 // reason from the error number of the failing call) and removes the partial
 // file. The caller chooses what happens next: the output reports and
@@ -15,6 +17,7 @@
 #include <string>
 
 #include "zeOutputRegistry.h"
+#include "zeReplacement.h"
 
 // What a failed output does after the removal of its partial file.
 enum class OnWriteFailure {
@@ -38,6 +41,13 @@ class CheckedOutput {
     // report: the output is then not open and has failed (errorNumber()),
     // with nothing printed, removed or ended; its writes do nothing.
     static CheckedOutput tryFile(const std::string& path, OnWriteFailure onFailure);
+    // An output that replaces the file at path only when complete: it is
+    // written to a temporary file (zeReplacement.h) that finish() renames
+    // over the target. Created at once, so that a place that cannot be
+    // written is found before any work is done; that failure is the
+    // caller's to report, as with tryFile (failureText()). A failed or
+    // unfinished output leaves the target as it was.
+    static CheckedOutput replacing(const std::string& path, OnWriteFailure onFailure);
 
     // No output: not open, and nothing to finish.
     CheckedOutput() = default;
@@ -45,13 +55,17 @@ class CheckedOutput {
     CheckedOutput& operator=(CheckedOutput&& other) noexcept;
     CheckedOutput(const CheckedOutput&) = delete;
     CheckedOutput& operator=(const CheckedOutput&) = delete;
-    // Closes a file that finish() did not close; removes nothing.
+    // Closes a file that finish() did not close; removes nothing but the
+    // temporary file of a replacing output.
     ~CheckedOutput();
 
     bool isOpen() const { return stream != nullptr; }
     bool ok() const { return failedErrno == 0; }
     // The error number of the first failure, 0 while there was none.
     int errorNumber() const { return failedErrno; }
+    // "couldn't write '<path>': <reason>", the text of the ERROR line for
+    // the first failure.
+    std::string failureText() const;
 
     // Each false when the output has failed or is not open.
     bool write(const std::string& bytes);
@@ -65,17 +79,23 @@ class CheckedOutput {
     // it must outlive the output.
     void setBuffer(char* buffer, size_t size);
     // Flushes and closes (standard output too: some file systems report a
-    // failed write only then); the file is then complete (endOutput).
+    // failed write only then), and renames a replacing output over its
+    // target; the file is then complete (endOutput).
     bool finish();
+    // write(bytes), then finish(): an output made whole in memory first.
+    bool finishWith(const std::string& bytes);
 
   private:
     CheckedOutput(FILE* stream, const std::string& path, bool ownFile, OnWriteFailure onFailure);
     static FILE* create(const std::string& path, int& err);
     void closeUnchecked();
+    void removeUnfinished();
     bool fail(int err);
     FILE* stream = nullptr;
     std::string path;
     bool ownFile = false;
+    bool replaces = false;
+    Replacement replacement;
     OnWriteFailure onFailure = OnWriteFailure::ReturnFalse;
     int failedErrno = 0;
 };

@@ -9,8 +9,8 @@
 
 #include "zeFingerprint.h"
 
-// False with `error` set (the text of an ERROR line, with "ERROR: ") on
-// the first file that cannot be read; warnings go to standard error.
+// False with `error` set (the text of an ERROR line, without "ERROR: ")
+// on the first file that cannot be read; warnings go to standard error.
 bool readContigInput(const std::vector<std::string>& files, std::vector<Fingerprint>& prints,
                      std::string& error);
 

@@ -10,11 +10,11 @@
 #include "zeError.h"
 #include "zeOptions.h"
 #include "zeProjectLock.h"
-#include "zeReplacedFile.h"
 #include "zeReportPage.h"
 #include "zeReportProject.h"
 #include "zeSignalCleanup.h"
 #include "zeVersion.h"
+#include "zeWriteCheck.h"
 
 namespace {
 
@@ -42,9 +42,9 @@ void reportProject(const char* projectDir) {
     // project's own errors still come first.
     std::string path = std::string(projectDir) + "/report.html";
     std::string figuresPath = std::string(projectDir) + "/report-summary.tsv";
-    ReplacedFile page, summary;
-    std::string placeError;
-    bool placed = page.open(path, placeError) && summary.open(figuresPath, placeError);
+    CheckedOutput page = CheckedOutput::replacing(path, OnWriteFailure::Quiet);
+    CheckedOutput summary;
+    if (page.ok()) summary = CheckedOutput::replacing(figuresPath, OnWriteFailure::Quiet);
     StepData d;
     d.projectDir = projectDir;
     std::string error;
@@ -54,16 +54,20 @@ void reportProject(const char* projectDir) {
         anyFailed = true;
         return;
     }
-    if (!placed) {
-        printError(placeError);
-        anyFailed = true;
-        return;
-    }
+    for (const CheckedOutput* out : {&page, &summary})
+        if (!out->ok()) {
+            printError(out->failureText());
+            anyFailed = true;
+            return;
+        }
     std::cout << "Write report '" << path << "'" << std::endl;
     ReportFigures figures;
     std::string html = reportPage(d, &figures);
-    if (!page.commit(html, error) || !summary.commit(reportFiguresText(figures), error)) {
-        printError(error);
+    if (!page.finishWith(html)) {
+        printError(page.failureText());
+        anyFailed = true;
+    } else if (!summary.finishWith(reportFiguresText(figures))) {
+        printError(summary.failureText());
         anyFailed = true;
     }
 }

@@ -28,6 +28,10 @@ FileIdentity identify(const std::string& path) {
 
 } // namespace
 
+bool sameFile(const std::string& a, const std::string& b) {
+    return identify(a) == identify(b);
+}
+
 bool inputsAreDistinct(const std::vector<std::string>& files, const std::string& page,
                        std::string& error) {
     return inputsAreDistinct(files, std::vector<NamedOutput>{{"page", page}}, error);

@@ -12,6 +12,10 @@
 
 #include "zeFingerprint.h"
 
+// True when a and b are one existing file: the same device and inode, so
+// also through a link.
+bool sameFile(const std::string& a, const std::string& b);
+
 // Before anything is read: false with `error` set (the text of an ERROR
 // line, without "ERROR: ") when two of `files` are one file (same device
 // and inode, so also through a link) or when `page` is one of them. Files

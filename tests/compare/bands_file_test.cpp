@@ -120,7 +120,7 @@ TEST(BandsFile, BadBlocksNameTheLineAndWhatIsWrong) {
     for (const Case& c : cases) {
         Read r = readText(c.text);
         EXPECT_FALSE(r.ok) << c.text;
-        EXPECT_EQ(r.error, "ERROR: " + c.error) << c.text;
+        EXPECT_EQ(r.error, c.error) << c.text;
     }
 }
 
@@ -141,7 +141,7 @@ TEST(BandsFile, UnreadableFilesAreErrors) {
     std::vector<Fingerprint> prints;
     std::string error;
     EXPECT_FALSE(readBandsFile("/nonexistent/17.bands", prints, error));
-    EXPECT_EQ(error, "ERROR: couldn't read '/nonexistent/17.bands': No such file or directory");
+    EXPECT_EQ(error, "couldn't read '/nonexistent/17.bands': No such file or directory");
     EXPECT_FALSE(readBandsFile("/", prints, error));
-    EXPECT_EQ(error, "ERROR: couldn't read '/': Is a directory");
+    EXPECT_EQ(error, "couldn't read '/': Is a directory");
 }
