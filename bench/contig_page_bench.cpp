@@ -10,15 +10,14 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "zeContigInput.h"
 #include "zeContigPage.h"
-#include "zeContigTable.h"
+#include "zeCloneIdentity.h"
+#include "zeContigTableReader.h"
 #include "zeError.h"
 #include "zeWriteCheck.h"
 
@@ -30,52 +29,36 @@ double millisecondsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-std::string identity(const std::string& clone, const std::string& gel, const std::string& ordinal) {
-    return clone + '\t' + gel + '\t' + ordinal;
-}
-
 // The map the table describes; false with `error` set on a row that names
 // no fingerprint of the bands files.
 bool readTable(const std::string& path, const std::vector<Fingerprint>& prints, ContigMap& map,
                std::string& error) {
+    std::vector<ContigTableRow> rows;
+    if (!readContigTable(path, rows, error)) return false;
     std::map<std::string, int> index;
     for (size_t v = 0; v < prints.size(); ++v)
-        index[identity(prints[v].clone, prints[v].gel, std::to_string(prints[v].ordinal))] = (int)v;
-    std::ifstream in(path);
-    if (!in) {
-        error = "couldn't read '" + path + "'";
-        return false;
-    }
+        index[cloneIdentity(prints[v])] = (int)v;
     map = ContigMap();
     map.clones.resize(prints.size());
-    std::string line;
-    std::getline(in, line);
-    while (std::getline(in, line)) {
-        std::vector<std::string> f;
-        std::istringstream fields(line);
-        for (std::string field; std::getline(fields, field, '\t');)
-            f.push_back(field);
-        if (f.size() != 9 || !index.count(identity(f[1], f[2], f[3]))) {
-            error = "'" + path + "': a row that names no fingerprint: " + line;
+    for (const ContigTableRow& row : rows) {
+        Fingerprint named;
+        named.clone = row.clone;
+        named.gel = row.gel;
+        named.ordinal = row.ordinal;
+        auto at = index.find(cloneIdentity(named));
+        auto buriedIn = index.find(row.buriedIn);
+        if (at == index.end() || (!row.buriedIn.empty() && buriedIn == index.end())) {
+            error = "'" + path + "': a row that names no fingerprint: " + cloneIdentity(named);
             return false;
         }
-        PlacedClone& c = map.clones[(size_t)index[identity(f[1], f[2], f[3])]];
-        c.contig = std::stoi(f[0]);
+        PlacedClone& c = map.clones[(size_t)at->second];
+        c.contig = row.contig;
         map.contigs = std::max(map.contigs, c.contig);
-        c.left = f[4] == "-" ? -1 : std::stol(f[4]);
-        c.right = f[5] == "-" ? -1 : std::stol(f[5]);
-        for (CloneStatus s : {CloneStatus::Ok, CloneStatus::Buried, CloneStatus::Q, CloneStatus::Chimeric})
-            if (f[6] == statusName(s)) c.status = s;
-        if (f[7] != "-") {
-            size_t a = f[7].find(':'), b = f[7].rfind(':');
-            c.buriedIn = index[identity(f[7].substr(0, a), f[7].substr(a + 1, b - a - 1),
-                                        f[7].substr(b + 1))];
-        }
-        if (f[8] != "-") {
-            std::istringstream links(f[8]);
-            for (std::string n; std::getline(links, n, ',');)
-                c.links.push_back(std::stoi(n));
-        }
+        c.left = row.left;
+        c.right = row.right;
+        c.status = row.status;
+        if (!row.buriedIn.empty()) c.buriedIn = buriedIn->second;
+        c.links = row.links;
     }
     return true;
 }

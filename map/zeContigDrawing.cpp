@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "zeCloneIdentity.h"
 #include "zeContigTable.h"
 #include "zeHtmlText.h"
 #include "zeSvgPlot.h"
@@ -60,9 +61,9 @@ class Drawer {
 
     std::string title(int v) const {
         const PlacedClone& c = map.clones[(size_t)v];
-        std::string t = cloneIdentity(prints[(size_t)v]) + ": " + std::to_string(c.left) + "-" +
+        std::string t = cloneCaption(prints[(size_t)v]) + ": " + std::to_string(c.left) + "-" +
                         std::to_string(c.right) + ", " + statusName(c.status);
-        if (c.buriedIn >= 0) t += " in " + cloneIdentity(prints[(size_t)c.buriedIn]);
+        if (c.buriedIn >= 0) t += " in " + cloneCaption(prints[(size_t)c.buriedIn]);
         if (onPath(v)) t += ", tiling path";
         return htmlEscape(t);
     }
@@ -89,7 +90,7 @@ class Drawer {
             const Fingerprint& f = prints[(size_t)row.print];
             double y = TOP + ROW * (double)i;
             out << "<g class=\"row\" data-clone=\""
-                << htmlEscape(f.clone + ":" + f.gel + ":" + std::to_string(f.ordinal)) << "\">";
+                << htmlEscape(cloneIdentity(f)) << "\">";
             svgText(out, GUTTER - 6, y + 9, cutLabel(f.clone), "label", "end");
             bar(out, row.print, y + 1, 8);
             size_t shown = std::min(row.folded.size(), MOST_FOLDED_DRAWN);
@@ -150,7 +151,7 @@ void writeLinks(std::ostream& out, const ContigDrawingInput& in, const std::vect
         for (int c : in.map->clones[(size_t)v].links)
             contigs += (contigs.empty() ? "" : ", ") + std::to_string(c);
         out << (k ? "; " : "") << "<span class=\"chimeric\">"
-            << htmlEscape(cloneIdentity((*in.prints)[(size_t)v])) << "</span> to contigs "
+            << htmlEscape(cloneCaption((*in.prints)[(size_t)v])) << "</span> to contigs "
             << contigs;
     }
     if (shown < chimeric.size())
@@ -160,7 +161,7 @@ void writeLinks(std::ostream& out, const ContigDrawingInput& in, const std::vect
 
 } // namespace
 
-std::string cloneIdentity(const Fingerprint& f) {
+std::string cloneCaption(const Fingerprint& f) {
     return f.clone + " (gel " + f.gel + ", #" + std::to_string(f.ordinal) + ")";
 }
 

@@ -27,7 +27,7 @@ struct ContigDrawingInput {
 };
 
 // "name (gel G, #ordinal)", unescaped.
-std::string cloneIdentity(const Fingerprint& f);
+std::string cloneCaption(const Fingerprint& f);
 
 // The <section> of one contig, with id "contig-<number>": `members` as
 // contigMembers gives them, `chimeric` as chimericLinks does.

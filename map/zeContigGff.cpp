@@ -4,13 +4,10 @@
 #include <set>
 #include <tuple>
 
+#include "zeCloneIdentity.h"
 #include "zeContigTable.h"
 
 namespace {
-
-std::string identity(const Fingerprint& f) {
-    return f.clone + ":" + f.gel + ":" + std::to_string(f.ordinal);
-}
 
 // Unique IDs: a repeat of a name gets ".2", ".3", ...
 class Ids {
@@ -90,14 +87,14 @@ std::string contigGff(const std::vector<Fingerprint>& prints, const ContigMap& m
             int v = order[next];
             const Fingerprint& f = prints[v];
             const PlacedClone& c = map.clones[v];
-            idOf[v] = ids.take(identity(f));
+            idOf[v] = ids.take(cloneIdentity(f));
             featureColumns(out, contig, "clone", c);
             attribute(out, "ID", idOf[v]);
             attribute(out, "Name", f.clone);
             attribute(out, "gel", f.gel);
             attribute(out, "ordinal", std::to_string(f.ordinal));
             attribute(out, "status", statusName(c.status));
-            if (c.buriedIn >= 0) attribute(out, "buried_in", identity(prints[c.buriedIn]));
+            if (c.buriedIn >= 0) attribute(out, "buried_in", cloneIdentity(prints[c.buriedIn]));
             out += '\n';
         }
         if ((size_t)contig > paths.size()) continue;

@@ -4,19 +4,9 @@
 #include <map>
 #include <unordered_map>
 
-#include "zeContigTable.h"
+#include "zeCloneIdentity.h"
 
 namespace {
-
-// A clone's name and gel number as the table writes them; tabs are never
-// left inside a field, so one keeps the two apart.
-std::string cloneKey(const std::string& clone, const std::string& gel) {
-    std::string key;
-    appendTableField(key, clone);
-    key += '\t';
-    appendTableField(key, gel);
-    return key;
-}
 
 // The contigs a clone is in, in the old and the new build (0: in the
 // build, in no contig); more than one only where a name and gel number are
@@ -42,15 +32,15 @@ std::string listed(const std::vector<int>& numbers) {
 } // namespace
 
 ContigNames nameContigs(const std::vector<Fingerprint>& prints, const ContigMap& map,
-                        const std::vector<PreviousRow>& previous) {
+                        const std::vector<ContigTableRow>& previous) {
     std::unordered_map<std::string, Presence> clones;
     int highestOld = 0;
-    for (const PreviousRow& r : previous) {
-        addOnce(clones[cloneKey(r.clone, r.gel)].old, r.contig);
+    for (const ContigTableRow& r : previous) {
+        addOnce(clones[nameAcrossBuilds(r.clone, r.gel)].old, r.contig);
         highestOld = std::max(highestOld, r.contig);
     }
     for (size_t v = 0; v < prints.size(); ++v)
-        addOnce(clones[cloneKey(prints[v].clone, prints[v].gel)].now, map.clones[v].contig);
+        addOnce(clones[nameAcrossBuilds(prints[v].clone, prints[v].gel)].now, map.clones[v].contig);
 
     // Per old contig its clones still present, per new contig its clones
     // present before, and the clones each pair shares.

@@ -23,7 +23,7 @@
 
 #include "zeContigMap.h"
 #include "zeFingerprint.h"
-#include "zePreviousTable.h"
+#include "zeContigTableReader.h"
 
 struct ContigNames {
     std::vector<int> numberOf;      // by the build's number (index 0 unused): the number given
@@ -32,7 +32,7 @@ struct ContigNames {
 };
 
 ContigNames nameContigs(const std::vector<Fingerprint>& prints, const ContigMap& map,
-                        const std::vector<PreviousRow>& previous);
+                        const std::vector<ContigTableRow>& previous);
 
 // Gives every contig of `map` its number (also in a chimeric clone's
 // links); map.contigs becomes the highest number given.

@@ -10,11 +10,11 @@
 #include "zeContigOptions.h"
 #include "zeContigPage.h"
 #include "zeContigTable.h"
+#include "zeContigTableReader.h"
 #include "zeError.h"
 #include "zeInputChecks.h"
 #include "zeMapBuild.h"
 #include "zeOptions.h"
-#include "zePreviousTable.h"
 #include "zeTilingPath.h"
 #include "zeTilingTable.h"
 #include "zeVersion.h"
@@ -83,8 +83,8 @@ int runContig(int argc, char** argv) {
         if (!out->file.ok()) return fail(out->file.failureText());
     }
 
-    std::vector<PreviousRow> previous;
-    if (!o.previous.empty() && !readPreviousTable(o.previous, previous, error)) return fail(error);
+    std::vector<ContigTableRow> previous;
+    if (!o.previous.empty() && !readContigTable(o.previous, previous, error)) return fail(error);
     std::vector<Fingerprint> prints;
     if (!readContigInput(o.files, prints, error)) return fail(error);
     ContigMap map = buildMap(prints, o.map);

@@ -3,23 +3,6 @@
 #include <algorithm>
 #include <tuple>
 
-void appendTableField(std::string& out, const std::string& text) {
-    for (char c : text)
-        out += (c == '\t' || c == '\n' || c == '\r') ? ' ' : c;
-}
-
-namespace {
-
-std::string identity(const Fingerprint& f) {
-    std::string id;
-    appendTableField(id, f.clone);
-    id += ':';
-    appendTableField(id, f.gel);
-    return id + ':' + std::to_string(f.ordinal);
-}
-
-} // namespace
-
 std::string contigTableHeader() {
     return "contig\tclone\tgel\tordinal\tleft\tright\tstatus\tburied_in\tlinks\n";
 }
@@ -52,17 +35,18 @@ std::string contigTableRows(const std::vector<Fingerprint>& prints, const Contig
         const Fingerprint& f = prints[v];
         const PlacedClone& c = map.clones[v];
         out += std::to_string(c.contig) + '\t';
-        appendTableField(out, f.clone);
+        appendIdentityColumns(out, f);
         out += '\t';
-        appendTableField(out, f.gel);
-        out += '\t' + std::to_string(f.ordinal) + '\t';
         if (c.contig == 0)
             out += "-\t-\t";
         else
             out += std::to_string(c.left) + '\t' + std::to_string(c.right) + '\t';
         out += statusName(c.status);
         out += '\t';
-        out += c.buriedIn >= 0 ? identity(prints[c.buriedIn]) : "-";
+        if (c.buriedIn >= 0)
+            appendTableField(out, cloneIdentity(prints[c.buriedIn]));
+        else
+            out += '-';
         out += '\t';
         if (c.links.empty()) out += '-';
         for (size_t k = 0; k < c.links.size(); ++k)

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "zeCloneIdentity.h"
 #include "zeContigMap.h"
 #include "zeFingerprint.h"
 
@@ -20,10 +21,6 @@ std::string contigTableHeader();
 
 // The rows, in table order.
 std::string contigTableRows(const std::vector<Fingerprint>& prints, const ContigMap& map);
-
-// Appends a name as a field: tabs and line ends inside it would break the
-// table's columns, so each becomes a blank.
-void appendTableField(std::string& out, const std::string& text);
 
 // "ok", "buried", "Q" or "chimeric".
 const char* statusName(CloneStatus status);

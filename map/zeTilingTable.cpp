@@ -1,6 +1,6 @@
 #include "zeTilingTable.h"
 
-#include "zeContigTable.h"
+#include "zeCloneIdentity.h"
 
 std::string tilingTableHeader() {
     return "contig\tclone\tgel\tordinal\tleft\tright\tweak\n";
@@ -14,10 +14,8 @@ std::string tilingTableRows(const std::vector<Fingerprint>& prints, const Contig
             const Fingerprint& f = prints[step.print];
             const PlacedClone& c = map.clones[step.print];
             out += std::to_string(k + 1) + '\t';
-            appendTableField(out, f.clone);
-            out += '\t';
-            appendTableField(out, f.gel);
-            out += '\t' + std::to_string(f.ordinal) + '\t' + std::to_string(c.left) + '\t' +
+            appendIdentityColumns(out, f);
+            out += '\t' + std::to_string(c.left) + '\t' +
                    std::to_string(c.right) + '\t' + (step.weak ? "weak" : "-") + '\n';
         }
     return out;

@@ -6,6 +6,9 @@
 #include <cstdio>
 #include <sstream>
 
+#include "zeContigTable.h"
+#include "zeContigTableReader.h"
+
 namespace zetest {
 
 std::vector<int> fragmentBands(int fragments, unsigned seed) {
@@ -55,20 +58,23 @@ RunResult runContig(const std::vector<std::string>& args) {
 }
 
 std::vector<ContigRow> contigRows(const std::string& table) {
-    std::istringstream in(table);
-    std::string line;
-    std::getline(in, line);
-    EXPECT_EQ(line, "contig\tclone\tgel\tordinal\tleft\tright\tstatus\tburied_in\tlinks");
+    std::vector<ContigTableRow> read;
+    std::string error;
+    EXPECT_TRUE(parseContigTable(table, "table", read, error)) << error;
     std::vector<ContigRow> rows;
-    while (std::getline(in, line)) {
-        std::istringstream fields(line);
+    for (const ContigTableRow& t : read) {
         ContigRow r;
-        std::string contig;
-        std::getline(fields, contig, '\t');
-        r.contig = std::stoi(contig);
-        for (std::string* f : {&r.clone, &r.gel, &r.ordinal, &r.left, &r.right, &r.status,
-                               &r.buriedIn, &r.links})
-            std::getline(fields, *f, '\t');
+        r.contig = t.contig;
+        r.clone = t.clone;
+        r.gel = t.gel;
+        r.ordinal = std::to_string(t.ordinal);
+        r.left = t.contig == 0 ? "-" : std::to_string(t.left);
+        r.right = t.contig == 0 ? "-" : std::to_string(t.right);
+        r.status = statusName(t.status);
+        r.buriedIn = t.buriedIn.empty() ? "-" : t.buriedIn;
+        for (int contig : t.links)
+            r.links += (r.links.empty() ? "" : ",") + std::to_string(contig);
+        if (r.links.empty()) r.links = "-";
         rows.push_back(r);
     }
     return rows;

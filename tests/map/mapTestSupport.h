@@ -39,7 +39,8 @@ struct ContigRow {
     std::string clone, gel, ordinal, left, right, status, buriedIn, links;
 };
 
-// The table's rows after its header (which must be the expected one).
+// The table's rows, read as zeContig reads an earlier table (which must
+// accept it), each field as the table spells it.
 std::vector<ContigRow> contigRows(const std::string& table);
 
 struct TilingRow {

@@ -1,4 +1,4 @@
-#include "zePreviousTable.h"
+#include "zeContigTableReader.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -38,20 +38,40 @@ bool whole(const std::string& text, long highest, long& value) {
     return value <= highest;
 }
 
-std::vector<std::string> fields(const std::string& line) {
+std::vector<std::string> split(const std::string& text, char separator) {
     std::vector<std::string> out(1);
-    for (char c : line)
-        if (c == '\t')
+    for (char c : text)
+        if (c == separator)
             out.emplace_back();
         else
             out.back() += c;
     return out;
 }
 
+bool readStatus(const std::string& text, CloneStatus& status) {
+    for (CloneStatus s :
+         {CloneStatus::Ok, CloneStatus::Buried, CloneStatus::Q, CloneStatus::Chimeric})
+        if (text == statusName(s)) {
+            status = s;
+            return true;
+        }
+    return false;
+}
+
+bool readLinks(const std::string& text, std::vector<int>& links) {
+    if (text == "-") return true;
+    for (const std::string& number : split(text, ',')) {
+        long contig = 0;
+        if (!whole(number, INT_MAX, contig) || contig < 1) return false;
+        links.push_back((int)contig);
+    }
+    return true;
+}
+
 // The fault of one row, or empty.
-std::string rowFault(const std::vector<std::string>& f, PreviousRow& row) {
+std::string rowFault(const std::vector<std::string>& f, ContigTableRow& row) {
     if (f.size() != 9) return "expected 9 tab-separated fields, not " + std::to_string(f.size());
-    long contig = 0, ordinal = 0, left = 0, right = 0;
+    long contig = 0, ordinal = 0, left = -1, right = -1;
     if (!whole(f[0], INT_MAX, contig))
         return "contig must be a whole number of 0 or more, not '" + f[0] + "'";
     if (!whole(f[3], INT_MAX, ordinal) || ordinal < 1)
@@ -63,23 +83,25 @@ std::string rowFault(const std::vector<std::string>& f, PreviousRow& row) {
                    ? "left and right must be '-' in contig 0, not '" + f[4] + "' and '" + f[5] + "'"
                    : "left and right must be whole numbers with left < right, not '" + f[4] +
                          "' and '" + f[5] + "'";
-    bool known = false;
-    for (CloneStatus s :
-         {CloneStatus::Ok, CloneStatus::Buried, CloneStatus::Q, CloneStatus::Chimeric})
-        known = known || f[6] == statusName(s);
-    if (!known) return "status must be ok, buried, Q or chimeric, not '" + f[6] + "'";
+    if (!readStatus(f[6], row.status))
+        return "status must be ok, buried, Q or chimeric, not '" + f[6] + "'";
+    if (f[7].empty()) return "buried_in must be '-' or a clone's identity, not empty";
+    if (!readLinks(f[8], row.links))
+        return "links must be '-' or contig numbers separated by commas, not '" + f[8] + "'";
     row.contig = (int)contig;
     row.clone = f[1];
     row.gel = f[2];
+    row.ordinal = (int)ordinal;
+    row.left = left;
+    row.right = right;
+    row.buriedIn = f[7] == "-" ? "" : f[7];
     return "";
 }
 
 } // namespace
 
-bool readPreviousTable(const std::string& path, std::vector<PreviousRow>& rows,
-                       std::string& error) {
-    std::string bytes;
-    if (!readWhole(path, bytes, error)) return false;
+bool parseContigTable(const std::string& bytes, const std::string& name,
+                      std::vector<ContigTableRow>& rows, std::string& error) {
     const std::string header = contigTableHeader();
     rows.clear();
     size_t at = 0;
@@ -92,7 +114,7 @@ bool readPreviousTable(const std::string& path, std::vector<PreviousRow>& rows,
         ++number;
         if (!line.empty() && line.back() == '\r') line.pop_back();
         auto fail = [&](const std::string& what) {
-            error = path + ":" + std::to_string(number) + ": " + what;
+            error = name + ":" + std::to_string(number) + ": " + what;
             return false;
         };
         if (number == 1) {
@@ -108,14 +130,20 @@ bool readPreviousTable(const std::string& path, std::vector<PreviousRow>& rows,
             number = firstBlank;
             return fail("a blank line inside the table");
         }
-        PreviousRow row;
-        std::string fault = rowFault(fields(line), row);
+        ContigTableRow row;
+        std::string fault = rowFault(split(line, '\t'), row);
         if (!fault.empty()) return fail(fault);
         rows.push_back(row);
     }
     if (number == 0) {
-        error = path + ":1: expected the header of a zeContig table, not an empty file";
+        error = name + ":1: expected the header of a zeContig table, not an empty file";
         return false;
     }
     return true;
+}
+
+bool readContigTable(const std::string& path, std::vector<ContigTableRow>& rows,
+                     std::string& error) {
+    std::string bytes;
+    return readWhole(path, bytes, error) && parseContigTable(bytes, path, rows, error);
 }
