@@ -42,18 +42,7 @@
 #include "zeLibOutput.h"
 #include "zeLibRandom.h"
 #include "zeToolArgs.h"
-#include "zeWriteCheck.h"
-
-namespace {
-
-// Writes one file at once; false after its ERROR line.
-bool writeFile(const std::string& path, const std::string& bytes) {
-    CheckedOutput out = CheckedOutput::file(path, OnWriteFailure::ReturnFalse);
-    out.write(bytes);
-    return out.finish();
-}
-
-} // namespace
+#include "zeToolOutput.h"
 
 int main(int argc, char** argv) {
     setUsageProgram("zeGenLibrary");
@@ -87,10 +76,10 @@ int main(int argc, char** argv) {
         appendBandsBlock(gel, block);
         appendTruthRow(truth, block.clone, gelNumber, c, cuts);
         if ((i + 1) % o.perGel == 0 || i + 1 == o.clones) {
-            if (!writeFile(o.outDir + "/" + std::to_string(gelNumber) + ".bands", gel)) return 1;
+            if (!writeToolFile(o.outDir + "/" + std::to_string(gelNumber) + ".bands", gel)) return 1;
             gel.clear();
         }
     }
-    if (!copies.empty() && !writeFile(o.outDir + "/repeats.tsv", repeatsTable(copies))) return 1;
-    return writeFile(o.outDir + "/truth.tsv", truth) ? 0 : 1;
+    if (!copies.empty() && !writeToolFile(o.outDir + "/repeats.tsv", repeatsTable(copies))) return 1;
+    return writeToolFile(o.outDir + "/truth.tsv", truth) ? 0 : 1;
 }

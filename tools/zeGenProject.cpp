@@ -18,9 +18,7 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <cmath>
-#include <cstdarg>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -32,6 +30,7 @@
 #include "zeScale.h"
 #include "zeSplitMix.h"
 #include "zeToolArgs.h"
+#include "zeToolOutput.h"
 #include "zeVersion.h"
 
 namespace {
@@ -498,101 +497,70 @@ void makeReplicates(uint64_t seed, const Options& o, const GelShape& shape,
 
 // ---------------------------------------------------------------- writers
 
-class OutFile {
-  public:
-    OutFile(const std::string& dir, const char* name) : path(dir + "/" + name) {
-        f = fopen(path.c_str(), "wb");
-        int err = errno;
-        if (!f) fail(withReason("cannot create '" + path + "'", err));
-    }
-    ~OutFile() {
-        if (f) fclose(f);
-    }
-    OutFile(const OutFile&) = delete;
-    OutFile& operator=(const OutFile&) = delete;
-    void printf(const char* fmt, ...) __attribute__((format(printf, 2, 3)));
-    void write(const void* data, size_t n) {
-        if (fwrite(data, 1, n, f) != n) fail("cannot write '" + path + "'");
-    }
-    void close() {
-        bool bad = ferror(f) != 0;
-        bad = fclose(f) != 0 || bad;
-        f = nullptr;
-        if (bad) fail("cannot write '" + path + "'");
-    }
-
-  private:
-    std::string path;
-    FILE* f = nullptr;
-};
-
-void OutFile::printf(const char* fmt, ...) {
-    va_list ap;
-    va_start(ap, fmt);
-    int r = vfprintf(f, fmt, ap);
-    va_end(ap);
-    if (r < 0) fail("cannot write '" + path + "'");
+// The project's file `name` in the output directory.
+CheckedOutput projectFile(const Options& o, const char* name) {
+    return toolFile(o.outDir + "/" + name);
 }
 
 void writeInfo(const Options& o) {
-    OutFile f(o.outDir, "info");
-    f.printf("VERSION 1.0\nINFO\n");
+    CheckedOutput f = projectFile(o, "info");
+    f.writef("VERSION 1.0\nINFO\n");
     // Keys whose value is read as a word and not followed by a line skip
     // (gelnumber, standardfile, compression, lockdirection, normmethod,
     // dyenumber, zonenumber) keep their value as the last word of the line.
-    f.printf("imageformat = hi\n");
-    f.printf("geltype = %s\n", o.dyes > 1 ? "ABI" : "ARG");
-    f.printf("imagewidth = %d\n", o.imageWidth);
-    f.printf("imageheight = %d\n", o.lanes * o.rows);
-    f.printf("outputxsize = %d\n", o.outputX);
-    f.printf("outputysize = %d\n", o.outputY);
-    f.printf("lanenumber = %d\n", o.lanes);
-    f.printf("dyenumber = %d\n", o.dyes);
-    f.printf("markerrepeat = %d\n", o.markerRepeat);
-    f.printf("normmethod = %s\n", o.linear ? "linear" : "nonlinear");
-    f.printf("gelnumber = %s\n", o.gelNumber.c_str());
-    f.printf("compression = %s\n", o.compression.c_str());
-    f.printf("username = %s\n", o.username.c_str());
-    f.printf("standardfile = ladder.std\n");
-    f.printf("zonenumber = 0\n");
-    f.printf("lockdirection = fromleft\n");
-    f.printf("bandheightmodel = random\n");
-    f.printf("maxcontig = 3\n");
-    f.printf("componentorder = 1,2,3,4\n");
-    f.close();
+    f.writef("imageformat = hi\n");
+    f.writef("geltype = %s\n", o.dyes > 1 ? "ABI" : "ARG");
+    f.writef("imagewidth = %d\n", o.imageWidth);
+    f.writef("imageheight = %d\n", o.lanes * o.rows);
+    f.writef("outputxsize = %d\n", o.outputX);
+    f.writef("outputysize = %d\n", o.outputY);
+    f.writef("lanenumber = %d\n", o.lanes);
+    f.writef("dyenumber = %d\n", o.dyes);
+    f.writef("markerrepeat = %d\n", o.markerRepeat);
+    f.writef("normmethod = %s\n", o.linear ? "linear" : "nonlinear");
+    f.writef("gelnumber = %s\n", o.gelNumber.c_str());
+    f.writef("compression = %s\n", o.compression.c_str());
+    f.writef("username = %s\n", o.username.c_str());
+    f.writef("standardfile = ladder.std\n");
+    f.writef("zonenumber = 0\n");
+    f.writef("lockdirection = fromleft\n");
+    f.writef("bandheightmodel = random\n");
+    f.writef("maxcontig = 3\n");
+    f.writef("componentorder = 1,2,3,4\n");
+    f.finish();
 }
 
 void writeNormFac(const Options& o, const Ladder& ladder,
                   const std::vector<std::vector<double>>& markerGel) {
-    OutFile f(o.outDir, "norm-fac");
-    f.printf("NORMFACTORS\n");
+    CheckedOutput f = projectFile(o, "norm-fac");
+    f.writef("NORMFACTORS\n");
     // Pairs rise in both standard and gel position, as the linear method
     // needs; the spline method accepts them the same way.
     for (int l = 0; l < o.lanes; l += o.markerRepeat) {
-        f.printf("%d\n", (int)ladder.norm.size());
+        f.writef("%d\n", (int)ladder.norm.size());
         for (size_t i = 0; i < ladder.norm.size(); ++i) {
             if (o.sizes)
-                f.printf("%d %d %.2f %d\n", l * o.dyes, ladder.norm[i], markerGel[l][i],
+                f.writef("%d %d %.2f %d\n", l * o.dyes, ladder.norm[i], markerGel[l][i],
                          ladder.size[i]);
             else
-                f.printf("%d %d %.2f\n", l * o.dyes, ladder.norm[i], markerGel[l][i]);
+                f.writef("%d %d %.2f\n", l * o.dyes, ladder.norm[i], markerGel[l][i]);
         }
     }
-    f.close();
+    f.finish();
 }
 
 void writeRawBands(const Options& o, const std::vector<Sample>& samples) {
-    OutFile f(o.outDir, "raw-bands");
-    f.printf("BANDS sample position height width kind\n");
+    CheckedOutput f = projectFile(o, "raw-bands");
+    f.writef("BANDS sample position height width kind\n");
     for (size_t s = 0; s < samples.size(); ++s)
         for (const Band& b : samples[s].bands)
-            f.printf("%d %.2f %.1f %.2f %d\n", (int)s, b.position, b.height, b.width, b.kind);
-    f.close();
+            f.writef("%d %.2f %.1f %.2f %d\n", (int)s, b.position, b.height, b.width, b.kind);
+    f.finish();
 }
 
 void writeNames(const Options& o, const std::vector<Sample>& samples) {
-    OutFile f(o.outDir, "names");
-    f.printf("NAMES\n");
+    CheckedOutput f = projectFile(o, "names");
+    f.writef("NAMES\n");
     // After the status word the reader drops one character (the opening
     // quote) and the last character of the line (the closing quote); an
     // entry of two quotes therefore leaves nothing: an unnamed sample.
@@ -601,21 +569,21 @@ void writeNames(const Options& o, const std::vector<Sample>& samples) {
         int lane = (int)s / o.dyes;
         switch (smp.naming) {
         case Naming::Marker:
-            f.printf("%d - \"marker\" \"ladder\"\n", lane);
+            f.writef("%d - \"marker\" \"ladder\"\n", lane);
             break;
         case Naming::Empty:
-            f.printf("%d - \"\"\n", lane);
+            f.writef("%d - \"\"\n", lane);
             break;
         case Naming::Unnamed:
-            f.printf("%d + \"\"\n", lane);
+            f.writef("%d + \"\"\n", lane);
             break;
         case Naming::Named:
         case Naming::Duplicate:
-            f.printf("%d + \"%s\" \"%s\"\n", lane, smp.clone.c_str(), smp.digest.c_str());
+            f.writef("%d + \"%s\" \"%s\"\n", lane, smp.clone.c_str(), smp.digest.c_str());
             break;
         }
     }
-    f.close();
+    f.finish();
 }
 
 unsigned char clampByte(double v) {
@@ -660,20 +628,20 @@ void renderSample(Rng& rng, const Options& o, const Sample& smp, std::vector<dou
 }
 
 void writeTraces(const Options& o, const std::vector<Sample>& samples, Rng& rng) {
-    OutFile f(o.outDir, "traces");
+    CheckedOutput f = projectFile(o, "traces");
     // The reader takes a word and a number twice, then drops two whole
     // lines; the body starts right after the second line end.
     size_t body = samples.size() * (size_t)o.rows * o.rowLength;
-    f.printf("WIDTH %d\nROWS %d\n", o.rowLength, o.rows);
-    f.printf("SAMPLES %d DYES %d\n", (int)samples.size(), o.dyes);
-    f.printf("BODY %zu bytes\n", body);
+    f.writef("WIDTH %d\nROWS %d\n", o.rowLength, o.rows);
+    f.writef("SAMPLES %d DYES %d\n", (int)samples.size(), o.dyes);
+    f.writef("BODY %zu bytes\n", body);
     std::vector<double> intensity(o.rowLength);
     std::vector<unsigned char> strip((size_t)o.rows * o.rowLength);
     for (const Sample& smp : samples) {
         renderSample(rng, o, smp, intensity, strip);
         f.write(strip.data(), strip.size());
     }
-    f.close();
+    f.finish();
 }
 
 } // namespace
