@@ -18,21 +18,11 @@ bool namesInputFile(const char* output_name, const struct stat& input_status) {
            output_status.st_ino == input_status.st_ino;
 }
 
-// An incomplete output must not pass for a copy. Only a regular file goes:
-// never a device such as /dev/full, a pipe, or a symbolic link (nor what
-// it points to). The run created or truncated it, so nothing is lost that
-// the run had not already overwritten.
-int abandonOutput(FILE* ofil, const char* output_name) {
-    fclose(ofil);
-    removeIfRegularFile(output_name);
-    return 1;
-}
+} // namespace
 
-void reportWriteError(int err) {
+void reportConfigureWriteError(int err) {
     fprintf(stderr, "Error whilst writing output file (%s)\n", strerror(err));
 }
-
-} // namespace
 
 bool openConfigureFiles(int argc, char** argv, ConfigureFiles& files) {
     if (argc != 3) {
@@ -62,9 +52,12 @@ bool openConfigureFiles(int argc, char** argv, ConfigureFiles& files) {
         fclose(files.ifil);
         return false;
     }
-    files.ofil = fopen(output_name, "w");
-    if (!files.ofil) {
-        fprintf(stderr, "Error opening output file %s (%s)\n\n", output_name, strerror(errno));
+    // The output is written in place, as it goes; its failures are told
+    // here, in this program's own words.
+    files.ofil = CheckedOutput::tryFile(output_name, OnWriteFailure::Quiet);
+    if (!files.ofil.isOpen()) {
+        fprintf(stderr, "Error opening output file %s (%s)\n\n", output_name,
+                strerror(files.ofil.errorNumber()));
         fclose(files.ifil);
         return false;
     }
@@ -73,27 +66,30 @@ bool openConfigureFiles(int argc, char** argv, ConfigureFiles& files) {
 
 int finishConfigure(ConfigureFiles& files, const char* output_name, bool copied) {
     fclose(files.ifil);
-    if (!copied) return abandonOutput(files.ofil, output_name);
-    // The last characters are still in the stream's buffer; a failure to
-    // write them is a write error like any other.
-    if (ferror(files.ofil) || fflush(files.ofil) != 0) {
-        reportWriteError(errno);
-        return abandonOutput(files.ofil, output_name);
-    }
-    // Only the permission bits: the file type bits of the mode word are not
-    // ours to set. And only on a regular file: a device or pipe given as
-    // the output (/dev/null, say) is shared by the whole system.
-    struct stat output_status;
-    bool regular = fstat(fileno(files.ofil), &output_status) == 0 && S_ISREG(output_status.st_mode);
-    if (regular && fchmod(fileno(files.ofil), (mode_t)(files.ifil_mode & 07777)) != 0) {
-        fprintf(stderr, "Error chmod'ing output file %s (%s)\n\n", output_name, strerror(errno));
-        fclose(files.ofil);
+    // An incomplete output must not pass for a copy. Only a regular file
+    // goes: never a device such as /dev/full, a pipe, or a symbolic link
+    // (nor what it points to). The run created or truncated it, so nothing
+    // is lost that the run had not already overwritten.
+    if (!copied) {
+        files.ofil.discard();
         return 1;
     }
-    if (fclose(files.ofil) != 0) {
-        // The file system may report a failed write only now.
-        reportWriteError(errno);
-        removeIfRegularFile(output_name);
+    // The last characters are still in the stream's buffer; a failure to
+    // write them is a write error like any other.
+    if (!files.ofil.flush()) {
+        reportConfigureWriteError(files.ofil.errorNumber());
+        return 1;
+    }
+    // Only on a regular file: a device or pipe given as the output
+    // (/dev/null, say) is shared by the whole system.
+    if (!files.ofil.setPermissionBits(files.ifil_mode)) {
+        fprintf(stderr, "Error chmod'ing output file %s (%s)\n\n", output_name, strerror(errno));
+        files.ofil.finish();
+        return 1;
+    }
+    // The file system may report a failed write only when it is closed.
+    if (!files.ofil.finish()) {
+        reportConfigureWriteError(files.ofil.errorNumber());
         return 1;
     }
     return 0;

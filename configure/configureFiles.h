@@ -5,9 +5,11 @@
 
 #include <cstdio>
 
+#include "zeWriteCheck.h"
+
 struct ConfigureFiles {
     FILE* ifil = nullptr;   // input, open for reading
-    FILE* ofil = nullptr;   // output, created or truncated
+    CheckedOutput ofil;     // output, created or truncated, written in place
     unsigned ifil_mode = 0; // the input's mode word, taken right after opening it
 };
 
@@ -23,5 +25,8 @@ bool openConfigureFiles(int argc, char** argv, ConfigureFiles& files);
 // (copied false: the copy loop has reported why, or a failed final write)
 // is removed when it is a regular file, and the status is 1.
 int finishConfigure(ConfigureFiles& files, const char* output_name, bool copied);
+
+// "Error whilst writing output file (<reason>)", for error number err.
+void reportConfigureWriteError(int err);
 
 #endif

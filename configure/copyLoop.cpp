@@ -1,6 +1,7 @@
 #include "copyLoop.h"
 
 #include "configLine.h"
+#include "configureFiles.h"
 
 #include <cctype>
 #include <cerrno>
@@ -23,18 +24,16 @@ struct CopyState {
     truthType isKeywordPossible = FALSE;                 // "Configuration:" seen
 };
 
-void reportWriteError() {
-    fprintf(stderr, "Error whilst writing output file (%s)\n", strerror(errno));
+// Writes bytes; false (reported) when they cannot all be written.
+bool writeOut(CheckedOutput& ofil, const void* bytes, size_t count) {
+    if (ofil.write(bytes, count)) return true;
+    reportConfigureWriteError(ofil.errorNumber());
+    return false;
 }
 
-// Writes the collected characters; false (reported) when fewer are written.
-bool writeCollected(const CopyState& run, FILE* ofil) {
-    size_t count = (size_t)run.line_pointer;
-    if (fwrite(run.line_string, 1, count, ofil) != count) {
-        reportWriteError();
-        return false;
-    }
-    return true;
+// Writes the collected characters.
+bool writeCollected(const CopyState& run, CheckedOutput& ofil) {
+    return writeOut(ofil, run.line_string, (size_t)run.line_pointer);
 }
 
 // Offers the value of a configuration line and rewrites its field with a
@@ -50,7 +49,7 @@ void offerLine(CopyState& run, const ConfigurationLine& parts, AskFunction ask) 
 
 // Ends the collected line: notes the start of the configuration section,
 // offers the line if it is a configuration line, and writes it.
-bool endLine(CopyState& run, FILE* ofil, AskFunction ask) {
+bool endLine(CopyState& run, CheckedOutput& ofil, AskFunction ask) {
     run.line_string[run.line_pointer] = '\0';
     if (strstr(run.line_string, "Configuration:")) run.isKeywordPossible = TRUE;
     ConfigurationLine parts;
@@ -68,7 +67,7 @@ bool completesMarker(CopyState& run, int c) {
 
 } // namespace
 
-bool copyConfiguration(FILE* ifil, FILE* ofil, const char* input_name, AskFunction ask) {
+bool copyConfiguration(FILE* ifil, CheckedOutput& ofil, const char* input_name, AskFunction ask) {
     CopyState run;
     for (;;) {
         clearerr(ifil);
@@ -90,10 +89,8 @@ bool copyConfiguration(FILE* ifil, FILE* ofil, const char* input_name, AskFuncti
                 run.state = OUTSIDE_LINE;
             }
         }
-        if (run.state == OUTSIDE_LINE && fputc(c, ofil) == EOF) {
-            reportWriteError();
-            return false;
-        }
+        char byte = (char)c;
+        if (run.state == OUTSIDE_LINE && !writeOut(ofil, &byte, 1)) return false;
         if (completesMarker(run, c)) {
             // A marker inside a collected line starts a new line; the text
             // collected before it, marker included, goes out unchanged.

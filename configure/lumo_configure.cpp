@@ -25,12 +25,9 @@ int main(int argc, char** argv) {
     addCleanupSignals(&ending);
     sigprocmask(SIG_BLOCK, &ending, &previous);
     bool opened = openConfigureFiles(argc, argv, files);
-    if (opened) watchOutput(argv[2]);
     sigprocmask(SIG_SETMASK, &previous, nullptr);
     if (!opened) return 1;
     printBanner(stdout);
     bool copied = copyConfiguration(files.ifil, files.ofil, argv[1], askValue);
-    int status = finishConfigure(files, argv[2], copied);
-    unwatchOutput(argv[2]);
-    return status;
+    return finishConfigure(files, argv[2], copied);
 }

@@ -1,5 +1,6 @@
 #include "zeWriteCheck.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -52,6 +53,11 @@ void CheckedOutput::closeUnchecked() {
 
 CheckedOutput CheckedOutput::standardOutput(const std::string& label, OnWriteFailure onFailure) {
     return CheckedOutput(stdout, label, false, onFailure);
+}
+
+CheckedOutput CheckedOutput::ofStream(FILE* stream, const std::string& label,
+                                      OnWriteFailure onFailure) {
+    return CheckedOutput(stream, label, false, onFailure);
 }
 
 FILE* CheckedOutput::create(const std::string& path, int& err) {
@@ -188,4 +194,24 @@ bool CheckedOutput::finish() {
 bool CheckedOutput::finishWith(const std::string& bytes) {
     write(bytes);
     return finish();
+}
+
+bool CheckedOutput::setPermissionBits(unsigned mode) {
+    if (!stream) {
+        errno = EBADF;
+        return false;
+    }
+    struct stat st;
+    int fd = fileno(stream);
+    if (fstat(fd, &st) != 0) return false;
+    // Only the permission bits: the file type bits are not ours to set.
+    return !S_ISREG(st.st_mode) || fchmod(fd, (mode_t)(mode & 07777)) == 0;
+}
+
+void CheckedOutput::discard() {
+    removeUnfinished();
+    closeUnchecked();
+    ownFile = false;
+    // What is given up is not complete.
+    if (failedErrno == 0) failedErrno = ECANCELED;
 }

@@ -34,6 +34,9 @@ class CheckedOutput {
   public:
     // Standard output, named `label` in messages; it is never removed.
     static CheckedOutput standardOutput(const std::string& label, OnWriteFailure onFailure);
+    // The same for any open stream (a stream in memory, say), which
+    // finish() closes.
+    static CheckedOutput ofStream(FILE* stream, const std::string& label, OnWriteFailure onFailure);
     // Creates or truncates the file at path and registers it as an output
     // (beginOutput); a file that cannot be created is a failure.
     static CheckedOutput file(const std::string& path, OnWriteFailure onFailure);
@@ -84,6 +87,12 @@ class CheckedOutput {
     bool finish();
     // write(bytes), then finish(): an output made whole in memory first.
     bool finishWith(const std::string& bytes);
+    // Gives the file the permission bits of `mode` (nothing for a device
+    // or pipe, which the whole system shares); false with errno set.
+    bool setPermissionBits(unsigned mode);
+    // Gives the output up unfinished: closed unchecked and its file
+    // removed (a replaced target is left as it was).
+    void discard();
 
   private:
     CheckedOutput(FILE* stream, const std::string& path, bool ownFile, OnWriteFailure onFailure);

@@ -75,9 +75,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         rl_outstream = sink;
     }
 
-    copyConfiguration(ifil, ofil, "input", useReadline ? readlineAnswer : pipedAnswer);
+    CheckedOutput out = CheckedOutput::ofStream(ofil, "output", OnWriteFailure::Quiet);
+    copyConfiguration(ifil, out, "input", useReadline ? readlineAnswer : pipedAnswer);
     fclose(ifil);
-    fclose(ofil);
+    out.finish();
     if (useReadline) {
         rl_instream = nullptr;
         rl_outstream = nullptr;
