@@ -2,7 +2,7 @@
 """The map's job script (workflow/scripts/map_batch.py) on its own: the
 figures it reads from a contig table, and the table of the last build,
 which only a build that succeeded replaces and which is left alone when it
-is not a regular file. A stand-in for zeContig records its command line
+is not a regular file; and the write-then-rename it keeps it by. A stand-in for zeContig records its command line
 and writes the table it is told to; the workflow tests run the real one."""
 import os
 import sys
@@ -14,6 +14,7 @@ sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.dirname(
     os.path.abspath(__file__)))), "workflow", "scripts"))
 from map_batch import map_figures, n50, run_map  # noqa: E402
+from replaced_file import replaced  # noqa: E402
 
 HEADER = "contig\tclone\tgel\tordinal\tleft\tright\tstatus\tburied_in\tlinks\n"
 
@@ -144,6 +145,32 @@ class KeptTable(unittest.TestCase):
 def read(path):
     with open(path) as f:
         return f.read()
+
+
+class Replaced(unittest.TestCase):
+    """The one write-then-rename of the job scripts, which the table of the
+    last build is kept by."""
+
+    def test_a_failed_write_leaves_the_old_file_and_no_temporary(self):
+        with tempfile.TemporaryDirectory() as folder:
+            path = os.path.join(folder, "compare.tsv")
+            with open(path, "w") as f:
+                f.write("old\n")
+            with self.assertRaises(RuntimeError):
+                with replaced(path) as out:
+                    out.write("half of a new")
+                    raise RuntimeError("the job failed")
+            with open(path) as f:
+                self.assertEqual(f.read(), "old\n")
+            self.assertEqual(os.listdir(folder), ["compare.tsv"])
+            with replaced(path) as out:
+                out.write("new\n")
+            with open(path) as f:
+                self.assertEqual(f.read(), "new\n")
+            self.assertEqual(os.listdir(folder), ["compare.tsv"])
+            umask = os.umask(0)
+            os.umask(umask)
+            self.assertEqual(os.stat(path).st_mode & 0o777, 0o666 & ~umask)
 
 
 if __name__ == "__main__":

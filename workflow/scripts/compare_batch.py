@@ -27,6 +27,8 @@ import re
 import stat
 import subprocess
 
+from replaced_file import replaced
+
 
 def failed_unchanged(gels_dir, state_dir, gel, inputs):
     """True when the gel's last run failed and its input files (names in
@@ -81,7 +83,7 @@ def join_parts(parts, table):
     """Writes the header of the first part once, then every part's rows in
     order. The parts must all carry the same header."""
     header = None
-    with open(table + ".tmp", "w", encoding="utf-8", newline="") as out:
+    with replaced(table) as out:
         for part in parts:
             with open(part, encoding="utf-8", newline="") as f:
                 first = f.readline()
@@ -92,7 +94,6 @@ def join_parts(parts, table):
                     raise ValueError("%s: header %r differs from the first part's" % (part, first))
                 for line in f:
                     out.write(line)
-    os.replace(table + ".tmp", table)
 
 
 def tsv_field(value):
@@ -136,9 +137,8 @@ def write_if_changed(path, text):
     except OSError:
         pass
     os.makedirs(os.path.dirname(path), exist_ok=True)
-    with open(path + ".tmp", "w", encoding="utf-8", newline="") as f:
+    with replaced(path) as f:
         f.write(text)
-    os.replace(path + ".tmp", path)
     return True
 
 

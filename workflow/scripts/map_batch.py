@@ -24,9 +24,9 @@ import os
 import shutil
 import stat
 import subprocess
-import tempfile
 
 from compare_batch import bands_file, read_settings
+from replaced_file import replaced
 
 PREVIOUS = "previous-contigs.tsv"
 
@@ -45,17 +45,10 @@ def previous_fault(folder):
 
 
 def keep_previous(table, folder):
-    """Copies table to folder/previous-contigs.tsv under a new temporary
-    name, then renames it over the old copy, so that the copy is either
-    the old table or the whole new one."""
-    handle, temporary = tempfile.mkstemp(prefix=PREVIOUS + ".", dir=folder)
-    try:
-        with os.fdopen(handle, "wb") as out, open(table, "rb") as source:
-            shutil.copyfileobj(source, out)
-        os.replace(temporary, os.path.join(folder, PREVIOUS))
-    except BaseException:
-        os.unlink(temporary)
-        raise
+    """Copies table to folder/previous-contigs.tsv, so that the copy is
+    either the old table or the whole new one."""
+    with open(table, "rb") as source, replaced(os.path.join(folder, PREVIOUS), binary=True) as out:
+        shutil.copyfileobj(source, out)
 
 
 def run_map(zecontig, options, projects, threads, outputs, folder, log):
