@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """The map's job script (workflow/scripts/map_batch.py) on its own: the
-figures it reads from a contig table, and the table of the last build,
-which only a build that succeeded replaces and which is left alone when it
-is not a regular file; and the write-then-rename it keeps it by. A stand-in for zeContig records its command line
-and writes the table it is told to; the workflow tests run the real one."""
+figures it reads from a contig table, the table of the last build, which
+only a build that succeeded replaces and which is left alone when it is
+not a regular file, and the write-then-rename it is kept by. A stand-in
+for zeContig records its command line and writes the table it is told
+to; the workflow tests run the real one."""
 import os
 import sys
 import tempfile
