@@ -16,30 +16,21 @@
 #include "zeVersion.h"
 #include "zeWriteCheck.h"
 
-namespace {
-
-int fail(const std::string& what) {
-    printError(what);
-    return 1;
-}
-
-} // namespace
-
 int runCompare(int argc, char** argv) {
     CompareOptions o;
     std::string usage;
-    if (!readCompareOptions(argc, argv, o, usage)) return fail(usage);
+    if (!readCompareOptions(argc, argv, o, usage)) return failure(usage);
     if (o.help || o.version) return printHelpOrVersion(o.help ? compareUsage() : versionLine("zeCompare"));
 
     std::string clash;
-    if (!inputsAreDistinct(o.files, o.html, clash)) return fail(clash);
+    if (!inputsAreDistinct(o.files, o.html, clash)) return failure(clash);
     // A page that cannot be written is found now, not after all the scoring.
     CheckedOutput html;
     if (!o.html.empty()) html = CheckedOutput::replacing(o.html, OnWriteFailure::Quiet);
-    if (!html.ok()) return fail(html.failureText());
+    if (!html.ok()) return failure(html.failureText());
     std::vector<Fingerprint> prints;
     std::string error;
-    if (!readBandsFiles(o.files, prints, error, std::cerr)) return fail(error);
+    if (!readBandsFiles(o.files, prints, error, std::cerr)) return failure(error);
 
     ScanSettings settings;
     settings.tolerance = o.tolerance;
@@ -74,5 +65,5 @@ int runCompare(int argc, char** argv) {
     page.pairsPassing = passing;
     page.strongest = strongest.sorted();
     if (html.finishWith(comparePage(page))) return 0;
-    return fail(html.failureText());
+    return failure(html.failureText());
 }

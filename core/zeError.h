@@ -10,6 +10,9 @@
 
 void printError(const std::string& what);
 
+// printError(what), then 1: the exit status of a run that ends on it.
+int failure(const std::string& what);
+
 // "<what>: <the text of error number err>", for a failed system call; err
 // is the errno value captured right at the failing call.
 std::string withReason(const std::string& what, int err);

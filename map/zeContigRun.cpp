@@ -22,11 +22,6 @@
 
 namespace {
 
-int fail(const std::string& what) {
-    printError(what);
-    return 1;
-}
-
 // The earlier table may be the table written now (a map rebuilt in
 // place: it is read before it is replaced), but no other output.
 bool previousIsKept(const ContigOptions& o, std::string& error) {
@@ -40,21 +35,19 @@ bool previousIsKept(const ContigOptions& o, std::string& error) {
     return true;
 }
 
-// An output written to a file given on the command line, or to standard
-// output when none was given.
-struct Output {
-    std::string path;
-    CheckedOutput file;
-};
+// An output to the file given on the command line, replaced only when
+// complete, or to standard output where the file's name is `orStandard`.
+CheckedOutput openOutput(const std::string& path, bool orStandard) {
+    if (path.empty() && orStandard)
+        return CheckedOutput::standardOutput("standard output", OnWriteFailure::Quiet);
+    if (path.empty()) return CheckedOutput();
+    return CheckedOutput::replacing(path, OnWriteFailure::Quiet);
+}
 
-bool writeOutput(Output& out, const std::string& bytes, std::string& error) {
-    if (!out.path.empty()) {
-        if (out.file.finishWith(bytes)) return true;
-        error = out.file.failureText();
-        return false;
-    }
-    CheckedOutput stream = CheckedOutput::standardOutput("standard output", OnWriteFailure::ReturnFalse);
-    return stream.finishWith(bytes);
+bool writeOutput(CheckedOutput& out, const std::string& bytes, std::string& error) {
+    if (out.finishWith(bytes)) return true;
+    error = out.failureText();
+    return false;
 }
 
 } // namespace
@@ -62,31 +55,25 @@ bool writeOutput(Output& out, const std::string& bytes, std::string& error) {
 int runContig(int argc, char** argv) {
     ContigOptions o;
     std::string error;
-    if (!readContigOptions(argc, argv, o, error)) return fail(error);
+    if (!readContigOptions(argc, argv, o, error)) return failure(error);
     if (o.help || o.version) return printHelpOrVersion(o.help ? contigUsage() : versionLine("zeContig"));
     if (!inputsAreDistinct(o.files,
                            {{"table", o.output}, {"tiling path", o.mtp}, {"GFF file", o.gff},
                             {"page", o.html}},
                            error))
-        return fail(error);
-    if (!o.previous.empty() && !previousIsKept(o, error)) return fail(error);
+        return failure(error);
+    if (!o.previous.empty() && !previousIsKept(o, error)) return failure(error);
 
     // The outputs' places are tried before the inputs are read and scored.
-    Output table, mtp, gff, page;
-    table.path = o.output;
-    mtp.path = o.mtp;
-    gff.path = o.gff;
-    page.path = o.html;
-    for (Output* out : {&table, &mtp, &gff, &page}) {
-        if (out->path.empty()) continue;
-        out->file = CheckedOutput::replacing(out->path, OnWriteFailure::Quiet);
-        if (!out->file.ok()) return fail(out->file.failureText());
-    }
+    CheckedOutput table = openOutput(o.output, true), mtp = openOutput(o.mtp, false),
+                  gff = openOutput(o.gff, false), page = openOutput(o.html, false);
+    for (const CheckedOutput* out : {&table, &mtp, &gff, &page})
+        if (!out->ok()) return failure(out->failureText());
 
     std::vector<ContigTableRow> previous;
-    if (!o.previous.empty() && !readContigTable(o.previous, previous, error)) return fail(error);
+    if (!o.previous.empty() && !readContigTable(o.previous, previous, error)) return failure(error);
     std::vector<Fingerprint> prints;
-    if (!readContigInput(o.files, prints, error)) return fail(error);
+    if (!readContigInput(o.files, prints, error)) return failure(error);
     ContigMap map = buildMap(prints, o.map);
     if (!o.previous.empty()) {
         ContigNames names = nameContigs(prints, map, previous);
@@ -98,14 +85,13 @@ int runContig(int argc, char** argv) {
     if (!o.mtp.empty() || !o.gff.empty() || !o.html.empty())
         paths = tilingPaths(prints, map, o.mtpShared, o.map.tolerance);
 
-    // Standard output's own failure has been told already.
     if (!writeOutput(table, contigTableHeader() + contigTableRows(prints, map), error))
-        return o.output.empty() ? 1 : fail(error);
+        return failure(error);
     if (!o.mtp.empty() &&
         !writeOutput(mtp, tilingTableHeader() + tilingTableRows(prints, map, paths), error))
-        return fail(error);
+        return failure(error);
     if (!o.gff.empty() && !writeOutput(gff, contigGff(prints, map, paths), error))
-        return fail(error);
+        return failure(error);
     if (!o.html.empty()) {
         ContigPageInput in;
         in.files = o.files;
@@ -117,7 +103,7 @@ int runContig(int argc, char** argv) {
         for (const std::vector<int>& path : tilingPrints(paths))
             for (int v : path)
                 in.tilingPath[(size_t)v] = 1;
-        if (!writeOutput(page, contigPage(in), error)) return fail(error);
+        if (!writeOutput(page, contigPage(in), error)) return failure(error);
     }
     return 0;
 }
