@@ -204,6 +204,10 @@ TEST(ContigNames, BadPreviousTableIsRefused) {
          old + ":2: left and right must be '-' in contig 0, not '0' and '40'"},
         {header + "1\tA00\t1\t1\t0\t40\tfine\t-\t-\n",
          old + ":2: status must be ok, buried, Q or chimeric, not 'fine'"},
+        {header + "1\tA00\t1\t1\t0\t40\tok\t\t-\n",
+         old + ":2: buried_in must be '-' or a clone's identity, not empty"},
+        {header + "1\tA00\t1\t1\t0\t40\tchimeric\t-\t1,,2\n",
+         old + ":2: links must be '-' or contig numbers separated by commas, not '1,,2'"},
         {header + row + "\n" + row, old + ":3: a blank line inside the table"},
     };
     const std::string previousOutput = "an earlier output\n";
