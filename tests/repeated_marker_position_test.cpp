@@ -1,8 +1,8 @@
 // zeStep5 on a gel whose every marker lane calibrates two standard positions
-// at one gel position (tests/repeated_marker_position/README.md). The
+// at one gel position (tests/repeated_marker_position/README.md): the
 // marker splines take the degenerate-knot path and the lanes between the
-// markers get far-extrapolated size factors, so one changed rounding step
-// or comparison anywhere in the calibration shows in these bytes.
+// markers get far-extrapolated factors. Its outputs are pinned byte for
+// byte; its standard positions move when the splines round differently.
 #include <gtest/gtest.h>
 
 #include <cstdint>
