@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The example run: installs what building needs, builds zeStep5, zeReport
 # and zeCompare, runs them on a fresh copy of the bundled example project
-# (never on the committed files: every step recreates Results) and ends
-# with a short summary. What the programs print goes to log files that the
-# summary names.
+# (never on the committed files: every step recreates Results), then builds
+# the physical map of a small simulated library with zeGenLibrary and
+# zeContig and measures it against where the clones really lie. Ends with a
+# short summary; what the programs print goes to log files that the summary
+# names.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,9 +17,10 @@ build_log=build/demo-build.log
 # a build directory that scripts/test.sh configured keeps its tests.
 options=()
 [ -f build/CMakeCache.txt ] || options=(-DZE_BUILD_TESTS=OFF)
-echo "building zeStep5, zeReport and zeCompare (log: $build_log)"
+programs=(zeStep5 zeReport zeCompare zeGenLibrary zeContig)
+echo "building ${programs[*]} (log: $build_log)"
 if ! { cmake -S . -B build -G Ninja "${options[@]}" &&
-       cmake --build build -j "$(nproc)" --target zeStep5 zeReport zeCompare; } >"$build_log" 2>&1; then
+       cmake --build build -j "$(nproc)" --target "${programs[@]}"; } >"$build_log" 2>&1; then
     tail -n 20 "$build_log"
     echo "demo: the build failed; see $build_log" >&2
     exit 1
@@ -30,10 +33,12 @@ mkdir -p "$demo"
 cp -r examples/project "$project"
 
 # Runs one program with its output in a log; a failure shows its ERROR
-# lines and ends the demo.
+# lines and ends the demo. --as TEXT shows TEXT instead of the command line.
 run_logged() {
+    local shown=
+    if [ "$1" = --as ]; then shown=$2; shift 2; fi
     local log=$1; shift
-    echo "running: $* (log: $log)"
+    echo "running: ${shown:-$*} (log: $log)"
     local status=0
     "$@" >"$log" 2>&1 || status=$?
     if [ "$status" -ne 0 ] || grep -q '^ERROR: ' "$log"; then
@@ -53,6 +58,23 @@ written=$(cd "$project" && ls -d *.gel *.bands *.sizes 2>/dev/null | tr '\n' ' '
 report=$(cd "$project" && pwd)/report.html
 compare=$(cd "$project" && pwd)/compare.html
 
+# A library of a few thousand clones at 10x coverage with a real library's
+# errors, its map, and the map against the generator's truth.
+library=$demo/library
+clones=3000
+run_logged "$demo/zeGenLibrary.log" ./build/tools/zeGenLibrary --out "$library" --clones "$clones" --seed 1
+map_options=(-o "$library/contigs.tsv" --mtp "$library/mtp.tsv" --html "$library/map.html")
+run_logged --as "./build/map/zeContig ${map_options[*]} $library/*.bands" "$demo/zeContig.log" \
+    ./build/map/zeContig "${map_options[@]}" "$library"/*.bands
+run_logged "$library/against-truth.tsv" \
+    bash scripts/map-against-truth.sh "$library/truth.tsv" "$library/contigs.tsv"
+truth() { awk -F'\t' -v k="$1" '$1 == k { print $2 }' "$library/against-truth.tsv"; }
+in_contigs=$(awk -v a="$(truth in_contigs)" -v b="$(truth clones)" 'BEGIN { printf "%.1f%%", 100 * a / b }')
+n50_kb=$(truth n50 | awk '$1 != "-" { printf "%.0f", $1 / 1000 }')
+path_clones=$(($(wc -l <"$library/mtp.tsv") - 1))
+path_weak=$(awk -F'\t' 'NR > 1 && $NF == "weak"' "$library/mtp.tsv" | wc -l)
+map=$(cd "$library" && pwd)/map.html
+
 echo
 echo "== Summary =="
 echo "zeStep5 normalised $(figure samples) named samples ($(figure lanes) lanes) of $project."
@@ -70,4 +92,9 @@ echo "  warnings on the page: $(figure calibration_warnings) calibration, $(figu
 echo "zeCompare scored every pair of the bands file: $(($(wc -l <"$pairs") - 1)) pairs within the default cutoff in $pairs,"
 echo "  and the page with the strongest pairs, a similarity tree and a heatmap:"
 echo "  $compare"
-echo "Logs: $demo/zeStep5.log (one line per compressed picture), $demo/zeReport.log, $build_log"
+echo "zeGenLibrary simulated $clones clones at 10x with a real library's errors ($(ls "$library"/*.bands | wc -l) gels in $library);"
+echo "zeContig mapped them: $(truth contigs) contigs of 2 or more clones, holding $in_contigs of the clones, N50 ${n50_kb:--} kb"
+echo "  against the truth: $(truth false_joins) false joins; $(truth neighbour_errors) of $(truth neighbours) neighbours out of order, $(truth displaced) of $(truth ordered) clones more than 3 places off"
+echo "  the tiling path: $path_clones clones ($path_weak weak steps) in $library/mtp.tsv; the page:"
+echo "  $map"
+echo "Logs: $demo/zeStep5.log (one line per compressed picture), $demo/zeReport.log, $demo/zeContig.log, $build_log"

@@ -4,7 +4,9 @@ contig tables whose values are worked out by hand: a false join, touching
 clones, order errors with ties, a reversed contig, displaced clones, chimera
 flags, the overlap at which half of the pairs pass and the tiling path's
 cover and gaps; and the command on the generator's older four-column truth,
-on a path at the edge of 99% and on tables it must refuse."""
+on a path at the edge of 99% and on tables it must refuse. Every case also
+checks that the demo's scripts/map-against-truth.sh, which computes the map's
+figures without Python, gives the same ones."""
 import math
 import os
 import subprocess
@@ -13,8 +15,9 @@ import tempfile
 import unittest
 
 sys.dont_write_bytecode = True
-BENCH = os.path.join(os.path.dirname(os.path.dirname(os.path.dirname(
-    os.path.abspath(__file__)))), "bench")
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+BENCH = os.path.join(ROOT, "bench")
+AGAINST_TRUTH = os.path.join(ROOT, "scripts", "map-against-truth.sh")
 sys.path.insert(0, BENCH)
 import map_quality as mq  # noqa: E402
 
@@ -22,6 +25,9 @@ TRUTH_HEADER = ("clone\tgel\tstart\tend\tchimeric\tfirst_fragment\tlast_fragment
                 "start2\tend2\tfirst_fragment2\tlast_fragment2\n")
 TABLE_HEADER = "contig\tclone\tgel\tordinal\tleft\tright\tstatus\tburied_in\tlinks\n"
 PATH_HEADER = "contig\tclone\tgel\tordinal\tleft\tright\tweak\n"
+# The figures scripts/map-against-truth.sh gives too.
+SHELL_FIGURES = ("clones", "in_contigs", "contigs", "n50", "false_joins", "adjacent_errors",
+                 "displaced")
 
 
 class MapQuality(unittest.TestCase):
@@ -62,7 +68,27 @@ class MapQuality(unittest.TestCase):
         if path is not None:
             steps = "".join("%d\t%s\t1\t1\t0\t5\t%s\n" % step for step in path)
             path = mq.read_path(self.write("mtp.tsv", PATH_HEADER + steps), rows)
-        return mq.measure(truth, rows, path=path, **options)
+        m = mq.measure(truth, rows, path=path, **options)
+        self.assertEqual(self.against_truth(), {key: m[key] for key in SHELL_FIGURES})
+        return m
+
+    def run_against_truth(self):
+        return subprocess.run(["bash", AGAINST_TRUTH, os.path.join(self.tmp.name, "truth.tsv"),
+                               os.path.join(self.tmp.name, "t.tsv")],
+                              capture_output=True, text=True)
+
+    def against_truth(self):
+        """The figures of scripts/map-against-truth.sh on truth.tsv and t.tsv,
+        its counts turned into measure()'s shares."""
+        done = self.run_against_truth()
+        self.assertEqual((done.returncode, done.stderr), (0, ""))
+        f = {key: None if value == "-" else int(value)
+             for key, value in (line.split("\t") for line in done.stdout.splitlines())}
+        return {"clones": f["clones"], "in_contigs": f["in_contigs"] / f["clones"],
+                "contigs": f["contigs"], "n50": f["n50"], "false_joins": f["false_joins"],
+                "adjacent_errors": f["neighbour_errors"] / f["neighbours"] if f["neighbours"]
+                else None,
+                "displaced": f["displaced"] / f["ordered"] if f["ordered"] else None}
 
     def test_false_join_spans_and_touching_clones(self):
         truth = self.truth([("a", 0, 100, 0), ("b", 50, 150, 1), ("c", 1000, 1100, 9),
@@ -232,6 +258,7 @@ class MapQuality(unittest.TestCase):
         self.assertEqual(figures["Spearman"], "1.0000")
         self.assertEqual(figures["chimeras flagged"], "-")
         self.assertEqual(figures["theta"], "-")
+        self.assertEqual(self.against_truth()["false_joins"], 1)
 
     def test_command_with_a_path_at_99_percent(self):
         # The stretch [0,1000) of p, q and r; the path p, r leaves [600,610).
@@ -254,14 +281,19 @@ class MapQuality(unittest.TestCase):
     def test_command_refuses_bad_tables(self):
         truth = TRUTH_HEADER + "A\t1\t0\t100\t0\t0\t1\t-\t-\t-\t-\n" \
                                "B\t1\t50\t150\t0\t0\t1\t-\t-\t-\t-\n"
-        for table in ("1\tA\t1\t1\t0\t5\tok\t-\t-\n",  # B has no row
-                      "1\tA\t1\t1\t0\t5\tok\t-\t-\n1\tB\t1\t2\t0\t5\tfine\t-\t-\n",
-                      "1\tA\t1\t1\t0\t5\tok\t-\t-\n1\tB\t1\t2\t5\t5\tok\t-\t-\n",
-                      "1\tA\t1\t1\t0\t5\tok\t-\t-\n1\tZ\t1\t2\t0\t5\tok\t-\t-\n"):
+        a = "1\tA\t1\t1\t0\t5\tok\t-\t-\n"
+        # by_script: the demo's script refuses it too (it checks only that the
+        # table names each clone of the truth once).
+        for table, by_script in ((a, True),  # B has no row
+                                 (a + "1\tB\t1\t2\t0\t5\tfine\t-\t-\n", False),
+                                 (a + "1\tB\t1\t2\t5\t5\tok\t-\t-\n", False),
+                                 (a + "1\tZ\t1\t2\t0\t5\tok\t-\t-\n", True)):
             done = self.run_cli(truth, TABLE_HEADER + table)
-            self.assertEqual(done.returncode, 1)
-            self.assertEqual(done.stdout, "")
-            self.assertRegex(done.stderr, r"^ERROR: [^\n]+\n$")
+            runs = [done, self.run_against_truth()] if by_script else [done]
+            for done in runs:
+                self.assertEqual(done.returncode, 1)
+                self.assertEqual(done.stdout, "")
+                self.assertRegex(done.stderr, r"^ERROR: [^\n]+\n$")
 
 
 if __name__ == "__main__":
