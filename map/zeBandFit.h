@@ -1,9 +1,10 @@
 // How well a placed clone's bands fit the clones placed around it. Where
 // a clone lies, its fragments lie in the other clones covering the same
 // stretch, so each of its bands is matched by several of them. A band that
-// fewer than FIT_SUPPORT of them match is unexplained; a clone with a piece
+// fewer than fitSupport of them match (zeMapSettings.h) is unexplained; a
+// clone with a piece
 // from elsewhere (chimeric), or a lane from another clone, has many such
-// bands. Stretches covered by fewer clones than FIT_SUPPORT, as at a
+// bands. Stretches covered by fewer clones than that, as at a
 // contig's ends, are allowed for: only the bands beyond what they explain
 // count against the clone.
 #ifndef ZE_BANDFIT_H
@@ -12,12 +13,7 @@
 #include <vector>
 
 #include "zeFingerprint.h"
-
-// Other clones that must match a band for it to count as explained.
-const int FIT_SUPPORT = 4;
-// The largest share of unexplained bands (beyond the thinly covered
-// stretches) a clone may have and still fit.
-const double MOST_UNEXPLAINED = 0.35;
+#include "zeMapSettings.h"
 
 struct Placement {
     int print = 0;
@@ -26,6 +22,6 @@ struct Placement {
 
 // For each placement of one contig: true when its clone fits badly.
 std::vector<char> fitsBadly(const std::vector<Fingerprint>& prints,
-                            const std::vector<Placement>& contig, int tolerance);
+                            const std::vector<Placement>& contig, const MapSettings& settings);
 
 #endif

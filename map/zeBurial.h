@@ -10,10 +10,6 @@
 #include "zeContigMap.h"
 #include "zeOverlapGraph.h"
 
-// The least share of a clone's bands that must match another clone's for
-// it to count as buried in it.
-const double BURIED_SHARE = 0.9;
-
 // For every vertex of g: the vertex it is buried in, or -1. A clone is
 // buried in another of its contig (map.clones[v].contig, 0: in none) when
 // the bands they share are at least `share` of its length in the layout
@@ -24,7 +20,7 @@ const double BURIED_SHARE = 0.9;
 // returns to its start; of several, in the one sharing the most bands with
 // it, then the earliest.
 std::vector<int> findBurials(const OverlapGraph& g, const ContigMap& map,
-                             double share = BURIED_SHARE);
+                             double share);
 
 // The clone at the top of v's chain of burials (v itself when not buried).
 int burialRoot(const std::vector<int>& buriedIn, int v);

@@ -72,12 +72,6 @@ std::vector<int> foreignBands(const OverlapGraph& g, const std::vector<Fingerpri
     return foreign;
 }
 
-const double COMMON_BAND_FACTOR = 2.5;
-// A clone of the index holding this many fewer foreign bands than a home
-// needs is still a lead to the clones around it.
-const int LEAD_SLACK = 3;
-// A clone this close to its contig's first or last place is at its end.
-const long END_REACH = 3;
 
 struct Home {
     int contig = 0;
@@ -93,7 +87,7 @@ double centreOf(const PlacedClone& c) {
 // little: then v's lacking bands are those of a place next to its own (a
 // neighbouring contig's end), not of a piece from elsewhere.
 bool besideItsPlace(const OverlapGraph& g, const std::vector<Fingerprint>& prints, int v,
-                    const Home* first, const Home* last, const ForeignSettings& s) {
+                    const Home* first, const Home* last, const MapSettings& s) {
     for (const Home* h = first; h != last; ++h)
         for (const Overlap* o = g.begin(v); o != g.end(v); ++o) {
             const int a = std::min(h->print, o->to), b = std::max(h->print, o->to);
@@ -161,9 +155,9 @@ std::vector<Extent> contigExtents(const ContigMap& map) {
 }
 
 // A clone reaching (nearly) to its contig's first or last place.
-bool atAnEnd(const PlacedClone& c, const std::vector<Extent>& extents) {
+bool atAnEnd(const PlacedClone& c, const std::vector<Extent>& extents, long reach) {
     const Extent& e = extents[(size_t)c.contig];
-    return c.left - e.left <= END_REACH || e.right - c.right <= END_REACH;
+    return c.left - e.left <= reach || e.right - c.right <= reach;
 }
 
 // The contig where `needed` homes lie within `span` of each other, away
@@ -172,8 +166,8 @@ bool atAnEnd(const PlacedClone& c, const std::vector<Extent>& extents) {
 // lacking bands are those of the other's end.
 int placeOfHomes(const OverlapGraph& g, const std::vector<Fingerprint>& prints, int v,
                  std::vector<Home>& homes, double span, const ContigMap& map,
-                 const std::vector<Extent>& extents, const ForeignSettings& s) {
-    const bool selfAtAnEnd = atAnEnd(map.clones[v], extents);
+                 const std::vector<Extent>& extents, const MapSettings& s) {
+    const bool selfAtAnEnd = atAnEnd(map.clones[v], extents, s.endReach);
     std::sort(homes.begin(), homes.end(), [](const Home& a, const Home& b) {
         return a.contig != b.contig ? a.contig < b.contig : a.centre < b.centre;
     });
@@ -184,7 +178,7 @@ int placeOfHomes(const OverlapGraph& g, const std::vector<Fingerprint>& prints, 
         if (besideItsPlace(g, prints, v, &homes[i], &homes[i] + needed, s)) continue;
         bool homeAtAnEnd = false;
         for (size_t k = i; k < i + needed; ++k)
-            homeAtAnEnd = homeAtAnEnd || atAnEnd(map.clones[homes[k].print], extents);
+            homeAtAnEnd = homeAtAnEnd || atAnEnd(map.clones[homes[k].print], extents, s.endReach);
         if (selfAtAnEnd && homeAtAnEnd) continue;
         return last.contig;
     }
@@ -195,7 +189,7 @@ int placeOfHomes(const OverlapGraph& g, const std::vector<Fingerprint>& prints, 
 
 std::vector<int> findForeignPieces(const OverlapGraph& g, const std::vector<Fingerprint>& prints,
                                    const ContigMap& map, const std::vector<int>& buriedIn,
-                                   const ForeignSettings& s) {
+                                   const MapSettings& s) {
     const int n = (int)prints.size();
     std::vector<int> from((size_t)n, 0);
     // Homes are sought among the placed clones that are not buried: they
@@ -212,12 +206,12 @@ std::vector<int> findForeignPieces(const OverlapGraph& g, const std::vector<Fing
     int64_t stamp = 0;
     // A window of 2 t + 1 positions holds bands of 2 t + 1 / 4600 of the
     // clones per band of a clone, some 10% at 35 bands and tolerance 7;
-    // a band held by more than COMMON_BAND_FACTOR times that is common.
+    // a band held by more than commonBandFactor times that is common.
     double bands = 0;
     for (int v = 0; v < n; ++v)
         if (home[v]) bands += (double)prints[v].bands.size();
     const double perWindow = bands * (2 * s.tolerance + 1) / (double)NORM_SCALE_LENGTH;
-    const size_t commonBand = (size_t)(COMMON_BAND_FACTOR * perWindow) + 1;
+    const size_t commonBand = (size_t)(s.commonBandFactor * perWindow) + 1;
     int largest = 0;
     for (const Fingerprint& f : prints)
         largest = std::max(largest, (int)f.bands.size());
@@ -261,7 +255,7 @@ std::vector<int> findForeignPieces(const OverlapGraph& g, const std::vector<Fing
             matched[w] = 0;
             const PlacedClone& other = map.clones[w];
             if (w == v || aroundItself(self, other, length)) continue;
-            if (m + LEAD_SLACK >= needed(nf, (int)prints[w].bands.size())) leads.push_back(w);
+            if (m + s.leadSlack >= needed(nf, (int)prints[w].bands.size())) leads.push_back(w);
         }
         std::vector<Home> homes;
         for (int w : leads) {

@@ -15,31 +15,14 @@
 
 #include "zeContigMap.h"
 #include "zeFingerprint.h"
+#include "zeMapSettings.h"
 #include "zeOverlapGraph.h"
-
-struct ForeignSettings {
-    int tolerance = 7;
-    // A clone elsewhere holds the foreign bands when their Sulston score
-    // (as a fingerprint of their own against it) is at most this...
-    double homeCutoff = 1e-5;
-    // ...and the piece's place is found when this many such clones lie
-    // within one clone length of each other in one contig. They are sought
-    // around leads: placed clones, not buried, holding nearly as many.
-    int homesNeeded = 3;
-    // Homes that overlap the clones around it this well are a place next
-    // to its own.
-    double besideCutoff = 1e-4;
-    // Only clones with at least this many foreign bands, and this share of
-    // their bands, are looked up.
-    int fewestForeign = 6;
-    double leastForeignShare = 0.2;
-};
 
 // For every fingerprint of a placed map (contig, left, right set; buriedIn
 // the clone each buried one lies in, or -1): the contig its foreign piece
 // comes from (1, 2, ...), or 0 when it has none.
 std::vector<int> findForeignPieces(const OverlapGraph& g, const std::vector<Fingerprint>& prints,
                                    const ContigMap& map, const std::vector<int>& buriedIn,
-                                   const ForeignSettings& settings);
+                                   const MapSettings& settings);
 
 #endif

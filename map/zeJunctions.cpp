@@ -9,7 +9,7 @@ namespace {
 // True when some pair between groups a and b (indices into `near`)
 // scores within the loose cutoff.
 bool groupsOverlap(const std::vector<int>& a, const std::vector<int>& b,
-                   const std::vector<Fingerprint>& prints, const JunctionSettings& s) {
+                   const std::vector<Fingerprint>& prints, const MapSettings& s) {
     int tried = 0;
     for (int x : a)
         for (int y : b) {
@@ -21,7 +21,7 @@ bool groupsOverlap(const std::vector<int>& a, const std::vector<int>& b,
 }
 
 bool isJunction(const OverlapGraph& g, int x, const std::vector<Fingerprint>& prints,
-                const JunctionSettings& s) {
+                const MapSettings& s) {
     const int n = g.degree(x);
     if (n < 2) return false;
     const Overlap* near = g.begin(x);
@@ -63,7 +63,7 @@ bool isJunction(const OverlapGraph& g, int x, const std::vector<Fingerprint>& pr
 } // namespace
 
 std::vector<char> findJunctions(const OverlapGraph& g, const std::vector<Fingerprint>& prints,
-                                const JunctionSettings& settings) {
+                                const MapSettings& settings) {
     std::vector<char> junction((size_t)g.size(), 0);
     for (int x = 0; x < g.size(); ++x)
         junction[x] = isJunction(g, x, prints, settings) ? 1 : 0;

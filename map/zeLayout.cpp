@@ -1,7 +1,5 @@
 #include "zeLayout.h"
 
-#include "zeBurial.h"
-
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -17,11 +15,6 @@ struct LocalEdge {
     double weight = 1;
 };
 
-// A clone lying (almost) inside the other may sit anywhere along it, so
-// the centre offset is only an upper bound; such a pair says little about
-// places.
-const double CONTAINED_WEIGHT = 0.25;
-
 // The members' edges among themselves, by local index.
 struct LocalGraph {
     std::vector<size_t> start;
@@ -29,7 +22,8 @@ struct LocalGraph {
 };
 
 LocalGraph localGraph(const OverlapGraph& g, const std::vector<Fingerprint>& prints,
-                      const std::vector<int>& members, const std::vector<int>& local) {
+                      const std::vector<int>& members, const std::vector<int>& local,
+                      const MapSettings& s) {
     LocalGraph lg;
     lg.start.push_back(0);
     for (int v : members) {
@@ -37,9 +31,12 @@ LocalGraph localGraph(const OverlapGraph& g, const std::vector<Fingerprint>& pri
         for (const Overlap* o = g.begin(v); o != g.end(v); ++o) {
             if (local[o->to] < 0) continue;
             const int nw = (int)prints[o->to].bands.size();
-            bool contained = o->shared >= BURIED_SHARE * std::min(nv, nw);
+            // A clone lying (almost) inside the other may sit anywhere
+            // along it, so the centre offset is only an upper bound; such
+            // a pair says little about places.
+            bool contained = o->shared >= s.buriedShare * std::min(nv, nw);
             lg.edges.push_back({local[o->to], centreOffset(nv, nw, o->shared),
-                                contained ? CONTAINED_WEIGHT : 1.0});
+                                contained ? s.containedWeight : 1.0});
         }
         lg.start.push_back(lg.edges.size());
     }
@@ -89,26 +86,16 @@ double settledPlace(double at, const std::vector<double>& x, const LocalGraph& l
     return weights > 0 ? sum / weights : at;
 }
 
-const int MOST_ROUNDS = 200;
-const double SETTLED = 1e-3;
-// Offsets of at least this many bands leave no doubt which clone lies
-// first; shorter ones may stand either way, and count less.
-const double SURE_OFFSET = 4;
-// Triples a clone's excess is measured on, at least.
-const size_t FEWEST_TRIPLES = 5;
-// Triples enough for a contig's own typical excess.
-const size_t ENOUGH_TRIPLES = 50;
-
 // Settles the places of every member (Gauss-Seidel).
-void settle(const LocalGraph& lg, std::vector<double>& x) {
-    for (int round = 0; round < MOST_ROUNDS; ++round) {
+void settle(const LocalGraph& lg, std::vector<double>& x, const MapSettings& s) {
+    for (int round = 0; round < s.mostRounds; ++round) {
         double moved = 0;
         for (size_t v = 0; v < x.size(); ++v) {
             double next = settledPlace(x[v], x, lg, (int)v);
             moved = std::max(moved, std::fabs(next - x[v]));
             x[v] = next;
         }
-        if (moved < SETTLED) break;
+        if (moved < s.settled) break;
     }
 }
 
@@ -130,7 +117,7 @@ double median(std::vector<double>& values) {
 // median over v's triples, or else (at an end) over all of the contig's
 // when it has enough of them, or else `typical`, which it then becomes.
 std::vector<double> excessBands(const LocalGraph& lg, const std::vector<double>& x,
-                                double& typical) {
+                                const MapSettings& s, double& typical) {
     std::vector<std::vector<double>> samples(x.size());
     std::vector<double> all;
     for (size_t v = 0; v < x.size(); ++v) {
@@ -147,21 +134,21 @@ std::vector<double> excessBands(const LocalGraph& lg, const std::vector<double>&
         }
         all.insert(all.end(), samples[v].begin(), samples[v].end());
     }
-    if (all.size() >= ENOUGH_TRIPLES) typical = median(all);
+    if (all.size() >= (size_t)s.enoughTriples) typical = median(all);
     std::vector<double> excess(x.size(), typical);
     for (size_t v = 0; v < x.size(); ++v)
-        if (samples[v].size() >= FEWEST_TRIPLES) excess[v] = median(samples[v]);
+        if (samples[v].size() >= (size_t)s.fewestTriples) excess[v] = median(samples[v]);
     return excess;
 }
 
 } // namespace
 
 ContigLayout layoutContig(const OverlapGraph& g, const std::vector<Fingerprint>& prints,
-                          const std::vector<int>& members, std::vector<int>& scratch,
-                          double& typicalExcess) {
+                          const std::vector<int>& members, const MapSettings& settings,
+                          std::vector<int>& scratch, double& typicalExcess) {
     for (size_t i = 0; i < members.size(); ++i)
         scratch[members[i]] = (int)i;
-    LocalGraph lg = localGraph(g, prints, members, scratch);
+    LocalGraph lg = localGraph(g, prints, members, scratch, settings);
     for (int v : members)
         scratch[v] = -1;
 
@@ -169,15 +156,17 @@ ContigLayout layoutContig(const OverlapGraph& g, const std::vector<Fingerprint>&
     int end1 = 0, end2 = 0;
     distancesFrom(lg, 0, end1);
     layout.centres = distancesFrom(lg, end1, end2);
-    settle(lg, layout.centres);
-    layout.excess = excessBands(lg, layout.centres, typicalExcess);
+    settle(lg, layout.centres, settings);
+    layout.excess = excessBands(lg, layout.centres, settings, typicalExcess);
     for (size_t v = 0; v < members.size(); ++v)
         for (size_t k = lg.start[v]; k < lg.start[v + 1]; ++k) {
             LocalEdge& e = lg.edges[k];
             e.offset = std::max(0.0, e.offset - (layout.excess[v] + layout.excess[e.to]) / 2);
-            double sure = std::min(1.0, std::max(0.05, e.offset / SURE_OFFSET));
+            // Shorter offsets than the sure one may stand either way, and
+            // count less.
+            double sure = std::min(1.0, std::max(0.05, e.offset / settings.sureOffset));
             e.weight *= sure * sure;
         }
-    settle(lg, layout.centres);
+    settle(lg, layout.centres, settings);
     return layout;
 }

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "zeFingerprint.h"
+#include "zeMapSettings.h"
 #include "zeOverlapGraph.h"
 
 struct ContigLayout {
@@ -36,8 +37,8 @@ struct ContigLayout {
 // the excess of a clone in a contig too small to measure its own (start
 // at 0, lay out the largest contigs first); a contig large enough sets it.
 ContigLayout layoutContig(const OverlapGraph& g, const std::vector<Fingerprint>& prints,
-                          const std::vector<int>& members, std::vector<int>& scratch,
-                          double& typicalExcess);
+                          const std::vector<int>& members, const MapSettings& settings,
+                          std::vector<int>& scratch, double& typicalExcess);
 
 // The centre offset of two overlapping clones.
 inline double centreOffset(int n1, int n2, int shared) {

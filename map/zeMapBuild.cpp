@@ -71,11 +71,11 @@ void placeContig(const std::vector<Fingerprint>& prints, const std::vector<int>&
 }
 
 void markPoorFits(const std::vector<Fingerprint>& prints, const std::vector<int>& members,
-                  int tolerance, ContigMap& map) {
+                  const MapSettings& s, ContigMap& map) {
     std::vector<Placement> placements;
     for (int v : members)
         placements.push_back({v, map.clones[v].left, map.clones[v].right});
-    std::vector<char> bad = fitsBadly(prints, placements, tolerance);
+    std::vector<char> bad = fitsBadly(prints, placements, s);
     for (size_t i = 0; i < members.size(); ++i)
         if (bad[i]) {
             map.clones[members[i]].status = CloneStatus::Q;
@@ -86,10 +86,8 @@ void markPoorFits(const std::vector<Fingerprint>& prints, const std::vector<int>
 // The clones whose other piece comes from elsewhere leave their contigs
 // as chimeric, linking the two.
 void markForeignPieces(const OverlapGraph& g, const std::vector<Fingerprint>& prints,
-                       const std::vector<int>& buriedIn, int tolerance, ContigMap& map) {
-    ForeignSettings fs;
-    fs.tolerance = tolerance;
-    std::vector<int> pieceFrom = findForeignPieces(g, prints, map, buriedIn, fs);
+                       const std::vector<int>& buriedIn, const MapSettings& s, ContigMap& map) {
+    std::vector<int> pieceFrom = findForeignPieces(g, prints, map, buriedIn, s);
     for (size_t v = 0; v < pieceFrom.size(); ++v) {
         if (pieceFrom[v] == 0) continue;
         PlacedClone& c = map.clones[v];
@@ -121,25 +119,22 @@ ContigMap buildMap(const std::vector<Fingerprint>& prints, const MapSettings& s)
     map.clones.resize((size_t)n);
     OverlapGraph g(n, trustedPairs(n, passingPairs(prints, s)));
 
-    JunctionSettings js;
-    js.tolerance = s.tolerance;
-    js.looseCutoff = s.looseCutoff;
-    std::vector<char> junction = findJunctions(g, prints, js);
+    std::vector<char> junction = findJunctions(g, prints, s);
 
     std::vector<std::vector<int>> contigs = contigGroups(g, junction);
     map.contigs = (int)contigs.size();
     std::vector<int> scratch((size_t)n, -1);
     double typicalExcess = 0; // contigs come largest first
     for (size_t c = 0; c < contigs.size(); ++c)
-        placeContig(prints, contigs[c], layoutContig(g, prints, contigs[c], scratch, typicalExcess),
+        placeContig(prints, contigs[c], layoutContig(g, prints, contigs[c], s, scratch, typicalExcess),
                     (int)c + 1, map);
     markBurials(g, s.buriedShare, map);
     for (const std::vector<int>& members : contigs)
-        markPoorFits(prints, members, s.tolerance, map);
+        markPoorFits(prints, members, s, map);
     std::vector<int> buriedIn((size_t)n, -1);
     for (int v = 0; v < n; ++v)
         buriedIn[v] = map.clones[v].buriedIn;
-    markForeignPieces(g, prints, buriedIn, s.tolerance, map);
+    markForeignPieces(g, prints, buriedIn, s, map);
     // A clone buried in one found chimeric lies in another, or in none.
     markBurials(g, s.buriedShare, map);
 

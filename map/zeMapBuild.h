@@ -24,22 +24,9 @@
 
 #include <vector>
 
-#include "zeBurial.h"
 #include "zeContigMap.h"
 #include "zeFingerprint.h"
-#include "zeSulston.h"
-
-struct MapSettings {
-    int tolerance = DEFAULT_TOLERANCE;
-    double cutoff = DEFAULT_CUTOFF;
-    // The cutoff at which the clones around a possible junction are
-    // rescored to find that they overlap after all.
-    double looseCutoff = 1e-6;
-    // The least share of a clone's confirmed bands that another clone of
-    // its contig must match for it to be buried there.
-    double buriedShare = BURIED_SHARE;
-    int threads = 1;
-};
+#include "zeMapSettings.h"
 
 ContigMap buildMap(const std::vector<Fingerprint>& prints, const MapSettings& settings);
 
