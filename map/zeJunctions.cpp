@@ -69,3 +69,27 @@ std::vector<char> findJunctions(const OverlapGraph& g, const std::vector<Fingerp
         junction[x] = isJunction(g, x, prints, settings) ? 1 : 0;
     return junction;
 }
+
+std::vector<std::vector<int>> groupsApart(const OverlapGraph& g, const std::vector<char>& removed) {
+    UnionFind groups(g.size());
+    for (int v = 0; v < g.size(); ++v)
+        if (!removed[v])
+            for (const Overlap* o = g.begin(v); o != g.end(v); ++o)
+                if (!removed[o->to]) groups.unite(v, o->to);
+    std::vector<int> slot((size_t)g.size(), -1);
+    std::vector<std::vector<int>> found;
+    for (int v = 0; v < g.size(); ++v) {
+        if (removed[v] || groups.sizeOf(v) < 2) continue;
+        int root = groups.find(v);
+        if (slot[root] < 0) {
+            slot[root] = (int)found.size();
+            found.emplace_back();
+        }
+        found[slot[root]].push_back(v);
+    }
+    std::stable_sort(found.begin(), found.end(),
+                     [](const std::vector<int>& a, const std::vector<int>& b) {
+                         return a.size() > b.size();
+                     });
+    return found;
+}

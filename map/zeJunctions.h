@@ -19,4 +19,10 @@
 std::vector<char> findJunctions(const OverlapGraph& g, const std::vector<Fingerprint>& prints,
                                 const MapSettings& settings);
 
+// The groups of vertices connected in g without passing through a removed
+// one (the junctions), each as ascending vertices, ordered by size
+// (largest first), then by first vertex. Groups of one vertex, which
+// overlap nothing that is left, are left out.
+std::vector<std::vector<int>> groupsApart(const OverlapGraph& g, const std::vector<char>& removed);
+
 #endif

@@ -1,4 +1,4 @@
-#include "zeBandFit.h"
+#include "zeMisfits.h"
 
 #include <algorithm>
 
@@ -59,4 +59,19 @@ std::vector<char> fitsBadly(const std::vector<Fingerprint>& prints,
     for (size_t k = 0; k < byLeft.size(); ++k)
         bad[order[k]] = fitsBadlyAmong(prints, byLeft, k, longest, settings) ? 1 : 0;
     return bad;
+}
+
+std::vector<char> findMisfits(const std::vector<Fingerprint>& prints,
+                              const std::vector<std::vector<int>>& groups,
+                              const ClonePlaces& places, const MapSettings& settings) {
+    std::vector<char> misfit(prints.size(), 0);
+    for (const std::vector<int>& members : groups) {
+        std::vector<Placement> placements;
+        for (int v : members)
+            placements.push_back({v, places[v].left, places[v].right});
+        std::vector<char> bad = fitsBadly(prints, placements, settings);
+        for (size_t i = 0; i < members.size(); ++i)
+            misfit[members[i]] = bad[i];
+    }
+    return misfit;
 }

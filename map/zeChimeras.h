@@ -8,21 +8,23 @@
 // one place elsewhere, near each other, hold many of them, more than chance
 // gives, the clone is judged chimeric. A clone at a contig's end, whose
 // lacking bands are fragments no other clone covers, finds no such place.
-#ifndef ZE_FOREIGNPIECES_H
-#define ZE_FOREIGNPIECES_H
+#ifndef ZE_CHIMERAS_H
+#define ZE_CHIMERAS_H
 
 #include <vector>
 
-#include "zeContigMap.h"
+#include "zeClonePlaces.h"
 #include "zeFingerprint.h"
 #include "zeMapSettings.h"
 #include "zeOverlapGraph.h"
 
-// For every fingerprint of a placed map (contig, left, right set; buriedIn
-// the clone each buried one lies in, or -1): the contig its foreign piece
-// comes from (1, 2, ...), or 0 when it has none.
-std::vector<int> findForeignPieces(const OverlapGraph& g, const std::vector<Fingerprint>& prints,
-                                   const ContigMap& map, const std::vector<int>& buriedIn,
-                                   const MapSettings& settings);
+// For every fingerprint, placed in `places` (buriedIn: the clone each
+// buried one lies in, or -1; Q clones count as not buried): the group its
+// foreign piece comes from (1, 2, ...), or 0 when it has none. The
+// settings used are the tolerance and those of the chimeras
+// (zeMapSettings.h).
+std::vector<int> findChimeras(const OverlapGraph& g, const std::vector<Fingerprint>& prints,
+                              const ClonePlaces& places, const std::vector<int>& buriedIn,
+                              const MapSettings& settings);
 
 #endif
