@@ -163,6 +163,8 @@ void writeSettings(std::ostream& out, const ContigPageInput& in) {
              std::to_string(s.leadSlack) + " bands short), away from its place (no overlap at " +
              htmlEscape(number(s.besideCutoff)) + "; contig ends within " +
              std::to_string(s.endReach) + " units meet)");
+    fact(out, "Tiling path", "steps sharing fewer than " + std::to_string(in.mtpShared) +
+                                 " bands are weak (<code>--mtp-shared</code>)");
     fact(out, "Threads", std::to_string(s.threads) +
                              " (<code>-j</code>; the map does not depend on them)");
     out << "</table>\n</section>\n";

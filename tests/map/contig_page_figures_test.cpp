@@ -183,8 +183,10 @@ TEST(ContigPageFigures, PagePrintsTheSettingsThatRan) {
     in.settings.buriedShare = 0.8;
     in.settings.fitSupport = 5;
     in.settings.homesNeeded = 4;
+    in.mtpShared = 6;
     std::string page = contigPage(in);
     for (const char* shown : {"<td>3 standard units", "at most 123 pairs", "at least 80% of its bands",
-                              "explained when 5 clones", "; 4 clones within one clone length"})
+                              "explained when 5 clones", "; 4 clones within one clone length",
+                              "fewer than 6 bands are weak"})
         EXPECT_NE(page.find(shown), std::string::npos) << shown;
 }
