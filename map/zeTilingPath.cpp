@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <string>
 #include <tuple>
 
+#include "zeScale.h"
 #include "zeSharedBands.h"
 
 namespace {
@@ -12,14 +14,74 @@ namespace {
 struct Tile {
     int print;
     long left, right;
+    CloneStatus status = CloneStatus::Ok;
     int rank = 0; // of its identity among the contig's tiles
 };
+
+// An end clone is looked for among the clones whose end lies within this
+// many band units of the contig's end.
+const long END_WINDOW = 12;
+
+bool matchesAny(int band, const std::vector<int>& bands, int tolerance) {
+    auto at = std::lower_bound(bands.begin(), bands.end(), band - tolerance);
+    return at != bands.end() && *at <= band + tolerance;
+}
+
+// The clone that most likely reaches furthest past one end of the contig
+// (side +1: the right end, -1: the left). The layout cannot tell: the bands
+// of a clone beyond all the others are shared with none, so they look like
+// its extra bands and its place is drawn in; such a clone is often buried.
+// So each clone near the end scores its bands that no other clone of the
+// contig has, less how far its end falls short of the contig's; the
+// highest score wins, then an ok clone, then the further end, then the
+// lowest identity.
+size_t endTile(const std::vector<Fingerprint>& prints, const std::vector<Tile>& tiles, int side,
+               int tolerance) {
+    auto reach = [&](const Tile& t) { return side > 0 ? t.right : -t.left; };
+    long end = reach(tiles.front());
+    for (const Tile& t : tiles)
+        end = std::max(end, reach(t));
+    size_t best = 0;
+    long bestScore = LONG_MIN;
+    for (size_t i = 0; i < tiles.size(); ++i) {
+        const Tile& t = tiles[i];
+        if (reach(t) < end - END_WINDOW) continue;
+        long own = 0;
+        for (int band : prints[t.print].bands) {
+            bool elsewhere = false;
+            for (size_t k = 0; k < tiles.size() && !elsewhere; ++k)
+                elsewhere = k != i && matchesAny(band, prints[tiles[k].print].bands, tolerance);
+            own += !elsewhere;
+        }
+        long score = own + reach(t) - end;
+        const Tile& b = tiles[best];
+        if (bestScore == LONG_MIN ||
+            std::make_tuple(-score, t.status != CloneStatus::Ok, -reach(t), t.rank) <
+                std::make_tuple(-bestScore, b.status != CloneStatus::Ok, -reach(b), b.rank)) {
+            best = i;
+            bestScore = score;
+        }
+    }
+    return best;
+}
 
 struct Step {
     int to; // index into the contig's tiles
     int shared;
+    int evidence; // the least of the overlap in the layout and the bands shared beyond chance
     bool weak;
 };
+
+// The bands two fingerprints of n1 and n2 bands share by chance, as the
+// pair score counts them (zeSulston.h): each band of the one with fewer
+// lies within the tolerance of a band of the other with the chance
+// 1 - (1 - 2 t / scale)^nH.
+int chanceShared(int n1, int n2, int tolerance) {
+    int nL = std::min(n1, n2), nH = std::max(n1, n2);
+    double b = 2.0 * tolerance / NORM_SCALE_LENGTH;
+    if (b >= 1) return nL;
+    return (int)std::lround(nL * -std::expm1(nH * std::log1p(-b)));
+}
 
 // The steps out of each tile (tiles ordered by left, then right), as
 // ranges of one array; every step leads to a later tile, so the order of
@@ -36,7 +98,10 @@ StepGraph stepGraph(const std::vector<Fingerprint>& prints, const std::vector<Ti
         const std::vector<int>& a = prints[tiles[i].print].bands;
         const std::vector<int>& b = prints[tiles[j].print].bands;
         int shared = sharedBands(a.data(), (int)a.size(), b.data(), (int)b.size(), tolerance);
-        g.steps.push_back({(int)j, shared, gap || shared < minShared});
+        long overlap = tiles[i].right - tiles[j].left;
+        int beyondChance = shared - chanceShared((int)a.size(), (int)b.size(), tolerance);
+        int evidence = gap ? 0 : (int)std::max(0L, std::min<long>(overlap, beyondChance));
+        g.steps.push_back({(int)j, shared, evidence, evidence < minShared});
     };
     for (size_t i = 0; i < tiles.size(); ++i) {
         size_t j = i + 1, before = g.steps.size();
@@ -85,7 +150,7 @@ Reach bestReach(const std::vector<Tile>& tiles, const StepGraph& g, long lowest,
         for (size_t s = g.first[i]; s < g.first[i + 1]; ++s) {
             const Step& step = g.steps[s];
             Reach next{true, at[i].weak + step.weak, at[i].count + 1,
-                       std::min(at[i].weakest, step.shared)};
+                       std::min(at[i].weakest, step.evidence)};
             Reach& there = at[(size_t)step.to];
             if (!there.reached || better(next, there)) there = next;
         }
@@ -109,16 +174,34 @@ void rankIdentities(const std::vector<Fingerprint>& prints, std::vector<Tile>& t
         tiles[order[r]].rank = (int)r;
 }
 
-// The path of one contig's ok clones (at least one).
-std::vector<TilingStep> contigPath(const std::vector<Fingerprint>& prints, std::vector<Tile> tiles,
-                                   int minShared, int tolerance) {
-    rankIdentities(prints, tiles);
+// The path of one contig's placed clones (at least one): from its end
+// clone at the left to the one at the right, through ok clones.
+std::vector<TilingStep> contigPath(const std::vector<Fingerprint>& prints,
+                                   std::vector<Tile> placed, int minShared, int tolerance) {
+    rankIdentities(prints, placed);
+    size_t first = endTile(prints, placed, -1, tolerance);
+    size_t last = endTile(prints, placed, +1, tolerance);
+    if (first == last) return {{placed[first].print, -1, false}};
+    std::vector<Tile> tiles;
+    long lowest = placed[first].left, highest = placed[last].right;
+    for (size_t i = 0; i < placed.size(); ++i)
+        if (i == first || i == last || placed[i].status == CloneStatus::Ok) {
+            tiles.push_back(placed[i]);
+            lowest = std::min(lowest, placed[i].left);
+            highest = std::max(highest, placed[i].right);
+        }
+    // The end clones alone at the ends: the first moved left of all, the
+    // last's end right of all. Only the first's left and the last's right
+    // move, which no overlap of a step from the one or to the other uses.
+    for (Tile& t : tiles) {
+        if (t.print == placed[first].print) t.left = lowest - 1;
+        if (t.print == placed[last].print) t.right = highest + 1;
+    }
+    --lowest;
+    ++highest;
     std::sort(tiles.begin(), tiles.end(), [](const Tile& a, const Tile& b) {
         return std::make_tuple(a.left, a.right, a.rank) < std::make_tuple(b.left, b.right, b.rank);
     });
-    long lowest = tiles.front().left, highest = tiles.front().right;
-    for (const Tile& t : tiles)
-        highest = std::max(highest, t.right);
     StepGraph g = stepGraph(prints, tiles, minShared, tolerance);
 
     // The weakest overlap the chosen path has, then the steps of at least
@@ -140,7 +223,7 @@ std::vector<TilingStep> contigPath(const std::vector<Fingerprint>& prints, std::
         for (size_t s = g.first[i]; s < g.first[i + 1]; ++s) {
             const Step& step = g.steps[s];
             const std::pair<int, int>& after = rest[(size_t)step.to];
-            if (step.shared < least || after == none) continue;
+            if (step.evidence < least || after == none) continue;
             rest[i] = std::min(rest[i], {after.first + step.weak, after.second + 1});
         }
     }
@@ -160,7 +243,7 @@ std::vector<TilingStep> contigPath(const std::vector<Fingerprint>& prints, std::
         for (size_t s = g.first[at]; s < g.first[at + 1]; ++s) {
             const Step& step = g.steps[s];
             const std::pair<int, int>& after = rest[(size_t)step.to];
-            if (step.shared < least || after == none) continue;
+            if (step.evidence < least || after == none) continue;
             if (std::make_pair(after.first + (int)step.weak, after.second + 1) != rest[at])
                 continue;
             if (!chosen || tiles[step.to].rank < tiles[chosen->to].rank) chosen = &step;
@@ -179,8 +262,8 @@ std::vector<std::vector<TilingStep>> tilingPaths(const std::vector<Fingerprint>&
     std::vector<std::vector<Tile>> tiles((size_t)map.contigs);
     for (size_t v = 0; v < map.clones.size(); ++v) {
         const PlacedClone& c = map.clones[v];
-        if (c.contig > 0 && c.status == CloneStatus::Ok)
-            tiles[(size_t)c.contig - 1].push_back({(int)v, c.left, c.right, 0});
+        if (c.contig > 0 && c.status != CloneStatus::Chimeric)
+            tiles[(size_t)c.contig - 1].push_back({(int)v, c.left, c.right, c.status, 0});
     }
     std::vector<std::vector<TilingStep>> paths(tiles.size());
     for (size_t k = 0; k < tiles.size(); ++k)

@@ -2,10 +2,12 @@
 // a header line, one row per clone of a path, by contig number and then
 // along the path (by left end).
 //
-//   contig clone gel ordinal left right weak
+//   contig clone gel ordinal left right weak status
 //
 // weak is "weak" on a clone whose step from the clone before it is weak,
-// "-" otherwise.
+// "-" otherwise. status is the clone's status in the contig table: ok, or
+// buried or Q on a path's first or last clone, taken because it most
+// likely reaches past the ok clones at that end of the contig.
 #ifndef ZE_TILINGTABLE_H
 #define ZE_TILINGTABLE_H
 
