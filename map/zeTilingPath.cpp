@@ -19,50 +19,83 @@ struct Tile {
 };
 
 // An end clone is looked for among the clones whose end lies within this
-// many band units of the contig's end.
+// many band units of the contig's end; their neighbours are the clones
+// whose places come as near to theirs.
 const long END_WINDOW = 12;
+// A band unit an end falls short of the contig's end costs as much as
+// this many of its own bands.
+const long END_SHORTFALL_WEIGHT = 2;
 
 bool matchesAny(int band, const std::vector<int>& bands, int tolerance) {
     auto at = std::lower_bound(bands.begin(), bands.end(), band - tolerance);
     return at != bands.end() && *at <= band + tolerance;
 }
 
-// The clone that most likely reaches furthest past one end of the contig
-// (side +1: the right end, -1: the left). The layout cannot tell: the bands
-// of a clone beyond all the others are shared with none, so they look like
-// its extra bands and its place is drawn in; such a clone is often buried.
-// So each clone near the end scores its bands that no other clone of the
-// contig has, less how far its end falls short of the contig's; the
-// highest score wins, then an ok clone, then the further end, then the
-// lowest identity.
-size_t endTile(const std::vector<Fingerprint>& prints, const std::vector<Tile>& tiles, int side,
-               int tolerance) {
+// The bands of tiles[i] that none of its neighbours in the layout has:
+// farther clones would match them only by chance, and in a long contig
+// nearly all of them.
+long ownBands(const std::vector<Fingerprint>& prints, const std::vector<Tile>& tiles, size_t i,
+              int tolerance) {
+    const Tile& t = tiles[i];
+    std::vector<const std::vector<int>*> near;
+    for (size_t k = 0; k < tiles.size(); ++k)
+        if (k != i && tiles[k].left < t.right + END_WINDOW && tiles[k].right > t.left - END_WINDOW)
+            near.push_back(&prints[tiles[k].print].bands);
+    long own = 0;
+    for (int band : prints[t.print].bands) {
+        bool elsewhere = false;
+        for (size_t k = 0; k < near.size() && !elsewhere; ++k)
+            elsewhere = matchesAny(band, *near[k], tolerance);
+        own += !elsewhere;
+    }
+    return own;
+}
+
+// The clones that most likely reach furthest past one end of the contig
+// (side +1: the right end, -1: the left), the likeliest first. The layout
+// cannot tell: the bands of a clone beyond all the others are shared with
+// none, so they look like its extra bands and its place is drawn in; such
+// a clone is often buried. So each clone near the end scores its own
+// bands less END_SHORTFALL_WEIGHT times the band units its end falls short
+// of the contig's. The highest score wins, then an ok clone, then the
+// further end, then the lowest identity. A clone's own bands are also its
+// partial end fragments and extra bands, as many as the middle clone near
+// the end has; where that is 2 or more, the clones scoring within half
+// of it of the best are taken too, in the same order.
+std::vector<size_t> endTiles(const std::vector<Fingerprint>& prints,
+                             const std::vector<Tile>& tiles, int side, int tolerance) {
     auto reach = [&](const Tile& t) { return side > 0 ? t.right : -t.left; };
     long end = reach(tiles.front());
     for (const Tile& t : tiles)
         end = std::max(end, reach(t));
-    size_t best = 0;
-    long bestScore = LONG_MIN;
+    struct Candidate {
+        long score;
+        bool notOk;
+        long reach;
+        int rank;
+        size_t tile;
+        bool operator<(const Candidate& o) const {
+            return std::make_tuple(-score, notOk, -reach, rank) <
+                   std::make_tuple(-o.score, o.notOk, -o.reach, o.rank);
+        }
+    };
+    std::vector<Candidate> ranked;
+    std::vector<long> owns;
     for (size_t i = 0; i < tiles.size(); ++i) {
         const Tile& t = tiles[i];
         if (reach(t) < end - END_WINDOW) continue;
-        long own = 0;
-        for (int band : prints[t.print].bands) {
-            bool elsewhere = false;
-            for (size_t k = 0; k < tiles.size() && !elsewhere; ++k)
-                elsewhere = k != i && matchesAny(band, prints[tiles[k].print].bands, tolerance);
-            own += !elsewhere;
-        }
-        long score = own + reach(t) - end;
-        const Tile& b = tiles[best];
-        if (bestScore == LONG_MIN ||
-            std::make_tuple(-score, t.status != CloneStatus::Ok, -reach(t), t.rank) <
-                std::make_tuple(-bestScore, b.status != CloneStatus::Ok, -reach(b), b.rank)) {
-            best = i;
-            bestScore = score;
-        }
+        owns.push_back(ownBands(prints, tiles, i, tolerance));
+        ranked.push_back({owns.back() + END_SHORTFALL_WEIGHT * (reach(t) - end),
+                          t.status != CloneStatus::Ok, reach(t), t.rank, i});
     }
-    return best;
+    std::sort(ranked.begin(), ranked.end());
+    std::nth_element(owns.begin(), owns.begin() + (long)(owns.size() / 2), owns.end());
+    const long within = owns[owns.size() / 2] / 2;
+    std::vector<size_t> chosen;
+    for (const Candidate& c : ranked)
+        if (chosen.empty() || (within > 0 && c.score >= ranked.front().score - within))
+            chosen.push_back(c.tile);
+    return chosen;
 }
 
 struct Step {
@@ -83,6 +116,19 @@ int chanceShared(int n1, int n2, int tolerance) {
     return (int)std::lround(nL * -std::expm1(nH * std::log1p(-b)));
 }
 
+// The step from one tile to a later one (`to` left 0); across a gap of
+// the layout when `gap`.
+Step stepBetween(const std::vector<Fingerprint>& prints, const Tile& from, const Tile& to,
+                 int minShared, int tolerance, bool gap) {
+    const std::vector<int>& a = prints[from.print].bands;
+    const std::vector<int>& b = prints[to.print].bands;
+    int shared = sharedBands(a.data(), (int)a.size(), b.data(), (int)b.size(), tolerance);
+    long overlap = std::min(from.right, to.right) - std::max(from.left, to.left);
+    int beyondChance = shared - chanceShared((int)a.size(), (int)b.size(), tolerance);
+    int evidence = gap ? 0 : (int)std::max(0L, std::min<long>(overlap, beyondChance));
+    return {0, shared, evidence, evidence < minShared};
+}
+
 // The steps out of each tile (tiles ordered by left, then right), as
 // ranges of one array; every step leads to a later tile, so the order of
 // the tiles is an order of the steps' graph.
@@ -95,13 +141,9 @@ StepGraph stepGraph(const std::vector<Fingerprint>& prints, const std::vector<Ti
                     int minShared, int tolerance) {
     StepGraph g;
     auto add = [&](size_t i, size_t j, bool gap) {
-        const std::vector<int>& a = prints[tiles[i].print].bands;
-        const std::vector<int>& b = prints[tiles[j].print].bands;
-        int shared = sharedBands(a.data(), (int)a.size(), b.data(), (int)b.size(), tolerance);
-        long overlap = tiles[i].right - tiles[j].left;
-        int beyondChance = shared - chanceShared((int)a.size(), (int)b.size(), tolerance);
-        int evidence = gap ? 0 : (int)std::max(0L, std::min<long>(overlap, beyondChance));
-        g.steps.push_back({(int)j, shared, evidence, evidence < minShared});
+        Step step = stepBetween(prints, tiles[i], tiles[j], minShared, tolerance, gap);
+        step.to = (int)j;
+        g.steps.push_back(step);
     };
     for (size_t i = 0; i < tiles.size(); ++i) {
         size_t j = i + 1, before = g.steps.size();
@@ -174,13 +216,10 @@ void rankIdentities(const std::vector<Fingerprint>& prints, std::vector<Tile>& t
         tiles[order[r]].rank = (int)r;
 }
 
-// The path of one contig's placed clones (at least one): from its end
-// clone at the left to the one at the right, through ok clones.
-std::vector<TilingStep> contigPath(const std::vector<Fingerprint>& prints,
-                                   std::vector<Tile> placed, int minShared, int tolerance) {
-    rankIdentities(prints, placed);
-    size_t first = endTile(prints, placed, -1, tolerance);
-    size_t last = endTile(prints, placed, +1, tolerance);
+// The path from placed[first] to placed[last] through ok clones.
+std::vector<TilingStep> pathBetween(const std::vector<Fingerprint>& prints,
+                                    const std::vector<Tile>& placed, size_t first, size_t last,
+                                    int minShared, int tolerance) {
     if (first == last) return {{placed[first].print, -1, false}};
     std::vector<Tile> tiles;
     long lowest = placed[first].left, highest = placed[last].right;
@@ -250,6 +289,49 @@ std::vector<TilingStep> contigPath(const std::vector<Fingerprint>& prints,
         }
         at = chosen->to;
         path.push_back({tiles[at].print, chosen->shared, chosen->weak});
+    }
+    return path;
+}
+
+// The path of one contig's placed clones (at least one): from its end
+// clone at the left to the one at the right, through ok clones, with the
+// clones that tie with an end clone beside it, outward.
+std::vector<TilingStep> contigPath(const std::vector<Fingerprint>& prints,
+                                   std::vector<Tile> placed, int minShared, int tolerance) {
+    rankIdentities(prints, placed);
+    std::vector<size_t> firsts = endTiles(prints, placed, -1, tolerance);
+    std::vector<size_t> lasts = endTiles(prints, placed, +1, tolerance);
+    std::vector<TilingStep> core =
+        pathBetween(prints, placed, firsts[0], lasts[0], minShared, tolerance);
+    std::vector<char> taken(placed.size(), 0);
+    std::vector<size_t> order; // indices into placed, along the path
+    auto take = [&](size_t i) {
+        if (!taken[i]) order.push_back(i);
+        taken[i] = 1;
+    };
+    for (const TilingStep& s : core)
+        for (size_t i = 0; i < placed.size(); ++i)
+            if (placed[i].print == s.print) taken[i] = 2; // placed below, in its order
+    for (size_t k = firsts.size(); k-- > 1;)
+        take(firsts[k]);
+    const size_t before = order.size();
+    for (const TilingStep& s : core)
+        for (size_t i = 0; i < placed.size(); ++i)
+            if (placed[i].print == s.print) order.push_back(i);
+    for (size_t k = 1; k < lasts.size(); ++k)
+        take(lasts[k]);
+
+    std::vector<TilingStep> path;
+    for (size_t k = 0; k < order.size(); ++k) {
+        if (k == 0) {
+            path.push_back({placed[order[k]].print, -1, false});
+        } else if (k > before && k < before + core.size()) {
+            path.push_back(core[k - before]);
+        } else {
+            Step step = stepBetween(prints, placed[order[k - 1]], placed[order[k]], minShared,
+                                    tolerance, false);
+            path.push_back({placed[order[k]].print, step.shared, step.weak});
+        }
     }
     return path;
 }
