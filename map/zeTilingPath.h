@@ -4,11 +4,19 @@
 //
 // The ends first. At each end of a contig, of its placed clones (ok,
 // buried or Q) whose end lies within 12 band units of the contig's, the one
-// scoring highest is the path's end clone: its bands that no other placed
-// clone of the contig has, less the band units its end falls short of the contig's; then an ok clone, then the further end,
-// then the lowest identity. The bands a clone has past all the others are
-// shared with none, so the layout takes them for extra bands and draws the
-// clone in, and such a clone is often buried; its own bands tell it.
+// scoring highest is the path's end clone. A clone scores its own bands,
+// those that none of its neighbours in the layout has (clones whose
+// places come within 12 band units of its own), less twice the band units
+// its end falls short of the contig's; then an ok clone wins, then the
+// further end, then the lowest identity. The bands a clone has past all
+// the others are shared with none, so the layout takes them for extra
+// bands and draws the clone in, and such a clone is often buried; its own
+// bands tell it. But a clone's own bands are also its partial end
+// fragments and the extra bands of its gel: where the middle candidate
+// (by own bands) has m >= 2 of them, the candidates scoring within m / 2
+// (whole) of the best are on the path too, beside the end clone and
+// outward in the same order, since any of them may be the one that
+// reaches furthest.
 //
 // Between the end clones the path runs through ok clones ordered by left
 // end: each next clone starts inside the one before (left <= its left <

@@ -114,6 +114,12 @@ TEST(TilingPath, EndClonesReachPastTheOkClones) {
     clones = with(CHAIN, {{"A2", 0, 20}});
     clones[0].status = CloneStatus::Buried; // A
     EXPECT_EQ(path(clones), "A2 B/5 C/5 D/5 E/5");
+    // Where the clones carry bands of their own (partial end fragments,
+    // extra bands), a clone scoring near the end clone's is taken beside
+    // it: Far's one fragment past A may be an extra band.
+    clones = with(CHAIN, {{"Far", 0, 20, CloneStatus::Buried, -1, 19, {1002, 1003}}});
+    clones[0].more = {1000, 1001}; // A
+    EXPECT_EQ(path(clones), "A Far/19 B/4 C/5 D/5 E/5");
     // One clone reaching both ends is the whole path; a contig of buried
     // and Q clones has a path too.
     EXPECT_EQ(path(with(CHAIN, {{"All", -1, 81, CloneStatus::Buried}})), "All");
