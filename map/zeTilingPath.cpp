@@ -62,8 +62,8 @@ long ownBands(const std::vector<Fingerprint>& prints, const std::vector<Tile>& t
 // partial end fragments and extra bands, as many as the middle clone near
 // the end has; where that is 2 or more, the clones scoring within half
 // of it of the best are taken too, in the same order.
-std::vector<size_t> endTiles(const std::vector<Fingerprint>& prints,
-                             const std::vector<Tile>& tiles, int side, int tolerance) {
+std::vector<size_t> endTiles(const std::vector<Fingerprint>& prints, const std::vector<Tile>& tiles,
+                             int side, int tolerance) {
     auto reach = [&](const Tile& t) { return side > 0 ? t.right : -t.left; };
     long end = reach(tiles.front());
     for (const Tile& t : tiles)
@@ -296,8 +296,8 @@ std::vector<TilingStep> pathBetween(const std::vector<Fingerprint>& prints,
 // The path of one contig's placed clones (at least one): from its end
 // clone at the left to the one at the right, through ok clones, with the
 // clones that tie with an end clone beside it, outward.
-std::vector<TilingStep> contigPath(const std::vector<Fingerprint>& prints,
-                                   std::vector<Tile> placed, int minShared, int tolerance) {
+std::vector<TilingStep> contigPath(const std::vector<Fingerprint>& prints, std::vector<Tile> placed,
+                                   int minShared, int tolerance) {
     rankIdentities(prints, placed);
     std::vector<size_t> firsts = endTiles(prints, placed, -1, tolerance);
     std::vector<size_t> lasts = endTiles(prints, placed, +1, tolerance);

@@ -18,7 +18,8 @@ std::string tilingTableRows(const std::vector<Fingerprint>& prints, const Contig
             out += '\t';
             appendTableField(out, f.gel);
             out += '\t' + std::to_string(f.ordinal) + '\t' + std::to_string(c.left) + '\t' +
-                   std::to_string(c.right) + '\t' + (step.weak ? "weak" : "-") + '\t' + statusName(c.status) + '\n';
+                   std::to_string(c.right) + '\t' + (step.weak ? "weak" : "-") + '\t' +
+                   statusName(c.status) + '\n';
         }
     return out;
 }

@@ -131,9 +131,8 @@ TEST(TilingPath, ChanceMatchIsNoOverlap) {
     // B overlaps A by one fragment in the layout but shares 4 bands with it
     // (3 of them chance matches): the step is weak, and the path goes
     // through W though it needs a clone more.
-    std::vector<Hand> clones = {{"A", 0, 20},
-                                {"B", 19, 40, CloneStatus::Ok, 0, 0, {5, 6, 7}},
-                                {"C", 35, 60}};
+    std::vector<Hand> clones = {
+        {"A", 0, 20}, {"B", 19, 40, CloneStatus::Ok, 0, 0, {5, 6, 7}}, {"C", 35, 60}};
     EXPECT_EQ(path(clones), "A B/4/weak C/5");
     EXPECT_EQ(path(with(clones, {{"W", 12, 32}})), "A W/8 B/13 C/5");
     // Nor does a step count whose overlap in the layout is long but whose
