@@ -3,7 +3,7 @@
 #include "zeContigTable.h"
 
 std::string tilingTableHeader() {
-    return "contig\tclone\tgel\tordinal\tleft\tright\tweak\n";
+    return "contig\tclone\tgel\tordinal\tleft\tright\tweak\tstatus\n";
 }
 
 std::string tilingTableRows(const std::vector<Fingerprint>& prints, const ContigMap& map,
@@ -18,7 +18,8 @@ std::string tilingTableRows(const std::vector<Fingerprint>& prints, const Contig
             out += '\t';
             appendTableField(out, f.gel);
             out += '\t' + std::to_string(f.ordinal) + '\t' + std::to_string(c.left) + '\t' +
-                   std::to_string(c.right) + '\t' + (step.weak ? "weak" : "-") + '\n';
+                   std::to_string(c.right) + '\t' + (step.weak ? "weak" : "-") + '\t' +
+                   statusName(c.status) + '\n';
         }
     return out;
 }
