@@ -5,13 +5,10 @@
 #include <cstdio>
 #include <sstream>
 
-#include "zeBandFit.h"
-#include "zeBurial.h"
 #include "zeContigDrawing.h"
 #include "zeContigRows.h"
 #include "zeContigStats.h"
 #include "zeHtmlText.h"
-#include "zeJunctions.h"
 #include "zePageStyle.h"
 #include "zeSvgPlot.h"
 
@@ -138,15 +135,15 @@ void writeSettings(std::ostream& out, const ContigPageInput& in) {
     fact(out, "Loose cutoff", "score at most " + htmlEscape(number(s.looseCutoff)) +
                                   ": the groups around a possible chimeric clone overlap after "
                                   "all; at most " +
-                                  std::to_string(JunctionSettings().mostPairsTried) +
+                                  std::to_string(s.mostPairsTried) +
                                   " pairs between two groups are scored");
     fact(out, "Trusted pairs", "a third clone overlapping both, or one clone overlapping "
                                "nothing else");
-    fact(out, "Buried", "at least " + fixed(100 * BURIED_SHARE, 0) +
+    fact(out, "Buried", "at least " + fixed(100 * s.buriedShare, 0) +
                             "% of its bands in one other clone of its contig");
-    fact(out, "Q", "a band is explained when " + std::to_string(FIT_SUPPORT) +
+    fact(out, "Q", "a band is explained when " + std::to_string(s.fitSupport) +
                        " clones placed over it match it; unexplained share above " +
-                       fixed(MOST_UNEXPLAINED, 2));
+                       fixed(s.mostUnexplained, 2));
     fact(out, "Threads", std::to_string(s.threads) +
                              " (<code>-j</code>; the map does not depend on them)");
     out << "</table>\n</section>\n";
