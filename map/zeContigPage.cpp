@@ -137,6 +137,20 @@ void writeSettings(std::ostream& out, const ContigPageInput& in) {
                                   "all; at most " +
                                   std::to_string(s.mostPairsTried) +
                                   " pairs between two groups are scored");
+    std::string ranges;
+    for (const BandRange& r : in.map->maskedBands)
+        ranges += (ranges.empty() ? "" : ", ") + std::to_string(r.low) +
+                  (r.high > r.low ? "-" + std::to_string(r.high) : "");
+    fact(out, "Common bands",
+         "positions whose window holds more than " + fixed(100 * s.commonBandShare, 0) +
+             "% of the clones beyond the usual crowding of its stretch of the scale are masked "
+             "in every clone: " +
+             (ranges.empty() ? std::string("none") : "masked " + ranges));
+    fact(out, "Repeat bands",
+         "a clone's band shared by more than " + fixed(s.repeatDepthFactor, 2) +
+             " times the typical number of its partners; pairs passing only with such bands "
+             "join no groups: " +
+             std::to_string(in.map->repeatPairsSetAside) + " pairs set aside");
     fact(out, "Trusted pairs", "a third clone overlapping both, or one clone overlapping "
                                "nothing else");
     fact(out, "Buried", "at least " + fixed(100 * s.buriedShare, 0) +

@@ -2,6 +2,7 @@
 
 #include "zeBurial.h"
 #include "zeChimeras.h"
+#include "zeCommonBands.h"
 #include "zeContigNumbers.h"
 #include "zeJunctions.h"
 #include "zeLayout.h"
@@ -9,6 +10,7 @@
 #include "zeMisfits.h"
 #include "zeOverlapGraph.h"
 #include "zePairScan.h"
+#include "zeRepeatBands.h"
 #include "zeTrustedPairs.h"
 
 namespace {
@@ -35,9 +37,15 @@ ClonePlaces withoutChimeras(ClonePlaces places, const std::vector<int>& pieceFro
 
 } // namespace
 
-ContigMap buildMap(const std::vector<Fingerprint>& prints, const MapSettings& s) {
-    const int n = (int)prints.size();
-    OverlapGraph g(n, trustedPairs(n, passingPairs(prints, s)));
+ContigMap buildMap(const std::vector<Fingerprint>& given, const MapSettings& s) {
+    const int n = (int)given.size();
+    const std::vector<BandRange> masked = commonBandRanges(given, s.tolerance, s.commonBandShare);
+    // A copy only when there is something to mask.
+    const std::vector<Fingerprint> maskedPrints =
+        masked.empty() ? std::vector<Fingerprint>() : withoutBandsIn(given, masked);
+    const std::vector<Fingerprint>& prints = masked.empty() ? given : maskedPrints;
+    RepeatFindings repeats = withoutRepeatJoins(prints, passingPairs(prints, s), s);
+    OverlapGraph g(n, trustedPairs(n, repeats.kept));
     MapFindings found;
     found.junctions = findJunctions(g, prints, s);
     const std::vector<std::vector<int>> groups = groupsApart(g, found.junctions);
@@ -52,6 +60,8 @@ ContigMap buildMap(const std::vector<Fingerprint>& prints, const MapSettings& s)
     // A clone buried in one found chimeric lies in another, or in none.
     found.buriedIn = findBurials(g, withoutChimeras(found.places, found.pieceFrom), s.buriedShare);
     ContigMap map = decideMap(g, found);
+    map.maskedBands = masked;
+    map.repeatPairsSetAside = repeats.pairsSetAside;
     numberContigs(map);
     return map;
 }

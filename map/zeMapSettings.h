@@ -14,6 +14,16 @@ struct MapSettings {
     double cutoff = DEFAULT_CUTOFF;
     int threads = 1; // the map does not depend on them
 
+    // Repeats. A band position whose window of the tolerance either side
+    // holds more than `commonBandShare` of the clones beyond the usual
+    // crowding of its stretch of the scale is masked in every clone
+    // (zeCommonBands.h). A band of a clone that more
+    // than `repeatDepthFactor` times the typical number of its passing
+    // partners share is a repeat band of it; a pair passing only with such
+    // bands joins no groups (zeRepeatBands.h).
+    double commonBandShare = 0.95;
+    double repeatDepthFactor = 2.5;
+
     // Junctions (zeJunctions.h): the groups around a possible junction
     // overlap after all when some pair between them scores at most
     // `looseCutoff`; at most `mostPairsTried` pairs between two groups are

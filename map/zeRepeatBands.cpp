@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "zeSharedBands.h"
 #include "zeSulston.h"
@@ -73,11 +74,11 @@ int typicalDepth(const BandDepths& depths) {
 }
 
 RepeatFindings withoutRepeatJoins(const std::vector<Fingerprint>& prints,
-                                  const std::vector<PairScore>& pairs, const RepeatSettings& s) {
+                                  std::vector<PairScore> pairs, const MapSettings& s) {
     const int n = (int)prints.size();
     RepeatFindings found;
     const BandDepths depths = bandDepths(prints, pairs, s.tolerance);
-    found.depthLimit = (int)std::floor(s.depthFactor * typicalDepth(depths));
+    found.depthLimit = (int)std::floor(s.repeatDepthFactor * typicalDepth(depths));
     std::vector<char> hasRepeat((size_t)n, 0);
     for (int k = 0; k < n; ++k)
         for (size_t i = depths.start[(size_t)k]; i < depths.start[(size_t)k + 1]; ++i)
@@ -127,11 +128,11 @@ RepeatFindings withoutRepeatJoins(const std::vector<Fingerprint>& prints,
             keep[k] = homeOf[(size_t)lone] == groups.find(other);
         }
     }
-    for (size_t k = 0; k < pairs.size(); ++k) {
-        if (keep[k])
-            found.kept.push_back(pairs[k]);
-        else
-            ++found.pairsSetAside;
-    }
+    size_t kept = 0;
+    for (size_t k = 0; k < pairs.size(); ++k)
+        if (keep[k]) pairs[kept++] = pairs[k];
+    found.pairsSetAside = (long)(pairs.size() - kept);
+    pairs.resize(kept);
+    found.kept = std::move(pairs);
     return found;
 }

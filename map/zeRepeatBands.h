@@ -17,15 +17,8 @@
 #include <vector>
 
 #include "zeFingerprint.h"
+#include "zeMapSettings.h"
 #include "zePairScan.h"
-
-struct RepeatSettings {
-    int tolerance = DEFAULT_TOLERANCE;
-    double cutoff = DEFAULT_CUTOFF;
-    // A band is a repeat band when more partners share it than this many
-    // times the typical number.
-    double depthFactor = 1.5;
-};
 
 // Per fingerprint and band, the passing partners that share the band (each
 // pair matched as sharedBands does): fingerprint k's bands have their
@@ -50,9 +43,11 @@ struct RepeatFindings {
     long pairsSetAside = 0;      // pairs that would have joined on repeat bands
 };
 
-// The pairs (first < second, each once) less those that lean on repeat
-// bands where they would join groups, as described above.
+// The pairs (first < second, each once, passing settings.cutoff) less
+// those that lean on repeat bands where they would join groups, as
+// described above; a band shared by more than settings.repeatDepthFactor
+// times the typical number of partners is a repeat band.
 RepeatFindings withoutRepeatJoins(const std::vector<Fingerprint>& prints,
-                                  const std::vector<PairScore>& pairs, const RepeatSettings& settings);
+                                  std::vector<PairScore> pairs, const MapSettings& settings);
 
 #endif
