@@ -42,9 +42,12 @@ std::vector<BandRange> commonBandRanges(const std::vector<Fingerprint>& prints, 
             ++p;
             continue;
         }
-        int best = p;
-        for (; p < NORM_SCALE_LENGTH && crowded[(size_t)p]; ++p)
-            if (window[(size_t)p] > window[(size_t)best]) best = p;
+        // The run's middle: the windows that reach over a narrow crowd lie
+        // evenly either side of it.
+        int first = p;
+        while (p < NORM_SCALE_LENGTH && crowded[(size_t)p])
+            ++p;
+        int best = (first + p - 1) / 2;
         BandRange r{std::max(0, best - tolerance), std::min(NORM_SCALE_LENGTH - 1, best + tolerance)};
         // Two runs a little apart can reach into each other's tolerance.
         if (!common.empty() && r.low <= common.back().high)

@@ -22,8 +22,8 @@ const int COMMON_BAND_BASELINE = 100;
 // The common positions, ascending. A position's window holds the bands
 // within the tolerance of it; where the window holds more than `leastShare`
 // of the clones beyond the usual crowding of its stretch (the median
-// window of the positions within COMMON_BAND_BASELINE), the most held
-// position of each such run is common, with the tolerance either side.
+// window of the positions within COMMON_BAND_BASELINE), the middle of
+// each such run is common, with the tolerance either side.
 std::vector<BandRange> commonBandRanges(const std::vector<Fingerprint>& prints, int tolerance,
                                         double leastShare);
 
