@@ -116,10 +116,9 @@ double median(std::vector<double>& values) {
 // Each member's excess: with u, v and w in a row, offset(u, v) +
 // offset(v, w) - offset(u, w) is v's excess, the others' cancelling. The
 // median over v's triples; NaN where v has too few of them. The median
-// over all of the contig's triples goes to `contigExcess` when there are
-// enough, NaN otherwise.
+// over all of the contig's triples, and their number, go to `rough`.
 std::vector<double> measuredExcess(const LocalGraph& lg, const std::vector<double>& x,
-                                   const MapSettings& s, double& contigExcess) {
+                                   const MapSettings& s, RoughLayout& rough) {
     const double none = std::numeric_limits<double>::quiet_NaN();
     std::vector<double> excess(x.size(), none), samples, all;
     for (size_t v = 0; v < x.size(); ++v) {
@@ -138,7 +137,8 @@ std::vector<double> measuredExcess(const LocalGraph& lg, const std::vector<doubl
         all.insert(all.end(), samples.begin(), samples.end());
         if (samples.size() >= (size_t)s.fewestTriples) excess[v] = median(samples);
     }
-    contigExcess = all.size() >= (size_t)s.enoughTriples ? median(all) : none;
+    rough.triples = all.size();
+    rough.contigExcess = all.empty() ? none : median(all);
     return excess;
 }
 
@@ -152,7 +152,7 @@ RoughLayout roughLayout(const OverlapGraph& g, const std::vector<Fingerprint>& p
     distancesFrom(lg, 0, end1);
     rough.centres = distancesFrom(lg, end1, end2);
     settle(lg, rough.centres, settings);
-    rough.excess = measuredExcess(lg, rough.centres, settings, rough.contigExcess);
+    rough.excess = measuredExcess(lg, rough.centres, settings, rough);
     return rough;
 }
 
@@ -170,7 +170,10 @@ ContigLayout layoutContig(const OverlapGraph& g, const std::vector<Fingerprint>&
     LocalGraph lg = localGraph(g, prints, members, settings);
     ContigLayout layout;
     layout.centres = rough.centres;
-    const double unmeasured = std::isnan(rough.contigExcess) ? typical : rough.contigExcess;
+    // The contig's own typical excess as far as its triples go, the
+    // library's for the rest.
+    const double own = std::min(1.0, (double)rough.triples / settings.enoughTriples);
+    const double unmeasured = own > 0 ? own * rough.contigExcess + (1 - own) * typical : typical;
     for (double e : rough.excess)
         layout.excess.push_back(std::isnan(e) ? unmeasured : e);
     for (size_t v = 0; v < members.size(); ++v)

@@ -14,8 +14,8 @@
 // row, that excess is taken off each clone and the places settled again;
 // otherwise the nearest clones, whose offsets it lengthens most, would be
 // pushed apart, and a clone's left end would move with its junk. A clone
-// with too few triples of its own takes its contig's typical excess, or,
-// in a small contig, the library's.
+// with too few triples of its own takes its contig's typical excess, which
+// in a small contig leans on the library's.
 #ifndef ZE_LAYOUT_H
 #define ZE_LAYOUT_H
 
@@ -41,9 +41,10 @@ struct RoughLayout {
     // By member: the median over the triples it is the middle of; NaN
     // where it is the middle of fewer than settings.fewestTriples.
     std::vector<double> excess;
-    // The median over all of the contig's triples; NaN where it has fewer
-    // than settings.enoughTriples.
+    // The median over all of the contig's triples (NaN where it has none),
+    // and their number.
     double contigExcess = 0;
+    size_t triples = 0;
 };
 
 // `members`: vertices of g, ascending, connected by edges among
@@ -59,8 +60,11 @@ RoughLayout roughLayout(const OverlapGraph& g, const std::vector<Fingerprint>& p
 double typicalExcess(const std::vector<RoughLayout>& contigs);
 
 // The layout of `members` (as for roughLayout, whose result for them is
-// `rough`): each clone's excess is its measured one, else the contig's,
-// else `typical`; it is taken off the offsets and the places settled again.
+// `rough`): each clone's excess is its measured one, else the contig's
+// typical one, which is the median of its triples where it has
+// settings.enoughTriples, `typical` where it has none, and between them
+// in proportion to its triples; it is taken off the offsets and the
+// places settled again.
 ContigLayout layoutContig(const OverlapGraph& g, const std::vector<Fingerprint>& prints,
                           const std::vector<int>& members, const MapSettings& settings,
                           const RoughLayout& rough, double typical);

@@ -36,7 +36,8 @@ struct MapSettings {
     // Offsets of at least `sureOffset` bands leave no doubt which clone
     // lies first. A clone's excess is measured on at least
     // `fewestTriples` triples; a contig with `enoughTriples` has a typical
-    // excess of its own. Places settle when no clone moves `settled`
+    // excess of its own, one with fewer leans on the library's in
+    // proportion. Places settle when no clone moves `settled`
     // bands in a round, or after `mostRounds`.
     double containedWeight = 0.25;
     double sureOffset = 4;
