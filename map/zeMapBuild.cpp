@@ -6,6 +6,7 @@
 #include "zeContigNumbers.h"
 #include "zeJunctions.h"
 #include "zeLayout.h"
+#include "zeLinearCuts.h"
 #include "zeMapDecision.h"
 #include "zeMisfits.h"
 #include "zeOverlapGraph.h"
@@ -48,8 +49,17 @@ ContigMap buildMap(const std::vector<Fingerprint>& given, const MapSettings& s) 
     OverlapGraph g(n, trustedPairs(n, repeats.kept));
     MapFindings found;
     found.junctions = findJunctions(g, prints, s);
-    const std::vector<std::vector<int>> groups = groupsApart(g, found.junctions);
+    std::vector<std::vector<int>> groups = groupsApart(g, found.junctions);
     found.places = placeGroups(g, prints, groups, s);
+    // A group that lies over itself is two places: cut, and laid out again.
+    for (int round = 0; round < s.cutRounds; ++round) {
+        const std::vector<std::pair<int, int>> cuts =
+            nonLinearCuts(g, prints, groups, found.places, s);
+        if (cuts.empty()) break;
+        g = withoutEdges(g, cuts);
+        groups = groupsApart(g, found.junctions);
+        found.places = placeGroups(g, prints, groups, s);
+    }
     found.misfits = findMisfits(prints, groups, found.places, s);
     // The chimera lookup takes a buried clone's foreign bands from the clone
     // it lies in; a Q clone, which fits its place badly, counts as not buried.
