@@ -154,6 +154,14 @@ void writeSettings(std::ostream& out, const ContigPageInput& in) {
                                   "all; at most " +
                                   std::to_string(s.mostPairsTried) +
                                   " pairs between two groups are scored");
+    fact(out, "Linear groups",
+         "two clones lie over each other when placed over at least " +
+             fixed(100 * s.overlaidShare, 0) + "% of the shorter and sharing at most " +
+             fixed(100 * s.overlaidSharedBands, 0) + "% of the fewer bands; a group with more than " +
+             htmlEscape(number(s.overlaidPerClone)) +
+             " such pairs per clone is cut where at most " + std::to_string(s.mostCutOverlaps) +
+             " overlaps part each pair, and laid out again, at most " +
+             std::to_string(s.cutRounds) + " times");
     fact(out, "Layout", "a pair of which one clone lies in the other counts " +
                             htmlEscape(number(s.containedWeight)) + "; offsets of " +
                             htmlEscape(number(s.sureOffset)) +
