@@ -133,6 +133,20 @@ void writeSettings(std::ostream& out, const ContigPageInput& in) {
     fact(out, "Tolerance", std::to_string(s.tolerance) + " standard units (<code>-t</code>)");
     fact(out, "Build cutoff", "pairs scoring at most " + htmlEscape(number(s.cutoff)) +
                                   " overlap (<code>-c</code>)");
+    std::string ranges;
+    for (const BandRange& r : in.map->maskedBands)
+        ranges += (ranges.empty() ? "" : ", ") + std::to_string(r.low) +
+                  (r.high > r.low ? "-" + std::to_string(r.high) : "");
+    fact(out, "Common bands",
+         "positions whose window holds more than " + fixed(100 * s.commonBandShare, 0) +
+             "% of the clones beyond the usual crowding of its stretch of the scale are masked "
+             "in every clone: " +
+             (ranges.empty() ? std::string("none") : "masked " + ranges));
+    fact(out, "Repeat bands",
+         "a clone's band shared by more than " + fixed(s.repeatDepthFactor, 2) +
+             " times the typical number of its partners; pairs passing only with such bands "
+             "join no groups: " +
+             std::to_string(in.map->repeatPairsSetAside) + " pairs set aside");
     fact(out, "Trusted pairs", "a third clone overlapping both, or one clone overlapping "
                                "nothing else");
     fact(out, "Loose cutoff", "score at most " + htmlEscape(number(s.looseCutoff)) +
@@ -140,6 +154,14 @@ void writeSettings(std::ostream& out, const ContigPageInput& in) {
                                   "all; at most " +
                                   std::to_string(s.mostPairsTried) +
                                   " pairs between two groups are scored");
+    fact(out, "Linear groups",
+         "two clones lie over each other when placed over at least " +
+             fixed(100 * s.overlaidShare, 0) + "% of the shorter and sharing at most " +
+             fixed(100 * s.overlaidSharedBands, 0) + "% of the fewer bands; a group with more than " +
+             htmlEscape(number(s.overlaidPerClone)) +
+             " such pairs per clone is cut where at most " + std::to_string(s.mostCutOverlaps) +
+             " overlaps part each pair, and laid out again, at most " +
+             std::to_string(s.cutRounds) + " times");
     fact(out, "Layout", "a pair of which one clone lies in the other counts " +
                             htmlEscape(number(s.containedWeight)) + "; offsets of " +
                             htmlEscape(number(s.sureOffset)) +

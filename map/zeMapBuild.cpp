@@ -2,13 +2,16 @@
 
 #include "zeBurial.h"
 #include "zeChimeras.h"
+#include "zeCommonBands.h"
 #include "zeContigNumbers.h"
 #include "zeJunctions.h"
 #include "zeLayout.h"
+#include "zeLinearCuts.h"
 #include "zeMapDecision.h"
 #include "zeMisfits.h"
 #include "zeOverlapGraph.h"
 #include "zePairScan.h"
+#include "zeRepeatBands.h"
 #include "zeTrustedPairs.h"
 
 namespace {
@@ -35,13 +38,28 @@ ClonePlaces withoutChimeras(ClonePlaces places, const std::vector<int>& pieceFro
 
 } // namespace
 
-ContigMap buildMap(const std::vector<Fingerprint>& prints, const MapSettings& s) {
-    const int n = (int)prints.size();
-    OverlapGraph g(n, trustedPairs(n, passingPairs(prints, s)));
+ContigMap buildMap(const std::vector<Fingerprint>& given, const MapSettings& s) {
+    const int n = (int)given.size();
+    const std::vector<BandRange> masked = commonBandRanges(given, s.tolerance, s.commonBandShare);
+    // A copy only when there is something to mask.
+    const std::vector<Fingerprint> maskedPrints =
+        masked.empty() ? std::vector<Fingerprint>() : withoutBandsIn(given, masked);
+    const std::vector<Fingerprint>& prints = masked.empty() ? given : maskedPrints;
+    RepeatFindings repeats = withoutRepeatJoins(prints, passingPairs(prints, s), s);
+    OverlapGraph g(n, trustedPairs(n, repeats.kept));
     MapFindings found;
     found.junctions = findJunctions(g, prints, s);
-    const std::vector<std::vector<int>> groups = groupsApart(g, found.junctions);
+    std::vector<std::vector<int>> groups = groupsApart(g, found.junctions);
     found.places = placeGroups(g, prints, groups, s);
+    // A group that lies over itself is two places: cut, and laid out again.
+    for (int round = 0; round < s.cutRounds; ++round) {
+        const std::vector<std::pair<int, int>> cuts =
+            nonLinearCuts(g, prints, groups, found.places, s);
+        if (cuts.empty()) break;
+        g = withoutEdges(g, cuts);
+        groups = groupsApart(g, found.junctions);
+        found.places = placeGroups(g, prints, groups, s);
+    }
     found.misfits = findMisfits(prints, groups, found.places, s);
     // The chimera lookup takes a buried clone's foreign bands from the clone
     // it lies in; a Q clone, which fits its place badly, counts as not buried.
@@ -52,6 +70,8 @@ ContigMap buildMap(const std::vector<Fingerprint>& prints, const MapSettings& s)
     // A clone buried in one found chimeric lies in another, or in none.
     found.buriedIn = findBurials(g, withoutChimeras(found.places, found.pieceFrom), s.buriedShare);
     ContigMap map = decideMap(g, found);
+    map.maskedBands = masked;
+    map.repeatPairsSetAside = repeats.pairsSetAside;
     numberContigs(map);
     return map;
 }

@@ -3,7 +3,10 @@
 // changes what another found, and none carries anything from one group of
 // clones to the next.
 //
-//  1. Every pair within the build cutoff (the pair scan).
+//  1. Band positions held by nearly every clone are masked
+//     (zeCommonBands.h); every pair within the build cutoff (the pair
+//     scan); pairs passing only with repeat bands join no groups
+//     (zeRepeatBands.h).
 //  2. Only trusted pairs are kept (zeTrustedPairs.h).
 //  3. Clones that alone join two groups are junctions (zeJunctions.h); the
 //     groups are what stays connected without them, a clone overlapping

@@ -14,6 +14,28 @@ struct MapSettings {
     double cutoff = DEFAULT_CUTOFF;
     int threads = 1; // the map does not depend on them
 
+    // Repeats. A band position whose window of the tolerance either side
+    // holds more than `commonBandShare` of the clones beyond the usual
+    // crowding of its stretch of the scale is masked in every clone
+    // (zeCommonBands.h). A band of a clone that more
+    // than `repeatDepthFactor` times the typical number of its passing
+    // partners share is a repeat band of it; a pair passing only with such
+    // bands joins no groups (zeRepeatBands.h).
+    double commonBandShare = 0.95;
+    double repeatDepthFactor = 2.5;
+    // A group that does not stay linear (zeLinearCuts.h): two of its
+    // clones lie over each other when their places overlap by at least
+    // `overlaidShare` of the shorter and they share at most
+    // `overlaidSharedBands` of the fewer bands; a group with more than
+    // `overlaidPerClone` such pairs per clone is cut between each such
+    // pair where at most `mostCutOverlaps` overlaps part them; the groups
+    // are laid out again and looked at again, at most `cutRounds` times.
+    double overlaidShare = 0.5;
+    double overlaidSharedBands = 0.25;
+    double overlaidPerClone = 2;
+    int mostCutOverlaps = 40;
+    int cutRounds = 3;
+
     // Junctions (zeJunctions.h): the groups around a possible junction
     // overlap after all when some pair between them scores at most
     // `looseCutoff`; at most `mostPairsTried` pairs between two groups are
