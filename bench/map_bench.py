@@ -14,9 +14,10 @@ tiling path's figures follow as a second table, a row per run.
                        [--suite [small]] [-- zeGenLibrary flags...]
 
 --suite runs 20,000 clones at 10x and at 15x, each --perfect and with the
-default errors, 20,000 at 10x with --repeats 0.05, and 300,000 at 10x with
-errors; --suite small leaves out the 300,000. Further zeGenLibrary flags
-after -- apply to every run.
+default errors, 20,000 at 10x with 5% and with 10% of the genome in repeat
+families (--repeats 0.05, 0.1), and 300,000 at 10x with errors; --suite
+small leaves out the 300,000. Further zeGenLibrary flags after -- apply to
+every run.
 
 A library of more than --theta-clones clones (default 60,000) has its pass
 rate measured on the gels of its first --theta-clones clones only: the rate
@@ -44,7 +45,7 @@ DEFAULT_CUTOFF = "1e-12"
 TIME = "/usr/bin/time"
 SUITE = [(20000, 10, ["--perfect"]), (20000, 10, []),
          (20000, 15, ["--perfect"]), (20000, 15, []),
-         (20000, 10, ["--repeats", "0.05"]),
+         (20000, 10, ["--repeats", "0.05"]), (20000, 10, ["--repeats", "0.1"]),
          (300000, 10, [])]
 
 

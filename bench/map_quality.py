@@ -32,7 +32,12 @@ path's figures over the contigs of >= 2 clones:
   and the contigs under 99%. A chimeric path clone counts with whichever of
   its pieces lies in the stretch;
 - the uncovered stretches the path leaves inside the longest stretches,
-  and their total length; and the path's weak steps.
+  and their total length; and the path's weak steps;
+- the clones of a greedy path drawn from the truth: over each longest
+  stretch, the clones lying in it, from the one reaching furthest from
+  its start, each next the one reaching furthest of those starting inside
+  the one before (the fewest clones that cover the stretch, each
+  overlapping the next), and the path's clones as a multiple of these.
 
 The truth's columns are read by name. A truth with only clone, gel, start
 and end is read as free of chimeras, with start // 4000 as each clone's
@@ -229,6 +234,25 @@ def uncovered(stretch, intervals):
     return gaps
 
 
+def greedy_cover(stretch, intervals):
+    """The fewest of the half-open intervals lying in the stretch that cover
+    it, each overlapping the next: from the start, each time the one
+    reaching furthest of those starting inside the cover so far (at the
+    stretch's start for the first). None when they leave a gap."""
+    start, end = stretch
+    inside = sorted((s, e) for s, e in intervals if start <= s and e <= end)
+    at, count, i = start, 0, 0
+    while at < end:
+        reach = at
+        while i < len(inside) and (inside[i][0] < at or (count == 0 and inside[i][0] == at)):
+            reach = max(reach, inside[i][1])
+            i += 1
+        if reach == at:
+            return None
+        at, count = reach, count + 1
+    return count
+
+
 def pieces(clone):
     """A clone's true intervals: its one piece, or a chimera's two."""
     return [(clone.start, clone.end)] + ([clone.second] if clone.second else [])
@@ -342,8 +366,11 @@ def path_figures(truth, big, longest, path):
     m["path_mean"] = (sum(len(steps.get(number, [])) / len(members)
                           for number, members in big.items()) / len(big) if big else None)
     m["weak_steps"] = sum(step.weak for number in big for step in steps.get(number, []))
-    shares, below, gaps, gap_length = [], 0, 0, 0
+    shares, below, gaps, gap_length, true_path = [], 0, 0, 0, 0
     for number, (start, end) in longest.items():
+        true_path += greedy_cover((start, end), [(truth[r.clone].start, truth[r.clone].end)
+                                                 for r in big[number]
+                                                 if not truth[r.clone].chimeric])
         holes = uncovered((start, end), [piece for step in steps.get(number, [])
                                          for piece in pieces(truth[step.clone])])
         missing = sum(e - s for s, e in holes)
@@ -355,6 +382,8 @@ def path_figures(truth, big, longest, path):
     m["path_below"] = below
     m["path_gaps"] = gaps
     m["path_gap_length"] = gap_length
+    m["true_path"] = true_path
+    m["of_true_path"] = m["path_clones"] / true_path if true_path else None
     return m
 
 
@@ -473,6 +502,8 @@ PATH_COLUMNS = [
     ("gaps", "path_gaps", str),
     ("gaps kb", "path_gap_length", lambda v: "%.1f" % (v / 1000)),
     ("weak steps", "weak_steps", str),
+    ("greedy true path", "true_path", str),
+    ("path / true", "of_true_path", lambda v: "%.3f" % v),
 ]
 
 

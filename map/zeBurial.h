@@ -7,15 +7,11 @@
 
 #include <vector>
 
-#include "zeContigMap.h"
+#include "zeClonePlaces.h"
 #include "zeOverlapGraph.h"
 
-// The least share of a clone's bands that must match another clone's for
-// it to count as buried in it.
-const double BURIED_SHARE = 0.9;
-
 // For every vertex of g: the vertex it is buried in, or -1. A clone is
-// buried in another of its contig (map.clones[v].contig, 0: in none) when
+// buried in another of its contig (places[v].contig, 0: in none) when
 // the bands they share are at least `share` of its length in the layout
 // (right - left): its band count less the bands that stand for no length
 // (zeLayout.h), such as the partial fragments at its ends or extra bands of
@@ -23,8 +19,7 @@ const double BURIED_SHARE = 0.9;
 // long (and of an earlier index when as long), so no chain of burials
 // returns to its start; of several, in the one sharing the most bands with
 // it, then the earliest.
-std::vector<int> findBurials(const OverlapGraph& g, const ContigMap& map,
-                             double share = BURIED_SHARE);
+std::vector<int> findBurials(const OverlapGraph& g, const ClonePlaces& places, double share);
 
 // The clone at the top of v's chain of burials (v itself when not buried).
 int burialRoot(const std::vector<int>& buriedIn, int v);

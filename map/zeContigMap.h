@@ -6,6 +6,8 @@
 
 #include <vector>
 
+#include "zeCommonBands.h"
+
 enum class CloneStatus {
     Ok,
     Buried,   // at least the buried share of its bands lie in one clone of its contig
@@ -25,6 +27,8 @@ struct ContigMap {
     std::vector<PlacedClone> clones; // one per fingerprint, in the fingerprints' order
     int contigs = 0;                 // numbered 1 .. contigs; numbers carried over from
                                      // an earlier build (zeContigNames.h) may leave gaps
+    std::vector<BandRange> maskedBands; // common positions, masked in every clone
+    long repeatPairsSetAside = 0;       // pairs that would have joined on repeat bands
 };
 
 #endif

@@ -1,25 +1,17 @@
 #include "zeContigNumbers.h"
 
 #include <algorithm>
+#include <cassert>
 
 void numberContigs(ContigMap& map) {
     std::vector<std::vector<int>> members((size_t)map.contigs + 1);
     for (size_t v = 0; v < map.clones.size(); ++v)
         if (map.clones[v].contig > 0) members[(size_t)map.clones[v].contig].push_back((int)v);
 
-    std::vector<int> order; // old numbers of the contigs kept, in their new order
+    std::vector<int> order; // old numbers of the contigs that hold clones, in their new order
     for (int c = 1; c <= map.contigs; ++c) {
-        if (members[(size_t)c].size() >= 2) {
-            order.push_back(c);
-            continue;
-        }
-        for (int v : members[(size_t)c]) {
-            PlacedClone& alone = map.clones[(size_t)v];
-            alone.contig = 0;
-            alone.left = alone.right = -1;
-            alone.buriedIn = -1;
-            if (alone.status == CloneStatus::Buried) alone.status = CloneStatus::Ok;
-        }
+        assert(members[(size_t)c].size() != 1);
+        if (!members[(size_t)c].empty()) order.push_back(c);
     }
     // Members are ascending, so the first is the lowest fingerprint.
     std::sort(order.begin(), order.end(), [&](int a, int b) {

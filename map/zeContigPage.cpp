@@ -5,13 +5,10 @@
 #include <cstdio>
 #include <sstream>
 
-#include "zeBandFit.h"
-#include "zeBurial.h"
 #include "zeContigDrawing.h"
 #include "zeContigRows.h"
 #include "zeContigStats.h"
 #include "zeHtmlText.h"
-#include "zeJunctions.h"
 #include "zePageStyle.h"
 #include "zeSvgPlot.h"
 
@@ -129,24 +126,67 @@ void writeOverview(std::ostream& out, const ContigPageInput& in,
     out << "</section>\n";
 }
 
+// Every setting of the build that ran, stage by stage.
 void writeSettings(std::ostream& out, const ContigPageInput& in) {
     const MapSettings& s = in.settings;
     out << "<section id=\"settings\">\n<h2>2. Settings</h2>\n<table class=\"facts\">\n";
     fact(out, "Tolerance", std::to_string(s.tolerance) + " standard units (<code>-t</code>)");
     fact(out, "Build cutoff", "pairs scoring at most " + htmlEscape(number(s.cutoff)) +
                                   " overlap (<code>-c</code>)");
+    std::string ranges;
+    for (const BandRange& r : in.map->maskedBands)
+        ranges += (ranges.empty() ? "" : ", ") + std::to_string(r.low) +
+                  (r.high > r.low ? "-" + std::to_string(r.high) : "");
+    fact(out, "Common bands",
+         "positions whose window holds more than " + fixed(100 * s.commonBandShare, 0) +
+             "% of the clones beyond the usual crowding of its stretch of the scale are masked "
+             "in every clone: " +
+             (ranges.empty() ? std::string("none") : "masked " + ranges));
+    fact(out, "Repeat bands",
+         "a clone's band shared by more than " + fixed(s.repeatDepthFactor, 2) +
+             " times the typical number of its partners; pairs passing only with such bands "
+             "join no groups: " +
+             std::to_string(in.map->repeatPairsSetAside) + " pairs set aside");
+    fact(out, "Trusted pairs", "a third clone overlapping both, or one clone overlapping "
+                               "nothing else");
     fact(out, "Loose cutoff", "score at most " + htmlEscape(number(s.looseCutoff)) +
                                   ": the groups around a possible chimeric clone overlap after "
                                   "all; at most " +
-                                  std::to_string(JunctionSettings().mostPairsTried) +
+                                  std::to_string(s.mostPairsTried) +
                                   " pairs between two groups are scored");
-    fact(out, "Trusted pairs", "a third clone overlapping both, or one clone overlapping "
-                               "nothing else");
-    fact(out, "Buried", "at least " + fixed(100 * BURIED_SHARE, 0) +
+    fact(out, "Linear groups",
+         "two clones lie over each other when placed over at least " +
+             fixed(100 * s.overlaidShare, 0) + "% of the shorter and sharing at most " +
+             fixed(100 * s.overlaidSharedBands, 0) + "% of the fewer bands; a group with more than " +
+             htmlEscape(number(s.overlaidPerClone)) +
+             " such pairs per clone is cut where at most " + std::to_string(s.mostCutOverlaps) +
+             " overlaps part each pair, and laid out again, at most " +
+             std::to_string(s.cutRounds) + " times");
+    fact(out, "Layout", "a pair of which one clone lies in the other counts " +
+                            htmlEscape(number(s.containedWeight)) + "; offsets of " +
+                            htmlEscape(number(s.sureOffset)) +
+                            " bands or more are sure; a clone's excess measured on at least " +
+                            std::to_string(s.fewestTriples) + " triples, a contig's on " +
+                            std::to_string(s.enoughTriples) + "; settled within " +
+                            htmlEscape(number(s.settled)) + " bands or after " +
+                            std::to_string(s.mostRounds) + " rounds");
+    fact(out, "Buried", "at least " + fixed(100 * s.buriedShare, 0) +
                             "% of its bands in one other clone of its contig");
-    fact(out, "Q", "a band is explained when " + std::to_string(FIT_SUPPORT) +
+    fact(out, "Q", "a band is explained when " + std::to_string(s.fitSupport) +
                        " clones placed over it match it; unexplained share above " +
-                       fixed(MOST_UNEXPLAINED, 2));
+                       fixed(s.mostUnexplained, 2));
+    fact(out, "Chimeric piece",
+         "looked up for at least " + std::to_string(s.fewestForeign) + " bands (and " +
+             fixed(100 * s.leastForeignShare, 0) +
+             "% of its bands) the clones around it lack, bands held by more than " +
+             htmlEscape(number(s.commonBandFactor)) + " times the clones chance gives left out; " +
+             std::to_string(s.homesNeeded) + " clones within one clone length, each scoring at most " +
+             htmlEscape(number(s.homeCutoff)) + " against them (leads up to " +
+             std::to_string(s.leadSlack) + " bands short), away from its place (no overlap at " +
+             htmlEscape(number(s.besideCutoff)) + "; contig ends within " +
+             std::to_string(s.endReach) + " units meet)");
+    fact(out, "Tiling path", "steps sharing fewer than " + std::to_string(in.mtpShared) +
+                                 " bands are weak (<code>--mtp-shared</code>)");
     fact(out, "Threads", std::to_string(s.threads) +
                              " (<code>-j</code>; the map does not depend on them)");
     out << "</table>\n</section>\n";

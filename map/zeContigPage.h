@@ -12,7 +12,8 @@
 
 #include "zeContigMap.h"
 #include "zeFingerprint.h"
-#include "zeMapBuild.h"
+#include "zeMapSettings.h"
+#include "zeTilingPath.h"
 
 // The largest contigs drawn unless the input says otherwise.
 const int CONTIGS_DRAWN = 20;
@@ -26,6 +27,7 @@ struct ContigPageInput {
     // Per fingerprint (as prints): true when it is on its contig's tiling
     // path. Empty when no path was chosen: nothing is marked then.
     std::vector<char> tilingPath;
+    int mtpShared = DEFAULT_MTP_SHARED; // the tiling path's least shared bands
     int contigsDrawn = CONTIGS_DRAWN;
 };
 

@@ -98,6 +98,7 @@ int runContig(int argc, char** argv) {
         in.prints = &prints;
         in.map = &map;
         in.settings = o.map;
+        in.mtpShared = o.mtpShared;
         in.table = o.output;
         in.tilingPath.assign(prints.size(), 0);
         for (const std::vector<int>& path : tilingPrints(paths))

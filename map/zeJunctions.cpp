@@ -9,7 +9,7 @@ namespace {
 // True when some pair between groups a and b (indices into `near`)
 // scores within the loose cutoff.
 bool groupsOverlap(const std::vector<int>& a, const std::vector<int>& b,
-                   const std::vector<Fingerprint>& prints, const JunctionSettings& s) {
+                   const std::vector<Fingerprint>& prints, const MapSettings& s) {
     int tried = 0;
     for (int x : a)
         for (int y : b) {
@@ -21,7 +21,7 @@ bool groupsOverlap(const std::vector<int>& a, const std::vector<int>& b,
 }
 
 bool isJunction(const OverlapGraph& g, int x, const std::vector<Fingerprint>& prints,
-                const JunctionSettings& s) {
+                const MapSettings& s) {
     const int n = g.degree(x);
     if (n < 2) return false;
     const Overlap* near = g.begin(x);
@@ -63,9 +63,33 @@ bool isJunction(const OverlapGraph& g, int x, const std::vector<Fingerprint>& pr
 } // namespace
 
 std::vector<char> findJunctions(const OverlapGraph& g, const std::vector<Fingerprint>& prints,
-                                const JunctionSettings& settings) {
+                                const MapSettings& settings) {
     std::vector<char> junction((size_t)g.size(), 0);
     for (int x = 0; x < g.size(); ++x)
         junction[x] = isJunction(g, x, prints, settings) ? 1 : 0;
     return junction;
+}
+
+std::vector<std::vector<int>> groupsApart(const OverlapGraph& g, const std::vector<char>& removed) {
+    UnionFind groups(g.size());
+    for (int v = 0; v < g.size(); ++v)
+        if (!removed[v])
+            for (const Overlap* o = g.begin(v); o != g.end(v); ++o)
+                if (!removed[o->to]) groups.unite(v, o->to);
+    std::vector<int> slot((size_t)g.size(), -1);
+    std::vector<std::vector<int>> found;
+    for (int v = 0; v < g.size(); ++v) {
+        if (removed[v] || groups.sizeOf(v) < 2) continue;
+        int root = groups.find(v);
+        if (slot[root] < 0) {
+            slot[root] = (int)found.size();
+            found.emplace_back();
+        }
+        found[slot[root]].push_back(v);
+    }
+    std::stable_sort(found.begin(), found.end(),
+                     [](const std::vector<int>& a, const std::vector<int>& b) {
+                         return a.size() > b.size();
+                     });
+    return found;
 }

@@ -11,18 +11,18 @@
 #include <vector>
 
 #include "zeFingerprint.h"
+#include "zeMapSettings.h"
 #include "zeOverlapGraph.h"
 
-struct JunctionSettings {
-    int tolerance = 7;
-    // Two groups overlap when some pair between them scores at most this.
-    double looseCutoff = 1e-6;
-    // At most this many pairs between two groups are scored.
-    int mostPairsTried = 400;
-};
-
-// For every vertex: true when it is a junction of g.
+// For every vertex: true when it is a junction of g. Groups are rescored
+// at settings.tolerance and looseCutoff, at most mostPairsTried pairs each.
 std::vector<char> findJunctions(const OverlapGraph& g, const std::vector<Fingerprint>& prints,
-                                const JunctionSettings& settings);
+                                const MapSettings& settings);
+
+// The groups of vertices connected in g without passing through a removed
+// one (the junctions), each as ascending vertices, ordered by size
+// (largest first), then by first vertex. Groups of one vertex, which
+// overlap nothing that is left, are left out.
+std::vector<std::vector<int>> groupsApart(const OverlapGraph& g, const std::vector<char>& removed);
 
 #endif

@@ -1,7 +1,5 @@
 #include "zeLayout.h"
 
-#include "zeBurial.h"
-
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -17,11 +15,6 @@ struct LocalEdge {
     double weight = 1;
 };
 
-// A clone lying (almost) inside the other may sit anywhere along it, so
-// the centre offset is only an upper bound; such a pair says little about
-// places.
-const double CONTAINED_WEIGHT = 0.25;
-
 // The members' edges among themselves, by local index.
 struct LocalGraph {
     std::vector<size_t> start;
@@ -29,17 +22,22 @@ struct LocalGraph {
 };
 
 LocalGraph localGraph(const OverlapGraph& g, const std::vector<Fingerprint>& prints,
-                      const std::vector<int>& members, const std::vector<int>& local) {
+                      const std::vector<int>& members, const MapSettings& s) {
     LocalGraph lg;
     lg.start.push_back(0);
     for (int v : members) {
         const int nv = (int)prints[v].bands.size();
         for (const Overlap* o = g.begin(v); o != g.end(v); ++o) {
-            if (local[o->to] < 0) continue;
+            auto found = std::lower_bound(members.begin(), members.end(), o->to);
+            if (found == members.end() || *found != o->to) continue;
+            const int local = (int)(found - members.begin());
             const int nw = (int)prints[o->to].bands.size();
-            bool contained = o->shared >= BURIED_SHARE * std::min(nv, nw);
-            lg.edges.push_back({local[o->to], centreOffset(nv, nw, o->shared),
-                                contained ? CONTAINED_WEIGHT : 1.0});
+            // A clone lying (almost) inside the other may sit anywhere
+            // along it, so the centre offset is only an upper bound; such
+            // a pair says little about places.
+            bool contained = o->shared >= s.buriedShare * std::min(nv, nw);
+            lg.edges.push_back({local, centreOffset(nv, nw, o->shared),
+                                contained ? s.containedWeight : 1.0});
         }
         lg.start.push_back(lg.edges.size());
     }
@@ -89,26 +87,16 @@ double settledPlace(double at, const std::vector<double>& x, const LocalGraph& l
     return weights > 0 ? sum / weights : at;
 }
 
-const int MOST_ROUNDS = 200;
-const double SETTLED = 1e-3;
-// Offsets of at least this many bands leave no doubt which clone lies
-// first; shorter ones may stand either way, and count less.
-const double SURE_OFFSET = 4;
-// Triples a clone's excess is measured on, at least.
-const size_t FEWEST_TRIPLES = 5;
-// Triples enough for a contig's own typical excess.
-const size_t ENOUGH_TRIPLES = 50;
-
 // Settles the places of every member (Gauss-Seidel).
-void settle(const LocalGraph& lg, std::vector<double>& x) {
-    for (int round = 0; round < MOST_ROUNDS; ++round) {
+void settle(const LocalGraph& lg, std::vector<double>& x, const MapSettings& s) {
+    for (int round = 0; round < s.mostRounds; ++round) {
         double moved = 0;
         for (size_t v = 0; v < x.size(); ++v) {
             double next = settledPlace(x[v], x, lg, (int)v);
             moved = std::max(moved, std::fabs(next - x[v]));
             x[v] = next;
         }
-        if (moved < SETTLED) break;
+        if (moved < s.settled) break;
     }
 }
 
@@ -127,13 +115,14 @@ double median(std::vector<double>& values) {
 
 // Each member's excess: with u, v and w in a row, offset(u, v) +
 // offset(v, w) - offset(u, w) is v's excess, the others' cancelling. The
-// median over v's triples, or else (at an end) over all of the contig's
-// when it has enough of them, or else `typical`, which it then becomes.
-std::vector<double> excessBands(const LocalGraph& lg, const std::vector<double>& x,
-                                double& typical) {
-    std::vector<std::vector<double>> samples(x.size());
-    std::vector<double> all;
+// median over v's triples; NaN where v has too few of them. The median
+// over all of the contig's triples, and their number, go to `rough`.
+std::vector<double> measuredExcess(const LocalGraph& lg, const std::vector<double>& x,
+                                   const MapSettings& s, RoughLayout& rough) {
+    const double none = std::numeric_limits<double>::quiet_NaN();
+    std::vector<double> excess(x.size(), none), samples, all;
     for (size_t v = 0; v < x.size(); ++v) {
+        samples.clear();
         for (size_t i = lg.start[v]; i < lg.start[v + 1]; ++i) {
             const LocalEdge& left = lg.edges[i];
             if (x[left.to] >= x[v] || left.weight < 1) continue;
@@ -142,42 +131,83 @@ std::vector<double> excessBands(const LocalGraph& lg, const std::vector<double>&
                 if (x[right.to] <= x[v] || right.weight < 1) continue;
                 const LocalEdge* across = findEdge(lg, left.to, right.to);
                 if (!across || across->weight < 1) continue;
-                samples[v].push_back(left.offset + right.offset - across->offset);
+                samples.push_back(left.offset + right.offset - across->offset);
             }
         }
-        all.insert(all.end(), samples[v].begin(), samples[v].end());
+        all.insert(all.end(), samples.begin(), samples.end());
+        if (samples.size() >= (size_t)s.fewestTriples) excess[v] = median(samples);
     }
-    if (all.size() >= ENOUGH_TRIPLES) typical = median(all);
-    std::vector<double> excess(x.size(), typical);
-    for (size_t v = 0; v < x.size(); ++v)
-        if (samples[v].size() >= FEWEST_TRIPLES) excess[v] = median(samples[v]);
+    rough.triples = all.size();
+    rough.contigExcess = all.empty() ? none : median(all);
     return excess;
 }
 
 } // namespace
 
-ContigLayout layoutContig(const OverlapGraph& g, const std::vector<Fingerprint>& prints,
-                          const std::vector<int>& members, std::vector<int>& scratch,
-                          double& typicalExcess) {
-    for (size_t i = 0; i < members.size(); ++i)
-        scratch[members[i]] = (int)i;
-    LocalGraph lg = localGraph(g, prints, members, scratch);
-    for (int v : members)
-        scratch[v] = -1;
-
-    ContigLayout layout;
+RoughLayout roughLayout(const OverlapGraph& g, const std::vector<Fingerprint>& prints,
+                        const std::vector<int>& members, const MapSettings& settings) {
+    LocalGraph lg = localGraph(g, prints, members, settings);
+    RoughLayout rough;
     int end1 = 0, end2 = 0;
     distancesFrom(lg, 0, end1);
-    layout.centres = distancesFrom(lg, end1, end2);
-    settle(lg, layout.centres);
-    layout.excess = excessBands(lg, layout.centres, typicalExcess);
+    rough.centres = distancesFrom(lg, end1, end2);
+    settle(lg, rough.centres, settings);
+    rough.excess = measuredExcess(lg, rough.centres, settings, rough);
+    return rough;
+}
+
+double typicalExcess(const std::vector<RoughLayout>& contigs) {
+    std::vector<double> measured;
+    for (const RoughLayout& c : contigs)
+        for (double e : c.excess)
+            if (!std::isnan(e)) measured.push_back(e);
+    return measured.empty() ? 0 : median(measured);
+}
+
+ContigLayout layoutContig(const OverlapGraph& g, const std::vector<Fingerprint>& prints,
+                          const std::vector<int>& members, const MapSettings& settings,
+                          const RoughLayout& rough, double typical) {
+    LocalGraph lg = localGraph(g, prints, members, settings);
+    ContigLayout layout;
+    layout.centres = rough.centres;
+    // The contig's own typical excess as far as its triples go, the
+    // library's for the rest.
+    const double own = std::min(1.0, (double)rough.triples / settings.enoughTriples);
+    const double unmeasured = own > 0 ? own * rough.contigExcess + (1 - own) * typical : typical;
+    for (double e : rough.excess)
+        layout.excess.push_back(std::isnan(e) ? unmeasured : e);
     for (size_t v = 0; v < members.size(); ++v)
         for (size_t k = lg.start[v]; k < lg.start[v + 1]; ++k) {
             LocalEdge& e = lg.edges[k];
             e.offset = std::max(0.0, e.offset - (layout.excess[v] + layout.excess[e.to]) / 2);
-            double sure = std::min(1.0, std::max(0.05, e.offset / SURE_OFFSET));
+            // Shorter offsets than the sure one may stand either way, and
+            // count less.
+            double sure = std::min(1.0, std::max(0.05, e.offset / settings.sureOffset));
             e.weight *= sure * sure;
         }
-    settle(lg, layout.centres);
+    settle(lg, layout.centres, settings);
     return layout;
+}
+
+ClonePlaces placeGroups(const OverlapGraph& g, const std::vector<Fingerprint>& prints,
+                        const std::vector<std::vector<int>>& groups, const MapSettings& settings) {
+    std::vector<RoughLayout> rough;
+    for (const std::vector<int>& members : groups)
+        rough.push_back(roughLayout(g, prints, members, settings));
+    const double typical = typicalExcess(rough);
+    ClonePlaces places((size_t)g.size());
+    for (size_t k = 0; k < groups.size(); ++k) {
+        const std::vector<int>& members = groups[k];
+        ContigLayout layout = layoutContig(g, prints, members, settings, rough[k], typical);
+        rough[k] = RoughLayout(); // its memory is not needed again
+        for (size_t i = 0; i < members.size(); ++i) {
+            ClonePlace& p = places[(size_t)members[i]];
+            long n = std::max<long>(1, std::lround((double)prints[members[i]].bands.size() -
+                                                   layout.excess[i]));
+            p.contig = (int)k + 1;
+            p.left = std::lround(layout.centres[i] - n / 2.0);
+            p.right = p.left + n;
+        }
+    }
+    return places;
 }

@@ -13,13 +13,17 @@
 // their number, and its band count too. Measured on triples of clones in a
 // row, that excess is taken off each clone and the places settled again;
 // otherwise the nearest clones, whose offsets it lengthens most, would be
-// pushed apart, and a clone's left end would move with its junk.
+// pushed apart, and a clone's left end would move with its junk. A clone
+// with too few triples of its own takes its contig's typical excess, which
+// in a small contig leans on the library's.
 #ifndef ZE_LAYOUT_H
 #define ZE_LAYOUT_H
 
 #include <vector>
 
+#include "zeClonePlaces.h"
 #include "zeFingerprint.h"
+#include "zeMapSettings.h"
 #include "zeOverlapGraph.h"
 
 struct ContigLayout {
@@ -30,14 +34,46 @@ struct ContigLayout {
     std::vector<double> excess;
 };
 
-// The layout of `members` (vertices of g, ascending); only edges between
-// members count. Members must be connected by such edges. `scratch` is a
-// vector of g.size() entries, all -1, and is left so. `typicalExcess` is
-// the excess of a clone in a contig too small to measure its own (start
-// at 0, lay out the largest contigs first); a contig large enough sets it.
+// The first pass over a contig: places settled on the offsets as the bands
+// give them, and the excess measured on the contig's own triples.
+struct RoughLayout {
+    std::vector<double> centres; // by member
+    // By member: the median over the triples it is the middle of; NaN
+    // where it is the middle of fewer than settings.fewestTriples.
+    std::vector<double> excess;
+    // The median over all of the contig's triples (NaN where it has none),
+    // and their number.
+    double contigExcess = 0;
+    size_t triples = 0;
+};
+
+// `members`: vertices of g, ascending, connected by edges among
+// themselves; only those edges count.
+RoughLayout roughLayout(const OverlapGraph& g, const std::vector<Fingerprint>& prints,
+                        const std::vector<int>& members, const MapSettings& settings);
+
+// The excess of a clone whose own is not measured, in a contig too small
+// to measure a typical one: the median of the excesses measured over the
+// whole library (0 when none is). It is worked out before any contig is
+// laid out, so that a contig's layout does not depend on the order in
+// which the contigs come.
+double typicalExcess(const std::vector<RoughLayout>& contigs);
+
+// The layout of `members` (as for roughLayout, whose result for them is
+// `rough`): each clone's excess is its measured one, else the contig's
+// typical one, which is the median of its triples where it has
+// settings.enoughTriples, `typical` where it has none, and between them
+// in proportion to its triples; it is taken off the offsets and the
+// places settled again.
 ContigLayout layoutContig(const OverlapGraph& g, const std::vector<Fingerprint>& prints,
-                          const std::vector<int>& members, std::vector<int>& scratch,
-                          double& typicalExcess);
+                          const std::vector<int>& members, const MapSettings& settings,
+                          const RoughLayout& rough, double typical);
+
+// Every group laid out (groups: as groupsApart gives them, zeJunctions.h),
+// group k numbered k + 1. A clone is as long as its bands less its excess,
+// at least 1, its left end its centre less half that, rounded.
+ClonePlaces placeGroups(const OverlapGraph& g, const std::vector<Fingerprint>& prints,
+                        const std::vector<std::vector<int>>& groups, const MapSettings& settings);
 
 // The centre offset of two overlapping clones.
 inline double centreOffset(int n1, int n2, int shared) {

@@ -1,20 +1,25 @@
 // Building the map: contigs of overlapping clones, each clone's place in
-// its contig and its status.
+// its contig and its status. Each stage returns what it found; none
+// changes what another found, and none carries anything from one group of
+// clones to the next.
 //
-//  1. Every pair within the build cutoff (the pair scan).
+//  1. Band positions held by nearly every clone are masked
+//     (zeCommonBands.h); every pair within the build cutoff (the pair
+//     scan); pairs passing only with repeat bands join no groups
+//     (zeRepeatBands.h).
 //  2. Only trusted pairs are kept (zeTrustedPairs.h).
-//  3. Clones that alone join two groups are taken out as chimeric
-//     (zeJunctions.h).
-//  4. The contigs are the connected groups of what remains; a clone
-//     overlapping no other is in none.
-//  5. Each contig is laid out (zeLayout.h); clones whose bands lie almost
-//     all in another clone are marked buried (zeBurial.h).
-//  6. Clones whose bands fit the clones placed around them badly are
-//     marked Q (zeBandFit.h).
-//  7. Clones whose lacking bands are found together at another place are
-//     taken out as chimeric (zeForeignPieces.h), and the burials settled
-//     again without them.
-//  8. Contigs are numbered and turned (zeContigNumbers.h).
+//  3. Clones that alone join two groups are junctions (zeJunctions.h); the
+//     groups are what stays connected without them, a clone overlapping
+//     no other in none.
+//  4. Each group is laid out (zeLayout.h).
+//  5. Clones whose bands fit the clones placed around them badly are
+//     misfits (zeMisfits.h); clones whose bands lie almost all in another
+//     are buried in it (zeBurial.h).
+//  6. Clones whose lacking bands are found together at another place have
+//     a foreign piece (zeChimeras.h), and the burials are found again
+//     without them.
+//  7. Each clone's status is decided from all of these (zeMapDecision.h),
+//     and the contigs are numbered and turned (zeContigNumbers.h).
 //
 // Fingerprints are expected in a fixed order (zeContigInput.h sorts them),
 // and every step above is deterministic, so the map depends neither on the
@@ -24,22 +29,9 @@
 
 #include <vector>
 
-#include "zeBurial.h"
 #include "zeContigMap.h"
 #include "zeFingerprint.h"
-#include "zeSulston.h"
-
-struct MapSettings {
-    int tolerance = DEFAULT_TOLERANCE;
-    double cutoff = DEFAULT_CUTOFF;
-    // The cutoff at which the clones around a possible junction are
-    // rescored to find that they overlap after all.
-    double looseCutoff = 1e-6;
-    // The least share of a clone's confirmed bands that another clone of
-    // its contig must match for it to be buried there.
-    double buriedShare = BURIED_SHARE;
-    int threads = 1;
-};
+#include "zeMapSettings.h"
 
 ContigMap buildMap(const std::vector<Fingerprint>& prints, const MapSettings& settings);
 

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <string>
 #include <tuple>
 
+#include "zeScale.h"
 #include "zeSharedBands.h"
 
 namespace {
@@ -12,14 +14,120 @@ namespace {
 struct Tile {
     int print;
     long left, right;
+    CloneStatus status = CloneStatus::Ok;
     int rank = 0; // of its identity among the contig's tiles
 };
+
+// An end clone is looked for among the clones whose end lies within this
+// many band units of the contig's end; their neighbours are the clones
+// whose places come as near to theirs.
+const long END_WINDOW = 12;
+// A band unit an end falls short of the contig's end costs as much as
+// this many of its own bands.
+const long END_SHORTFALL_WEIGHT = 2;
+
+bool matchesAny(int band, const std::vector<int>& bands, int tolerance) {
+    auto at = std::lower_bound(bands.begin(), bands.end(), band - tolerance);
+    return at != bands.end() && *at <= band + tolerance;
+}
+
+// The bands of tiles[i] that none of its neighbours in the layout has:
+// farther clones would match them only by chance, and in a long contig
+// nearly all of them.
+long ownBands(const std::vector<Fingerprint>& prints, const std::vector<Tile>& tiles, size_t i,
+              int tolerance) {
+    const Tile& t = tiles[i];
+    std::vector<const std::vector<int>*> near;
+    for (size_t k = 0; k < tiles.size(); ++k)
+        if (k != i && tiles[k].left < t.right + END_WINDOW && tiles[k].right > t.left - END_WINDOW)
+            near.push_back(&prints[tiles[k].print].bands);
+    long own = 0;
+    for (int band : prints[t.print].bands) {
+        bool elsewhere = false;
+        for (size_t k = 0; k < near.size() && !elsewhere; ++k)
+            elsewhere = matchesAny(band, *near[k], tolerance);
+        own += !elsewhere;
+    }
+    return own;
+}
+
+// The clones that most likely reach furthest past one end of the contig
+// (side +1: the right end, -1: the left), the likeliest first. The layout
+// cannot tell: the bands of a clone beyond all the others are shared with
+// none, so they look like its extra bands and its place is drawn in; such
+// a clone is often buried. So each clone near the end scores its own
+// bands less END_SHORTFALL_WEIGHT times the band units its end falls short
+// of the contig's. The highest score wins, then an ok clone, then the
+// further end, then the lowest identity. A clone's own bands are also its
+// partial end fragments and extra bands, as many as the middle clone near
+// the end has; where that is 2 or more, the clones scoring within half
+// of it of the best are taken too, in the same order.
+std::vector<size_t> endTiles(const std::vector<Fingerprint>& prints, const std::vector<Tile>& tiles,
+                             int side, int tolerance) {
+    auto reach = [&](const Tile& t) { return side > 0 ? t.right : -t.left; };
+    long end = reach(tiles.front());
+    for (const Tile& t : tiles)
+        end = std::max(end, reach(t));
+    struct Candidate {
+        long score;
+        bool notOk;
+        long reach;
+        int rank;
+        size_t tile;
+        bool operator<(const Candidate& o) const {
+            return std::make_tuple(-score, notOk, -reach, rank) <
+                   std::make_tuple(-o.score, o.notOk, -o.reach, o.rank);
+        }
+    };
+    std::vector<Candidate> ranked;
+    std::vector<long> owns;
+    for (size_t i = 0; i < tiles.size(); ++i) {
+        const Tile& t = tiles[i];
+        if (reach(t) < end - END_WINDOW) continue;
+        owns.push_back(ownBands(prints, tiles, i, tolerance));
+        ranked.push_back({owns.back() + END_SHORTFALL_WEIGHT * (reach(t) - end),
+                          t.status != CloneStatus::Ok, reach(t), t.rank, i});
+    }
+    std::sort(ranked.begin(), ranked.end());
+    std::nth_element(owns.begin(), owns.begin() + (long)(owns.size() / 2), owns.end());
+    const long within = owns[owns.size() / 2] / 2;
+    std::vector<size_t> chosen;
+    for (const Candidate& c : ranked)
+        if (chosen.empty() || (within > 0 && c.score >= ranked.front().score - within))
+            chosen.push_back(c.tile);
+    return chosen;
+}
 
 struct Step {
     int to; // index into the contig's tiles
     int shared;
+    int evidence; // the least of the overlap in the layout and the bands shared beyond chance
     bool weak;
 };
+
+// The bands two fingerprints of n1 and n2 bands share by chance, as the
+// pair score counts them (zeSulston.h): each band of the one with fewer
+// lies within the tolerance of a band of the other with the chance
+// 1 - (1 - 2 t / scale)^nH.
+int chanceShared(int n1, int n2, int tolerance) {
+    int nL = std::min(n1, n2), nH = std::max(n1, n2);
+    double b = 2.0 * tolerance / NORM_SCALE_LENGTH;
+    if (b >= 1) return nL;
+    return (int)std::lround(nL * -std::expm1(nH * std::log1p(-b)));
+}
+
+// The step from one tile to a later one (`to` left 0); across a gap of
+// the layout when `gap`.
+Step stepBetween(const std::vector<Fingerprint>& prints, const Tile& from, const Tile& to,
+                 int minShared, int tolerance, bool gap) {
+    const std::vector<int>& a = prints[from.print].bands;
+    const std::vector<int>& b = prints[to.print].bands;
+    int shared = sharedBands(a.data(), (int)a.size(), b.data(), (int)b.size(), tolerance);
+    long overlap = std::min(from.right, to.right) - std::max(from.left, to.left);
+    int beyondChance = shared - chanceShared((int)a.size(), (int)b.size(), tolerance);
+    int evidence = gap ? 0 : (int)std::max(0L, std::min<long>(overlap, beyondChance));
+    return {0, shared, evidence, evidence < minShared};
+}
 
 // The steps out of each tile (tiles ordered by left, then right), as
 // ranges of one array; every step leads to a later tile, so the order of
@@ -33,10 +141,9 @@ StepGraph stepGraph(const std::vector<Fingerprint>& prints, const std::vector<Ti
                     int minShared, int tolerance) {
     StepGraph g;
     auto add = [&](size_t i, size_t j, bool gap) {
-        const std::vector<int>& a = prints[tiles[i].print].bands;
-        const std::vector<int>& b = prints[tiles[j].print].bands;
-        int shared = sharedBands(a.data(), (int)a.size(), b.data(), (int)b.size(), tolerance);
-        g.steps.push_back({(int)j, shared, gap || shared < minShared});
+        Step step = stepBetween(prints, tiles[i], tiles[j], minShared, tolerance, gap);
+        step.to = (int)j;
+        g.steps.push_back(step);
     };
     for (size_t i = 0; i < tiles.size(); ++i) {
         size_t j = i + 1, before = g.steps.size();
@@ -85,7 +192,7 @@ Reach bestReach(const std::vector<Tile>& tiles, const StepGraph& g, long lowest,
         for (size_t s = g.first[i]; s < g.first[i + 1]; ++s) {
             const Step& step = g.steps[s];
             Reach next{true, at[i].weak + step.weak, at[i].count + 1,
-                       std::min(at[i].weakest, step.shared)};
+                       std::min(at[i].weakest, step.evidence)};
             Reach& there = at[(size_t)step.to];
             if (!there.reached || better(next, there)) there = next;
         }
@@ -109,16 +216,31 @@ void rankIdentities(const std::vector<Fingerprint>& prints, std::vector<Tile>& t
         tiles[order[r]].rank = (int)r;
 }
 
-// The path of one contig's ok clones (at least one).
-std::vector<TilingStep> contigPath(const std::vector<Fingerprint>& prints, std::vector<Tile> tiles,
-                                   int minShared, int tolerance) {
-    rankIdentities(prints, tiles);
+// The path from placed[first] to placed[last] through ok clones.
+std::vector<TilingStep> pathBetween(const std::vector<Fingerprint>& prints,
+                                    const std::vector<Tile>& placed, size_t first, size_t last,
+                                    int minShared, int tolerance) {
+    if (first == last) return {{placed[first].print, -1, false}};
+    std::vector<Tile> tiles;
+    long lowest = placed[first].left, highest = placed[last].right;
+    for (size_t i = 0; i < placed.size(); ++i)
+        if (i == first || i == last || placed[i].status == CloneStatus::Ok) {
+            tiles.push_back(placed[i]);
+            lowest = std::min(lowest, placed[i].left);
+            highest = std::max(highest, placed[i].right);
+        }
+    // The end clones alone at the ends: the first moved left of all, the
+    // last's end right of all. Only the first's left and the last's right
+    // move, which no overlap of a step from the one or to the other uses.
+    for (Tile& t : tiles) {
+        if (t.print == placed[first].print) t.left = lowest - 1;
+        if (t.print == placed[last].print) t.right = highest + 1;
+    }
+    --lowest;
+    ++highest;
     std::sort(tiles.begin(), tiles.end(), [](const Tile& a, const Tile& b) {
         return std::make_tuple(a.left, a.right, a.rank) < std::make_tuple(b.left, b.right, b.rank);
     });
-    long lowest = tiles.front().left, highest = tiles.front().right;
-    for (const Tile& t : tiles)
-        highest = std::max(highest, t.right);
     StepGraph g = stepGraph(prints, tiles, minShared, tolerance);
 
     // The weakest overlap the chosen path has, then the steps of at least
@@ -140,7 +262,7 @@ std::vector<TilingStep> contigPath(const std::vector<Fingerprint>& prints, std::
         for (size_t s = g.first[i]; s < g.first[i + 1]; ++s) {
             const Step& step = g.steps[s];
             const std::pair<int, int>& after = rest[(size_t)step.to];
-            if (step.shared < least || after == none) continue;
+            if (step.evidence < least || after == none) continue;
             rest[i] = std::min(rest[i], {after.first + step.weak, after.second + 1});
         }
     }
@@ -160,13 +282,56 @@ std::vector<TilingStep> contigPath(const std::vector<Fingerprint>& prints, std::
         for (size_t s = g.first[at]; s < g.first[at + 1]; ++s) {
             const Step& step = g.steps[s];
             const std::pair<int, int>& after = rest[(size_t)step.to];
-            if (step.shared < least || after == none) continue;
+            if (step.evidence < least || after == none) continue;
             if (std::make_pair(after.first + (int)step.weak, after.second + 1) != rest[at])
                 continue;
             if (!chosen || tiles[step.to].rank < tiles[chosen->to].rank) chosen = &step;
         }
         at = chosen->to;
         path.push_back({tiles[at].print, chosen->shared, chosen->weak});
+    }
+    return path;
+}
+
+// The path of one contig's placed clones (at least one): from its end
+// clone at the left to the one at the right, through ok clones, with the
+// clones that tie with an end clone beside it, outward.
+std::vector<TilingStep> contigPath(const std::vector<Fingerprint>& prints, std::vector<Tile> placed,
+                                   int minShared, int tolerance) {
+    rankIdentities(prints, placed);
+    std::vector<size_t> firsts = endTiles(prints, placed, -1, tolerance);
+    std::vector<size_t> lasts = endTiles(prints, placed, +1, tolerance);
+    std::vector<TilingStep> core =
+        pathBetween(prints, placed, firsts[0], lasts[0], minShared, tolerance);
+    std::vector<char> taken(placed.size(), 0);
+    std::vector<size_t> order; // indices into placed, along the path
+    auto take = [&](size_t i) {
+        if (!taken[i]) order.push_back(i);
+        taken[i] = 1;
+    };
+    for (const TilingStep& s : core)
+        for (size_t i = 0; i < placed.size(); ++i)
+            if (placed[i].print == s.print) taken[i] = 2; // placed below, in its order
+    for (size_t k = firsts.size(); k-- > 1;)
+        take(firsts[k]);
+    const size_t before = order.size();
+    for (const TilingStep& s : core)
+        for (size_t i = 0; i < placed.size(); ++i)
+            if (placed[i].print == s.print) order.push_back(i);
+    for (size_t k = 1; k < lasts.size(); ++k)
+        take(lasts[k]);
+
+    std::vector<TilingStep> path;
+    for (size_t k = 0; k < order.size(); ++k) {
+        if (k == 0) {
+            path.push_back({placed[order[k]].print, -1, false});
+        } else if (k > before && k < before + core.size()) {
+            path.push_back(core[k - before]);
+        } else {
+            Step step = stepBetween(prints, placed[order[k - 1]], placed[order[k]], minShared,
+                                    tolerance, false);
+            path.push_back({placed[order[k]].print, step.shared, step.weak});
+        }
     }
     return path;
 }
@@ -179,8 +344,8 @@ std::vector<std::vector<TilingStep>> tilingPaths(const std::vector<Fingerprint>&
     std::vector<std::vector<Tile>> tiles((size_t)map.contigs);
     for (size_t v = 0; v < map.clones.size(); ++v) {
         const PlacedClone& c = map.clones[v];
-        if (c.contig > 0 && c.status == CloneStatus::Ok)
-            tiles[(size_t)c.contig - 1].push_back({(int)v, c.left, c.right, 0});
+        if (c.contig > 0 && c.status != CloneStatus::Chimeric)
+            tiles[(size_t)c.contig - 1].push_back({(int)v, c.left, c.right, c.status, 0});
     }
     std::vector<std::vector<TilingStep>> paths(tiles.size());
     for (size_t k = 0; k < tiles.size(); ++k)

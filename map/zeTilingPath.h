@@ -1,23 +1,41 @@
-// A minimal tiling path: per contig, the fewest clones of status ok whose
-// places cover the contig, each sharing at least a set number of bands
-// with the next, so that a lab can sequence or check the contig through
-// them alone.
+// A minimal tiling path: per contig, the fewest clones whose places cover
+// the contig, each overlapping the next by at least a set number of bands,
+// so that a lab can sequence or check the contig through them alone.
 //
-// Over the ok clones of a contig ordered by left end, a path starts with a
-// clone at the lowest left of them and ends with one at the highest
-// right; each next clone starts inside the one before (left <= its left <
-// right) and reaches further (a larger right). A step is strong when the
-// two clones share at least `minShared` bands (zeSharedBands.h, at the
-// map's tolerance), weak otherwise. Where a clone has no next clone that
-// starts inside it (the ok clones leave a gap), the clones starting
-// first past its end follow it, as a weak step.
+// The ends first. At each end of a contig, of its placed clones (ok,
+// buried or Q) whose end lies within 12 band units of the contig's, the one
+// scoring highest is the path's end clone. A clone scores its own bands,
+// those that none of its neighbours in the layout has (clones whose
+// places come within 12 band units of its own), less twice the band units
+// its end falls short of the contig's; then an ok clone wins, then the
+// further end, then the lowest identity. The bands a clone has past all
+// the others are shared with none, so the layout takes them for extra
+// bands and draws the clone in, and such a clone is often buried; its own
+// bands tell it. But a clone's own bands are also its partial end
+// fragments and the extra bands of its gel: where the middle candidate
+// (by own bands) has m >= 2 of them, the candidates scoring within m / 2
+// (whole) of the best are on the path too, beside the end clone and
+// outward in the same order, since any of them may be the one that
+// reaches furthest.
+//
+// Between the end clones the path runs through ok clones ordered by left
+// end: each next clone starts inside the one before (left <= its left <
+// right) and reaches further (a larger right); the first end clone counts
+// as left of all, the last as reaching furthest. A step is strong when the
+// two clones overlap by at least `minShared` band units in the layout and
+// share at least `minShared` bands beyond the bands two clones of their
+// band counts share by chance (zeSulston.h's model, at the map's
+// tolerance: about 4 of two clones of 37 bands at tolerance 7); weak
+// otherwise. A step's overlap is the lesser of the two. Where a clone has
+// no next clone that starts inside it (the clones leave a gap), the clones
+// starting first past its end follow it, as a weak step of overlap 0.
 //
 // Of the paths with no weak step, the one chosen has the fewest clones,
 // then the largest weakest overlap, then the lowest clone identities from
 // left to right (clone, gel, ordinal, each compared as text). Where every
 // path needs a weak step, the one chosen has the fewest weak steps, then
-// the largest weakest overlap (the bridges share as many bands as any
-// could), then the fewest clones, then the lowest identities.
+// the largest weakest overlap (the bridges overlap as much as any could),
+// then the fewest clones, then the lowest identities.
 #ifndef ZE_TILINGPATH_H
 #define ZE_TILINGPATH_H
 
@@ -35,7 +53,7 @@ struct TilingStep {
 };
 
 // By contig number less 1: each contig's path from left to right, empty
-// where the contig has no ok clone (or where its number is unused).
+// where the contig has no placed clone (or where its number is unused).
 std::vector<std::vector<TilingStep>> tilingPaths(const std::vector<Fingerprint>& prints,
                                                  const ContigMap& map, int minShared,
                                                  int tolerance);

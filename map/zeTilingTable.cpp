@@ -1,9 +1,10 @@
 #include "zeTilingTable.h"
 
 #include "zeCloneIdentity.h"
+#include "zeContigTable.h"
 
 std::string tilingTableHeader() {
-    return "contig\tclone\tgel\tordinal\tleft\tright\tweak\n";
+    return "contig\tclone\tgel\tordinal\tleft\tright\tweak\tstatus\n";
 }
 
 std::string tilingTableRows(const std::vector<Fingerprint>& prints, const ContigMap& map,
@@ -16,7 +17,8 @@ std::string tilingTableRows(const std::vector<Fingerprint>& prints, const Contig
             out += std::to_string(k + 1) + '\t';
             appendIdentityColumns(out, f);
             out += '\t' + std::to_string(c.left) + '\t' +
-                   std::to_string(c.right) + '\t' + (step.weak ? "weak" : "-") + '\n';
+                   std::to_string(c.right) + '\t' + (step.weak ? "weak" : "-") + '\t' +
+                   statusName(c.status) + '\n';
         }
     return out;
 }

@@ -1,11 +1,14 @@
 // The table of the minimal tiling paths (zeTilingPath.h): tab-separated,
 // a header line, one row per clone of a path, by contig number and then
-// along the path (by left end).
+// along the path (by left end, but for clones taken beside an end clone,
+// which come outward of it).
 //
-//   contig clone gel ordinal left right weak
+//   contig clone gel ordinal left right weak status
 //
 // weak is "weak" on a clone whose step from the clone before it is weak,
-// "-" otherwise.
+// "-" otherwise. status is the clone's status in the contig table: ok, or
+// buried or Q on a clone at an end of the path, taken because it may reach
+// past the ok clones at that end of the contig (zeTilingPath.h).
 #ifndef ZE_TILINGTABLE_H
 #define ZE_TILINGTABLE_H
 

@@ -9,8 +9,8 @@
 // merge, as doublets do on a gel. On top of it, the errors of a real
 // library, each a flag and all off with --perfect: extra and missing
 // bands, the cloning vector's bands, the partial fragments at a clone's
-// ends, chimeric clones joined from two distant pieces, and repeat blocks
-// whose copies give distant clones shared bands (zeLibBands.h has the
+// ends, chimeric clones joined from two distant pieces, and repeat
+// families whose copies give distant clones shared bands (zeLibBands.h has the
 // order in which they apply to one clone).
 //
 // truth.tsv, tab-separated with a header, one row per clone:
@@ -23,8 +23,8 @@
 //                         genome with its repeat copies; - when none
 //   start2 end2 first_fragment2 last_fragment2   the same of a chimeric
 //                         clone's second piece; - for the other clones
-// With --repeats above 0, repeats.tsv: block (from 1), start, end of every
-// repeat copy.
+// With --repeats above 0, repeats.tsv: block (the family, from 1), start,
+// end of every repeat copy.
 //
 // Output depends only on the seed and the flags: the random numbers come
 // from our own generator, one stream per concern (zeLibRandom.h); the
@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
     std::vector<RepeatCopy> copies;
     if (o.errors.repeats > 0) {
         Rng repeatRng = streamFor(o.seed, REPEATS);
-        std::vector<RepeatBlock> blocks = makeRepeatBlocks(repeatRng, o.fragmentMean);
+        std::vector<RepeatBlock> blocks = makeRepeatBlocks(repeatRng, o.fragmentMean, genome, o.errors.repeats);
         copies = layRepeatCopies(repeatRng, blocks, genome, o.errors.repeats);
         cuts = withRepeats(cuts, blocks, copies);
     }

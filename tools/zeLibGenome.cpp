@@ -32,13 +32,21 @@ std::vector<int64_t> cutGenome(Rng& rng, int64_t length, double fragmentMean) {
     return cuts;
 }
 
-std::vector<RepeatBlock> makeRepeatBlocks(Rng& rng, double fragmentMean) {
-    std::vector<RepeatBlock> blocks(REPEAT_BLOCKS);
-    for (RepeatBlock& b : blocks) {
+std::vector<RepeatBlock> makeRepeatBlocks(Rng& rng, double fragmentMean, int64_t genome,
+                                          double share) {
+    const double target = share * (double)genome;
+    std::vector<RepeatBlock> blocks;
+    double covered = 0;
+    while (covered < target) {
+        RepeatBlock b;
         b.length = REPEAT_SHORTEST + (int64_t)rng.below(REPEAT_LONGEST - REPEAT_SHORTEST + 1);
         b.cuts = cutGenome(rng, b.length, fragmentMean);
         b.cuts.pop_back();
         b.cuts.erase(b.cuts.begin());
+        b.copies = REPEAT_FEWEST_COPIES +
+                   (int)rng.below(REPEAT_MOST_COPIES - REPEAT_FEWEST_COPIES + 1);
+        covered += (double)b.length * b.copies;
+        blocks.push_back(std::move(b));
     }
     return blocks;
 }
@@ -48,34 +56,29 @@ std::vector<RepeatCopy> layRepeatCopies(Rng& rng, const std::vector<RepeatBlock>
     // Rejection keeps every copy uniform among the places still free; a
     // long run of rejections means there are none.
     const long MOST_MISSES = 100000;
-    const double target = share * (double)genome;
     std::map<int64_t, RepeatCopy> laid; // by start
-    double covered = 0;
-    long misses = 0;
-    while (covered < target) {
-        if (misses == MOST_MISSES)
-            failUsage("a genome of " + std::to_string((long long)genome) +
-                      " bases has no room for repeat copies covering " + shareText(share) +
-                      " of it");
-        RepeatCopy c;
-        c.block = (int)rng.below(blocks.size());
-        int64_t length = blocks[(size_t)c.block].length;
-        if (length > genome) {
-            ++misses;
-            continue;
+    for (size_t k = 0; k < blocks.size(); ++k) {
+        const int64_t length = blocks[k].length;
+        for (int copy = 0; copy < blocks[k].copies;) {
+            long misses = 0;
+            RepeatCopy c;
+            c.block = (int)k;
+            for (;;) {
+                if (misses == MOST_MISSES || length > genome)
+                    failUsage("a genome of " + std::to_string((long long)genome) +
+                              " bases has no room for repeat copies covering " +
+                              shareText(share) + " of it");
+                c.start = (int64_t)rng.below((uint64_t)(genome - length + 1));
+                c.end = c.start + length;
+                auto after = laid.lower_bound(c.start);
+                bool clash = (after != laid.end() && after->second.start < c.end) ||
+                             (after != laid.begin() && std::prev(after)->second.end > c.start);
+                if (!clash) break;
+                ++misses;
+            }
+            laid.emplace(c.start, c);
+            ++copy;
         }
-        c.start = (int64_t)rng.below((uint64_t)(genome - length + 1));
-        c.end = c.start + length;
-        auto after = laid.lower_bound(c.start);
-        bool clash = (after != laid.end() && after->second.start < c.end) ||
-                     (after != laid.begin() && std::prev(after)->second.end > c.start);
-        if (clash) {
-            ++misses;
-            continue;
-        }
-        misses = 0;
-        laid.emplace(c.start, c);
-        covered += (double)length;
     }
     std::vector<RepeatCopy> copies;
     copies.reserve(laid.size());

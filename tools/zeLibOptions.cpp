@@ -89,9 +89,10 @@ std::string usageText() {
            "                       from it (a clone with no such place stays whole);\n"
            "                       its bands are both pieces' (default %g)\n"
            "  --repeats SHARE      share of the genome, at most %g, covered by copies\n"
-           "                       of %d repeat blocks of %g-%g kb, each block with\n"
-           "                       cuts of its own, laid at random without overlap,\n"
-           "                       so that distant clones share bands (default %g)\n"
+           "                       of repeat families: blocks of %g-%g kb (uniform),\n"
+           "                       each with cuts of its own and %d-%d copies laid at\n"
+           "                       random without overlap, so that distant clones\n"
+           "                       share bands (default %g)\n"
            "  -h, --help           this text\n"
            "  --version            the version\n"
            "\n"
@@ -107,14 +108,14 @@ std::string usageText() {
            "  start2, end2, first_fragment2, last_fragment2  the same of a chimeric\n"
            "                       clone's second piece; - for the other clones\n"
            "With --repeats above 0, also repeats.tsv, one row per repeat copy: block\n"
-           "(1 to %d), start, end.\n",
+           "(its family, from 1), start, end.\n",
            NORM_SCALE_LENGTH - 1, d.clones, (unsigned long long)d.seed, d.perGel, d.fragmentMean,
            d.cloneMean, d.cloneSd, d.minSize, d.maxSize, d.noise, d.coverage, d.coverage,
            NORM_SCALE_LENGTH - 1, e.extraBands, e.missingBands,
            vectorBandsText(e.vectorBands).c_str(), e.endFragments ? "on" : "off",
            CHIMERA_SPLIT_LOW * 100, CHIMERA_SPLIT_HIGH * 100, CHIMERA_GAP / 1e6, e.chimeric,
-           MOST_REPEATS, REPEAT_BLOCKS, REPEAT_SHORTEST / 1e3, REPEAT_LONGEST / 1e3, e.repeats,
-           REPEAT_BLOCKS);
+           MOST_REPEATS, REPEAT_SHORTEST / 1e3, REPEAT_LONGEST / 1e3, REPEAT_FEWEST_COPIES,
+           REPEAT_MOST_COPIES, e.repeats);
 }
 
 // POS:SHARE,POS:SHARE,... or none.

@@ -214,6 +214,14 @@ class MapQuality(unittest.TestCase):
         self.assertEqual(m["path_gaps"], 3)  # two in contig 2, contig 4's whole stretch
         self.assertEqual(m["path_gap_length"], 50 + 100 + 150)
         self.assertEqual(m["weak_steps"], 2)
+        # The true greedy paths: a b c (a and c only touch), d e f g, h i l
+        # (the chimera and the stretch of j left out), m n.
+        self.assertEqual(m["true_path"], 3 + 4 + 3 + 2)
+        self.assertAlmostEqual(m["of_true_path"], 8 / 12)
+        # The longest reach first, then the furthest of those starting inside.
+        self.assertEqual(mq.greedy_cover((0, 100), [(0, 30), (0, 40), (10, 60), (39, 70),
+                                                    (50, 100), (65, 100), (200, 300)]), 3)
+        self.assertIsNone(mq.greedy_cover((0, 100), [(0, 50), (50, 100)]))
         self.assertEqual(mq.uncovered((0, 100), [(-5, 10), (10, 20), (30, 40), (35, 200)]),
                          [(20, 30)])
         self.assertEqual(mq.uncovered((0, 100), [(100, 200)]), [(0, 100)])
@@ -276,7 +284,8 @@ class MapQuality(unittest.TestCase):
         self.assertEqual(figures, {"path clones": "2", "of contigs' clones": "66.7%",
                                    "per contig": "66.7%", "span covered": "99.00%",
                                    "contigs < 99%": "0", "gaps": "1", "gaps kb": "0.0",
-                                   "weak steps": "1"})
+                                   "weak steps": "1", "greedy true path": "2",
+                                   "path / true": "1.000"})
 
     def test_command_refuses_bad_tables(self):
         truth = TRUTH_HEADER + "A\t1\t0\t100\t0\t0\t1\t-\t-\t-\t-\n" \

@@ -2,7 +2,8 @@
 // total, ties), contigs binned by clones, the counts of each status, and a
 // contig's rows with buried clones folded into the clone at the top of
 // their chain, its depth of clones and the cap on drawn clones; and the
-// page marking a tiling path only when one is given.
+// page marking a tiling path only when one is given and printing the
+// settings that ran.
 #include <gtest/gtest.h>
 
 #include "zeContigPage.h"
@@ -168,4 +169,24 @@ TEST(ContigPageFigures, PageMarksTheTilingPathOnlyWhenGiven) {
     EXPECT_NE(empty.find("<p>No contig to draw."), std::string::npos);
     EXPECT_NE(empty.find("<p>No contig: no two clones overlap"), std::string::npos);
     EXPECT_NE(empty.find("<th>Singletons</th><td>9 (100.0%)"), std::string::npos);
+}
+
+TEST(ContigPageFigures, PagePrintsTheSettingsThatRan) {
+    ContigMap map = handMap();
+    std::vector<Fingerprint> prints = namesOf({"a", "b", "c", "d", "e", "f", "g", "h", "x"});
+    ContigPageInput in;
+    in.files = {"1.bands"};
+    in.prints = &prints;
+    in.map = &map;
+    in.settings.tolerance = 3;
+    in.settings.mostPairsTried = 123;
+    in.settings.buriedShare = 0.8;
+    in.settings.fitSupport = 5;
+    in.settings.homesNeeded = 4;
+    in.mtpShared = 6;
+    std::string page = contigPage(in);
+    for (const char* shown : {"<td>3 standard units", "at most 123 pairs", "at least 80% of its bands",
+                              "explained when 5 clones", "; 4 clones within one clone length",
+                              "fewer than 6 bands are weak"})
+        EXPECT_NE(page.find(shown), std::string::npos) << shown;
 }

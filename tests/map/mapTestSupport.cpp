@@ -84,7 +84,7 @@ std::vector<TilingRow> tilingRows(const std::string& table) {
     std::istringstream in(table);
     std::string line;
     std::getline(in, line);
-    EXPECT_EQ(line, "contig\tclone\tgel\tordinal\tleft\tright\tweak");
+    EXPECT_EQ(line, "contig\tclone\tgel\tordinal\tleft\tright\tweak\tstatus");
     std::vector<TilingRow> rows;
     while (std::getline(in, line)) {
         std::istringstream fields(line);
@@ -92,7 +92,7 @@ std::vector<TilingRow> tilingRows(const std::string& table) {
         std::string contig;
         std::getline(fields, contig, '\t');
         r.contig = std::stoi(contig);
-        for (std::string* f : {&r.clone, &r.gel, &r.ordinal, &r.left, &r.right, &r.weak})
+        for (std::string* f : {&r.clone, &r.gel, &r.ordinal, &r.left, &r.right, &r.weak, &r.status})
             std::getline(fields, *f, '\t');
         rows.push_back(r);
     }

@@ -45,7 +45,7 @@ std::vector<ContigRow> contigRows(const std::string& table);
 
 struct TilingRow {
     int contig = 0;
-    std::string clone, gel, ordinal, left, right, weak;
+    std::string clone, gel, ordinal, left, right, weak, status;
 };
 
 // The tiling path table's rows after its header (which must be the

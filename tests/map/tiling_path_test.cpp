@@ -1,9 +1,13 @@
 // The minimal tiling path on hand-made contigs whose places are given, so
 // that the choice is tested apart from the layout: a chain and the ties
-// between its covers, clones that are not ok, and covers that need a weak
+// between its covers, clones that are not ok and the ends they reach, a
+// chance match the layout does not bear out, and covers that need a weak
 // step. Fragment k of the genome is one band at 100 + 5k, so at tolerance
-// 1 two clones share exactly the fragments their places share.
+// 1 two clones share exactly the fragments their places share, unless a
+// clone's bands are given other fragments.
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "zeTilingPath.h"
 
@@ -13,6 +17,9 @@ struct Hand {
     std::string name;
     long left, right;
     CloneStatus status = CloneStatus::Ok;
+    // The fragments its bands come from, [from, to), where not its place.
+    long from = 0, to = 0;
+    std::vector<long> more = {}; // fragments it has besides
 };
 
 struct HandMap {
@@ -28,7 +35,11 @@ HandMap handMap(const std::vector<Hand>& clones) {
         f.clone = c.name;
         f.gel = "1";
         f.ordinal = (int)h.prints.size() + 1;
-        for (long k = c.left; k < c.right; ++k)
+        std::vector<long> fragments = c.more;
+        for (long k = c.from < c.to ? c.from : c.left; k < (c.from < c.to ? c.to : c.right); ++k)
+            fragments.push_back(k);
+        std::sort(fragments.begin(), fragments.end());
+        for (long k : fragments)
             f.bands.push_back(100 + 5 * (int)k);
         h.prints.push_back(f);
         PlacedClone p;
@@ -83,20 +94,51 @@ TEST(TilingPath, ChainTakesTheFewestClonesThenTheStrongestThenTheLowestNames) {
     EXPECT_EQ(path(longer, 7), "A P/8 E/6/weak");
 }
 
-TEST(TilingPath, OnlyOkClonesAndTheirEnds) {
-    // A buried clone spanning everything, a Q clone reaching past the ok
-    // clones' left end, a chimeric one: none of them is on the path, and
-    // the path starts where the ok clones start.
+TEST(TilingPath, EndClonesReachPastTheOkClones) {
+    // A buried clone spanning everything, one lying inside A and a
+    // chimeric one are not on the path; a buried clone overhanging the
+    // left end and a Q clone overhanging the right end are its ends.
     std::vector<Hand> clones = with(CHAIN, {{"Big", 0, 80, CloneStatus::Buried},
-                                            {"Early", -5, 17, CloneStatus::Q},
-                                            {"In", 2, 18, CloneStatus::Buried}});
-    EXPECT_EQ(path(clones), "A B/5 C/5 D/5 E/5");
+                                            {"In", 2, 18, CloneStatus::Buried},
+                                            {"Early", -5, 17, CloneStatus::Buried},
+                                            {"Late", 70, 84, CloneStatus::Q}});
+    EXPECT_EQ(path(clones), "Early A/17 B/5 C/5 D/5 E/5 Late/10");
+    // A buried clone drawn inside A by the layout, though its bands reach
+    // 6 fragments further left: its own bands tell.
+    clones = with(CHAIN, {{"Drawn", 1, 19, CloneStatus::Buried, -6, 14}});
+    EXPECT_EQ(path(clones), "Drawn A/14 B/5 C/5 D/5 E/5");
+    // One reaching 2 fragments past A, its place 4 units in: A stays.
+    EXPECT_EQ(path(with(CHAIN, {{"Near", 4, 19, CloneStatus::Buried, -2, 14}})),
+              "A B/5 C/5 D/5 E/5");
+    // An ok clone is the end where a buried one reaches no further.
+    clones = with(CHAIN, {{"A2", 0, 20}});
     clones[0].status = CloneStatus::Buried; // A
-    EXPECT_EQ(path(clones), "B C/5 D/5 E/5");
-    // One clone covering the ok clones is the whole path.
-    EXPECT_EQ(path(with(clones, {{"All", 15, 80}})), "All");
-    // A contig with no ok clone has no path.
-    EXPECT_EQ(path({{"Q1", 0, 20, CloneStatus::Q}, {"Q2", 10, 30, CloneStatus::Buried}}), "");
+    EXPECT_EQ(path(clones), "A2 B/5 C/5 D/5 E/5");
+    // Where the clones carry bands of their own (partial end fragments,
+    // extra bands), a clone scoring near the end clone's is taken beside
+    // it: Far's one fragment past A may be an extra band.
+    clones = with(CHAIN, {{"Far", 0, 20, CloneStatus::Buried, -1, 19, {1002, 1003}}});
+    clones[0].more = {1000, 1001}; // A
+    EXPECT_EQ(path(clones), "A Far/19 B/4 C/5 D/5 E/5");
+    // One clone reaching both ends is the whole path; a contig of buried
+    // and Q clones has a path too.
+    EXPECT_EQ(path(with(CHAIN, {{"All", -1, 81, CloneStatus::Buried}})), "All");
+    EXPECT_EQ(path({{"Q1", 0, 20, CloneStatus::Q}, {"Q2", 10, 30, CloneStatus::Buried}}),
+              "Q1 Q2/10");
+}
+
+TEST(TilingPath, ChanceMatchIsNoOverlap) {
+    // B overlaps A by one fragment in the layout but shares 4 bands with it
+    // (3 of them chance matches): the step is weak, and the path goes
+    // through W though it needs a clone more.
+    std::vector<Hand> clones = {
+        {"A", 0, 20}, {"B", 19, 40, CloneStatus::Ok, 0, 0, {5, 6, 7}}, {"C", 35, 60}};
+    EXPECT_EQ(path(clones), "A B/4/weak C/5");
+    EXPECT_EQ(path(with(clones, {{"W", 12, 32}})), "A W/8 B/13 C/5");
+    // Nor does a step count whose overlap in the layout is long but whose
+    // shared bands are few.
+    clones = {{"A", 0, 20}, {"B", 10, 30, CloneStatus::Ok, 17, 37}, {"C", 25, 45}};
+    EXPECT_EQ(path(clones), "A B/3/weak C/12");
 }
 
 TEST(TilingPath, WeakStepWhereNoCoverMeetsTheMinimum) {

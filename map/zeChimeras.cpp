@@ -1,4 +1,4 @@
-#include "zeForeignPieces.h"
+#include "zeChimeras.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -72,12 +72,6 @@ std::vector<int> foreignBands(const OverlapGraph& g, const std::vector<Fingerpri
     return foreign;
 }
 
-const double COMMON_BAND_FACTOR = 2.5;
-// A clone of the index holding this many fewer foreign bands than a home
-// needs is still a lead to the clones around it.
-const int LEAD_SLACK = 3;
-// A clone this close to its contig's first or last place is at its end.
-const long END_REACH = 3;
 
 struct Home {
     int contig = 0;
@@ -85,7 +79,7 @@ struct Home {
     int print = 0;
 };
 
-double centreOf(const PlacedClone& c) {
+double centreOf(const ClonePlace& c) {
     return (c.left + c.right) / 2.0;
 }
 
@@ -93,7 +87,7 @@ double centreOf(const PlacedClone& c) {
 // little: then v's lacking bands are those of a place next to its own (a
 // neighbouring contig's end), not of a piece from elsewhere.
 bool besideItsPlace(const OverlapGraph& g, const std::vector<Fingerprint>& prints, int v,
-                    const Home* first, const Home* last, const ForeignSettings& s) {
+                    const Home* first, const Home* last, const MapSettings& s) {
     for (const Home* h = first; h != last; ++h)
         for (const Overlap* o = g.begin(v); o != g.end(v); ++o) {
             const int a = std::min(h->print, o->to), b = std::max(h->print, o->to);
@@ -104,31 +98,31 @@ bool besideItsPlace(const OverlapGraph& g, const std::vector<Fingerprint>& print
 
 // A clone of v's own contig near enough to v to share its lacking bands
 // for being its neighbour.
-bool aroundItself(const PlacedClone& self, const PlacedClone& other, double length) {
+bool aroundItself(const ClonePlace& self, const ClonePlace& other, double length) {
     return other.contig == self.contig &&
            std::abs(centreOf(other) - centreOf(self)) <= length + (other.right - other.left);
 }
 
 // Each contig's clones by centre, by contig number.
-std::vector<std::vector<int>> clonesByContig(const ContigMap& map) {
-    std::vector<std::vector<int>> byContig((size_t)map.contigs + 1);
-    for (size_t v = 0; v < map.clones.size(); ++v)
-        if (map.clones[v].contig > 0) byContig[(size_t)map.clones[v].contig].push_back((int)v);
+std::vector<std::vector<int>> clonesByContig(const ClonePlaces& places) {
+    std::vector<std::vector<int>> byContig((size_t)groupsOf(places) + 1);
+    for (size_t v = 0; v < places.size(); ++v)
+        if (places[v].contig > 0) byContig[(size_t)places[v].contig].push_back((int)v);
     for (std::vector<int>& members : byContig)
         std::stable_sort(members.begin(), members.end(), [&](int a, int b) {
-            return centreOf(map.clones[a]) < centreOf(map.clones[b]);
+            return centreOf(places[a]) < centreOf(places[b]);
         });
     return byContig;
 }
 
 // The clones of one contig (by centre) whose centre lies within `reach`
 // of `centre`.
-std::vector<int> clonesAround(const std::vector<int>& members, const ContigMap& map,
+std::vector<int> clonesAround(const std::vector<int>& members, const ClonePlaces& places,
                               double centre, double reach) {
     auto first = std::lower_bound(members.begin(), members.end(), centre - reach,
-                                  [&](int v, double at) { return centreOf(map.clones[v]) < at; });
+                                  [&](int v, double at) { return centreOf(places[v]) < at; });
     std::vector<int> around;
-    for (auto it = first; it != members.end() && centreOf(map.clones[*it]) <= centre + reach; ++it)
+    for (auto it = first; it != members.end() && centreOf(places[*it]) <= centre + reach; ++it)
         around.push_back(*it);
     return around;
 }
@@ -147,10 +141,11 @@ struct Extent {
 };
 
 // Each contig's first left and last right, by contig number.
-std::vector<Extent> contigExtents(const ContigMap& map) {
-    std::vector<Extent> extents((size_t)map.contigs + 1);
-    std::vector<char> seen((size_t)map.contigs + 1, 0);
-    for (const PlacedClone& c : map.clones) {
+std::vector<Extent> contigExtents(const ClonePlaces& places) {
+    const size_t groups = (size_t)groupsOf(places) + 1;
+    std::vector<Extent> extents(groups);
+    std::vector<char> seen(groups, 0);
+    for (const ClonePlace& c : places) {
         if (c.contig == 0) continue;
         Extent& e = extents[(size_t)c.contig];
         if (!seen[(size_t)c.contig] || c.left < e.left) e.left = c.left;
@@ -161,9 +156,9 @@ std::vector<Extent> contigExtents(const ContigMap& map) {
 }
 
 // A clone reaching (nearly) to its contig's first or last place.
-bool atAnEnd(const PlacedClone& c, const std::vector<Extent>& extents) {
+bool atAnEnd(const ClonePlace& c, const std::vector<Extent>& extents, long reach) {
     const Extent& e = extents[(size_t)c.contig];
-    return c.left - e.left <= END_REACH || e.right - c.right <= END_REACH;
+    return c.left - e.left <= reach || e.right - c.right <= reach;
 }
 
 // The contig where `needed` homes lie within `span` of each other, away
@@ -171,9 +166,9 @@ bool atAnEnd(const PlacedClone& c, const std::vector<Extent>& extents) {
 // another contig's end is no chimera: the two contigs meet there, and its
 // lacking bands are those of the other's end.
 int placeOfHomes(const OverlapGraph& g, const std::vector<Fingerprint>& prints, int v,
-                 std::vector<Home>& homes, double span, const ContigMap& map,
-                 const std::vector<Extent>& extents, const ForeignSettings& s) {
-    const bool selfAtAnEnd = atAnEnd(map.clones[v], extents);
+                 std::vector<Home>& homes, double span, const ClonePlaces& places,
+                 const std::vector<Extent>& extents, const MapSettings& s) {
+    const bool selfAtAnEnd = atAnEnd(places[v], extents, s.endReach);
     std::sort(homes.begin(), homes.end(), [](const Home& a, const Home& b) {
         return a.contig != b.contig ? a.contig < b.contig : a.centre < b.centre;
     });
@@ -184,7 +179,7 @@ int placeOfHomes(const OverlapGraph& g, const std::vector<Fingerprint>& prints, 
         if (besideItsPlace(g, prints, v, &homes[i], &homes[i] + needed, s)) continue;
         bool homeAtAnEnd = false;
         for (size_t k = i; k < i + needed; ++k)
-            homeAtAnEnd = homeAtAnEnd || atAnEnd(map.clones[homes[k].print], extents);
+            homeAtAnEnd = homeAtAnEnd || atAnEnd(places[homes[k].print], extents, s.endReach);
         if (selfAtAnEnd && homeAtAnEnd) continue;
         return last.contig;
     }
@@ -193,9 +188,9 @@ int placeOfHomes(const OverlapGraph& g, const std::vector<Fingerprint>& prints, 
 
 } // namespace
 
-std::vector<int> findForeignPieces(const OverlapGraph& g, const std::vector<Fingerprint>& prints,
-                                   const ContigMap& map, const std::vector<int>& buriedIn,
-                                   const ForeignSettings& s) {
+std::vector<int> findChimeras(const OverlapGraph& g, const std::vector<Fingerprint>& prints,
+                              const ClonePlaces& places, const std::vector<int>& buriedIn,
+                              const MapSettings& s) {
     const int n = (int)prints.size();
     std::vector<int> from((size_t)n, 0);
     // Homes are sought among the placed clones that are not buried: they
@@ -203,7 +198,7 @@ std::vector<int> findForeignPieces(const OverlapGraph& g, const std::vector<Fing
     // cost of all clones.
     std::vector<char> home((size_t)n, 0);
     for (int v = 0; v < n; ++v)
-        home[v] = map.clones[v].contig > 0 && map.clones[v].status != CloneStatus::Buried;
+        home[v] = places[v].contig > 0 && buriedIn[v] < 0;
     BandIndex index(prints, home);
     const int lastPosition = (int)index.start.size() - 2;
     std::vector<int> matched((size_t)n, 0);
@@ -212,25 +207,25 @@ std::vector<int> findForeignPieces(const OverlapGraph& g, const std::vector<Fing
     int64_t stamp = 0;
     // A window of 2 t + 1 positions holds bands of 2 t + 1 / 4600 of the
     // clones per band of a clone, some 10% at 35 bands and tolerance 7;
-    // a band held by more than COMMON_BAND_FACTOR times that is common.
+    // a band held by more than commonBandFactor times that is common.
     double bands = 0;
     for (int v = 0; v < n; ++v)
         if (home[v]) bands += (double)prints[v].bands.size();
     const double perWindow = bands * (2 * s.tolerance + 1) / (double)NORM_SCALE_LENGTH;
-    const size_t commonBand = (size_t)(COMMON_BAND_FACTOR * perWindow) + 1;
+    const size_t commonBand = (size_t)(s.commonBandFactor * perWindow) + 1;
     int largest = 0;
     for (const Fingerprint& f : prints)
         largest = std::max(largest, (int)f.bands.size());
     // The fewest matches that can score within the cutoff: most clones
     // touched fall short of it and are never scored.
     const SharedBandsNeeded needed(s.tolerance, s.homeCutoff, largest);
-    const std::vector<Extent> extents = contigExtents(map);
-    std::vector<std::vector<int>> byContig = clonesByContig(map);
+    const std::vector<Extent> extents = contigExtents(places);
+    std::vector<std::vector<int>> byContig = clonesByContig(places);
     // Leads are looked up within half the tolerance, where most true
     // matches lie (the gel noise of two bands), at half the cost.
     const int leadWindow = std::max(1, s.tolerance / 2);
     for (int v = 0; v < n; ++v) {
-        const PlacedClone& self = map.clones[v];
+        const ClonePlace& self = places[v];
         if (self.contig == 0) continue;
         std::vector<int> foreign;
         // Bands that many clones share (of the cloning vector) say nothing
@@ -259,15 +254,15 @@ std::vector<int> findForeignPieces(const OverlapGraph& g, const std::vector<Fing
         for (int w : touched) {
             const int m = matched[w];
             matched[w] = 0;
-            const PlacedClone& other = map.clones[w];
+            const ClonePlace& other = places[w];
             if (w == v || aroundItself(self, other, length)) continue;
-            if (m + LEAD_SLACK >= needed(nf, (int)prints[w].bands.size())) leads.push_back(w);
+            if (m + s.leadSlack >= needed(nf, (int)prints[w].bands.size())) leads.push_back(w);
         }
         std::vector<Home> homes;
         for (int w : leads) {
-            const PlacedClone& lead = map.clones[w];
-            for (int u : clonesAround(byContig[(size_t)lead.contig], map, centreOf(lead), length)) {
-                const PlacedClone& other = map.clones[u];
+            const ClonePlace& lead = places[w];
+            for (int u : clonesAround(byContig[(size_t)lead.contig], places, centreOf(lead), length)) {
+                const ClonePlace& other = places[u];
                 if (u == v || seenFor[u] == -stamp - 1 || aroundItself(self, other, length)) continue;
                 seenFor[u] = -stamp - 1; // looked at once per clone v
                 const int nw = (int)prints[u].bands.size();
@@ -277,7 +272,7 @@ std::vector<int> findForeignPieces(const OverlapGraph& g, const std::vector<Fing
             }
         }
         ++stamp;
-        if ((int)homes.size() >= s.homesNeeded) from[v] = placeOfHomes(g, prints, v, homes, length, map, extents, s);
+        if ((int)homes.size() >= s.homesNeeded) from[v] = placeOfHomes(g, prints, v, homes, length, places, extents, s);
     }
     return from;
 }

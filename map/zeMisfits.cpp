@@ -1,4 +1,4 @@
-#include "zeBandFit.h"
+#include "zeMisfits.h"
 
 #include <algorithm>
 
@@ -10,7 +10,7 @@ bool hasBandNear(const std::vector<int>& bands, int at, int tolerance) {
 }
 
 bool fitsBadlyAmong(const std::vector<Fingerprint>& prints, const std::vector<Placement>& byLeft,
-                    size_t self, long longest, int tolerance) {
+                    size_t self, long longest, const MapSettings& s) {
     const Placement& a = byLeft[self];
     const std::vector<int>& bands = prints[a.print].bands;
     const long length = a.right - a.left;
@@ -25,24 +25,24 @@ bool fitsBadlyAmong(const std::vector<Fingerprint>& prints, const std::vector<Pl
         --depthChange[std::min(b->right, a.right) - a.left];
         const std::vector<int>& other = prints[b->print].bands;
         for (size_t k = 0; k < bands.size(); ++k)
-            if (hasBandNear(other, bands[k], tolerance)) ++support[k];
+            if (hasBandNear(other, bands[k], s.tolerance)) ++support[k];
     }
     long covered = 0;
     int depth = 0;
     for (long u = 0; u < length; ++u) {
         depth += depthChange[u];
-        if (depth >= FIT_SUPPORT) ++covered;
+        if (depth >= s.fitSupport) ++covered;
     }
     long explained = std::count_if(support.begin(), support.end(),
-                                   [](int s) { return s >= FIT_SUPPORT; });
+                                   [&](int n) { return n >= s.fitSupport; });
     double unexplained = (double)covered / length - (double)explained / bands.size();
-    return unexplained > MOST_UNEXPLAINED;
+    return unexplained > s.mostUnexplained;
 }
 
 } // namespace
 
 std::vector<char> fitsBadly(const std::vector<Fingerprint>& prints,
-                            const std::vector<Placement>& contig, int tolerance) {
+                            const std::vector<Placement>& contig, const MapSettings& settings) {
     std::vector<size_t> order(contig.size());
     for (size_t i = 0; i < order.size(); ++i)
         order[i] = i;
@@ -57,6 +57,21 @@ std::vector<char> fitsBadly(const std::vector<Fingerprint>& prints,
     }
     std::vector<char> bad(contig.size(), 0);
     for (size_t k = 0; k < byLeft.size(); ++k)
-        bad[order[k]] = fitsBadlyAmong(prints, byLeft, k, longest, tolerance) ? 1 : 0;
+        bad[order[k]] = fitsBadlyAmong(prints, byLeft, k, longest, settings) ? 1 : 0;
     return bad;
+}
+
+std::vector<char> findMisfits(const std::vector<Fingerprint>& prints,
+                              const std::vector<std::vector<int>>& groups,
+                              const ClonePlaces& places, const MapSettings& settings) {
+    std::vector<char> misfit(prints.size(), 0);
+    for (const std::vector<int>& members : groups) {
+        std::vector<Placement> placements;
+        for (int v : members)
+            placements.push_back({v, places[v].left, places[v].right});
+        std::vector<char> bad = fitsBadly(prints, placements, settings);
+        for (size_t i = 0; i < members.size(); ++i)
+            misfit[members[i]] = bad[i];
+    }
+    return misfit;
 }

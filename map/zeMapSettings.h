@@ -1,0 +1,93 @@
+// Every setting of the map's build, one record for all its stages
+// (zeMapBuild.h), each default written here once. zeContig fills it from
+// its command line, the build passes it to every stage, and the page
+// prints the one that ran.
+#ifndef ZE_MAPSETTINGS_H
+#define ZE_MAPSETTINGS_H
+
+#include "zeSulston.h"
+
+struct MapSettings {
+    // The pair scan: bands match within `tolerance` standard units, and a
+    // pair scoring at most `cutoff` overlaps.
+    int tolerance = DEFAULT_TOLERANCE;
+    double cutoff = DEFAULT_CUTOFF;
+    int threads = 1; // the map does not depend on them
+
+    // Repeats. A band position whose window of the tolerance either side
+    // holds more than `commonBandShare` of the clones beyond the usual
+    // crowding of its stretch of the scale is masked in every clone
+    // (zeCommonBands.h). A band of a clone that more
+    // than `repeatDepthFactor` times the typical number of its passing
+    // partners share is a repeat band of it; a pair passing only with such
+    // bands joins no groups (zeRepeatBands.h).
+    double commonBandShare = 0.95;
+    double repeatDepthFactor = 2.5;
+    // A group that does not stay linear (zeLinearCuts.h): two of its
+    // clones lie over each other when their places overlap by at least
+    // `overlaidShare` of the shorter and they share at most
+    // `overlaidSharedBands` of the fewer bands; a group with more than
+    // `overlaidPerClone` such pairs per clone is cut between each such
+    // pair where at most `mostCutOverlaps` overlaps part them; the groups
+    // are laid out again and looked at again, at most `cutRounds` times.
+    double overlaidShare = 0.5;
+    double overlaidSharedBands = 0.25;
+    double overlaidPerClone = 2;
+    int mostCutOverlaps = 40;
+    int cutRounds = 3;
+
+    // Junctions (zeJunctions.h): the groups around a possible junction
+    // overlap after all when some pair between them scores at most
+    // `looseCutoff`; at most `mostPairsTried` pairs between two groups are
+    // scored.
+    double looseCutoff = 1e-6;
+    int mostPairsTried = 400;
+
+    // The layout (zeLayout.h). A pair of which one clone shares at least
+    // `buriedShare` of its bands with the other counts `containedWeight`.
+    // Offsets of at least `sureOffset` bands leave no doubt which clone
+    // lies first. A clone's excess is measured on at least
+    // `fewestTriples` triples; a contig with `enoughTriples` has a typical
+    // excess of its own, one with fewer leans on the library's in
+    // proportion. Places settle when no clone moves `settled`
+    // bands in a round, or after `mostRounds`.
+    double containedWeight = 0.25;
+    double sureOffset = 4;
+    int fewestTriples = 5;
+    int enoughTriples = 50;
+    double settled = 1e-3;
+    int mostRounds = 200;
+
+    // Burial (zeBurial.h): a clone is buried in another of its contig
+    // when they share at least this share of its length.
+    double buriedShare = 0.9;
+
+    // Misfits, the Q clones (zeMisfits.h): a band is explained when
+    // `fitSupport` clones placed over it match it; a clone fits badly when
+    // the share of its unexplained bands, beyond the thinly covered
+    // stretches, is above `mostUnexplained`.
+    int fitSupport = 4;
+    double mostUnexplained = 0.35;
+
+    // Chimeras (zeChimeras.h). Only clones with at least `fewestForeign`
+    // bands that the clones around them lack, and at least
+    // `leastForeignShare` of their bands, are looked up. A clone elsewhere
+    // holds those bands when they score at most `homeCutoff` against it;
+    // `homesNeeded` such clones within one clone length of each other in
+    // one contig are the piece's place, unless they overlap the clones
+    // around the clone at `besideCutoff` (a neighbouring place). A band
+    // held by more than `commonBandFactor` times the clones chance gives
+    // is common and not looked up; a clone holding `leadSlack` fewer bands
+    // than a home needs still leads to the clones around it; a clone
+    // within `endReach` of its contig's first or last place is at its end.
+    int fewestForeign = 6;
+    double leastForeignShare = 0.2;
+    double homeCutoff = 1e-5;
+    int homesNeeded = 3;
+    double besideCutoff = 1e-4;
+    double commonBandFactor = 2.5;
+    int leadSlack = 3;
+    long endReach = 3;
+};
+
+#endif

@@ -1,0 +1,131 @@
+// The repeat stages on small hand-made libraries: a band held by every
+// clone is found and masked, while the crowding of fragment sizes is not;
+// a repeat shared by clones of several groups makes no pair between them.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+
+#include "zeCommonBands.h"
+#include "zeRepeatBands.h"
+#include "zeSulston.h"
+
+namespace {
+
+// A fixed sequence of band positions, 0 .. NORM_SCALE_LENGTH - 1.
+struct PositionDraw {
+    uint64_t state;
+    explicit PositionDraw(uint64_t seed) : state(seed) {}
+    int next() {
+        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+        return (int)((state >> 33) % NORM_SCALE_LENGTH);
+    }
+};
+
+Fingerprint printOf(const std::string& name, std::vector<int> bands) {
+    Fingerprint f;
+    f.clone = name;
+    f.gel = "1";
+    std::sort(bands.begin(), bands.end());
+    f.bands = bands;
+    return f;
+}
+
+// Every pair of the fingerprints that scores within the cutoff.
+std::vector<PairScore> allPassingPairs(const std::vector<Fingerprint>& prints, int tolerance,
+                                       double cutoff) {
+    std::vector<PairScore> pairs;
+    for (int a = 0; a < (int)prints.size(); ++a)
+        for (int b = a + 1; b < (int)prints.size(); ++b) {
+            PairScore p = scorePair(prints, a, b, tolerance);
+            if (p.score <= cutoff) pairs.push_back(p);
+        }
+    return pairs;
+}
+
+} // namespace
+
+TEST(CommonBands, ABandInEveryCloneIsMaskedAndNothingElse) {
+    PositionDraw draw(3);
+    std::vector<Fingerprint> prints;
+    for (int k = 0; k < 300; ++k) {
+        std::vector<int> bands;
+        for (int i = 0; i < 30; ++i)
+            bands.push_back(draw.next());
+        // Crowded by half again in one stretch, as fragment sizes crowd it.
+        for (int i = 0; i < 10; ++i)
+            bands.push_back(500 + draw.next() % 300);
+        bands.push_back(2000 + k % 3 - 1); // the vector's band, with gel noise
+        if (k % 10 != 0) bands.push_back(3000); // in 90% of the clones: kept
+        prints.push_back(printOf("c" + std::to_string(k), bands));
+    }
+    std::vector<BandRange> common = commonBandRanges(prints, 7, 0.95);
+    ASSERT_EQ(common, (std::vector<BandRange>{{1993, 2007}})) << common.size();
+    std::vector<Fingerprint> masked = withoutBandsIn(prints, common);
+    for (size_t k = 0; k < prints.size(); ++k) {
+        std::vector<int> expected;
+        for (int b : prints[k].bands)
+            if (b < 1993 || b > 2007) expected.push_back(b);
+        EXPECT_EQ(masked[k].bands, expected) << k;
+        EXPECT_EQ(masked[k].clone, prints[k].clone);
+    }
+    EXPECT_TRUE(commonBandRanges({}, 7, 0.95).empty());
+}
+
+TEST(RepeatBands, DepthsCountThePartnersSharingEachBand) {
+    std::vector<Fingerprint> prints{printOf("a", {100, 200, 300}), printOf("b", {101, 300}),
+                                    printOf("c", {99, 200, 900})};
+    std::vector<PairScore> pairs{{0, 1, 2, 0, 0}, {0, 2, 2, 0, 0}, {1, 2, 1, 0, 0}};
+    BandDepths d = bandDepths(prints, pairs, 2);
+    EXPECT_EQ(d.start, (std::vector<size_t>{0, 3, 5, 8}));
+    // a: 100 with b and c, 200 with c, 300 with b; b: 101 with a and c,
+    // 300 with a; c: 99 with a and b, 200 with a.
+    EXPECT_EQ(d.depth, (std::vector<int>{2, 1, 1, 2, 1, 2, 1, 0}));
+    // Shared bands weighed by their partners: 1 x 4, 2 x 6.
+    EXPECT_EQ(typicalDepth(d), 2);
+    EXPECT_EQ(typicalDepth(BandDepths()), 0);
+}
+
+// Eight groups of six clones, each group on 25 bands of its own that all
+// six hold. Three clones of each of five groups also hold one repeat of 20
+// bands: their pairs across groups pass on the repeat alone.
+TEST(RepeatBands, ARepeatSharedByManyGroupsJoinsNone) {
+    PositionDraw draw(11);
+    std::vector<int> repeat;
+    for (int i = 0; i < 20; ++i)
+        repeat.push_back(draw.next());
+    std::vector<Fingerprint> prints;
+    for (int g = 0; g < 8; ++g) {
+        std::vector<int> own;
+        for (int i = 0; i < 25; ++i)
+            own.push_back(draw.next());
+        for (int k = 0; k < 6; ++k) {
+            std::vector<int> bands = own;
+            if (g < 5 && k < 3) bands.insert(bands.end(), repeat.begin(), repeat.end());
+            prints.push_back(printOf("g" + std::to_string(g) + "c" + std::to_string(k), bands));
+        }
+    }
+    MapSettings s;
+    s.tolerance = 2;
+    std::vector<PairScore> pairs = allPassingPairs(prints, s.tolerance, s.cutoff);
+    long across = 0;
+    for (const PairScore& p : pairs)
+        across += p.first / 6 != p.second / 6;
+    ASSERT_EQ(across, 5 * 4 / 2 * 9); // every repeat clone with those of the other groups
+
+    RepeatFindings found = withoutRepeatJoins(prints, pairs, s);
+    EXPECT_EQ(found.depthLimit, 12); // 2.5 times 5, the partners within a group
+    EXPECT_EQ(found.repeatBands, 15 * 20);
+    EXPECT_EQ(found.pairsSetAside, across);
+    EXPECT_EQ(found.kept.size(), pairs.size() - (size_t)across);
+    for (const PairScore& p : found.kept)
+        EXPECT_EQ(p.first / 6, p.second / 6) << prints[p.first].clone << " " << prints[p.second].clone;
+
+    // Without the repeat's crowd (one group holds it), nothing is set aside.
+    std::vector<Fingerprint> fewer(prints.begin(), prints.begin() + 6);
+    fewer.insert(fewer.end(), prints.begin() + 36, prints.end());
+    std::vector<PairScore> fewerPairs = allPassingPairs(fewer, s.tolerance, s.cutoff);
+    RepeatFindings none = withoutRepeatJoins(fewer, fewerPairs, s);
+    EXPECT_EQ(none.pairsSetAside, 0);
+    EXPECT_EQ(none.kept.size(), fewerPairs.size());
+}
