@@ -150,14 +150,15 @@ void writeSettings(std::ostream& out, const ContigPageInput& in) {
     fact(out, "Trusted pairs", "a third clone overlapping both, or one clone overlapping "
                                "nothing else");
     fact(out, "Loose cutoff", "score at most " + htmlEscape(number(s.looseCutoff)) +
-                                  ": the groups around a possible chimeric clone overlap after "
-                                  "all; at most " +
+                                  " on the bands less the repeat bands: the groups around "
+                                  "a possible chimeric clone overlap after all; at most " +
                                   std::to_string(s.mostPairsTried) +
                                   " pairs between two groups are scored");
     fact(out, "Linear groups",
          "two clones lie over each other when placed over at least " +
              fixed(100 * s.overlaidShare, 0) + "% of the shorter and sharing at most " +
-             fixed(100 * s.overlaidSharedBands, 0) + "% of the fewer bands; a group with more than " +
+             fixed(100 * s.overlaidSharedBands, 0) +
+             "% of the fewer bands, both less the repeat bands; a group with more than " +
              htmlEscape(number(s.overlaidPerClone)) +
              " such pairs per clone is cut where at most " + std::to_string(s.mostCutOverlaps) +
              " overlaps part each pair, and laid out again, at most " +

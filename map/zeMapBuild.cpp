@@ -48,13 +48,17 @@ ContigMap buildMap(const std::vector<Fingerprint>& given, const MapSettings& s) 
     RepeatFindings repeats = withoutRepeatJoins(prints, passingPairs(prints, s), s);
     OverlapGraph g(n, trustedPairs(n, repeats.kept));
     MapFindings found;
-    found.junctions = findJunctions(g, prints, s);
+    // Groups around a clone that overlap only on repeat bands may be two
+    // copies of one family: the junction test rescores them on the rest.
+    const std::vector<Fingerprint>& plain =
+        repeats.plainPrints.empty() ? prints : repeats.plainPrints;
+    found.junctions = findJunctions(g, plain, s);
     std::vector<std::vector<int>> groups = groupsApart(g, found.junctions);
     found.places = placeGroups(g, prints, groups, s);
     // A group that lies over itself is two places: cut, and laid out again.
     for (int round = 0; round < s.cutRounds; ++round) {
         const std::vector<std::pair<int, int>> cuts =
-            nonLinearCuts(g, prints, groups, found.places, s);
+            nonLinearCuts(g, plain, groups, found.places, s);
         if (cuts.empty()) break;
         g = withoutEdges(g, cuts);
         groups = groupsApart(g, found.junctions);

@@ -26,10 +26,11 @@ struct MapSettings {
     // A group that does not stay linear (zeLinearCuts.h): two of its
     // clones lie over each other when their places overlap by at least
     // `overlaidShare` of the shorter and they share at most
-    // `overlaidSharedBands` of the fewer bands; a group with more than
-    // `overlaidPerClone` such pairs per clone is cut between each such
-    // pair where at most `mostCutOverlaps` overlaps part them; the groups
-    // are laid out again and looked at again, at most `cutRounds` times.
+    // `overlaidSharedBands` of the fewer bands (both less their repeat
+    // bands); a group with more than `overlaidPerClone` such pairs per
+    // clone is cut between each such pair where at most `mostCutOverlaps`
+    // overlaps part them; the groups are laid out again and looked at
+    // again, at most `cutRounds` times.
     double overlaidShare = 0.5;
     double overlaidSharedBands = 0.25;
     double overlaidPerClone = 2;
@@ -38,8 +39,8 @@ struct MapSettings {
 
     // Junctions (zeJunctions.h): the groups around a possible junction
     // overlap after all when some pair between them scores at most
-    // `looseCutoff`; at most `mostPairsTried` pairs between two groups are
-    // scored.
+    // `looseCutoff` on their bands less their repeat bands; at most
+    // `mostPairsTried` pairs between two groups are scored.
     double looseCutoff = 1e-6;
     int mostPairsTried = 400;
 

@@ -131,6 +131,11 @@ RepeatFindings withoutRepeatJoins(const std::vector<Fingerprint>& prints,
     size_t kept = 0;
     for (size_t k = 0; k < pairs.size(); ++k)
         if (keep[k]) pairs[kept++] = pairs[k];
+    if (found.repeatBands > 0) {
+        found.plainPrints = prints;
+        for (int k = 0; k < n; ++k)
+            plainBands(prints, depths, found.depthLimit, k, found.plainPrints[(size_t)k].bands);
+    }
     found.pairsSetAside = (long)(pairs.size() - kept);
     pairs.resize(kept);
     found.kept = std::move(pairs);

@@ -41,6 +41,8 @@ struct RepeatFindings {
     int depthLimit = 0;          // a band shared by more partners is a repeat band
     long repeatBands = 0;        // bands of all clones over the limit
     long pairsSetAside = 0;      // pairs that would have joined on repeat bands
+    // Every fingerprint less its repeat bands; empty when there are none.
+    std::vector<Fingerprint> plainPrints;
 };
 
 // The pairs (first < second, each once, passing settings.cutoff) less
