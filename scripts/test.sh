@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the suites of the plain optimised
-# build, the same suites under AddressSanitizer + UndefinedBehaviorSanitizer,
-# and a few seconds of live fuzzing per fuzz harness. Each part runs even
+# Builds everything and runs every test once: in the sanitized build
+# (AddressSanitizer + UndefinedBehaviorSanitizer) every test that runs our
+# C++ code, in the plain optimised build the programs and only the tests
+# that need them optimised or run only scripts (the workflow and Slurm
+# tests, the map benchmark's figures, the layer check), and a few seconds
+# of live fuzzing per fuzz harness. Each part runs even
 # when an earlier one failed. The last line sums up all of them,
 #
 #   N passed, M failed          (or: N passed, M failed, K skipped)
@@ -10,10 +13,8 @@
 # when anything failed. Build output goes to <build dir>/build.log; warnings
 # and failures are shown.
 #
-# The sweeps (the tests labelled "sweep": the hostile-input sweep, the
-# interrupt sweep and the pipeline over every shape of gel) run once, in the
-# sanitized build, where a fault they provoke also shows as a memory error;
-# every other test runs in both builds.
+# The plain tree registers only its own tests (-DZE_TEST_SET=optimised),
+# so that it builds none of the test programs.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
@@ -135,14 +136,14 @@ sanitized_clock=$(date +%s)
 sanitized_done=$(mktemp)
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     setsid bash -c 'build_tree "$@"; echo "$? $(date +%s)" >"$0"' "$sanitized_done" build-asan \
-    -DZE_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug -DZE_BUILD_BENCH=OFF \
+    -DZE_SANITIZE=ON -DZE_TEST_SET=all -DCMAKE_BUILD_TYPE=Debug -DZE_BUILD_BENCH=OFF \
     "-DCMAKE_CXX_FLAGS_DEBUG=-O1 -g1" "-DCMAKE_C_FLAGS_DEBUG=-O1 -g1" &
 sanitized_build=$!
 
 start=$SECONDS
 status=0
-build_tree build || status=$?
-run_suite plain build "$start" "$SECONDS" "$status" -LE sweep
+build_tree build -DZE_TEST_SET=optimised || status=$?
+run_suite plain build "$start" "$SECONDS" "$status"
 
 wait "$sanitized_build"
 sanitized_build=
