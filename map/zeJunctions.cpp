@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "zeSharedBands.h"
+#include "zeSulston.h"
 #include "zeUnionFind.h"
 
 namespace {
@@ -9,18 +11,21 @@ namespace {
 // True when some pair between groups a and b (indices into `near`)
 // scores within the loose cutoff.
 bool groupsOverlap(const std::vector<int>& a, const std::vector<int>& b,
-                   const std::vector<Fingerprint>& prints, const MapSettings& s) {
+                   const PrintsView& prints, const MapSettings& s) {
     int tried = 0;
     for (int x : a)
         for (int y : b) {
             if (++tried > s.mostPairsTried) return false;
-            int first = std::min(x, y), second = std::max(x, y);
-            if (scorePair(prints, first, second, s.tolerance).score <= s.looseCutoff) return true;
+            const std::vector<int>& a = prints[(size_t)std::min(x, y)].bands;
+            const std::vector<int>& b = prints[(size_t)std::max(x, y)].bands;
+            int m = sharedBands(a.data(), (int)a.size(), b.data(), (int)b.size(), s.tolerance);
+            if (sulstonScore(m, (int)a.size(), (int)b.size(), s.tolerance) <= s.looseCutoff)
+                return true;
         }
     return false;
 }
 
-bool isJunction(const OverlapGraph& g, int x, const std::vector<Fingerprint>& prints,
+bool isJunction(const OverlapGraph& g, int x, const PrintsView& prints,
                 const MapSettings& s) {
     const int n = g.degree(x);
     if (n < 2) return false;
@@ -62,7 +67,7 @@ bool isJunction(const OverlapGraph& g, int x, const std::vector<Fingerprint>& pr
 
 } // namespace
 
-std::vector<char> findJunctions(const OverlapGraph& g, const std::vector<Fingerprint>& prints,
+std::vector<char> findJunctions(const OverlapGraph& g, const PrintsView& prints,
                                 const MapSettings& settings) {
     std::vector<char> junction((size_t)g.size(), 0);
     for (int x = 0; x < g.size(); ++x)

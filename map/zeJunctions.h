@@ -13,11 +13,16 @@
 #include "zeFingerprint.h"
 #include "zeMapSettings.h"
 #include "zeOverlapGraph.h"
+#include "zePrintsView.h"
 
 // For every vertex: true when it is a junction of g. Groups are rescored
 // at settings.tolerance and looseCutoff, at most mostPairsTried pairs each.
-std::vector<char> findJunctions(const OverlapGraph& g, const std::vector<Fingerprint>& prints,
+std::vector<char> findJunctions(const OverlapGraph& g, const PrintsView& prints,
                                 const MapSettings& settings);
+inline std::vector<char> findJunctions(const OverlapGraph& g, const std::vector<Fingerprint>& prints,
+                                       const MapSettings& settings) {
+    return findJunctions(g, PrintsView(prints), settings);
+}
 
 // The groups of vertices connected in g without passing through a removed
 // one (the junctions), each as ascending vertices, ordered by size

@@ -116,8 +116,7 @@ bool liesOver(const Fingerprint& a, const ClonePlace& pa, const Fingerprint& b,
     return shared <= s.overlaidSharedBands * fewer;
 }
 
-std::vector<std::pair<int, int>> nonLinearCuts(const OverlapGraph& g,
-                                               const std::vector<Fingerprint>& prints,
+std::vector<std::pair<int, int>> nonLinearCuts(const OverlapGraph& g, const PrintsView& prints,
                                                const std::vector<std::vector<int>>& groups,
                                                const ClonePlaces& places, const MapSettings& s) {
     std::vector<std::pair<int, int>> cuts;

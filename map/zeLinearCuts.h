@@ -15,6 +15,7 @@
 #include "zeFingerprint.h"
 #include "zeMapSettings.h"
 #include "zeOverlapGraph.h"
+#include "zePrintsView.h"
 
 // Two clones of one group lie over each other when their places overlap by
 // at least settings.overlaidShare of the shorter and they share at most
@@ -27,11 +28,17 @@ bool liesOver(const Fingerprint& a, const ClonePlace& pa, const Fingerprint& b,
 // other per clone, the minimum cut between the two clones of each such
 // pair still joined, when it has at most settings.mostCutOverlaps
 // overlaps. groups as groupsApart gives them, places as placeGroups.
-std::vector<std::pair<int, int>> nonLinearCuts(const OverlapGraph& g,
-                                               const std::vector<Fingerprint>& prints,
+std::vector<std::pair<int, int>> nonLinearCuts(const OverlapGraph& g, const PrintsView& prints,
                                                const std::vector<std::vector<int>>& groups,
                                                const ClonePlaces& places,
                                                const MapSettings& settings);
+inline std::vector<std::pair<int, int>> nonLinearCuts(const OverlapGraph& g,
+                                                      const std::vector<Fingerprint>& prints,
+                                                      const std::vector<std::vector<int>>& groups,
+                                                      const ClonePlaces& places,
+                                                      const MapSettings& settings) {
+    return nonLinearCuts(g, PrintsView(prints), groups, places, settings);
+}
 
 // g without the edges `cuts` (as nonLinearCuts gives them).
 OverlapGraph withoutEdges(const OverlapGraph& g, const std::vector<std::pair<int, int>>& cuts);

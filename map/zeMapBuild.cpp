@@ -50,8 +50,7 @@ ContigMap buildMap(const std::vector<Fingerprint>& given, const MapSettings& s) 
     MapFindings found;
     // Groups around a clone that overlap only on repeat bands may be two
     // copies of one family: the junction test rescores them on the rest.
-    const std::vector<Fingerprint>& plain =
-        repeats.plainPrints.empty() ? prints : repeats.plainPrints;
+    const PrintsView plain(prints, &repeats.plainPrints);
     found.junctions = findJunctions(g, plain, s);
     std::vector<std::vector<int>> groups = groupsApart(g, found.junctions);
     found.places = placeGroups(g, prints, groups, s);

@@ -132,9 +132,13 @@ RepeatFindings withoutRepeatJoins(const std::vector<Fingerprint>& prints,
     for (size_t k = 0; k < pairs.size(); ++k)
         if (keep[k]) pairs[kept++] = pairs[k];
     if (found.repeatBands > 0) {
-        found.plainPrints = prints;
-        for (int k = 0; k < n; ++k)
-            plainBands(prints, depths, found.depthLimit, k, found.plainPrints[(size_t)k].bands);
+        found.plainPrints.slot.assign((size_t)n, -1);
+        for (int k = 0; k < n; ++k) {
+            if (!hasRepeat[(size_t)k]) continue;
+            found.plainPrints.slot[(size_t)k] = (int)found.plainPrints.prints.size();
+            found.plainPrints.prints.push_back(prints[(size_t)k]);
+            plainBands(prints, depths, found.depthLimit, k, found.plainPrints.prints.back().bands);
+        }
     }
     found.pairsSetAside = (long)(pairs.size() - kept);
     pairs.resize(kept);

@@ -19,6 +19,7 @@
 #include "zeFingerprint.h"
 #include "zeMapSettings.h"
 #include "zePairScan.h"
+#include "zePrintsView.h"
 
 // Per fingerprint and band, the passing partners that share the band (each
 // pair matched as sharedBands does): fingerprint k's bands have their
@@ -41,8 +42,8 @@ struct RepeatFindings {
     int depthLimit = 0;          // a band shared by more partners is a repeat band
     long repeatBands = 0;        // bands of all clones over the limit
     long pairsSetAside = 0;      // pairs that would have joined on repeat bands
-    // Every fingerprint less its repeat bands; empty when there are none.
-    std::vector<Fingerprint> plainPrints;
+    // The fingerprints of the clones with repeat bands, less them.
+    ReplacedPrints plainPrints;
 };
 
 // The pairs (first < second, each once, passing settings.cutoff) less
