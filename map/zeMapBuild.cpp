@@ -21,12 +21,7 @@ std::vector<PairScore> passingPairs(const std::vector<Fingerprint>& prints, cons
     scan.tolerance = s.tolerance;
     scan.cutoff = s.cutoff;
     scan.threads = s.threads;
-    std::vector<PairScore> pairs;
-    scanPairs(prints, scan, [&](const std::vector<PairScore>& batch) {
-        pairs.insert(pairs.end(), batch.begin(), batch.end());
-        return true;
-    });
-    return pairs;
+    return collectPassingPairs(prints, scan);
 }
 
 // The places of the clones that are not chimeric.

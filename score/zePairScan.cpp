@@ -220,3 +220,13 @@ bool scanPairs(const std::vector<Fingerprint>& prints, const ScanSettings& s,
     TileRun run(in, std::max(1, s.threads));
     return run.deliver(take);
 }
+
+std::vector<PairScore> collectPassingPairs(const std::vector<Fingerprint>& prints,
+                                           const ScanSettings& settings) {
+    std::vector<PairScore> pairs;
+    scanPairs(prints, settings, [&](const std::vector<PairScore>& batch) {
+        pairs.insert(pairs.end(), batch.begin(), batch.end());
+        return true;
+    });
+    return pairs;
+}

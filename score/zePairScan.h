@@ -30,6 +30,11 @@ struct ScanSettings {
 // Scores one pair exactly.
 PairScore scorePair(const std::vector<Fingerprint>& prints, int first, int second, int tolerance);
 
+// Every passing pair, in scan order, held at once (for callers that keep
+// them all; memory then grows with the pairs).
+std::vector<PairScore> collectPassingPairs(const std::vector<Fingerprint>& prints,
+                                           const ScanSettings& settings);
+
 // Calls `take` with the passing pairs of consecutive rows (of the chosen
 // part), in order, from the calling thread, while `threads` others scan.
 // `take` returns false to stop the scan (which then returns false). The

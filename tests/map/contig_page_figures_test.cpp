@@ -48,6 +48,18 @@ std::vector<Fingerprint> namesOf(const std::vector<std::string>& names) {
     return prints;
 }
 
+// The hand-made map with its fingerprints, as the page reads them.
+struct HandPage {
+    ContigMap map = handMap();
+    std::vector<Fingerprint> prints = namesOf({"a", "b", "c", "d", "e", "f", "g", "h", "x"});
+    ContigPageInput in;
+    HandPage() {
+        in.files = {"1.bands"};
+        in.prints = &prints;
+        in.map = &map;
+    }
+};
+
 } // namespace
 
 TEST(ContigPageFigures, N50) {
@@ -142,12 +154,9 @@ TEST(ContigPageFigures, TiesKeepTheTablesOrderAndLongContigsAreCut) {
 }
 
 TEST(ContigPageFigures, PageMarksTheTilingPathOnlyWhenGiven) {
-    ContigMap map = handMap();
-    std::vector<Fingerprint> prints = namesOf({"a", "b", "c", "d", "e", "f", "g", "h", "x"});
-    ContigPageInput in;
-    in.files = {"1.bands"};
-    in.prints = &prints;
-    in.map = &map;
+    HandPage hand;
+    ContigPageInput& in = hand.in;
+    std::vector<Fingerprint>& prints = hand.prints;
     std::string plain = contigPage(in);
     EXPECT_EQ(plain.find(" mtp\""), std::string::npos);
     EXPECT_NE(plain.find("No tiling path is marked."), std::string::npos);
@@ -172,12 +181,8 @@ TEST(ContigPageFigures, PageMarksTheTilingPathOnlyWhenGiven) {
 }
 
 TEST(ContigPageFigures, PagePrintsTheSettingsThatRan) {
-    ContigMap map = handMap();
-    std::vector<Fingerprint> prints = namesOf({"a", "b", "c", "d", "e", "f", "g", "h", "x"});
-    ContigPageInput in;
-    in.files = {"1.bands"};
-    in.prints = &prints;
-    in.map = &map;
+    HandPage hand;
+    ContigPageInput& in = hand.in;
     in.settings.tolerance = 3;
     in.settings.mostPairsTried = 123;
     in.settings.buriedShare = 0.8;

@@ -76,12 +76,7 @@ std::vector<PairScore> passing(const std::vector<Fingerprint>& prints, const Map
     ScanSettings scan;
     scan.tolerance = s.tolerance;
     scan.cutoff = s.cutoff;
-    std::vector<PairScore> pairs;
-    scanPairs(prints, scan, [&](const std::vector<PairScore>& batch) {
-        pairs.insert(pairs.end(), batch.begin(), batch.end());
-        return true;
-    });
-    return pairs;
+    return collectPassingPairs(prints, scan);
 }
 
 OverlapGraph trustedGraph(const std::vector<Fingerprint>& prints, const MapSettings& s) {
