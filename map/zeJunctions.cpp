@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-#include "zeSharedBands.h"
-#include "zeSulston.h"
+#include "zePairScan.h"
 #include "zeUnionFind.h"
 
 namespace {
@@ -16,10 +15,9 @@ bool groupsOverlap(const std::vector<int>& a, const std::vector<int>& b,
     for (int x : a)
         for (int y : b) {
             if (++tried > s.mostPairsTried) return false;
-            const std::vector<int>& a = prints[(size_t)std::min(x, y)].bands;
-            const std::vector<int>& b = prints[(size_t)std::max(x, y)].bands;
-            int m = sharedBands(a.data(), (int)a.size(), b.data(), (int)b.size(), s.tolerance);
-            if (sulstonScore(m, (int)a.size(), (int)b.size(), s.tolerance) <= s.looseCutoff)
+            if (scoreBands(prints[(size_t)std::min(x, y)].bands,
+                           prints[(size_t)std::max(x, y)].bands, s.tolerance)
+                    .score <= s.looseCutoff)
                 return true;
         }
     return false;

@@ -96,8 +96,7 @@ RepeatFindings withoutRepeatJoins(const std::vector<Fingerprint>& prints,
         if (hasRepeat[(size_t)p.first] || hasRepeat[(size_t)p.second]) {
             plainBands(prints, depths, found.depthLimit, p.first, a);
             plainBands(prints, depths, found.depthLimit, p.second, b);
-            int m = sharedBands(a.data(), (int)a.size(), b.data(), (int)b.size(), s.tolerance);
-            plain[k] = sulstonScore(m, (int)a.size(), (int)b.size(), s.tolerance) <= s.cutoff;
+            plain[k] = scoreBands(a, b, s.tolerance).score <= s.cutoff;
         }
         if (plain[k]) groups.unite(p.first, p.second);
     }

@@ -202,12 +202,17 @@ class TileRun {
 
 } // namespace
 
-PairScore scorePair(const std::vector<Fingerprint>& prints, int first, int second, int tolerance) {
-    const std::vector<int>& a = prints[first].bands;
-    const std::vector<int>& b = prints[second].bands;
+PairScore scoreBands(const std::vector<int>& a, const std::vector<int>& b, int tolerance) {
     int na = (int)a.size(), nb = (int)b.size();
     int m = sharedBands(a.data(), na, b.data(), nb, tolerance);
-    return {first, second, m, sulstonScore(m, na, nb, tolerance), diceCoefficient(m, na, nb)};
+    return {0, 0, m, sulstonScore(m, na, nb, tolerance), diceCoefficient(m, na, nb)};
+}
+
+PairScore scorePair(const std::vector<Fingerprint>& prints, int first, int second, int tolerance) {
+    PairScore p = scoreBands(prints[first].bands, prints[second].bands, tolerance);
+    p.first = first;
+    p.second = second;
+    return p;
 }
 
 bool scanPairs(const std::vector<Fingerprint>& prints, const ScanSettings& s,

@@ -27,6 +27,9 @@ struct ScanSettings {
     int part = 1, parts = 1;
 };
 
+// Scores two band lists exactly (first and second left 0).
+PairScore scoreBands(const std::vector<int>& a, const std::vector<int>& b, int tolerance);
+
 // Scores one pair exactly.
 PairScore scorePair(const std::vector<Fingerprint>& prints, int first, int second, int tolerance);
 

@@ -40,8 +40,19 @@ TEST(RepeatedMarkerPosition, StepWritesTheBandsSizesAndTablesOfItsCalibration) {
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "");
 
-    EXPECT_EQ(readFile(t / "p/1369.bands"), readFile(repeatedPositionFile("expected/1369.bands")));
-    EXPECT_EQ(readFile(t / "p/1369.sizes"), readFile(repeatedPositionFile("expected/1369.sizes")));
+    // The bands and sizes files, pinned whole; the samples between markers
+    // 12 and 18 keep their bands in both.
+    std::string bands = readFile(t / "p/1369.bands");
+    std::string sizes = readFile(t / "p/1369.sizes");
+    for (const std::string* f : {&bands, &sizes}) {
+        EXPECT_NE(f->find("         H733_2 6 1369\n"), std::string::npos);
+        EXPECT_NE(f->find("         CH17-677A 1 1369\n"), std::string::npos);
+        EXPECT_NE(f->find("         H756_2 3 1369\n"), std::string::npos);
+    }
+    EXPECT_EQ(bands.size(), 2985u);
+    EXPECT_EQ(fnv1a(bands), 0xd581d0da1de5c799ull);
+    EXPECT_EQ(sizes.size(), 2964u);
+    EXPECT_EQ(fnv1a(sizes), 0x9f33de1cdd10e194ull);
 
     // Lanes 13 and 15, between markers 12 and 18: positions in raw-band
     // order with sizes from the log sizes near 10 of their size factors.
