@@ -25,6 +25,13 @@ const long END_WINDOW = 12;
 // A band unit an end falls short of the contig's end costs as much as
 // this many of its own bands.
 const long END_SHORTFALL_WEIGHT = 2;
+// A band of a clone near an end is known where a clone of the path over it
+// has it, or this many of the other clones over it away from the ends:
+// one of them may have lost it, or match it by chance.
+const int INWARD_VOTES = 2;
+// A clone's own junk (extra bands, partial end fragments) is at most what
+// this share of the clones away from the ends and off the paths have.
+const double JUNK_SHARE = 0.99;
 
 bool matchesAny(int band, const std::vector<int>& bands, int tolerance) {
     auto at = std::lower_bound(bands.begin(), bands.end(), band - tolerance);
@@ -51,19 +58,16 @@ long ownBands(const std::vector<Fingerprint>& prints, const std::vector<Tile>& t
     return own;
 }
 
-// The clones that most likely reach furthest past one end of the contig
-// (side +1: the right end, -1: the left), the likeliest first. The layout
-// cannot tell: the bands of a clone beyond all the others are shared with
-// none, so they look like its extra bands and its place is drawn in; such
-// a clone is often buried. So each clone near the end scores its own
-// bands less END_SHORTFALL_WEIGHT times the band units its end falls short
-// of the contig's. The highest score wins, then an ok clone, then the
-// further end, then the lowest identity. A clone's own bands are also its
-// partial end fragments and extra bands, as many as the middle clone near
-// the end has; where that is 2 or more, the clones scoring within half
-// of it of the best are taken too, in the same order.
-std::vector<size_t> endTiles(const std::vector<Fingerprint>& prints, const std::vector<Tile>& tiles,
-                             int side, int tolerance) {
+// The clone most likely reaching furthest past one end of the contig
+// (side +1: the right end, -1: the left), the end of its core path. The
+// layout cannot tell: the bands of a clone beyond all the others are
+// shared with none, so they look like its extra bands and its place is
+// drawn in; such a clone is often buried. So each clone near the end
+// scores its own bands less END_SHORTFALL_WEIGHT times the band units its
+// end falls short of the contig's. The highest score wins, then an ok
+// clone, then the further end, then the lowest identity.
+size_t endTile(const std::vector<Fingerprint>& prints, const std::vector<Tile>& tiles, int side,
+               int tolerance) {
     auto reach = [&](const Tile& t) { return side > 0 ? t.right : -t.left; };
     long end = reach(tiles.front());
     for (const Tile& t : tiles)
@@ -80,22 +84,14 @@ std::vector<size_t> endTiles(const std::vector<Fingerprint>& prints, const std::
         }
     };
     std::vector<Candidate> ranked;
-    std::vector<long> owns;
     for (size_t i = 0; i < tiles.size(); ++i) {
         const Tile& t = tiles[i];
         if (reach(t) < end - END_WINDOW) continue;
-        owns.push_back(ownBands(prints, tiles, i, tolerance));
-        ranked.push_back({owns.back() + END_SHORTFALL_WEIGHT * (reach(t) - end),
-                          t.status != CloneStatus::Ok, reach(t), t.rank, i});
+        ranked.push_back(
+            {ownBands(prints, tiles, i, tolerance) + END_SHORTFALL_WEIGHT * (reach(t) - end),
+             t.status != CloneStatus::Ok, reach(t), t.rank, i});
     }
-    std::sort(ranked.begin(), ranked.end());
-    std::nth_element(owns.begin(), owns.begin() + (long)(owns.size() / 2), owns.end());
-    const long within = owns[owns.size() / 2] / 2;
-    std::vector<size_t> chosen;
-    for (const Candidate& c : ranked)
-        if (chosen.empty() || (within > 0 && c.score >= ranked.front().score - within))
-            chosen.push_back(c.tile);
-    return chosen;
+    return std::min_element(ranked.begin(), ranked.end())->tile;
 }
 
 struct Step {
@@ -293,40 +289,184 @@ std::vector<TilingStep> pathBetween(const std::vector<Fingerprint>& prints,
     return path;
 }
 
-// The path of one contig's placed clones (at least one): from its end
-// clone at the left to the one at the right, through ok clones, with the
-// clones that tie with an end clone beside it, outward.
-std::vector<TilingStep> contigPath(const std::vector<Fingerprint>& prints, std::vector<Tile> placed,
-                                   int minShared, int tolerance) {
+// The bands of `bands` that match none of `path` and fewer than
+// INWARD_VOTES of `inward`.
+std::vector<int> newBands(const std::vector<int>& bands,
+                          const std::vector<const std::vector<int>*>& path,
+                          const std::vector<const std::vector<int>*>& inward, int tolerance) {
+    std::vector<int> fresh;
+    for (int band : bands) {
+        bool known = false;
+        for (size_t k = 0; k < path.size() && !known; ++k)
+            known = matchesAny(band, *path[k], tolerance);
+        int seen = 0;
+        for (size_t k = 0; k < inward.size() && !known; ++k)
+            known = (seen += matchesAny(band, *inward[k], tolerance)) >= INWARD_VOTES;
+        if (!known) fresh.push_back(band);
+    }
+    return fresh;
+}
+
+// The tiles whose places overlap tiles[i]'s: `byLeft` orders the tiles
+// by left end, and no tile is longer than `longest`.
+template <class Visit>
+void eachOverlapping(const std::vector<Tile>& tiles, const std::vector<size_t>& byLeft,
+                     long longest, size_t i, Visit visit) {
+    const Tile& t = tiles[i];
+    auto from = std::lower_bound(byLeft.begin(), byLeft.end(), t.left - longest,
+                                 [&](size_t k, long left) { return tiles[k].left < left; });
+    for (auto it = from; it != byLeft.end() && tiles[*it].left < t.right; ++it)
+        if (*it != i && tiles[*it].right > t.left) visit(*it);
+}
+
+// A contig's clones as the path sees them: its core path (end clone to
+// end clone) marked, and which clones lie near an end.
+struct ContigTiles {
+    std::vector<Tile> tiles;
+    std::vector<TilingStep> core;
+    std::vector<char> onPath, nearEnd;
+    std::vector<size_t> byLeft;
+    long longest = 0;
+};
+
+// The bands of tiles[i] that none of the path's clones over it has, nor
+// INWARD_VOTES of the other clones over it that lie away from the ends:
+// bands of the genome past the path, or its own extra bands, partial end
+// fragments and bands the path's clones missed.
+std::vector<int> freshBands(const std::vector<Fingerprint>& prints, const ContigTiles& c, size_t i,
+                            int tolerance) {
+    std::vector<const std::vector<int>*> path, inward;
+    eachOverlapping(c.tiles, c.byLeft, c.longest, i, [&](size_t k) {
+        if (c.onPath[k])
+            path.push_back(&prints[c.tiles[k].print].bands);
+        else if (!c.nearEnd[k])
+            inward.push_back(&prints[c.tiles[k].print].bands);
+    });
+    return newBands(prints[c.tiles[i].print].bands, path, inward, tolerance);
+}
+
+// The clones beyond the path's end clone at one end of the contig (side
+// +1: the right end, -1: the left), outward. The layout draws a clone
+// that reaches past all the others in, its bands out there being shared
+// with none, and a clone reaching a few bands past another shares
+// enough with it to be called buried in it. So the place of a clone near
+// the end does not tell whether it reaches past the path; its bands do.
+// Of the clones near the end, not on the path, each keeps its fresh bands
+// (freshBands). A clone with more than `mostJunk` of them, more than a
+// clone away from the ends has, lies past the path; so do two clones
+// sharing at least `leastBeyond` of them, where a band of one alone may be
+// its own junk. Of these, the clone with the most fresh bands the other
+// lacks (then the further end, an ok clone, the lowest identity) joins
+// the path, and the clones near the end are looked at again.
+std::vector<size_t> beyondEnd(const std::vector<Fingerprint>& prints, ContigTiles& c, int side,
+                              int leastBeyond, size_t mostJunk, int tolerance) {
+    auto reach = [&](const Tile& t) { return side > 0 ? t.right : -t.left; };
+    long end = reach(c.tiles.front());
+    for (const Tile& t : c.tiles)
+        end = std::max(end, reach(t));
+    std::vector<size_t> near;
+    for (size_t i = 0; i < c.tiles.size(); ++i)
+        if (reach(c.tiles[i]) >= end - END_WINDOW) near.push_back(i);
+    std::vector<size_t> taken;
+    for (;;) {
+        std::vector<size_t> open;
+        std::vector<std::vector<int>> fresh;
+        for (size_t i : near)
+            if (!c.onPath[i]) {
+                open.push_back(i);
+                fresh.push_back(freshBands(prints, c, i, tolerance));
+            }
+        int best = -1, bestPast = 0;
+        for (size_t a = 0; a < open.size(); ++a) {
+            int most = 0;
+            for (size_t b = 0; b < open.size(); ++b)
+                if (b != a)
+                    most = std::max(most,
+                                    sharedBands(fresh[a].data(), (int)fresh[a].size(),
+                                                fresh[b].data(), (int)fresh[b].size(), tolerance));
+            if (most < leastBeyond && fresh[a].size() <= mostJunk) continue;
+            auto key = [&](const Tile& u, int past) {
+                return std::make_tuple(-past, -reach(u), u.status != CloneStatus::Ok, u.rank);
+            };
+            const int past = (int)fresh[a].size() - most;
+            if (best < 0 ||
+                key(c.tiles[open[a]], past) < key(c.tiles[open[(size_t)best]], bestPast)) {
+                best = (int)a;
+                bestPast = past;
+            }
+        }
+        if (best < 0) return taken;
+        c.onPath[open[(size_t)best]] = 1;
+        taken.push_back(open[(size_t)best]);
+    }
+}
+
+// A contig's placed clones (at least one) with their core path: from the
+// end clone at the left to the one at the right, through ok clones.
+ContigTiles corePath(const std::vector<Fingerprint>& prints, std::vector<Tile> placed,
+                     int minShared, int tolerance) {
+    ContigTiles c;
     rankIdentities(prints, placed);
-    std::vector<size_t> firsts = endTiles(prints, placed, -1, tolerance);
-    std::vector<size_t> lasts = endTiles(prints, placed, +1, tolerance);
-    std::vector<TilingStep> core =
-        pathBetween(prints, placed, firsts[0], lasts[0], minShared, tolerance);
-    std::vector<char> taken(placed.size(), 0);
-    std::vector<size_t> order; // indices into placed, along the path
-    auto take = [&](size_t i) {
-        if (!taken[i]) order.push_back(i);
-        taken[i] = 1;
-    };
-    for (const TilingStep& s : core)
-        for (size_t i = 0; i < placed.size(); ++i)
-            if (placed[i].print == s.print) taken[i] = 2; // placed below, in its order
-    for (size_t k = firsts.size(); k-- > 1;)
-        take(firsts[k]);
+    const size_t first = endTile(prints, placed, -1, tolerance);
+    const size_t last = endTile(prints, placed, +1, tolerance);
+    c.core = pathBetween(prints, placed, first, last, minShared, tolerance);
+    c.tiles = std::move(placed);
+    const std::vector<Tile>& t = c.tiles;
+    c.onPath.assign(t.size(), 0);
+    for (const TilingStep& s : c.core)
+        for (size_t i = 0; i < t.size(); ++i)
+            if (t[i].print == s.print) c.onPath[i] = 1;
+    long lowest = t.front().left, highest = t.front().right;
+    for (const Tile& u : t) {
+        lowest = std::min(lowest, u.left);
+        highest = std::max(highest, u.right);
+        c.longest = std::max(c.longest, u.right - u.left);
+    }
+    for (const Tile& u : t)
+        c.nearEnd.push_back(u.left <= lowest + END_WINDOW || u.right >= highest - END_WINDOW);
+    for (size_t i = 0; i < t.size(); ++i)
+        c.byLeft.push_back(i);
+    std::sort(c.byLeft.begin(), c.byLeft.end(),
+              [&](size_t a, size_t b) { return t[a].left < t[b].left; });
+    return c;
+}
+
+// The fresh bands (freshBands) that JUNK_SHARE of the clones away from
+// the contigs' ends and off their paths have at most: a clone's own junk.
+size_t mostJunk(const std::vector<Fingerprint>& prints, const std::vector<ContigTiles>& contigs,
+                int tolerance) {
+    std::vector<size_t> counts;
+    for (const ContigTiles& c : contigs)
+        for (size_t i = 0; i < c.tiles.size(); ++i)
+            if (!c.onPath[i] && !c.nearEnd[i])
+                counts.push_back(freshBands(prints, c, i, tolerance).size());
+    if (counts.empty()) return 0;
+    const size_t at = std::min(counts.size() - 1, (size_t)(JUNK_SHARE * (double)counts.size()));
+    std::nth_element(counts.begin(), counts.begin() + (long)at, counts.end());
+    return counts[at];
+}
+
+// The whole path of a contig: its core with the clones beyond each end,
+// outward.
+std::vector<TilingStep> contigPath(const std::vector<Fingerprint>& prints, ContigTiles& c,
+                                   int minShared, int leastBeyond, size_t junk, int tolerance) {
+    const std::vector<Tile>& placed = c.tiles;
+    std::vector<size_t> lefts = beyondEnd(prints, c, -1, leastBeyond, junk, tolerance);
+    std::vector<size_t> rights = beyondEnd(prints, c, +1, leastBeyond, junk, tolerance);
+
+    std::vector<size_t> order(lefts.rbegin(), lefts.rend()); // indices into placed, along the path
     const size_t before = order.size();
-    for (const TilingStep& s : core)
+    for (const TilingStep& s : c.core)
         for (size_t i = 0; i < placed.size(); ++i)
             if (placed[i].print == s.print) order.push_back(i);
-    for (size_t k = 1; k < lasts.size(); ++k)
-        take(lasts[k]);
+    order.insert(order.end(), rights.begin(), rights.end());
 
     std::vector<TilingStep> path;
     for (size_t k = 0; k < order.size(); ++k) {
         if (k == 0) {
             path.push_back({placed[order[k]].print, -1, false});
-        } else if (k > before && k < before + core.size()) {
-            path.push_back(core[k - before]);
+        } else if (k > before && k < before + c.core.size()) {
+            path.push_back(c.core[k - before]);
         } else {
             Step step = stepBetween(prints, placed[order[k - 1]], placed[order[k]], minShared,
                                     tolerance, false);
@@ -347,10 +487,18 @@ std::vector<std::vector<TilingStep>> tilingPaths(const std::vector<Fingerprint>&
         if (c.contig > 0 && c.status != CloneStatus::Chimeric)
             tiles[(size_t)c.contig - 1].push_back({(int)v, c.left, c.right, c.status, 0});
     }
-    std::vector<std::vector<TilingStep>> paths(tiles.size());
+    std::vector<ContigTiles> contigs(tiles.size());
     for (size_t k = 0; k < tiles.size(); ++k)
         if (!tiles[k].empty())
-            paths[k] = contigPath(prints, std::move(tiles[k]), minShared, tolerance);
+            contigs[k] = corePath(prints, std::move(tiles[k]), minShared, tolerance);
+    // Measured over the whole library before any contig's ends are looked
+    // at, so that a contig's path does not depend on the others' order.
+    const size_t junk = mostJunk(prints, contigs, tolerance);
+    std::vector<std::vector<TilingStep>> paths(tiles.size());
+    for (size_t k = 0; k < contigs.size(); ++k)
+        if (!contigs[k].tiles.empty())
+            paths[k] =
+                contigPath(prints, contigs[k], minShared, DEFAULT_MTP_BEYOND, junk, tolerance);
     return paths;
 }
 

@@ -3,20 +3,30 @@
 // so that a lab can sequence or check the contig through them alone.
 //
 // The ends first. At each end of a contig, of its placed clones (ok,
-// buried or Q) whose end lies within 12 band units of the contig's, the one
-// scoring highest is the path's end clone. A clone scores its own bands,
-// those that none of its neighbours in the layout has (clones whose
-// places come within 12 band units of its own), less twice the band units
-// its end falls short of the contig's; then an ok clone wins, then the
-// further end, then the lowest identity. The bands a clone has past all
-// the others are shared with none, so the layout takes them for extra
-// bands and draws the clone in, and such a clone is often buried; its own
-// bands tell it. But a clone's own bands are also its partial end
-// fragments and the extra bands of its gel: where the middle candidate
-// (by own bands) has m >= 2 of them, the candidates scoring within m / 2
-// (whole) of the best are on the path too, beside the end clone and
-// outward in the same order, since any of them may be the one that
-// reaches furthest.
+// buried or Q) whose end lies within 12 band units of the contig's end, the
+// one scoring highest is the end clone of the path's core. A clone scores
+// its own bands, those that none of its neighbours in the layout has
+// (clones whose places come within 12 band units of its own), less twice
+// the band units its end falls short of the contig's; then an ok clone
+// wins, then the further end, then the lowest identity. The bands a clone
+// has past all the others are shared with none, so the layout takes them
+// for extra bands and draws the clone in, and such a clone is often
+// buried; its own bands tell.
+//
+// Past the core's ends: a clone that reaches a few bands past another
+// shares enough with it to be buried in it, and the layout draws it in,
+// so clones near an end may lie past the core's end clone whatever their
+// places. A clone's fresh bands are those that no clone of the path over
+// it has, nor 2 of the other clones over it away from the ends (one may
+// have lost the band or match it by chance). Of the clones near an end and
+// off the path, one lies past the path when it has more fresh bands than
+// 99% of the clones away from the ends and off the paths of the whole
+// library have (their own extra bands and partial end fragments), or when
+// it shares at least DEFAULT_MTP_BEYOND of them with another such clone
+// (both have the genome's bands out there). The one of these with the
+// most fresh bands the other lacks, then the further end, then an ok
+// clone, then the lowest identity, joins the path outward of its end, and
+// the clones near the end are looked at again, until none lies past.
 //
 // Between the end clones the path runs through ok clones ordered by left
 // end: each next clone starts inside the one before (left <= its left <
@@ -45,6 +55,8 @@
 #include "zeFingerprint.h"
 
 const int DEFAULT_MTP_SHARED = 4;
+// Fresh bands two clones near an end share to lie past the path.
+const int DEFAULT_MTP_BEYOND = 2;
 
 struct TilingStep {
     int print = 0;

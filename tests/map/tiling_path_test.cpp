@@ -107,19 +107,31 @@ TEST(TilingPath, EndClonesReachPastTheOkClones) {
     // 6 fragments further left: its own bands tell.
     clones = with(CHAIN, {{"Drawn", 1, 19, CloneStatus::Buried, -6, 14}});
     EXPECT_EQ(path(clones), "Drawn A/14 B/5 C/5 D/5 E/5");
-    // One reaching 2 fragments past A, its place 4 units in: A stays.
-    EXPECT_EQ(path(with(CHAIN, {{"Near", 4, 19, CloneStatus::Buried, -2, 14}})),
-              "A B/5 C/5 D/5 E/5");
+    // One reaching 2 fragments past A, its place 4 units in: where no
+    // clone has bands of its own, its 2 past A tell.
+    const Hand near{"Near", 4, 19, CloneStatus::Buried, -2, 14};
+    EXPECT_EQ(path(with(CHAIN, {near})), "Near A/14 B/5 C/5 D/5 E/5");
+    // Where the clones away from the ends have 3 bands of their own (extra
+    // bands, partial end fragments), Near's 2 may be its own: A stays. A
+    // second clone with the same 2 bands past A bears them out, and the
+    // one reaching further of the two is taken.
+    std::vector<Hand> junky =
+        with(CHAIN, {{"I1", 22, 42, CloneStatus::Buried, 22, 42, {2000, 2001, 2002}},
+                     {"I2", 30, 50, CloneStatus::Buried, 30, 50, {2010, 2011, 2012}},
+                     {"I3", 40, 60, CloneStatus::Buried, 40, 60, {2020, 2021, 2022}}});
+    EXPECT_EQ(path(with(junky, {near})), "A B/5 C/5 D/5 E/5");
+    EXPECT_EQ(path(with(junky, {{"Near2", 5, 19, CloneStatus::Buried, -2, 12}, near})),
+              "Near A/14 B/5 C/5 D/5 E/5");
     // An ok clone is the end where a buried one reaches no further.
     clones = with(CHAIN, {{"A2", 0, 20}});
     clones[0].status = CloneStatus::Buried; // A
     EXPECT_EQ(path(clones), "A2 B/5 C/5 D/5 E/5");
-    // Where the clones carry bands of their own (partial end fragments,
-    // extra bands), a clone scoring near the end clone's is taken beside
-    // it: Far's one fragment past A may be an extra band.
-    clones = with(CHAIN, {{"Far", 0, 20, CloneStatus::Buried, -1, 19, {1002, 1003}}});
+    // Of two clones at the same place with 2 extra bands each, the one
+    // with a fragment past the other is the end clone by its own bands;
+    // the other's 2 are no more than the clones away from the ends have.
+    clones = with(junky, {{"Far", 0, 20, CloneStatus::Buried, -1, 19, {1002, 1003}}});
     clones[0].more = {1000, 1001}; // A
-    EXPECT_EQ(path(clones), "A Far/19 B/4 C/5 D/5 E/5");
+    EXPECT_EQ(path(clones), "Far B/4 C/5 D/5 E/5");
     // One clone reaching both ends is the whole path; a contig of buried
     // and Q clones has a path too.
     EXPECT_EQ(path(with(CHAIN, {{"All", -1, 81, CloneStatus::Buried}})), "All");
