@@ -1,6 +1,6 @@
 // The table of the minimal tiling paths (zeTilingPath.h): tab-separated,
 // a header line, one row per clone of a path, by contig number and then
-// along the path (by left end, but for clones taken beside an end clone,
+// along the path (by left end, but for clones taken past an end of its core,
 // which come outward of it).
 //
 //   contig clone gel ordinal left right weak status
