@@ -72,7 +72,7 @@ truth() { awk -F'\t' -v k="$1" '$1 == k { print $2 }' "$library/against-truth.ts
 in_contigs=$(awk -v a="$(truth in_contigs)" -v b="$(truth clones)" 'BEGIN { printf "%.1f%%", 100 * a / b }')
 n50_kb=$(truth n50 | awk '$1 != "-" { printf "%.0f", $1 / 1000 }')
 path_clones=$(($(wc -l <"$library/mtp.tsv") - 1))
-path_weak=$(awk -F'\t' 'NR > 1 && $NF == "weak"' "$library/mtp.tsv" | wc -l)
+path_weak=$(awk -F'\t' 'NR > 1 && $7 == "weak"' "$library/mtp.tsv" | wc -l)
 map=$(cd "$library" && pwd)/map.html
 
 echo
