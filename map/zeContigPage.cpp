@@ -147,6 +147,14 @@ void writeSettings(std::ostream& out, const ContigPageInput& in) {
              " times the typical number of its partners; pairs passing only with such bands "
              "join no groups: " +
              std::to_string(in.map->repeatPairsSetAside) + " pairs set aside");
+    fact(out, "Repeat copies",
+         "of a clone's partners with at least " + std::to_string(s.copyOwnBands) +
+             " bands it lacks, one lies at another copy of a repeat when another matches "
+             "every band of the clone it matches but " + std::to_string(s.copySlack) +
+             ", and at least " + std::to_string(s.copyMargin) +
+             " more, the two sharing at most " + std::to_string(s.copyApart) +
+             " of the bands the clone lacks; an overlap so for both its clones is cut: " +
+             std::to_string(in.map->repeatCopyOverlapsCut) + " cut");
     fact(out, "Trusted pairs", "a third clone overlapping both, or one clone overlapping "
                                "nothing else");
     fact(out, "Loose cutoff", "score at most " + htmlEscape(number(s.looseCutoff)) +

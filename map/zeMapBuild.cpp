@@ -12,6 +12,7 @@
 #include "zeOverlapGraph.h"
 #include "zePairScan.h"
 #include "zeRepeatBands.h"
+#include "zeRepeatCopies.h"
 #include "zeTrustedPairs.h"
 
 namespace {
@@ -46,6 +47,8 @@ ContigMap buildMap(const std::vector<Fingerprint>& given, const MapSettings& s) 
     // Groups around a clone that overlap only on repeat bands may be two
     // copies of one family: the junction test rescores them on the rest.
     const PrintsView plain(prints, &repeats.plainPrints);
+    const std::vector<std::pair<int, int>> copyCuts = repeatCopyCuts(g, plain, s);
+    if (!copyCuts.empty()) g = withoutEdges(g, copyCuts);
     found.junctions = findJunctions(g, plain, s);
     std::vector<std::vector<int>> groups = groupsApart(g, found.junctions);
     found.places = placeGroups(g, prints, groups, s);
@@ -70,6 +73,7 @@ ContigMap buildMap(const std::vector<Fingerprint>& given, const MapSettings& s) 
     ContigMap map = decideMap(g, found);
     map.maskedBands = masked;
     map.repeatPairsSetAside = repeats.pairsSetAside;
+    map.repeatCopyOverlapsCut = (long)copyCuts.size();
     numberContigs(map);
     return map;
 }

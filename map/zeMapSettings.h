@@ -23,6 +23,16 @@ struct MapSettings {
     // bands joins no groups (zeRepeatBands.h).
     double commonBandShare = 0.95;
     double repeatDepthFactor = 2.5;
+    // Overlaps with clones at another copy of a repeat are cut
+    // (zeRepeatCopies.h): of a clone's partners with at least
+    // `copyOwnBands` bands it lacks, one lies at another copy when
+    // another matches every band of the clone it matches but
+    // `copySlack`, and at least `copyMargin` more, the two sharing at
+    // most `copyApart` of the bands the clone lacks.
+    int copyOwnBands = 8;
+    int copySlack = 2;
+    int copyMargin = 1;
+    int copyApart = 3;
     // A group that does not stay linear (zeLinearCuts.h): two of its
     // clones lie over each other when their places overlap by at least
     // `overlaidShare` of the shorter and they share at most
