@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "zeLibClone.h"
+#include "zeLibDraft.h"
 #include "zeLibGenome.h"
 #include "zeScale.h"
 #include "zeToolArgs.h"
@@ -93,6 +94,28 @@ std::string usageText() {
            "                       each with cuts of its own and %d-%d copies laid at\n"
            "                       random without overlap, so that distant clones\n"
            "                       share bands (default %g)\n"
+           "  --genome             also write the genome as sequence, genome.fasta:\n"
+           "                       random bases holding --site at every cut and\n"
+           "                       nowhere else (nor its reverse complement), so\n"
+           "                       that a digest gives the library's fragments; cuts\n"
+           "                       closer than the site's length are dropped first.\n"
+           "                       Also <gel>.sizes beside each bands file: every\n"
+           "                       band's fragment size in bases as the gel's size\n"
+           "                       calibration reads it from its position, ascending\n"
+           "  --site SEQ           the restriction site of --genome, 4 to 20 of ACGT\n"
+           "                       (default %s, HindIII)\n"
+           "  --draft              also a draft assembly of the genome (implies\n"
+           "                       --genome): draft.fasta, pieces of exponential\n"
+           "                       length (at least %lld bases) with gaps of 0-%lld\n"
+           "                       bases between them, half reverse-complemented,\n"
+           "                       longest first; and draft-truth.tsv, one row per\n"
+           "                       part: sequence, part, seq_start, seq_end,\n"
+           "                       genome_start, genome_end, strand (0-based, ends\n"
+           "                       excluded)\n"
+           "  --draft-mean BP      mean length of a draft piece (default %g: an N50\n"
+           "                       of about 50 kb)\n"
+           "  --misjoins N         draft sequences glued from two pieces at least\n"
+           "                       %g Mb apart (default %ld)\n"
            "  -h, --help           this text\n"
            "  --version            the version\n"
            "\n"
@@ -115,7 +138,8 @@ std::string usageText() {
            vectorBandsText(e.vectorBands).c_str(), e.endFragments ? "on" : "off",
            CHIMERA_SPLIT_LOW * 100, CHIMERA_SPLIT_HIGH * 100, CHIMERA_GAP / 1e6, e.chimeric,
            MOST_REPEATS, REPEAT_SHORTEST / 1e3, REPEAT_LONGEST / 1e3, REPEAT_FEWEST_COPIES,
-           REPEAT_MOST_COPIES, e.repeats);
+           REPEAT_MOST_COPIES, e.repeats, d.site.c_str(), (long long)DRAFT_SHORTEST,
+           (long long)DRAFT_MOST_GAP, d.draftMean, MISJOIN_DISTANCE / 1e6, d.misjoins);
 }
 
 // POS:SHARE,POS:SHARE,... or none.
@@ -144,6 +168,20 @@ bool parseOnOff(const std::string& option, const std::string& text) {
     return text == "on";
 }
 
+// 4 to 20 bases of ACGT, upper or lower case; written upper case.
+std::string siteValue(const std::string& text) {
+    std::string site;
+    for (char c : text) {
+        char u = (c >= 'a' && c <= 'z') ? (char)(c - 'a' + 'A') : c;
+        if (u != 'A' && u != 'C' && u != 'G' && u != 'T')
+            failUsage("--site needs bases A, C, G and T only, not '" + text + "'");
+        site += u;
+    }
+    if (site.size() < 4 || site.size() > 20)
+        failUsage("--site needs 4 to 20 bases, not '" + text + "'");
+    return site;
+}
+
 } // namespace
 
 Options parseOptions(int argc, char** argv) {
@@ -154,7 +192,9 @@ Options parseOptions(int argc, char** argv) {
         {0, "noise", true},         {0, "coverage", true},     {0, "genome-length", true},
         {0, "perfect", false},      {0, "extra-bands", true},  {0, "missing-bands", true},
         {0, "vector-bands", true},  {0, "end-fragments", true}, {0, "chimeric", true},
-        {0, "repeats", true},       HELP_OPTION,               VERSION_OPTION};
+        {0, "repeats", true},       {0, "genome", false},      {0, "site", true},
+        {0, "draft", false},        {0, "draft-mean", true},   {0, "misjoins", true},
+        HELP_OPTION,                VERSION_OPTION};
     CommandLine line = readToolCommandLine(argc, argv, rules);
     Options o;
     LibraryErrors& e = o.errors;
@@ -210,6 +250,16 @@ Options parseOptions(int argc, char** argv) {
         } else if (name == "repeats") {
             e.repeats = realRangeValue(given, 0, MOST_REPEATS);
             repeats = true;
+        } else if (name == "genome") {
+            o.genome = true;
+        } else if (name == "site") {
+            o.site = siteValue(value);
+        } else if (name == "draft") {
+            o.draft = o.genome = true;
+        } else if (name == "draft-mean") {
+            o.draftMean = realValue(given, (double)DRAFT_SHORTEST, false);
+        } else if (name == "misjoins") {
+            o.misjoins = wholeValue(given, 0, 1000000);
         } else if (name == "help") {
             help = true;
         } else {
