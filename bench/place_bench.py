@@ -1,0 +1,240 @@
+#!/usr/bin/env python3
+"""How well zePlace puts a draft assembly on the map, against the truth.
+
+Writes a library with its genome and a draft assembly (tools/zeGenLibrary
+--draft), builds the map (map/zeContig), places the draft on it
+(place/zePlace, with --agp), and measures against truth.tsv and
+draft-truth.tsv:
+
+  - each contig's genome span and orientation: a line through its clones'
+    centres (contig units against genome bases), fitted again without the
+    clones more than 100 kb off it (chimeric clones, misplaced ones);
+  - a draft piece of at least --least bases (one part: no misjoin) lies in
+    a contig when its genome interval lies within the span of the contig's
+    well-fitted clones; it is placed right when a placed or split row puts
+    it on that contig where the line maps its left..right onto the genome
+    overlapping its true interval (within --margin bases);
+  - a placed or split row is wrong when that does not hold for the part of
+    its sequence that its seq_start..seq_end mostly covers;
+  - its strand is right when the part's strand times the contig's
+    orientation is the row's;
+  - along the AGP, two components in a row are in the wrong order when
+    their true genome order runs against the contig's orientation (both
+    rows right);
+  - a misjoined draft sequence is found when it has split rows.
+
+    bench/place_bench.py [--build DIR] [--clones N] [--seed N] [--least BP]
+                         [--margin BP] [--keep DIR] [-- zeGenLibrary flags...]
+
+CPU seconds and peak memory of zeContig and zePlace come from /usr/bin/time.
+The figures are measurements, not thresholds; the goals are printed beside.
+"""
+import argparse
+import collections
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+TIME = "/usr/bin/time"
+
+
+def timed(command, stdout=None):
+    """Runs a program; (CPU seconds, peak KiB) or (None, None) without /usr/bin/time."""
+    prefix, log = [], None
+    if os.path.exists(TIME):
+        log = tempfile.NamedTemporaryFile(delete=False)
+        log.close()
+        prefix = [TIME, "-o", log.name, "-f", "%U %S %M"]
+    status = subprocess.run(prefix + command, stdout=stdout).returncode
+    if status != 0:
+        sys.exit(f"{os.path.basename(command[0])} failed with status {status}")
+    if not log:
+        return None, None
+    with open(log.name) as f:
+        user, system, peak = f.read().split()[-3:]
+    os.unlink(log.name)
+    return float(user) + float(system), int(peak)
+
+
+def rows_of(path):
+    with open(path) as f:
+        header = f.readline().rstrip("\n").split("\t")
+        return [dict(zip(header, line.rstrip("\n").split("\t"))) for line in f if line.strip()]
+
+
+def fit(points):
+    """Least-squares line genome = a + b * unit; (a, b) or None."""
+    n = len(points)
+    if n < 2:
+        return None
+    sx = sum(p[0] for p in points)
+    sy = sum(p[1] for p in points)
+    sxx = sum(p[0] * p[0] for p in points)
+    sxy = sum(p[0] * p[1] for p in points)
+    spread = n * sxx - sx * sx
+    if spread <= 0:
+        return None
+    b = (n * sxy - sx * sy) / spread
+    return (sy - b * sx) / n, b
+
+
+class Contig:
+    def __init__(self, clones):
+        points = [((c[0] + c[1]) / 2, (c[2] + c[3]) / 2) for c in clones]
+        line = fit(points)
+        if line:
+            kept = [c for c, p in zip(clones, points)
+                    if abs(line[0] + line[1] * p[0] - p[1]) <= 100000]
+            line = fit([((c[0] + c[1]) / 2, (c[2] + c[3]) / 2) for c in kept]) or line
+            clones = kept or clones
+        self.line = line
+        self.start = min(c[2] for c in clones)
+        self.end = max(c[3] for c in clones)
+        self.orientation = 1 if line and line[1] > 0 else -1
+
+    def genome(self, left, right):
+        """The genome interval the line maps left..right onto."""
+        a, b = self.line
+        x, y = a + b * left, a + b * right
+        return min(x, y), max(x, y)
+
+
+def contigs_of(table, truth):
+    where = {r["clone"]: r for r in truth}
+    members = collections.defaultdict(list)
+    for r in table:
+        if r["contig"] == "0":
+            continue
+        t = where[r["clone"]]
+        if t["chimeric"] == "1":
+            continue
+        members[int(r["contig"])].append((int(r["left"]), int(r["right"]),
+                                          int(t["start"]), int(t["end"])))
+    return {n: Contig(c) for n, c in members.items() if len(c) >= 2}
+
+
+def right_place(contigs, row, part, margin):
+    contig = contigs.get(int(row["contig"]))
+    if not contig or not contig.line:
+        return False
+    low, high = contig.genome(int(row["left"]), int(row["right"]))
+    return low - margin < part["genome_end"] and high + margin > part["genome_start"]
+
+
+def main():
+    ap = argparse.ArgumentParser(description=__doc__.split("\n")[0])
+    ap.add_argument("--build", default=os.path.join(ROOT, "build"))
+    ap.add_argument("--clones", type=int, default=4000)
+    ap.add_argument("--seed", default="1")
+    ap.add_argument("--least", type=int, default=20000)
+    ap.add_argument("--margin", type=int, default=50000)
+    ap.add_argument("--keep", help="work in DIR and keep it")
+    ap.add_argument("extra", nargs="*", help="zeGenLibrary flags (after --)")
+    a = ap.parse_args()
+    work = a.keep or tempfile.mkdtemp(prefix="place-bench.")
+    os.makedirs(work, exist_ok=True)
+    try:
+        lib = os.path.join(work, "lib")
+        if os.path.exists(lib):
+            shutil.rmtree(lib)
+        subprocess.run([os.path.join(a.build, "tools/zeGenLibrary"), "--out", lib, "--clones",
+                        str(a.clones), "--seed", a.seed, "--draft"] + a.extra, check=True)
+        bands = sorted(os.path.join(lib, n) for n in os.listdir(lib) if n.endswith(".bands"))
+        table = os.path.join(work, "contigs.tsv")
+        contig_cpu, contig_peak = timed([os.path.join(a.build, "map/zeContig"), "-o", table] + bands)
+        placed = os.path.join(work, "placements.tsv")
+        agp = os.path.join(work, "map.agp")
+        place_cpu, place_peak = timed([os.path.join(a.build, "place/zePlace"), "--map", table,
+                                       "--enzyme", "HindIII", "-o", placed, "--agp", agp,
+                                       os.path.join(lib, "draft.fasta")] + bands)
+        report(a, lib, table, placed, agp, (contig_cpu, contig_peak, place_cpu, place_peak))
+    finally:
+        if not a.keep:
+            shutil.rmtree(work)
+
+
+def report(a, lib, table, placed, agp, costs):
+    contigs = contigs_of(rows_of(table), rows_of(os.path.join(lib, "truth.tsv")))
+    parts = collections.defaultdict(list)
+    for p in rows_of(os.path.join(lib, "draft-truth.tsv")):
+        for key in ("seq_start", "seq_end", "genome_start", "genome_end"):
+            p[key] = int(p[key])
+        parts[p["sequence"]].append(p)
+    rows = rows_of(placed)
+    by_sequence = collections.defaultdict(list)
+    for r in rows:
+        by_sequence[r["sequence"]].append(r)
+
+    def part_of(row):
+        s, e = int(row["seq_start"]), int(row["seq_end"])
+        return max(parts[row["sequence"]],
+                   key=lambda p: min(e, p["seq_end"]) - max(s, p["seq_start"]))
+
+    # Pieces of at least --least bases that lie in a contig.
+    lying, right = 0, 0
+    for name, ps in parts.items():
+        if len(ps) != 1 or ps[0]["seq_end"] < a.least:
+            continue
+        p = ps[0]
+        home = [n for n, c in contigs.items()
+                if c.start <= p["genome_start"] and p["genome_end"] <= c.end]
+        if not home:
+            continue
+        lying += 1
+        if any(r["status"] in ("placed", "split") and int(r["contig"]) in home and
+               right_place(contigs, r, p, a.margin) for r in by_sequence[name]):
+            right += 1
+    placed_rows = [r for r in rows if r["status"] in ("placed", "split")]
+    wrong, strands, strand_right, good = 0, 0, 0, {}
+    for r in placed_rows:
+        p = part_of(r)
+        if not right_place(contigs, r, p, a.margin):
+            wrong += 1
+            continue
+        good[(r["sequence"], r["seq_start"])] = (r, p)
+        strands += 1
+        want = (1 if p["strand"] == "+" else -1) * contigs[int(r["contig"])].orientation
+        strand_right += (1 if r["strand"] == "+" else -1) == want
+    pairs, order_errors, last = 0, 0, None
+    with open(agp) as f:
+        for line in f:
+            if line.startswith("#"):
+                continue
+            col = line.rstrip("\n").split("\t")
+            if col[4] != "W":
+                continue
+            key = (col[5], str(int(col[6]) - 1))
+            here = (col[0], good.get(key))
+            if last and last[0] == here[0] and last[1] and here[1]:
+                pairs += 1
+                a_mid = (last[1][1]["genome_start"] + last[1][1]["genome_end"]) / 2
+                b_mid = (here[1][1]["genome_start"] + here[1][1]["genome_end"]) / 2
+                orientation = contigs[int(here[1][0]["contig"])].orientation
+                order_errors += (b_mid - a_mid) * orientation < 0
+            last = here
+    misjoined = [n for n, ps in parts.items() if len(ps) > 1]
+    found = sum(any(r["status"] == "split" for r in by_sequence[n]) for n in misjoined)
+    statuses = collections.Counter(r["status"] for r in rows)
+
+    def share(n, d):
+        return f"{100 * n / d:.1f}% ({n}/{d})" if d else "- (0/0)"
+
+    contig_cpu, contig_peak, place_cpu, place_peak = costs
+    print(f"clones {a.clones}, seed {a.seed}, draft sequences {len(parts)}, "
+          f"contigs {len(contigs)}; rows: " +
+          ", ".join(f"{k} {v}" for k, v in sorted(statuses.items())))
+    print(f"pieces >= {a.least} bp lying in a contig placed right: {share(right, lying)}  (goal >= 90%)")
+    print(f"placed rows wrong:                          {share(wrong, len(placed_rows))}  (goal <= 1%)")
+    print(f"right strand of the rows placed right:      {share(strand_right, strands)}  (goal >= 95%)")
+    print(f"adjacent order errors along the AGP:        {share(order_errors, pairs)}  (goal <= 5%)")
+    print(f"misjoined sequences found split:            {share(found, len(misjoined))}")
+    if contig_cpu is not None:
+        print(f"zeContig {contig_cpu:.2f} s CPU, {contig_peak / 1024:.0f} MB; "
+              f"zePlace {place_cpu:.2f} s CPU, {place_peak / 1024:.0f} MB")
+
+
+if __name__ == "__main__":
+    main()
