@@ -79,7 +79,6 @@ bool buildPlaceMap(const std::vector<ContigTableRow>& rows, const std::vector<Si
     map = PlaceMap();
     map.contigs.assign((size_t)contigs + 1, ContigClones());
     std::vector<std::vector<PlacedBand>> bands((size_t)contigs + 1);
-    double spans = 0, counted = 0;
     for (const ContigTableRow& r : rows) {
         auto found = byIdentity.find(std::make_tuple(r.clone, r.gel, r.ordinal));
         if (found == byIdentity.end()) {
@@ -91,23 +90,29 @@ bool buildPlaceMap(const std::vector<ContigTableRow>& rows, const std::vector<Si
         if (r.contig <= 0) continue;
         ContigClones& c = map.contigs[(size_t)r.contig];
         c.end = std::max(c.end, r.right);
-        c.places.emplace_back(r.left, r.right);
-        spans += (double)(r.right - r.left);
+        MapClone placed;
+        placed.left = r.left;
+        placed.right = r.right;
         for (int size : clones[found->second].sizes)
             if (size > 0) {
                 bands[(size_t)r.contig].push_back({scale.units(size), r.left, r.right});
-                counted += 1;
+                placed.units.push_back(scale.units(size));
             }
+        std::sort(placed.units.begin(), placed.units.end());
+        c.clones.push_back(std::move(placed));
     }
     double length = 0;
     for (int contig = 1; contig <= contigs; ++contig) {
         contigFragments(contig, bands[(size_t)contig], tolerance, map.fragments);
         length += (double)map.contigs[(size_t)contig].end;
-        std::sort(map.contigs[(size_t)contig].places.begin(), map.contigs[(size_t)contig].places.end());
+        std::vector<MapClone>& placed = map.contigs[(size_t)contig].clones;
+        std::sort(placed.begin(), placed.end(), [](const MapClone& a, const MapClone& b) {
+            return std::tie(a.left, a.right, a.units) < std::tie(b.left, b.right, b.units);
+        });
     }
     std::stable_sort(map.fragments.begin(), map.fragments.end(),
                      [](const MapFragment& a, const MapFragment& b) { return a.units < b.units; });
-    if (counted > 0 && spans > 0) map.unitsPerBand = spans / counted;
     map.density = length > 0 ? (double)map.fragments.size() / length : 0;
+    if (map.density > 0) map.unitsPerBand = PLACE_STEP / map.density;
     return true;
 }

@@ -19,7 +19,7 @@
 #include "zeMapFragments.h"
 #include "zeSequenceChains.h"
 
-const double DEFAULT_CHANCE_CUTOFF = 1e-4;
+const double DEFAULT_CHANCE_CUTOFF = 0.01;
 const double ALIKE = 100;
 
 struct PlaceSettings {

@@ -61,6 +61,10 @@ std::vector<size_t> longestChain(const std::vector<Match>& matches, const std::v
 
 } // namespace
 
+double matchTolerance(const ChainSettings& s) {
+    return s.tolerance / std::sqrt(2.0);
+}
+
 double logBinomialTail(int m, int n, double q) {
     if (m <= 0) return 0;
     if (m > n) return -INFINITY;
@@ -85,13 +89,14 @@ std::vector<Chain> findChains(const std::vector<SequenceBand>& seq, const PlaceM
     std::vector<Chain> chains;
     const std::vector<MapFragment>& frags = map.fragments;
     if (frags.empty() || seq.empty()) return chains;
+    const double tolerance = matchTolerance(s);
     std::map<int, std::vector<Match>> byContig;
     double qSum = 0;
     long total = 0;
     for (size_t k = 0; k < seq.size(); ++k) {
-        auto lo = std::lower_bound(frags.begin(), frags.end(), seq[k].units - s.tolerance,
+        auto lo = std::lower_bound(frags.begin(), frags.end(), seq[k].units - tolerance,
                                    [](const MapFragment& f, double v) { return f.units < v; });
-        auto hi = std::upper_bound(lo, frags.end(), seq[k].units + s.tolerance,
+        auto hi = std::upper_bound(lo, frags.end(), seq[k].units + tolerance,
                                    [](double v, const MapFragment& f) { return v < f.units; });
         double share = (double)(hi - lo) / (double)frags.size();
         qSum += -std::expm1(-map.density * (2 * s.window + 1) * share);

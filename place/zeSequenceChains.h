@@ -2,8 +2,10 @@
 // matches whose places in the contig follow their order in the sequence.
 //
 // A fragment of the sequence matches a fragment of the map (zeMapFragments.h)
-// when their sizes lie within the tolerance on the standard scale, as two
-// bands do. A chain is a run of such matches, one per sequence fragment,
+// when their sizes lie within the match tolerance on the standard scale:
+// the bands' tolerance t over the square root of 2. Two bands differ by
+// the gel errors of both; an in-silico size has none, so the same share
+// of true matches lies within t / sqrt 2. A chain is a run of such matches, one per sequence fragment,
 // on one contig, that step along the contig as along the sequence: with
 // strand + the contig's place rises by about one band unit per fragment of
 // the sequence (unitsPerBand), with - it falls; a step of d fragments may
@@ -33,11 +35,14 @@
 const int CHAINS_PER_STRAND = 3;
 
 struct ChainSettings {
-    int tolerance = 7;
-    double window = 4;
-    double slack = 0.2;
+    int tolerance = 7; // the bands' tolerance, zeContig's -t
+    double window = 3;
+    double slack = 0.3;
     double unitsPerBand = 1; // the map's band units per fragment (zeMapFragments.h)
 };
+
+// The tolerance of a size match, in standard units.
+double matchTolerance(const ChainSettings& s);
 
 // A fragment of the sequence within the gel's size range.
 struct SequenceBand {
