@@ -21,7 +21,9 @@ draft-truth.tsv:
   - along the AGP, two components in a row are in the wrong order when
     their true genome order runs against the contig's orientation (both
     rows right);
-  - a misjoined draft sequence is found when it has split rows.
+  - a misjoined draft sequence is found when it has split rows;
+  - chance places: the draft of an unrelated genome (another seed) placed
+    on the same map; every row not unplaced is a chance place.
 
     bench/place_bench.py [--build DIR] [--clones N] [--seed N] [--least BP]
                          [--margin BP] [--keep DIR] [-- zeGenLibrary flags...]
@@ -151,6 +153,7 @@ def main():
                                        "--enzyme", "HindIII", "-o", placed, "--agp", agp,
                                        os.path.join(lib, "draft.fasta")] + bands)
         report(a, lib, table, placed, agp, (contig_cpu, contig_peak, place_cpu, place_peak))
+        unrelated(a, work, table, bands)
     finally:
         if not a.keep:
             shutil.rmtree(work)
@@ -234,6 +237,27 @@ def report(a, lib, table, placed, agp, costs):
     if contig_cpu is not None:
         print(f"zeContig {contig_cpu:.2f} s CPU, {contig_peak / 1024:.0f} MB; "
               f"zePlace {place_cpu:.2f} s CPU, {place_peak / 1024:.0f} MB")
+
+
+def unrelated(a, work, table, bands):
+    other = os.path.join(work, "unrelated")
+    if os.path.exists(other):
+        shutil.rmtree(other)
+    subprocess.run([os.path.join(a.build, "tools/zeGenLibrary"), "--out", other, "--clones",
+                    str(a.clones), "--seed", str(int(a.seed) + 1000), "--draft"] + a.extra,
+                   check=True)
+    placed = os.path.join(work, "unrelated.tsv")
+    subprocess.run([os.path.join(a.build, "place/zePlace"), "--map", table, "--enzyme", "HindIII",
+                    "-o", placed, os.path.join(other, "draft.fasta")] + bands, check=True,
+                   stderr=subprocess.DEVNULL)
+    rows = rows_of(placed)
+    names = {r["sequence"] for r in rows}
+    chance = {r["sequence"] for r in rows if r["status"] != "unplaced"}
+    long_names = {r["sequence"] for r in rows if int(r["seq_end"]) >= a.least}
+    print(f"unrelated draft placed by chance:           {100 * len(chance) / len(names):.1f}% "
+          f"({len(chance)}/{len(names)}); of those >= {a.least} bp: "
+          f"{100 * len(chance & long_names) / max(1, len(long_names)):.1f}% "
+          f"({len(chance & long_names)}/{len(long_names)})")
 
 
 if __name__ == "__main__":

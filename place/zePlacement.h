@@ -19,7 +19,7 @@
 #include "zeMapFragments.h"
 #include "zeSequenceChains.h"
 
-const double DEFAULT_CHANCE_CUTOFF = 0.01;
+const double DEFAULT_CHANCE_CUTOFF = 0.003;
 const double ALIKE = 100;
 
 struct PlaceSettings {
