@@ -63,7 +63,15 @@ class GzLines {
         }
         at = 0;
         filled = (size_t)got;
-        return got > 0;
+        if (got > 0) return true;
+        // A gzip stream cut short ends like a whole one but for its error.
+        int code = Z_OK;
+        const char* text = gzerror(file, &code);
+        if (code != Z_OK && code != Z_STREAM_END) {
+            error = text;
+            failed = true;
+        }
+        return false;
     }
     char buffer[1 << 16];
     size_t at = 0, filled = 0;

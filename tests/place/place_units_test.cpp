@@ -2,6 +2,8 @@
 // limits, the binomial tail and the chains on a map of known fragments.
 #include <gtest/gtest.h>
 
+#include <zlib.h>
+
 #include <cmath>
 
 #include "testSupport.h"
@@ -105,6 +107,23 @@ TEST(FastaReader, OverLongLineAndMissingFileAreErrors) {
     EXPECT_EQ(error, dir / "a.fa" + ":3: a line longer than 10 bytes");
     EXPECT_FALSE(readFasta(dir / "none.fa", sink, error));
     EXPECT_EQ(error.find("couldn't read '" + dir / "none.fa" + "'"), 0u) << error;
+}
+
+TEST(FastaReader, GzipStreamCutShortIsAnError) {
+    TempDir dir;
+    std::string text = ">one\n" + std::string(20000, 'A') + "\n";
+    gzFile out = gzopen((dir / "a.fa.gz").c_str(), "wb");
+    ASSERT_TRUE(out);
+    gzwrite(out, text.data(), (unsigned)text.size());
+    gzclose(out);
+    std::string whole = readFile(dir / "a.fa.gz");
+    writeFile(dir / "cut.fa.gz", whole.substr(0, whole.size() - 6));
+    Lines sink;
+    std::string error;
+    EXPECT_TRUE(readFasta(dir / "a.fa.gz", sink, error)) << error;
+    EXPECT_FALSE(readFasta(dir / "cut.fa.gz", sink, error));
+    EXPECT_EQ(error.find(dir / "cut.fa.gz" + ":"), 0u) << error;
+    EXPECT_NE(error.find("couldn't read: "), std::string::npos) << error;
 }
 
 TEST(Chains, BinomialTailMatchesTheDirectSum) {
