@@ -22,6 +22,8 @@ draft-truth.tsv:
     their true genome order runs against the contig's orientation (both
     rows right);
   - a misjoined draft sequence is found when it has split rows;
+  - an ambiguous sequence has a right place when one of its rows is right
+    (two contigs over one stretch of the genome that the map left apart);
   - chance places: the draft of an unrelated genome (another seed) placed
     on the same map; every row not unplaced is a chance place.
 
@@ -218,6 +220,12 @@ def report(a, lib, table, placed, agp, costs):
                 orientation = contigs[int(here[1][0]["contig"])].orientation
                 order_errors += (b_mid - a_mid) * orientation < 0
             last = here
+    ambiguous = collections.defaultdict(list)
+    for r in rows:
+        if r["status"] == "ambiguous":
+            ambiguous[r["sequence"]].append(r)
+    ambiguous_right = sum(any(right_place(contigs, r, part_of(r), a.margin) for r in rs)
+                          for rs in ambiguous.values())
     misjoined = [n for n, ps in parts.items() if len(ps) > 1]
     found = sum(any(r["status"] == "split" for r in by_sequence[n]) for n in misjoined)
     statuses = collections.Counter(r["status"] for r in rows)
@@ -234,6 +242,7 @@ def report(a, lib, table, placed, agp, costs):
     print(f"right strand of the rows placed right:      {share(strand_right, strands)}  (goal >= 95%)")
     print(f"adjacent order errors along the AGP:        {share(order_errors, pairs)}  (goal <= 5%)")
     print(f"misjoined sequences found split:            {share(found, len(misjoined))}")
+    print(f"ambiguous sequences with a right place:     {share(ambiguous_right, len(ambiguous))}")
     if contig_cpu is not None:
         print(f"zeContig {contig_cpu:.2f} s CPU, {contig_peak / 1024:.0f} MB; "
               f"zePlace {place_cpu:.2f} s CPU, {place_peak / 1024:.0f} MB")
