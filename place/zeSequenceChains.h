@@ -33,6 +33,8 @@
 #include "zeMapFragments.h"
 
 const int CHAINS_PER_STRAND = 3;
+// Fewer matches than this never pass any cutoff worth the name.
+const int FEWEST_CHAINED = 3;
 
 struct ChainSettings {
     int tolerance = 7; // the bands' tolerance, zeContig's -t
@@ -61,7 +63,7 @@ struct Chain {
     int last() const { return bands.back(); }
 };
 
-// Every chain of at least 2 matches, in no particular order.
+// Every chain of at least FEWEST_CHAINED matches, in no particular order.
 std::vector<Chain> findChains(const std::vector<SequenceBand>& seq, const PlaceMap& map,
                               const ChainSettings& s);
 
