@@ -227,6 +227,8 @@ def report(a, lib, table, placed, agp, costs):
     ambiguous_right = sum(any(right_place(contigs, r, part_of(r), a.margin) for r in rs)
                           for rs in ambiguous.values())
     misjoined = [n for n, ps in parts.items() if len(ps) > 1]
+    lengths = {n: max(p["seq_end"] for p in ps) for n, ps in parts.items()}
+    faults = agp_faults(agp, lengths)
     found = sum(any(r["status"] == "split" for r in by_sequence[n]) for n in misjoined)
     statuses = collections.Counter(r["status"] for r in rows)
 
@@ -243,9 +245,39 @@ def report(a, lib, table, placed, agp, costs):
     print(f"adjacent order errors along the AGP:        {share(order_errors, pairs)}  (goal <= 5%)")
     print(f"misjoined sequences found split:            {share(found, len(misjoined))}")
     print(f"ambiguous sequences with a right place:     {share(ambiguous_right, len(ambiguous))}")
+    print(f"AGP 2.1 faults (columns, part numbers, coordinates, lengths): {faults}")
     if contig_cpu is not None:
         print(f"zeContig {contig_cpu:.2f} s CPU, {contig_peak / 1024:.0f} MB; "
               f"zePlace {place_cpu:.2f} s CPU, {place_peak / 1024:.0f} MB")
+
+
+def agp_faults(path, lengths):
+    """Lines that break AGP 2.1: not 9 columns, parts not numbered from 1 in
+    each object, object coordinates not running on from 1, a component
+    beyond its sequence or of a length other than its object span."""
+    faults, last = 0, {}
+    with open(path) as f:
+        for line in f:
+            if line.startswith("#"):
+                continue
+            col = line.rstrip("\n").split("\t")
+            if len(col) != 9:
+                faults += 1
+                continue
+            part, end = last.get(col[0], (0, 0))
+            start, stop = int(col[1]), int(col[2])
+            bad = int(col[3]) != part + 1 or start != end + 1 or stop < start
+            if col[4] == "W":
+                b, e = int(col[6]), int(col[7])
+                bad = bad or b < 1 or e > lengths.get(col[5], 0) or e - b != stop - start \
+                    or col[8] not in "+-"
+            elif col[4] == "N":
+                bad = bad or col[5] != str(stop - start + 1) or col[6:] != ["scaffold", "yes", "map"]
+            else:
+                bad = True
+            faults += bad
+            last[col[0]] = (int(col[3]), stop)
+    return faults
 
 
 def unrelated(a, work, table, bands):
