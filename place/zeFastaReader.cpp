@@ -31,7 +31,10 @@ class GzLines {
     int next(std::string& line, std::string& error) {
         line.clear();
         for (;;) {
-            if (at == filled && !refill(error)) return failed ? -1 : (line.empty() && !partial ? 0 : finish(line));
+            if (at == filled && !refill(error)) {
+                if (failed) return -1;
+                return partial ? finish(line) : 0; // a last line without its line end
+            }
             const char* from = buffer + at;
             const void* end = memchr(from, '\n', filled - at);
             size_t n = end ? (size_t)((const char*)end - from) : filled - at;

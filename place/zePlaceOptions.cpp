@@ -22,6 +22,20 @@ std::string* fileOption(const OptionRule& rule, PlaceOptions& o) {
     return nullptr;
 }
 
+// What is wrong with a command line read whole, or empty; sets the site.
+std::string commandLineFault(PlaceOptions& o, const std::vector<std::string>& operands) {
+    std::string why;
+    if (!o.siteText.empty() && !o.enzyme.empty()) return "give --site or --enzyme, not both";
+    if (o.siteText.empty() && o.enzyme.empty()) return "no site given: --site SITE or --enzyme NAME";
+    bool known = !o.siteText.empty() ? readSite(o.siteText, o.site, why)
+                                     : enzymeSite(o.enzyme, o.site, why);
+    if (!known) return why;
+    if (o.map.empty()) return "no map given: --map CONTIGS.tsv";
+    if (operands.empty()) return "no sequence file given";
+    if (operands.size() < 2) return "no bands file given";
+    return "";
+}
+
 } // namespace
 
 std::string placeUsage() {
@@ -85,17 +99,7 @@ bool readPlaceOptions(int argc, char** argv, PlaceOptions& o, std::string& error
         }
     }
     if (o.help || o.version) return true;
-    std::string why;
-    if (!o.siteText.empty() && !o.enzyme.empty())
-        why = "give --site or --enzyme, not both";
-    else if (o.siteText.empty() && o.enzyme.empty())
-        why = "no site given: --site SITE or --enzyme NAME";
-    else if (!o.siteText.empty() ? !readSite(o.siteText, o.site, why) : !enzymeSite(o.enzyme, o.site, why))
-        ;
-    else if (o.map.empty())
-        why = "no map given: --map CONTIGS.tsv";
-    else if (line.operands.size() < 2)
-        why = line.operands.empty() ? "no sequence file given" : "no bands file given";
+    std::string why = commandLineFault(o, line.operands);
     if (!why.empty()) {
         error = usageProblem(PROGRAM, why);
         return false;
