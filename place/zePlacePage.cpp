@@ -1,6 +1,7 @@
 #include "zePlacePage.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <map>
 #include <sstream>
 
@@ -14,6 +15,12 @@ const char* const STYLE =
     "svg.lane{display:block;margin:.3em 0}"
     ".plus{fill:#3a7bd5}.minus{fill:#d5813a}.axis{stroke:#666;stroke-width:1}"
     "td.num{text-align:right}";
+
+std::string cutoffText(double cutoff) {
+    char text[32];
+    snprintf(text, sizeof text, "%g", cutoff);
+    return text;
+}
 
 std::string range(const PlacementRow& r) {
     return std::to_string(r.seqStart) + "&ndash;" + std::to_string(r.seqEnd);
@@ -70,21 +77,24 @@ std::string placePage(const PlacePageInput& in) {
             << "</td></tr>\n";
     out << "</table>\n<p>Sequences: " << htmlEscape(in.sequences) << "; map: " << htmlEscape(in.map)
         << "; site " << htmlEscape(in.site) << "; tolerance " << in.settings.chains.tolerance
-        << " standard units; chance cutoff " << htmlEscape(fixed(in.settings.cutoff, 6))
+        << " standard units; chance cutoff " << cutoffText(in.settings.cutoff)
         << " per sequence; " << in.files.size() << " bands files.</p>\n</section>\n";
 
     std::vector<std::vector<const PlacementRow*>> contigs = rowsAlongContigs(rows);
     std::stable_sort(contigs.begin(), contigs.end(),
                      [](const std::vector<const PlacementRow*>& a,
                         const std::vector<const PlacementRow*>& b) { return a.size() > b.size(); });
-    out << "<section>\n<h2>Along the contigs</h2>\n";
+    out << "<section>\n<h2>Along the contigs</h2>\n<p>Each contig from its left end, its "
+           "placed pieces in map order: <span style=\"color:#3a7bd5\">&#9632;</span> strand +, "
+           "<span style=\"color:#d5813a\">&#9632;</span> strand &minus;.</p>\n";
     if (contigs.size() > PAGE_CONTIGS)
         out << "<p>The " << PAGE_CONTIGS << " contigs with the most placed pieces of "
             << contigs.size() << ".</p>\n";
     for (size_t k = 0; k < contigs.size() && k < PAGE_CONTIGS; ++k) {
         int contig = contigs[k].front()->contig;
         long end = (size_t)contig < in.contigEnds->size() ? (*in.contigEnds)[(size_t)contig] : 1;
-        out << "<h3>contig" << contig << "</h3>\n";
+        out << "<h3>contig" << contig << " <small>(" << end << " band units, " << contigs[k].size()
+            << " pieces)</small></h3>\n";
         lane(out, contigs[k], end);
         out << "<table>\n" << HEAD << TAIL;
         for (const PlacementRow* r : contigs[k])
