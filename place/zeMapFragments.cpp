@@ -19,7 +19,7 @@ struct Cluster {
 };
 
 // The fragments of one contig from its clones' bands, ascending by units.
-void contigFragments(int contig, std::vector<PlacedBand>& bands, int tolerance,
+void contigFragments(int contig, std::vector<PlacedBand>& bands, double tolerance,
                      std::vector<MapFragment>& out) {
     std::sort(bands.begin(), bands.end(), [](const PlacedBand& a, const PlacedBand& b) {
         return std::tie(a.units, a.left, a.right) < std::tie(b.units, b.left, b.right);
@@ -67,7 +67,7 @@ void contigFragments(int contig, std::vector<PlacedBand>& bands, int tolerance,
 } // namespace
 
 bool buildPlaceMap(const std::vector<ContigTableRow>& rows, const std::vector<SizedClone>& clones,
-                   const SizeScale& scale, int tolerance, PlaceMap& map, std::string& error) {
+                   const SizeScale& scale, double tolerance, PlaceMap& map, std::string& error) {
     std::map<std::tuple<std::string, std::string, int>, size_t> byIdentity;
     for (size_t k = 0; k < clones.size(); ++k)
         byIdentity.emplace(std::make_tuple(clones[k].print.clone, clones[k].print.gel,

@@ -56,7 +56,10 @@ struct PlaceMap {
 
 // The map of the table's contigs from the clones' sizes. False with
 // `error` set when a clone of the table is in none of the bands files.
+// `tolerance` is the match tolerance (zeSequenceChains.h): the mean of a
+// fragment's many bands has next to no error, a band one gel's, as a
+// band against an in-silico size.
 bool buildPlaceMap(const std::vector<ContigTableRow>& rows, const std::vector<SizedClone>& clones,
-                   const SizeScale& scale, int tolerance, PlaceMap& map, std::string& error);
+                   const SizeScale& scale, double tolerance, PlaceMap& map, std::string& error);
 
 #endif

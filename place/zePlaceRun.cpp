@@ -16,6 +16,7 @@
 #include "zePlacePage.h"
 #include "zePlaceSequences.h"
 #include "zePlacementTable.h"
+#include "zeSequenceChains.h"
 #include "zeSizeScale.h"
 #include "zeVersion.h"
 #include "zeWriteCheck.h"
@@ -66,7 +67,7 @@ int runPlace(int argc, char** argv) {
     SizeScale scale;
     if (!fitSizeScale(clones, scale, error)) return failure(error);
     PlaceMap map;
-    if (!buildPlaceMap(rows, clones, scale, o.place.chains.tolerance, map, error))
+    if (!buildPlaceMap(rows, clones, scale, matchTolerance(o.place.chains), map, error))
         return failure(error);
     clones.clear();
 
