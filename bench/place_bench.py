@@ -63,6 +63,10 @@ def timed(command, stdout=None):
     return float(user) + float(system), int(peak)
 
 
+def cutoff(a):
+    return ["-c", a.cutoff] if a.cutoff else []
+
+
 def rows_of(path):
     with open(path) as f:
         header = f.readline().rstrip("\n").split("\t")
@@ -135,6 +139,7 @@ def main():
     ap.add_argument("--seed", default="1")
     ap.add_argument("--least", type=int, default=20000)
     ap.add_argument("--margin", type=int, default=50000)
+    ap.add_argument("--cutoff", help="zePlace's -c (default: its own)")
     ap.add_argument("--keep", help="work in DIR and keep it")
     ap.add_argument("extra", nargs="*", help="zeGenLibrary flags (after --)")
     a = ap.parse_args()
@@ -152,8 +157,8 @@ def main():
         placed = os.path.join(work, "placements.tsv")
         agp = os.path.join(work, "map.agp")
         place_cpu, place_peak = timed([os.path.join(a.build, "place/zePlace"), "--map", table,
-                                       "--enzyme", "HindIII", "-o", placed, "--agp", agp,
-                                       os.path.join(lib, "draft.fasta")] + bands)
+                                       "--enzyme", "HindIII", "-o", placed, "--agp", agp]
+                                      + cutoff(a) + [os.path.join(lib, "draft.fasta")] + bands)
         report(a, lib, table, placed, agp, (contig_cpu, contig_peak, place_cpu, place_peak))
         unrelated(a, work, table, bands)
     finally:
@@ -180,6 +185,7 @@ def report(a, lib, table, placed, agp, costs):
 
     # Pieces of at least --least bases that lie in a contig.
     lying, right = 0, 0
+    by_length = collections.defaultdict(lambda: [0, 0])
     for name, ps in parts.items():
         if len(ps) != 1 or ps[0]["seq_end"] < a.least:
             continue
@@ -189,9 +195,12 @@ def report(a, lib, table, placed, agp, costs):
         if not home:
             continue
         lying += 1
+        length_bin = by_length[min(p["seq_end"] // 20000, 4)]
+        length_bin[1] += 1
         if any(r["status"] in ("placed", "split") and int(r["contig"]) in home and
                right_place(contigs, r, p, a.margin) for r in by_sequence[name]):
             right += 1
+            length_bin[0] += 1
     placed_rows = [r for r in rows if r["status"] in ("placed", "split")]
     wrong, strands, strand_right, good = 0, 0, 0, {}
     for r in placed_rows:
@@ -240,6 +249,9 @@ def report(a, lib, table, placed, agp, costs):
           f"contigs {len(contigs)}; rows: " +
           ", ".join(f"{k} {v}" for k, v in sorted(statuses.items())))
     print(f"pieces >= {a.least} bp lying in a contig placed right: {share(right, lying)}  (goal >= 90%)")
+    print("  by length: " + ", ".join(
+        f"{20 * k}-{20 * k + 20} kb {share(*by_length[k])}" if k < 4 else f">= 80 kb {share(*by_length[k])}"
+        for k in sorted(by_length)))
     print(f"placed rows wrong:                          {share(wrong, len(placed_rows))}  (goal <= 1%)")
     print(f"right strand of the rows placed right:      {share(strand_right, strands)}  (goal >= 95%)")
     print(f"adjacent order errors along the AGP:        {share(order_errors, pairs)}  (goal <= 5%)")
@@ -289,7 +301,8 @@ def unrelated(a, work, table, bands):
                    check=True)
     placed = os.path.join(work, "unrelated.tsv")
     subprocess.run([os.path.join(a.build, "place/zePlace"), "--map", table, "--enzyme", "HindIII",
-                    "-o", placed, os.path.join(other, "draft.fasta")] + bands, check=True,
+                    "-o", placed] + cutoff(a) + [os.path.join(other, "draft.fasta")] + bands,
+                   check=True,
                    stderr=subprocess.DEVNULL)
     rows = rows_of(placed)
     names = {r["sequence"] for r in rows}
