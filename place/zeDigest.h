@@ -37,6 +37,8 @@ class Digest {
     std::vector<SequenceFragment> fragments() const;
     int64_t length() const { return at; }
     long sites() const { return (long)siteStarts.size(); }
+    // Where each site found since start() begins, ascending.
+    const std::vector<int64_t>& starts() const { return siteStarts; }
     int64_t ambiguousBases() const { return ambiguous; }
 
   private:

@@ -26,7 +26,8 @@
 // With --repeats above 0, repeats.tsv: block (the family, from 1), start,
 // end of every repeat copy. With --genome, genome.fasta (the site at every
 // cut, zeLibSequence.h) and <gel>.sizes; with --draft, draft.fasta and
-// draft-truth.tsv (zeLibDraft.h). Their numbers come from streams of their
+// draft-truth.tsv (zeLibDraft.h). With --genome-from, the cuts are the
+// sites of a real genome (zeLibGenomeFrom.h) and <gel>.sizes is written. Their numbers come from streams of their
 // own, so that the bands files stay as they were but for the cuts too
 // close for two sites.
 //
@@ -43,6 +44,7 @@
 #include "zeLibClone.h"
 #include "zeLibDraft.h"
 #include "zeLibGenome.h"
+#include "zeLibGenomeFrom.h"
 #include "zeLibOptions.h"
 #include "zeLibOutput.h"
 #include "zeLibRandom.h"
@@ -84,8 +86,18 @@ int main(int argc, char** argv) {
     Rng cloneRng = streamFor(o.seed, CLONES);
     Rng chimeraRng = streamFor(o.seed, CHIMERAS);
     BandStreams bandStreams(o.seed);
-    const int64_t genome = (int64_t)o.genomeLength;
-    std::vector<int64_t> cuts = cutGenome(genomeRng, genome, o.fragmentMean);
+    std::vector<int64_t> cuts;
+    std::string sequence;
+    if (o.genomeFrom.empty()) {
+        cuts = cutGenome(genomeRng, (int64_t)o.genomeLength, o.fragmentMean);
+    } else {
+        GenomeFrom real;
+        std::string error;
+        if (!readGenomeFrom(o.genomeFrom, o.site, o.draft, real, error)) failUsage(error);
+        cuts = std::move(real.cuts);
+        sequence = std::move(real.bases);
+    }
+    const int64_t genome = cuts.back();
     std::vector<RepeatCopy> copies;
     if (o.errors.repeats > 0) {
         Rng repeatRng = streamFor(o.seed, REPEATS);
@@ -93,8 +105,7 @@ int main(int argc, char** argv) {
         copies = layRepeatCopies(repeatRng, blocks, genome, o.errors.repeats);
         cuts = withRepeats(cuts, blocks, copies);
     }
-    std::string sequence;
-    if (o.genome) {
+    if (o.genome && o.genomeFrom.empty()) {
         cuts = cutsRoomForSites(cuts, o.site.size());
         Rng sequenceRng = streamFor(o.seed, SEQUENCE);
         std::string error;
@@ -102,9 +113,10 @@ int main(int argc, char** argv) {
     }
     // After the repeats, which may find no room: a refused run leaves no directory.
     makeDirectories(o.outDir);
-    if (o.genome) writeGenome(o.outDir + "/genome.fasta", sequence);
+    if (o.genome && o.genomeFrom.empty()) writeGenome(o.outDir + "/genome.fasta", sequence);
     if (o.draft && !writeDraft(o, sequence)) return 1;
 
+    const bool sizesFiles = o.genome || !o.genomeFrom.empty();
     std::string truth = TRUTH_HEADER, gel, sizes;
     Fingerprint sizeBlock;
     Fingerprint block;
@@ -116,7 +128,7 @@ int main(int argc, char** argv) {
         block.clone = cloneName(i + 1);
         block.gel = std::to_string(gelNumber);
         appendBandsBlock(gel, block);
-        if (o.genome) {
+        if (sizesFiles) {
             sizeBlock.clone = block.clone;
             sizeBlock.gel = block.gel;
             sizeBlock.bands = bandSizes(o, block.bands);
@@ -126,7 +138,7 @@ int main(int argc, char** argv) {
         if ((i + 1) % o.perGel == 0 || i + 1 == o.clones) {
             if (!writeToolFile(o.outDir + "/" + std::to_string(gelNumber) + ".bands", gel)) return 1;
             gel.clear();
-            if (o.genome &&
+            if (sizesFiles &&
                 !writeToolFile(o.outDir + "/" + std::to_string(gelNumber) + ".sizes", sizes))
                 return 1;
             sizes.clear();

@@ -105,6 +105,16 @@ std::string usageText() {
            "                       Also <gel>.sizes beside each bands file: every\n"
            "                       band's fragment size in bases as the gel's size\n"
            "                       calibration reads it from its position, ascending\n"
+           "  --genome-from FASTA  the genome a real sequence (plain or gzip; read as\n"
+           "                       a stream, its records end to end in file order):\n"
+           "                       the cuts are where --site or its reverse\n"
+           "                       complement starts, none across N, an ambiguous\n"
+           "                       base or a record's end; --fragment-mean and\n"
+           "                       --coverage play no part. Writes <gel>.sizes as\n"
+           "                       --genome does but no genome.fasta; with --draft,\n"
+           "                       the draft's bases and draft-truth.tsv's\n"
+           "                       coordinates are those of the records end to end.\n"
+           "                       Excludes --repeats and --genome-length\n"
            "  --site SEQ           the restriction site of --genome, 4 to 20 of ACGT\n"
            "                       (default %s, HindIII)\n"
            "  --draft              also a draft assembly of the genome (implies\n"
@@ -197,6 +207,7 @@ Options parseOptions(int argc, char** argv) {
         {0, "vector-bands", true},  {0, "end-fragments", true}, {0, "chimeric", true},
         {0, "repeats", true},       {0, "genome", false},      {0, "site", true},
         {0, "draft", false},        {0, "draft-mean", true},   {0, "misjoins", true},
+        {0, "genome-from", true},
         HELP_OPTION,                VERSION_OPTION};
     CommandLine line = readToolCommandLine(argc, argv, rules);
     Options o;
@@ -257,6 +268,9 @@ Options parseOptions(int argc, char** argv) {
             o.genome = true;
         } else if (name == "site") {
             o.site = siteValue(value);
+        } else if (name == "genome-from") {
+            if (value.empty()) failUsage("--genome-from needs a FASTA file");
+            o.genomeFrom = value;
         } else if (name == "draft") {
             o.draft = o.genome = true;
         } else if (name == "draft-mean") {
@@ -282,6 +296,11 @@ Options parseOptions(int argc, char** argv) {
     }
     if (o.outDir.empty()) failUsage("--out DIR is required");
     if (o.minSize >= o.maxSize) failUsage("--min-size must be below --max-size");
+    if (!o.genomeFrom.empty()) {
+        if (o.genomeLength != 0) failUsage("--genome-length and --genome-from exclude each other");
+        if (o.errors.repeats > 0)
+            failUsage("--repeats and --genome-from exclude each other: a real genome has its own");
+    }
     if (o.genomeLength == 0) o.genomeLength = std::ceil(o.clones * o.cloneMean / o.coverage);
     if (o.genomeLength / o.fragmentMean > MOST_FRAGMENTS)
         failUsage("a genome of " + std::to_string((long long)o.genomeLength) +

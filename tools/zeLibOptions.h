@@ -46,6 +46,8 @@ struct Options {
     bool draft = false;
     double draftMean = 30000;
     long misjoins = 5;
+    // A real genome (FASTA) whose sites give the cuts; empty: simulated.
+    std::string genomeFrom;
 };
 
 // The options of argv; the help and the version end the program once

@@ -9,7 +9,8 @@ char complement(char c) {
     case 'A': return 'T';
     case 'C': return 'G';
     case 'G': return 'C';
-    default: return 'A';
+    case 'T': return 'A';
+    default: return 'N'; // a real genome's N and ambiguous bases
     }
 }
 
