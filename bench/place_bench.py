@@ -27,8 +27,25 @@ draft-truth.tsv:
   - chance places: the draft of an unrelated genome (another seed) placed
     on the same map; every row not unplaced is a chance place.
 
+With --real NAME the genome is a real one from a Debian data package
+(REAL below; the bench says which package to install when it is absent):
+the library comes from its sites (zeGenLibrary --genome-from), and two
+drafts are placed on its map: (a) the generator's draft of that genome,
+measured against draft-truth.tsv, and (b) the real draft assembly shipped
+beside it, whose truth is found here: every 50th 25-mer of each real
+contig (either strand) that occurs exactly once in the genome is an
+anchor; a contig's strand is its anchors' majority, its part the anchors
+on its commonest diagonal (genome position minus contig position, or plus
+on the reverse strand, within 1 kb), stretched to the contig's ends. A
+contig whose anchors split over diagonals (a misassembly, or the origin of
+the circular chromosome) gets one part per diagonal holding at least a
+tenth of its anchors; a contig with fewer than 10 anchors has no truth and
+counts nowhere. The unrelated draft is the generator's draft of another
+species' genome of the same package.
+
     bench/place_bench.py [--build DIR] [--clones N] [--seed N] [--least BP]
-                         [--margin BP] [--keep DIR] [-- zeGenLibrary flags...]
+                         [--margin BP] [--keep DIR] [--real NAME]
+                         [-- zeGenLibrary flags...]
 
 CPU seconds and peak memory of zeContig and zePlace come from /usr/bin/time.
 The figures are measurements, not thresholds; the goals are printed beside.
@@ -61,6 +78,106 @@ def timed(command, stdout=None):
         user, system, peak = f.read().split()[-3:]
     os.unlink(log.name)
     return float(user) + float(system), int(peak)
+
+
+DOCS = "/usr/share/doc/ragout/examples"
+# name: (package, genome, real draft or None, unrelated genome)
+REAL = {
+    "ecoli": ("ragout-examples", DOCS + "/E.Coli/references/MG1655-K12.fasta.gz",
+              DOCS + "/E.Coli/mg1655_contigs.fasta.gz", DOCS + "/S.Aureus/references/COL.fasta.gz"),
+    "cholerae": ("ragout-examples", DOCS + "/V.Cholerae/references/H1.fasta.gz",
+                 DOCS + "/V.Cholerae/h1_contigs.fasta.gz", DOCS + "/S.Aureus/references/COL.fasta.gz"),
+    "aureus": ("ragout-examples", DOCS + "/S.Aureus/references/USA300_FPR3757.fasta.gz",
+               DOCS + "/S.Aureus/usa300_contigs.fasta.gz", DOCS + "/E.Coli/references/MG1655-K12.fasta.gz"),
+}
+K, STEP = 25, 50
+
+
+def read_fasta(path):
+    import gzip
+    records, name, chunks = [], None, []
+    with (gzip.open(path, "rt") if path.endswith(".gz") else open(path)) as f:
+        for line in f:
+            if line.startswith(">"):
+                if name is not None:
+                    records.append((name, "".join(chunks).upper()))
+                name, chunks = line[1:].split()[0], []
+            else:
+                chunks.append(line.strip())
+    if name is not None:
+        records.append((name, "".join(chunks).upper()))
+    return records
+
+
+def revcomp(s):
+    return s.translate(str.maketrans("ACGTN", "TGCAN"))[::-1]
+
+
+def real_draft_truth(genome_path, draft_path, out_path):
+    """draft-truth.tsv of a real draft: its contigs located in the genome
+    (records end to end) by unique exact 25-mer anchors; see the docstring."""
+    genome = "".join(s for _, s in read_fasta(genome_path))
+    contigs = read_fasta(draft_path)
+    anchors = {}  # k-mer -> (contig index, position, strand)
+    for i, (_, s) in enumerate(contigs):
+        for p in range(0, len(s) - K + 1, STEP):
+            word = s[p:p + K]
+            if "N" in word:
+                continue
+            anchors.setdefault(word, []).append((i, p, 1))
+            anchors.setdefault(revcomp(word), []).append((i, p, -1))
+    hits = collections.defaultdict(list)  # word -> genome positions
+    for g in range(len(genome) - K + 1):
+        word = genome[g:g + K]
+        if word in anchors:
+            hits[word].append(g)
+    per_contig = collections.defaultdict(list)
+    for word, places in hits.items():
+        owners = anchors[word]
+        if len(places) != 1 or len(owners) != 1:
+            continue
+        i, p, strand = owners[0]
+        g = places[0]
+        per_contig[i].append((p, g, strand))
+    rows = ["sequence\tpart\tseq_start\tseq_end\tgenome_start\tgenome_end\tstrand"]
+    located = 0
+    for i, (name, s) in enumerate(contigs):
+        found = per_contig.get(i, [])
+        if len(found) < 10:
+            continue
+        located += 1
+        groups = collections.defaultdict(list)  # (strand, diagonal bin) -> anchors
+        for p, g, strand in found:
+            diagonal = g - p if strand == 1 else g + p + K
+            groups[(strand, diagonal // 1000)].append((p, g, diagonal))
+        # Neighbouring bins belong to one diagonal.
+        merged = []
+        for key in sorted(groups, key=lambda k: -len(groups[k])):
+            for m in merged:
+                if m[0][0] == key[0] and any(abs(b - key[1]) <= 1 for b in m[1]):
+                    m[1].append(key[1])
+                    m[2].extend(groups[key])
+                    break
+            else:
+                merged.append([key, [key[1]], list(groups[key])])
+        parts = [m for m in merged if len(m[2]) >= len(found) / 10]
+        parts.sort(key=lambda m: min(x[0] for x in m[2]))
+        for n, (key, _, members) in enumerate(parts):
+            strand = key[0]
+            diagonal = sorted(x[2] for x in members)[len(members) // 2]
+            lo = 0 if n == 0 else min(x[0] for x in members)
+            hi = len(s) if n == len(parts) - 1 else max(x[0] for x in members) + K
+            if strand == 1:
+                g0, g1 = diagonal + lo, diagonal + hi
+            else:
+                g0, g1 = diagonal - hi, diagonal - lo
+            rows.append(f"{name}\t{n + 1}\t{lo}\t{hi}\t{max(0, g0)}\t{min(len(genome), g1)}\t"
+                        f"{'+' if strand == 1 else '-'}")
+    with open(out_path, "w") as f:
+        f.write("\n".join(rows) + "\n")
+    multi = sum(1 for r in rows[1:] if r.split("\t")[1] == "2")
+    print(f"real draft {os.path.basename(draft_path)}: {len(contigs)} contigs, {located} located "
+          f"by unique {K}-mer anchors, {multi} over two or more diagonals")
 
 
 def cutoff(a):
@@ -141,8 +258,16 @@ def main():
     ap.add_argument("--margin", type=int, default=50000)
     ap.add_argument("--cutoff", help="zePlace's -c (default: its own)")
     ap.add_argument("--keep", help="work in DIR and keep it")
+    ap.add_argument("--real", choices=sorted(REAL),
+                    help="a real genome and draft of a Debian data package")
     ap.add_argument("extra", nargs="*", help="zeGenLibrary flags (after --)")
     a = ap.parse_args()
+    real = None
+    if a.real:
+        real = REAL[a.real]
+        if not os.path.exists(real[1]):
+            sys.exit(f"{real[1]} is missing: install the package {real[0]} (apt-get install {real[0]})")
+        a.extra = ["--genome-from", real[1]] + a.extra
     work = a.keep or tempfile.mkdtemp(prefix="place-bench.")
     os.makedirs(work, exist_ok=True)
     try:
@@ -159,17 +284,33 @@ def main():
         place_cpu, place_peak = timed([os.path.join(a.build, "place/zePlace"), "--map", table,
                                        "--enzyme", "HindIII", "-o", placed, "--agp", agp]
                                       + cutoff(a) + [os.path.join(lib, "draft.fasta")] + bands)
-        report(a, lib, table, placed, agp, (contig_cpu, contig_peak, place_cpu, place_peak))
+        print("(a) the generator's draft" if real else "the generator's draft")
+        report(a, lib, os.path.join(lib, "draft-truth.tsv"), table, placed, agp,
+               (contig_cpu, contig_peak, place_cpu, place_peak))
+        if real and real[2]:
+            truth = os.path.join(work, "real-draft-truth.tsv")
+            real_draft_truth(real[1], real[2], truth)
+            placed = os.path.join(work, "real-placements.tsv")
+            agp = os.path.join(work, "real.agp")
+            place_cpu, place_peak = timed([os.path.join(a.build, "place/zePlace"), "--map", table,
+                                           "--enzyme", "HindIII", "-o", placed, "--agp", agp]
+                                          + cutoff(a) + [real[2]] + bands,
+                                          stdout=subprocess.DEVNULL)
+            print("(b) the real draft")
+            report(a, lib, truth, table, placed, agp, (contig_cpu, contig_peak, place_cpu, place_peak),
+                   {n: len(q) for n, q in read_fasta(real[2])})
+        if real:
+            a.extra = ["--genome-from", real[3]] + a.extra[2:]
         unrelated(a, work, table, bands)
     finally:
         if not a.keep:
             shutil.rmtree(work)
 
 
-def report(a, lib, table, placed, agp, costs):
+def report(a, lib, draft_truth, table, placed, agp, costs, lengths=None):
     contigs = contigs_of(rows_of(table), rows_of(os.path.join(lib, "truth.tsv")))
     parts = collections.defaultdict(list)
-    for p in rows_of(os.path.join(lib, "draft-truth.tsv")):
+    for p in rows_of(draft_truth):
         for key in ("seq_start", "seq_end", "genome_start", "genome_end"):
             p[key] = int(p[key])
         parts[p["sequence"]].append(p)
@@ -180,6 +321,8 @@ def report(a, lib, table, placed, agp, costs):
 
     def part_of(row):
         s, e = int(row["seq_start"]), int(row["seq_end"])
+        if not parts.get(row["sequence"]):
+            return None
         return max(parts[row["sequence"]],
                    key=lambda p: min(e, p["seq_end"]) - max(s, p["seq_start"]))
 
@@ -201,10 +344,12 @@ def report(a, lib, table, placed, agp, costs):
                right_place(contigs, r, p, a.margin) for r in by_sequence[name]):
             right += 1
             length_bin[0] += 1
-    placed_rows = [r for r in rows if r["status"] in ("placed", "split")]
+    placed_rows = [r for r in rows if r["status"] in ("placed", "split") and part_of(r)]
     wrong, strands, strand_right, good = 0, 0, 0, {}
     for r in placed_rows:
         p = part_of(r)
+        if p is None:
+            continue  # a real contig with no truth
         if not right_place(contigs, r, p, a.margin):
             wrong += 1
             continue
@@ -233,10 +378,10 @@ def report(a, lib, table, placed, agp, costs):
     for r in rows:
         if r["status"] == "ambiguous":
             ambiguous[r["sequence"]].append(r)
-    ambiguous_right = sum(any(right_place(contigs, r, part_of(r), a.margin) for r in rs)
+    ambiguous_right = sum(any(part_of(r) and right_place(contigs, r, part_of(r), a.margin) for r in rs)
                           for rs in ambiguous.values())
     misjoined = [n for n, ps in parts.items() if len(ps) > 1]
-    lengths = {n: max(p["seq_end"] for p in ps) for n, ps in parts.items()}
+    lengths = lengths or {n: max(p["seq_end"] for p in ps) for n, ps in parts.items()}
     faults = agp_faults(agp, lengths)
     found = sum(any(r["status"] == "split" for r in by_sequence[n]) for n in misjoined)
     statuses = collections.Counter(r["status"] for r in rows)
