@@ -3,6 +3,9 @@
 // the draft's sequences are the genome's pieces its truth names.
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <cmath>
+#include <map>
 #include <sstream>
 
 #include "placeTestSupport.h"
@@ -96,6 +99,95 @@ TEST(GeneratorGenome, SelfOverlappingOrBadSiteIsRefusedBeforeAnyFile) {
     r = run(ZE_GENLIBRARY_BIN, {"--out", dir / "lib", "--site", "AAGNTT"});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("--site needs bases A, C, G and T only"), std::string::npos) << r.err;
+}
+
+} // namespace
+
+namespace {
+
+// The sizes of each clone's block of a sizes file, by clone name.
+std::map<std::string, std::vector<double>> sizeBlocks(const std::string& text) {
+    std::map<std::string, std::vector<double>> blocks;
+    std::istringstream in(text);
+    std::string name;
+    long count = 0, gel = 0;
+    while (in >> name >> count >> gel) {
+        std::vector<double>& sizes = blocks[name];
+        for (long k = 0; k < count; ++k) {
+            double size = 0;
+            in >> size;
+            sizes.push_back(size);
+        }
+        double end = 0;
+        in >> end; // -1
+    }
+    return blocks;
+}
+
+bool nearOne(double size, const std::vector<double>& of) {
+    for (double s : of)
+        if (std::fabs(size - s) <= 0.03 * s) return true;
+    return false;
+}
+
+TEST(GeneratorGenome, GenomeFromAFastaFileCutsAtItsSites) {
+    TempDir dir;
+    HandMap m = writeHandMap(dir.path());
+    std::string fasta = fastaRecord("one", m.genomes[0]);
+    std::string second = m.genomes[1];
+    for (size_t i = 0; i < second.size(); i += 7)
+        second[i] = (char)std::tolower((unsigned char)second[i]); // either case is a base
+    fasta += fastaRecord("two", second);
+    writeFile(dir / "genome.fasta", fasta);
+    RunResult r = run(ZE_GENLIBRARY_BIN,
+                      {"--out", dir / "lib", "--clones", "30", "--genome-from", dir / "genome.fasta",
+                       "--perfect", "--noise", "0", "--clone-mean", "60000", "--clone-sd", "0"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_FALSE(fileExists(dir / "lib/genome.fasta"));
+    // The records end to end: the second's sites after the first's bases.
+    std::vector<int64_t> cuts = m.sites[0];
+    for (int64_t s : m.sites[1])
+        cuts.push_back((int64_t)m.genomes[0].size() + s);
+    cuts.push_back((int64_t)(m.genomes[0].size() + m.genomes[1].size()));
+    std::map<std::string, std::vector<double>> blocks = sizeBlocks(readFile(dir / "lib/1.sizes"));
+    int checked = 0;
+    for (const auto& row : tsv(readFile(dir / "lib/truth.tsv"))) {
+        if (row[5] == "-") continue;
+        size_t first = std::stoul(row[5]), last = std::stoul(row[6]);
+        ASSERT_LT(last + 1, cuts.size());
+        EXPECT_GE(cuts[first], std::stoll(row[2])) << row[0];
+        EXPECT_LE(cuts[last + 1], std::stoll(row[3])) << row[0];
+        std::vector<double> want;
+        for (size_t k = first; k <= last; ++k) {
+            double length = (double)(cuts[k + 1] - cuts[k]);
+            if (length >= 600 && length <= 30000) want.push_back(length);
+        }
+        const std::vector<double>& got = blocks[row[0]];
+        ASSERT_FALSE(got.empty()) << row[0];
+        for (double s : got)
+            EXPECT_TRUE(nearOne(s, want)) << row[0] << " has a band of " << s << " bases";
+        for (double s : want)
+            EXPECT_TRUE(nearOne(s, got)) << row[0] << " lacks the fragment of " << s << " bases";
+        ++checked;
+    }
+    EXPECT_GT(checked, 20);
+}
+
+TEST(GeneratorGenome, GenomeFromRefusesABadFileAndRepeats) {
+    TempDir dir;
+    writeFile(dir / "bad.fasta", ">one\nACGTAAGCTTXACGT\n");
+    RunResult r = run(ZE_GENLIBRARY_BIN, {"--out", dir / "lib", "--genome-from", dir / "bad.fasta"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("bad.fasta:2: 'X'"), std::string::npos) << r.err;
+    EXPECT_FALSE(fileExists(dir / "lib"));
+    writeFile(dir / "none.fasta", ">one\nACGTACGTACGT\n");
+    r = run(ZE_GENLIBRARY_BIN, {"--out", dir / "lib", "--genome-from", dir / "none.fasta"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("no AAGCTT site"), std::string::npos) << r.err;
+    r = run(ZE_GENLIBRARY_BIN,
+            {"--out", dir / "lib", "--genome-from", dir / "none.fasta", "--repeats", "0.1"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("exclude each other"), std::string::npos) << r.err;
 }
 
 } // namespace
