@@ -8,7 +8,13 @@ draft-truth.tsv:
 
   - each contig's genome span and orientation: a line through its clones'
     centres (contig units against genome bases), fitted again without the
-    clones more than 100 kb off it (chimeric clones, misplaced ones);
+    clones more than 100 kb off it (chimeric clones, misplaced ones); a
+    contig whose clones all lie at one place has no line, and a row on it
+    is right when its part lies within the clones' genome span (its strand
+    is not judged); a
+    row's left..right is mapped by the line through the kept clones within
+    one clone's span (in units) of it, when there are 3 or more: a long
+    contig's units follow the genome only roughly from end to end;
   - a draft piece of at least --least bases (one part: no misjoin) lies in
     a contig when its genome interval lies within the span of the contig's
     well-fitted clones; it is placed right when a placed or split row puts
@@ -216,15 +222,28 @@ class Contig:
             line = fit([((c[0] + c[1]) / 2, (c[2] + c[3]) / 2) for c in kept]) or line
             clones = kept or clones
         self.line = line
+        self.clones = clones
+        self.span = sorted(c[1] - c[0] for c in clones)[len(clones) // 2]
         self.start = min(c[2] for c in clones)
         self.end = max(c[3] for c in clones)
         self.orientation = 1 if line and line[1] > 0 else -1
 
+    def local(self, left, right):
+        """The line through the clones near left..right (within a clone's
+        span in units), or the contig's: a long contig's units follow the
+        genome only roughly along its whole length."""
+        near = [((c[0] + c[1]) / 2, (c[2] + c[3]) / 2) for c in self.clones
+                if c[1] >= left - self.span and c[0] <= right + self.span]
+        return (fit(near) if len(near) >= 3 else None) or self.line
+
     def genome(self, left, right):
         """The genome interval the line maps left..right onto."""
-        a, b = self.line
+        a, b = self.local(left, right)
         x, y = a + b * left, a + b * right
         return min(x, y), max(x, y)
+
+    def orientation_at(self, left, right):
+        return 1 if self.local(left, right)[1] > 0 else -1
 
 
 def contigs_of(table, truth):
@@ -243,8 +262,10 @@ def contigs_of(table, truth):
 
 def right_place(contigs, row, part, margin):
     contig = contigs.get(int(row["contig"]))
-    if not contig or not contig.line:
+    if not contig:
         return False
+    if not contig.line:  # clones all at one place: their span is all there is
+        return contig.start - margin < part["genome_end"] and contig.end + margin > part["genome_start"]
     low, high = contig.genome(int(row["left"]), int(row["right"]))
     return low - margin < part["genome_end"] and high + margin > part["genome_start"]
 
@@ -354,8 +375,11 @@ def report(a, lib, draft_truth, table, placed, agp, costs, lengths=None):
             wrong += 1
             continue
         good[(r["sequence"], r["seq_start"])] = (r, p)
+        if not contigs[int(r["contig"])].line:
+            continue  # no orientation to judge the strand by
         strands += 1
-        want = (1 if p["strand"] == "+" else -1) * contigs[int(r["contig"])].orientation
+        want = (1 if p["strand"] == "+" else -1) * \
+            contigs[int(r["contig"])].orientation_at(int(r["left"]), int(r["right"]))
         strand_right += (1 if r["strand"] == "+" else -1) == want
     pairs, order_errors, last = 0, 0, None
     with open(agp) as f:
@@ -367,11 +391,13 @@ def report(a, lib, draft_truth, table, placed, agp, costs, lengths=None):
                 continue
             key = (col[5], str(int(col[6]) - 1))
             here = (col[0], good.get(key))
-            if last and last[0] == here[0] and last[1] and here[1]:
+            if last and last[0] == here[0] and last[1] and here[1] and \
+                    contigs[int(here[1][0]["contig"])].line:
                 pairs += 1
                 a_mid = (last[1][1]["genome_start"] + last[1][1]["genome_end"]) / 2
                 b_mid = (here[1][1]["genome_start"] + here[1][1]["genome_end"]) / 2
-                orientation = contigs[int(here[1][0]["contig"])].orientation
+                row = here[1][0]
+                orientation = contigs[int(row["contig"])].orientation_at(int(row["left"]), int(row["right"]))
                 order_errors += (b_mid - a_mid) * orientation < 0
             last = here
     ambiguous = collections.defaultdict(list)
