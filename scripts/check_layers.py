@@ -17,6 +17,7 @@ LAYERS = [
     ["step", "score", "page"],
     ["report"],
     ["compare", "map"],
+    ["place"],
     ["bench", "fuzz", "tools", "tests"],
 ]
 RANK = {folder: rank for rank, folders in enumerate(LAYERS) for folder in folders}

@@ -24,7 +24,12 @@
 //   start2 end2 first_fragment2 last_fragment2   the same of a chimeric
 //                         clone's second piece; - for the other clones
 // With --repeats above 0, repeats.tsv: block (the family, from 1), start,
-// end of every repeat copy.
+// end of every repeat copy. With --genome, genome.fasta (the site at every
+// cut, zeLibSequence.h) and <gel>.sizes; with --draft, draft.fasta and
+// draft-truth.tsv (zeLibDraft.h). With --genome-from, the cuts are the
+// sites of a real genome (zeLibGenomeFrom.h) and <gel>.sizes is written. Their numbers come from streams of their
+// own, so that the bands files stay as they were but for the cuts too
+// close for two sites.
 //
 // Output depends only on the seed and the flags: the random numbers come
 // from our own generator, one stream per concern (zeLibRandom.h); the
@@ -37,12 +42,41 @@
 #include "zeBandsFile.h"
 #include "zeLibBands.h"
 #include "zeLibClone.h"
+#include "zeLibDraft.h"
 #include "zeLibGenome.h"
+#include "zeLibGenomeFrom.h"
 #include "zeLibOptions.h"
 #include "zeLibOutput.h"
 #include "zeLibRandom.h"
+#include "zeLibSequence.h"
 #include "zeToolArgs.h"
 #include "zeToolOutput.h"
+
+namespace {
+
+// Written as it is made: a genome is the largest file by far.
+void writeGenome(const std::string& path, const std::string& sequence) {
+    CheckedOutput out = toolFile(path);
+    putFastaRecord("genome", sequence.data(), sequence.size(),
+                   [&](const std::string& text) { out.write(text); });
+    out.finish();
+}
+
+bool writeDraft(const Options& o, const std::string& sequence) {
+    Rng draftRng = streamFor(o.seed, DRAFT);
+    std::vector<DraftSequence> draft =
+        cutDraft(draftRng, (int64_t)sequence.size(), o.draftMean, o.misjoins);
+    CheckedOutput out = toolFile(o.outDir + "/draft.fasta");
+    for (const DraftSequence& d : draft) {
+        std::string bases = draftBases(sequence, d);
+        putFastaRecord(d.name, bases.data(), bases.size(),
+                       [&](const std::string& text) { out.write(text); });
+    }
+    out.finish();
+    return writeToolFile(o.outDir + "/draft-truth.tsv", draftTruthTable(draft));
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     setUsageProgram("zeGenLibrary");
@@ -52,8 +86,18 @@ int main(int argc, char** argv) {
     Rng cloneRng = streamFor(o.seed, CLONES);
     Rng chimeraRng = streamFor(o.seed, CHIMERAS);
     BandStreams bandStreams(o.seed);
-    const int64_t genome = (int64_t)o.genomeLength;
-    std::vector<int64_t> cuts = cutGenome(genomeRng, genome, o.fragmentMean);
+    std::vector<int64_t> cuts;
+    std::string sequence;
+    if (o.genomeFrom.empty()) {
+        cuts = cutGenome(genomeRng, (int64_t)o.genomeLength, o.fragmentMean);
+    } else {
+        GenomeFrom real;
+        std::string error;
+        if (!readGenomeFrom(o.genomeFrom, o.site, o.draft, real, error)) failUsage(error);
+        cuts = std::move(real.cuts);
+        sequence = std::move(real.bases);
+    }
+    const int64_t genome = cuts.back();
     std::vector<RepeatCopy> copies;
     if (o.errors.repeats > 0) {
         Rng repeatRng = streamFor(o.seed, REPEATS);
@@ -61,10 +105,20 @@ int main(int argc, char** argv) {
         copies = layRepeatCopies(repeatRng, blocks, genome, o.errors.repeats);
         cuts = withRepeats(cuts, blocks, copies);
     }
+    if (o.genome && o.genomeFrom.empty()) {
+        cuts = cutsRoomForSites(cuts, o.site.size());
+        Rng sequenceRng = streamFor(o.seed, SEQUENCE);
+        std::string error;
+        if (!genomeSequence(sequenceRng, cuts, o.site, sequence, error)) failUsage(error);
+    }
     // After the repeats, which may find no room: a refused run leaves no directory.
     makeDirectories(o.outDir);
+    if (o.genome && o.genomeFrom.empty()) writeGenome(o.outDir + "/genome.fasta", sequence);
+    if (o.draft && !writeDraft(o, sequence)) return 1;
 
-    std::string truth = TRUTH_HEADER, gel;
+    const bool sizesFiles = o.genome || !o.genomeFrom.empty();
+    std::string truth = TRUTH_HEADER, gel, sizes;
+    Fingerprint sizeBlock;
     Fingerprint block;
     for (long i = 0; i < o.clones; ++i) {
         long gelNumber = 1 + i / o.perGel;
@@ -74,10 +128,20 @@ int main(int argc, char** argv) {
         block.clone = cloneName(i + 1);
         block.gel = std::to_string(gelNumber);
         appendBandsBlock(gel, block);
+        if (sizesFiles) {
+            sizeBlock.clone = block.clone;
+            sizeBlock.gel = block.gel;
+            sizeBlock.bands = bandSizes(o, block.bands);
+            appendBandsBlock(sizes, sizeBlock);
+        }
         appendTruthRow(truth, block.clone, gelNumber, c, cuts);
         if ((i + 1) % o.perGel == 0 || i + 1 == o.clones) {
             if (!writeToolFile(o.outDir + "/" + std::to_string(gelNumber) + ".bands", gel)) return 1;
             gel.clear();
+            if (sizesFiles &&
+                !writeToolFile(o.outDir + "/" + std::to_string(gelNumber) + ".sizes", sizes))
+                return 1;
+            sizes.clear();
         }
     }
     if (!copies.empty() && !writeToolFile(o.outDir + "/repeats.tsv", repeatsTable(copies))) return 1;

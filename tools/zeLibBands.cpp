@@ -102,3 +102,13 @@ void cloneBands(BandStreams& r, const Options& o, const std::vector<int64_t>& cu
     std::sort(bands.begin(), bands.end());
     bands.erase(std::unique(bands.begin(), bands.end()), bands.end());
 }
+
+std::vector<int> bandSizes(const Options& o, const std::vector<int>& bands) {
+    const double logMax = std::log(o.maxSize);
+    const double scale = (NORM_SCALE_LENGTH - 1) / (logMax - std::log(o.minSize));
+    std::vector<int> sizes;
+    sizes.reserve(bands.size());
+    for (auto b = bands.rbegin(); b != bands.rend(); ++b)
+        sizes.push_back((int)std::lround(std::exp(logMax - ((double)*b + 0.5) / scale)));
+    return sizes;
+}

@@ -25,4 +25,9 @@ struct BandStreams {
 void cloneBands(BandStreams& r, const Options& o, const std::vector<int64_t>& cuts, const Clone& c,
                 std::vector<int>& bands);
 
+// The fragment size of every band as the gel's size calibration gives it:
+// the size at the middle of its whole position on the log-size scale of
+// the bands, rounded to whole bases; ascending, as zeStep5 writes sizes.
+std::vector<int> bandSizes(const Options& o, const std::vector<int>& bands);
+
 #endif

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "zeLibClone.h"
+#include "zeLibDraft.h"
 #include "zeLibGenome.h"
 #include "zeScale.h"
 #include "zeToolArgs.h"
@@ -93,6 +94,41 @@ std::string usageText() {
            "                       each with cuts of its own and %d-%d copies laid at\n"
            "                       random without overlap, so that distant clones\n"
            "                       share bands (default %g)\n"
+           "  --genome             also write the genome as sequence, genome.fasta:\n"
+           "                       random bases holding --site at every cut and\n"
+           "                       nowhere else (nor its reverse complement), so\n"
+           "                       that a digest gives the library's fragments (a\n"
+           "                       repeat family's copies share their sites, not\n"
+           "                       their bases); cuts closer than the site's length\n"
+           "                       are dropped first, so a few bands may differ from\n"
+           "                       a run without it.\n"
+           "                       Also <gel>.sizes beside each bands file: every\n"
+           "                       band's fragment size in bases as the gel's size\n"
+           "                       calibration reads it from its position, ascending\n"
+           "  --genome-from FASTA  the genome a real sequence (plain or gzip; read as\n"
+           "                       a stream, its records end to end in file order):\n"
+           "                       the cuts are where --site or its reverse\n"
+           "                       complement starts, none across N, an ambiguous\n"
+           "                       base or a record's end; --fragment-mean and\n"
+           "                       --coverage play no part. Writes <gel>.sizes as\n"
+           "                       --genome does but no genome.fasta; with --draft,\n"
+           "                       the draft's bases and draft-truth.tsv's\n"
+           "                       coordinates are those of the records end to end.\n"
+           "                       Excludes --repeats and --genome-length\n"
+           "  --site SEQ           the restriction site of --genome, 4 to 20 of ACGT\n"
+           "                       (default %s, HindIII)\n"
+           "  --draft              also a draft assembly of the genome (implies\n"
+           "                       --genome): draft.fasta, pieces of exponential\n"
+           "                       length (at least %lld bases) with gaps of 0-%lld\n"
+           "                       bases between them, half reverse-complemented,\n"
+           "                       longest first; and draft-truth.tsv, one row per\n"
+           "                       part: sequence, part, seq_start, seq_end,\n"
+           "                       genome_start, genome_end, strand (0-based, ends\n"
+           "                       excluded)\n"
+           "  --draft-mean BP      mean length of a draft piece (default %g: an N50\n"
+           "                       of about 50 kb)\n"
+           "  --misjoins N         draft sequences glued from two pieces at least\n"
+           "                       %g Mb apart (default %ld)\n"
            "  -h, --help           this text\n"
            "  --version            the version\n"
            "\n"
@@ -115,7 +151,8 @@ std::string usageText() {
            vectorBandsText(e.vectorBands).c_str(), e.endFragments ? "on" : "off",
            CHIMERA_SPLIT_LOW * 100, CHIMERA_SPLIT_HIGH * 100, CHIMERA_GAP / 1e6, e.chimeric,
            MOST_REPEATS, REPEAT_SHORTEST / 1e3, REPEAT_LONGEST / 1e3, REPEAT_FEWEST_COPIES,
-           REPEAT_MOST_COPIES, e.repeats);
+           REPEAT_MOST_COPIES, e.repeats, d.site.c_str(), (long long)DRAFT_SHORTEST,
+           (long long)DRAFT_MOST_GAP, d.draftMean, MISJOIN_DISTANCE / 1e6, d.misjoins);
 }
 
 // POS:SHARE,POS:SHARE,... or none.
@@ -144,6 +181,20 @@ bool parseOnOff(const std::string& option, const std::string& text) {
     return text == "on";
 }
 
+// 4 to 20 bases of ACGT, upper or lower case; written upper case.
+std::string siteValue(const std::string& text) {
+    std::string site;
+    for (char c : text) {
+        char u = (c >= 'a' && c <= 'z') ? (char)(c - 'a' + 'A') : c;
+        if (u != 'A' && u != 'C' && u != 'G' && u != 'T')
+            failUsage("--site needs bases A, C, G and T only, not '" + text + "'");
+        site += u;
+    }
+    if (site.size() < 4 || site.size() > 20)
+        failUsage("--site needs 4 to 20 bases, not '" + text + "'");
+    return site;
+}
+
 } // namespace
 
 Options parseOptions(int argc, char** argv) {
@@ -154,7 +205,10 @@ Options parseOptions(int argc, char** argv) {
         {0, "noise", true},         {0, "coverage", true},     {0, "genome-length", true},
         {0, "perfect", false},      {0, "extra-bands", true},  {0, "missing-bands", true},
         {0, "vector-bands", true},  {0, "end-fragments", true}, {0, "chimeric", true},
-        {0, "repeats", true},       HELP_OPTION,               VERSION_OPTION};
+        {0, "repeats", true},       {0, "genome", false},      {0, "site", true},
+        {0, "draft", false},        {0, "draft-mean", true},   {0, "misjoins", true},
+        {0, "genome-from", true},
+        HELP_OPTION,                VERSION_OPTION};
     CommandLine line = readToolCommandLine(argc, argv, rules);
     Options o;
     LibraryErrors& e = o.errors;
@@ -210,6 +264,19 @@ Options parseOptions(int argc, char** argv) {
         } else if (name == "repeats") {
             e.repeats = realRangeValue(given, 0, MOST_REPEATS);
             repeats = true;
+        } else if (name == "genome") {
+            o.genome = true;
+        } else if (name == "site") {
+            o.site = siteValue(value);
+        } else if (name == "genome-from") {
+            if (value.empty()) failUsage("--genome-from needs a FASTA file");
+            o.genomeFrom = value;
+        } else if (name == "draft") {
+            o.draft = o.genome = true;
+        } else if (name == "draft-mean") {
+            o.draftMean = realValue(given, (double)DRAFT_SHORTEST, false);
+        } else if (name == "misjoins") {
+            o.misjoins = wholeValue(given, 0, 1000000);
         } else if (name == "help") {
             help = true;
         } else {
@@ -229,6 +296,11 @@ Options parseOptions(int argc, char** argv) {
     }
     if (o.outDir.empty()) failUsage("--out DIR is required");
     if (o.minSize >= o.maxSize) failUsage("--min-size must be below --max-size");
+    if (!o.genomeFrom.empty()) {
+        if (o.genomeLength != 0) failUsage("--genome-length and --genome-from exclude each other");
+        if (o.errors.repeats > 0)
+            failUsage("--repeats and --genome-from exclude each other: a real genome has its own");
+    }
     if (o.genomeLength == 0) o.genomeLength = std::ceil(o.clones * o.cloneMean / o.coverage);
     if (o.genomeLength / o.fragmentMean > MOST_FRAGMENTS)
         failUsage("a genome of " + std::to_string((long long)o.genomeLength) +

@@ -38,6 +38,16 @@ struct Options {
     double coverage = 10;
     double genomeLength = 0; // 0: from the coverage
     LibraryErrors errors;
+    // The genome as sequence (genome.fasta, and <gel>.sizes beside each
+    // bands file), cut at `site`; a draft assembly of it (draft.fasta,
+    // draft-truth.tsv) of pieces of mean length draftMean with `misjoins`.
+    bool genome = false;
+    std::string site = "AAGCTT";
+    bool draft = false;
+    double draftMean = 30000;
+    long misjoins = 5;
+    // A real genome (FASTA) whose sites give the cuts; empty: simulated.
+    std::string genomeFrom;
 };
 
 // The options of argv; the help and the version end the program once

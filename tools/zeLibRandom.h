@@ -48,7 +48,9 @@ enum Stream : uint64_t {
     MISSING,
     ADDED_NOISE,
     EXTRA,
-    VECTOR
+    VECTOR,
+    SEQUENCE,
+    DRAFT
 };
 
 inline Rng streamFor(uint64_t seed, Stream s) {

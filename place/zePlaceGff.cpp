@@ -1,0 +1,24 @@
+#include "zePlaceGff.h"
+
+#include <set>
+
+#include "zeContigGff.h"
+
+std::string placementGff(const std::vector<PlacementRow>& rows) {
+    std::string out = "##gff-version 3\n";
+    std::set<std::string> used;
+    for (const PlacementRow& r : rows) {
+        if (r.status == PlaceStatus::Unplaced) continue;
+        std::string wanted = r.sequence + ":" + std::to_string(r.seqStart) + "-" + std::to_string(r.seqEnd);
+        std::string id = wanted;
+        for (int k = 2; !used.insert(id).second; ++k)
+            id = wanted + "." + std::to_string(k);
+        out += "contig" + std::to_string(r.contig) + "\tzePlace\tmatch\t" + std::to_string(r.left + 1) +
+               '\t' + std::to_string(r.right) + "\t.\t" + (r.strand > 0 ? "+" : "-") + "\t.\tID=" +
+               gffEscaped(id) + ";Name=" + gffEscaped(r.sequence) +
+               ";seq_start=" + std::to_string(r.seqStart) + ";seq_end=" + std::to_string(r.seqEnd) +
+               ";matched=" + std::to_string(r.matched) + ";fragments=" + std::to_string(r.fragments) +
+               ";status=" + placeStatusName(r.status) + '\n';
+    }
+    return out;
+}

@@ -1,0 +1,25 @@
+// zePlace's command line: its options with their defaults, the usage text
+// and the reading of argv.
+#ifndef ZE_PLACEOPTIONS_H
+#define ZE_PLACEOPTIONS_H
+
+#include <string>
+#include <vector>
+
+#include "zePlacement.h"
+
+struct PlaceOptions {
+    PlaceSettings place;
+    std::string map, output, agp, gff, html; // empty: none (output: standard output)
+    std::string site, siteText, enzyme;      // site: the one used, upper case
+    std::string sequences;                   // the FASTA file
+    std::vector<std::string> files;          // bands files
+    bool help = false, version = false;
+};
+
+std::string placeUsage();
+
+// False with `error` set to the text of one usage ERROR line.
+bool readPlaceOptions(int argc, char** argv, PlaceOptions& o, std::string& error);
+
+#endif

@@ -1,0 +1,49 @@
+// A sequence's places on the map, from its chains (zeSequenceChains.h).
+//
+// Only chains whose chance is at most the cutoff count. The longest (then
+// least likely by chance) claims its stretch of the sequence; another
+// chain over the same stretch elsewhere whose chance is within ALIKE times
+// the first's makes that stretch `ambiguous` (a row for each place);
+// chains over other stretches of the sequence are further pieces of it.
+// Pieces that continue one another on one contig and strand are one.
+// One piece: the sequence is `placed`, whole; several: each piece is a
+// row of status `split`, the sequence cut midway between the pieces'
+// matched fragments. No chain: one row `unplaced`.
+#ifndef ZE_PLACEMENT_H
+#define ZE_PLACEMENT_H
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "zeMapFragments.h"
+#include "zeSequenceChains.h"
+
+const double DEFAULT_CHANCE_CUTOFF = 0.003;
+const double ALIKE = 100;
+
+struct PlaceSettings {
+    ChainSettings chains;
+    double cutoff = DEFAULT_CHANCE_CUTOFF;
+};
+
+enum class PlaceStatus { Placed, Split, Ambiguous, Unplaced };
+
+const char* placeStatusName(PlaceStatus s);
+
+struct PlacementRow {
+    std::string sequence;
+    int64_t seqStart = 0, seqEnd = 0; // 0-based, end excluded
+    int contig = 0;                   // 0 when unplaced
+    long left = 0, right = 0;         // the contig's band units, right excluded
+    int strand = 1;
+    int fragments = 0, matched = 0, clones = 0;
+    PlaceStatus status = PlaceStatus::Unplaced;
+    double logChance = 0;
+};
+
+std::vector<PlacementRow> placeSequence(const std::string& name, int64_t length,
+                                        const std::vector<SequenceBand>& bands,
+                                        const PlaceMap& map, const PlaceSettings& s);
+
+#endif

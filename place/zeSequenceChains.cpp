@@ -1,0 +1,161 @@
+#include "zeSequenceChains.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+struct Match {
+    int contig;
+    int band;     // sequence band
+    double place; // map fragment's place in its contig
+};
+
+// The buffers of the dynamic programme, kept from one contig to the next.
+struct Scratch {
+    std::vector<int> length;
+    std::vector<long> before;
+    std::vector<double> miss;
+    std::vector<size_t> first;
+};
+
+// The longest chain of matches [from, to) (one contig, sorted by band,
+// then place) on one strand, none of them used. Empty when none has
+// FEWEST_CHAINED.
+std::vector<size_t> longestChain(const std::vector<Match>& matches, size_t from, size_t to,
+                                 const std::vector<char>& used, int strand, const ChainSettings& s,
+                                 Scratch& w) {
+    const size_t n = to - from;
+    w.length.assign(n, 0);
+    w.before.assign(n, -1);
+    w.miss.assign(n, 0);
+    w.first.assign(n, 0);
+    long best = -1;
+    // A step of more fragments than this is taken as two chains.
+    const int LONGEST_STEP = 40;
+    for (size_t i = 0; i < n; ++i) {
+        if (used[from + i]) continue;
+        const Match& mi = matches[from + i];
+        w.length[i] = 1;
+        w.first[i] = i;
+        for (size_t j = i; j-- > 0;) {
+            const Match& mj = matches[from + j];
+            int step = mi.band - mj.band;
+            if (step > LONGEST_STEP) break;
+            if (used[from + j] || step <= 0) continue;
+            double off = std::fabs(strand * (mi.place - mj.place) - s.unitsPerBand * step);
+            if (off > s.window + s.slack * step) continue;
+            // Nor may the chain drift from the line through its first match.
+            const Match& start = matches[from + w.first[j]];
+            int run = mi.band - start.band;
+            if (std::fabs(strand * (mi.place - start.place) - s.unitsPerBand * run) >
+                s.window + s.slack * run)
+                continue;
+            double total = w.miss[j] + off;
+            if (w.length[j] + 1 > w.length[i] ||
+                (w.length[j] + 1 == w.length[i] && total < w.miss[i])) {
+                w.length[i] = w.length[j] + 1;
+                w.before[i] = (long)j;
+                w.miss[i] = total;
+                w.first[i] = w.first[j];
+            }
+        }
+        if (best < 0 || w.length[i] > w.length[best] ||
+            (w.length[i] == w.length[best] && w.miss[i] < w.miss[best]))
+            best = (long)i;
+    }
+    std::vector<size_t> chain;
+    if (best < 0 || w.length[best] < FEWEST_CHAINED) return chain;
+    for (long v = best; v >= 0; v = w.before[v])
+        chain.push_back(from + (size_t)v);
+    std::reverse(chain.begin(), chain.end());
+    return chain;
+}
+
+// The number of distinct sequence bands of matches [from, to), sorted by band.
+int bandsOf(const std::vector<Match>& matches, size_t from, size_t to) {
+    int n = 0;
+    for (size_t v = from; v < to; ++v)
+        n += v == from || matches[v].band != matches[v - 1].band;
+    return n;
+}
+
+} // namespace
+
+double matchTolerance(const ChainSettings& s) {
+    return s.tolerance / std::sqrt(2.0);
+}
+
+double logBinomialTail(int m, int n, double q) {
+    if (m <= 0) return 0;
+    if (m > n) return -INFINITY;
+    if (q <= 0) return -INFINITY;
+    if (q >= 1) return 0;
+    double top = -INFINITY;
+    std::vector<double> terms;
+    for (int j = m; j <= n; ++j) {
+        double t = std::lgamma(n + 1.0) - std::lgamma(j + 1.0) - std::lgamma(n - j + 1.0) +
+                   j * std::log(q) + (n - j) * std::log1p(-q);
+        terms.push_back(t);
+        top = std::max(top, t);
+    }
+    double sum = 0;
+    for (double t : terms)
+        sum += std::exp(t - top);
+    return top + std::log(sum);
+}
+
+std::vector<Chain> findChains(const std::vector<SequenceBand>& seq, const PlaceMap& map,
+                              const ChainSettings& s) {
+    std::vector<Chain> chains;
+    const std::vector<MapFragment>& frags = map.fragments;
+    if (frags.empty() || seq.empty()) return chains;
+    const double tolerance = matchTolerance(s);
+    std::vector<Match> matches;
+    double qSum = 0;
+    for (size_t k = 0; k < seq.size(); ++k) {
+        auto lo = std::lower_bound(frags.begin(), frags.end(), seq[k].units - tolerance,
+                                   [](const MapFragment& f, double v) { return f.units < v; });
+        auto hi = std::upper_bound(lo, frags.end(), seq[k].units + tolerance,
+                                   [](double v, const MapFragment& f) { return v < f.units; });
+        double share = (double)(hi - lo) / (double)frags.size();
+        qSum += -std::expm1(-map.density * (2 * s.window + 1) * share);
+        for (auto f = lo; f != hi; ++f)
+            matches.push_back({f->contig, (int)k, f->at});
+    }
+    const double q = qSum / (double)seq.size();
+    const double logStarts = std::log(2.0 * (double)std::max<size_t>(1, matches.size()));
+    std::sort(matches.begin(), matches.end(), [](const Match& a, const Match& b) {
+        if (a.contig != b.contig) return a.contig < b.contig;
+        return a.band != b.band ? a.band < b.band : a.place < b.place;
+    });
+    Scratch scratch;
+    std::vector<char> used(matches.size(), 0);
+    for (size_t from = 0, to = 0; from < matches.size(); from = to) {
+        for (to = from; to < matches.size() && matches[to].contig == matches[from].contig; ++to) {
+        }
+        if (bandsOf(matches, from, to) < FEWEST_CHAINED) continue;
+        for (int strand : {1, -1}) {
+            std::fill(used.begin() + (long)from, used.begin() + (long)to, 0);
+            for (int round = 0; round < CHAINS_PER_STRAND; ++round) {
+                std::vector<size_t> picked = longestChain(matches, from, to, used, strand, s, scratch);
+                if (picked.empty()) break;
+                Chain c;
+                c.contig = matches[from].contig;
+                c.strand = strand;
+                for (size_t v : picked) {
+                    c.bands.push_back(matches[v].band);
+                    c.places.push_back(matches[v].place);
+                }
+                // Every match of the chain's sequence bands is spent.
+                for (size_t v = from; v < to; ++v)
+                    if (matches[v].band >= c.first() && matches[v].band <= c.last() &&
+                        std::binary_search(c.bands.begin(), c.bands.end(), matches[v].band))
+                        used[v] = 1;
+                c.logChance = logStarts + logBinomialTail(c.matched() - 1, c.last() - c.first(), q);
+                chains.push_back(std::move(c));
+            }
+        }
+    }
+    return chains;
+}

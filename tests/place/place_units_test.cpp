@@ -1,0 +1,188 @@
+// The stages of zePlace on small inputs: the digest, the FASTA reader's
+// limits, the binomial tail and the chains on a map of known fragments.
+#include <gtest/gtest.h>
+
+#include <zlib.h>
+
+#include <cmath>
+
+#include "testSupport.h"
+#include "zeCloneSizes.h"
+#include "zeDigest.h"
+#include "zeFastaReader.h"
+#include "zeSequenceChains.h"
+
+using namespace zetest;
+
+namespace {
+
+std::vector<SequenceFragment> digestOf(const std::string& site, const std::vector<std::string>& lines,
+                                       std::string* error = nullptr) {
+    Digest d(site);
+    d.start();
+    std::string why;
+    for (const std::string& line : lines)
+        if (!d.add(line.data(), line.size(), why)) {
+            if (error) *error = why;
+            return {};
+        }
+    return d.fragments();
+}
+
+TEST(Digest, FragmentsRunFromSiteToSiteAcrossLines) {
+    auto f = digestOf("AAGCTT", {"ccAAGC", "TTgggggAAGCTTaAagcttTT"});
+    ASSERT_EQ(f.size(), 2u);
+    EXPECT_EQ(f[0].start, 2);
+    EXPECT_EQ(f[0].length, 11);
+    EXPECT_EQ(f[1].start, 13);
+    EXPECT_EQ(f[1].length, 7);
+}
+
+TEST(Digest, NonPalindromicSiteIsFoundInBothOrientations) {
+    // GGTCTC and its reverse complement GAGACC.
+    auto f = digestOf("GGTCTC", {"AGGTCTCAAAAGAGACCTTTGGTCTC"});
+    ASSERT_EQ(f.size(), 2u);
+    EXPECT_EQ(f[0].start, 1);
+    EXPECT_EQ(f[0].length, 10);
+    EXPECT_EQ(f[1].length, 9);
+}
+
+TEST(Digest, AmbiguousBasesBreakSitesAndAreCounted) {
+    Digest d("AAGCTT");
+    d.start();
+    std::string error;
+    ASSERT_TRUE(d.add("AAGNTTAAGCTTAARCTTnAAGCTT", 25, error));
+    EXPECT_EQ(d.sites(), 2);
+    EXPECT_EQ(d.ambiguousBases(), 3);
+    EXPECT_EQ(d.length(), 25);
+    digestOf("AAGCTT", {"ACGT", "AC-T"}, &error);
+    EXPECT_EQ(error, "'-' in column 3 is no base (ACGT, N or an IUPAC code)");
+    digestOf("AAGCTT", {std::string("AC\x01T", 4)}, &error);
+    EXPECT_EQ(error, "the byte 0x01 in column 3 is no base (ACGT, N or an IUPAC code)");
+}
+
+TEST(Digest, SitesAndEnzymes) {
+    std::string site, error;
+    EXPECT_TRUE(readSite("gaattc", site, error));
+    EXPECT_EQ(site, "GAATTC");
+    EXPECT_FALSE(readSite("GAANTC", site, error));
+    EXPECT_FALSE(readSite("GAA", site, error));
+    EXPECT_TRUE(enzymeSite("ecori", site, error));
+    EXPECT_EQ(site, "GAATTC");
+    EXPECT_TRUE(enzymeSite("HindIII", site, error));
+    EXPECT_EQ(site, "AAGCTT");
+    EXPECT_FALSE(enzymeSite("Hind", site, error));
+    EXPECT_NE(error.find("BamHI"), std::string::npos);
+}
+
+class Lines : public FastaSink {
+  public:
+    bool record(const std::string& name, long line, std::string&) override {
+        seen += "[" + name + "@" + std::to_string(line) + "]";
+        return true;
+    }
+    bool bases(const char* text, size_t length, long, std::string&) override {
+        seen.append(text, length);
+        return true;
+    }
+    void recordEnd() override { seen += ";"; }
+    std::string seen;
+};
+
+TEST(FastaReader, BlankLinesWindowsEndsAndDescriptions) {
+    TempDir dir;
+    writeFile(dir / "a.fa", "\n>one first record\r\nAC\r\n\r\nGT\r\n>two\nTT");
+    Lines sink;
+    std::string error;
+    ASSERT_TRUE(readFasta(dir / "a.fa", sink, error)) << error;
+    EXPECT_EQ(sink.seen, "[one@2]ACGT;[two@6]TT;");
+}
+
+TEST(FastaReader, OverLongLineAndMissingFileAreErrors) {
+    TempDir dir;
+    writeFile(dir / "a.fa", ">one\nACGTACGT\nACGTACGTACGT\n");
+    Lines sink;
+    std::string error;
+    EXPECT_FALSE(readFasta(dir / "a.fa", sink, error, 10));
+    EXPECT_EQ(error, dir / "a.fa" + ":3: a line longer than 10 bytes");
+    EXPECT_FALSE(readFasta(dir / "none.fa", sink, error));
+    EXPECT_EQ(error.find("couldn't read '" + dir / "none.fa" + "'"), 0u) << error;
+}
+
+TEST(FastaReader, GzipStreamCutShortIsAnError) {
+    TempDir dir;
+    std::string text = ">one\n" + std::string(20000, 'A') + "\n";
+    gzFile out = gzopen((dir / "a.fa.gz").c_str(), "wb");
+    ASSERT_TRUE(out);
+    gzwrite(out, text.data(), (unsigned)text.size());
+    gzclose(out);
+    std::string whole = readFile(dir / "a.fa.gz");
+    writeFile(dir / "cut.fa.gz", whole.substr(0, whole.size() - 6));
+    Lines sink;
+    std::string error;
+    EXPECT_TRUE(readFasta(dir / "a.fa.gz", sink, error)) << error;
+    EXPECT_FALSE(readFasta(dir / "cut.fa.gz", sink, error));
+    EXPECT_EQ(error.find(dir / "cut.fa.gz" + ":"), 0u) << error;
+    EXPECT_NE(error.find("couldn't read: "), std::string::npos) << error;
+}
+
+TEST(Chains, BinomialTailMatchesTheDirectSum) {
+    for (int n : {1, 5, 20})
+        for (int m = 0; m <= n; ++m) {
+            double q = 0.03, sum = 0;
+            for (int j = m; j <= n; ++j)
+                sum += std::exp(std::lgamma(n + 1.0) - std::lgamma(j + 1.0) - std::lgamma(n - j + 1.0)) *
+                       std::pow(q, j) * std::pow(1 - q, n - j);
+            EXPECT_NEAR(std::exp(logBinomialTail(m, n, q)), sum, 1e-12 + 1e-9 * sum);
+        }
+    EXPECT_EQ(logBinomialTail(3, 2, 0.5), -INFINITY);
+}
+
+// A contig whose fragments lie one band unit apart with sizes 100 units
+// apart; a second contig with the same sizes in random order.
+PlaceMap twoContigs() {
+    PlaceMap map;
+    map.contigs.resize(3);
+    const int order[10] = {3, 7, 1, 9, 0, 5, 2, 8, 6, 4};
+    for (int k = 0; k < 10; ++k) {
+        map.fragments.push_back({1, (double)k, 100.0 * k, 3});
+        map.fragments.push_back({2, (double)k, 100.0 * order[k] + 1, 3});
+    }
+    std::sort(map.fragments.begin(), map.fragments.end(),
+              [](const MapFragment& a, const MapFragment& b) { return a.units < b.units; });
+    map.density = 1;
+    return map;
+}
+
+TEST(Chains, FragmentsInOrderChainOnTheirContigAndStrand) {
+    PlaceMap map = twoContigs();
+    std::vector<SequenceBand> seq;
+    for (int k = 8; k >= 2; --k)
+        seq.push_back({(int64_t)(8 - k) * 1000, 1000, 100.0 * k + 2});
+    std::vector<Chain> chains = findChains(seq, map, ChainSettings());
+    const Chain* best = nullptr;
+    for (const Chain& c : chains)
+        if (!best || c.matched() > best->matched()) best = &c;
+    ASSERT_TRUE(best);
+    EXPECT_EQ(best->contig, 1);
+    EXPECT_EQ(best->strand, -1);
+    EXPECT_EQ(best->matched(), 7);
+    for (const Chain& c : chains)
+        if (c.contig == 2) {
+            EXPECT_LE(c.matched(), 4);
+        }
+}
+
+TEST(CloneSizes, SizeFilePathAndMismatch) {
+    EXPECT_EQ(sizesPathOf("dir/17.bands"), "dir/17.sizes");
+    EXPECT_EQ(sizesPathOf("gel"), "gel.sizes");
+    Fingerprint a{"c1", "17", {1, 2, 3}, 1}, b{"c2", "17", {1, 2}, 2};
+    EXPECT_EQ(sizesMismatch({a, b}, {a, b}, "x.bands", "x.sizes"), "");
+    Fingerprint shorter = b;
+    shorter.bands.pop_back();
+    EXPECT_EQ(sizesMismatch({a, b}, {a, shorter}, "x.bands", "x.sizes"),
+              "x.sizes:6: the header 'c2 1 17' differs from 'c2 2 17' at x.bands:6: the size file "
+              "belongs to other bands");
+}
+
+} // namespace
