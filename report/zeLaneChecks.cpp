@@ -16,11 +16,11 @@ int direction(float from, float to) {
 // ranges (only from corrupt calibration) are sampled more sparsely.
 const long MAX_SAMPLED_POSITIONS = 200000;
 
+} // namespace
+
 bool hasSizeFactor(StepData& d, int lane) {
     return d.haveSizes && d.sizeFacs(lane).pairs.nelem() >= 2;
 }
-
-} // namespace
 
 int firstPairOutOfOrder(const dp_Accum<Coords>& pairs, bool mustRise) {
     int n = pairs.nelem();

@@ -47,6 +47,10 @@ struct LaneCheck {
 
 bool isMarkerLane(const ProjInfo& p, int lane);
 
+// Whether the lane has a size mapping: the project gives fragment sizes and
+// the lane at least two size pairs.
+bool hasSizeFactor(StepData& d, int lane);
+
 // One check per lane, in lane order.
 std::vector<LaneCheck> checkLanes(StepData& d);
 

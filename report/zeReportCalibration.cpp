@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "zeHtmlText.h"
+#include "zeLaneChecks.h"
 #include "zeReportPage.h"
 #include "zeSvgPlot.h"
 
@@ -28,10 +29,6 @@ struct Frame {
     double gelLo = 0, gelHi = 1;
     double lnLo = 0, lnHi = 1;
 };
-
-bool hasSizeFactor(StepData& d, int lane) {
-    return d.haveSizes && d.sizeFacs(lane).pairs.nelem() >= 2;
-}
 
 Frame plotFrame(StepData& d) {
     Frame f;
