@@ -15,10 +15,10 @@
 #include "zeInputChecks.h"
 #include "zeMapBuild.h"
 #include "zeOptions.h"
+#include "zeProgramOutput.h"
 #include "zeTilingPath.h"
 #include "zeTilingTable.h"
 #include "zeVersion.h"
-#include "zeWriteCheck.h"
 
 namespace {
 
@@ -33,21 +33,6 @@ bool previousIsKept(const ContigOptions& o, std::string& error) {
             return false;
         }
     return true;
-}
-
-// An output to the file given on the command line, replaced only when
-// complete, or to standard output where the file's name is `orStandard`.
-CheckedOutput openOutput(const std::string& path, bool orStandard) {
-    if (path.empty() && orStandard)
-        return CheckedOutput::standardOutput("standard output", OnWriteFailure::Quiet);
-    if (path.empty()) return CheckedOutput();
-    return CheckedOutput::replacing(path, OnWriteFailure::Quiet);
-}
-
-bool writeOutput(CheckedOutput& out, const std::string& bytes, std::string& error) {
-    if (out.finishWith(bytes)) return true;
-    error = out.failureText();
-    return false;
 }
 
 } // namespace

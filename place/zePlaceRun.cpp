@@ -12,31 +12,14 @@
 #include "zeOptions.h"
 #include "zePlaceAgp.h"
 #include "zePlaceGff.h"
+#include "zePlacementTable.h"
 #include "zePlaceOptions.h"
 #include "zePlacePage.h"
 #include "zePlaceSequences.h"
-#include "zePlacementTable.h"
+#include "zeProgramOutput.h"
 #include "zeSequenceChains.h"
 #include "zeSizeScale.h"
 #include "zeVersion.h"
-#include "zeWriteCheck.h"
-
-namespace {
-
-CheckedOutput openOutput(const std::string& path, bool orStandard) {
-    if (path.empty() && orStandard)
-        return CheckedOutput::standardOutput("standard output", OnWriteFailure::Quiet);
-    if (path.empty()) return CheckedOutput();
-    return CheckedOutput::replacing(path, OnWriteFailure::Quiet);
-}
-
-bool writeOutput(CheckedOutput& out, const std::string& bytes, std::string& error) {
-    if (out.finishWith(bytes)) return true;
-    error = out.failureText();
-    return false;
-}
-
-} // namespace
 
 int runPlace(int argc, char** argv) {
     PlaceOptions o;
