@@ -9,6 +9,8 @@
 #
 #   N passed, M failed          (or: N passed, M failed, K skipped)
 #
+# counting CTest tests: each test program runs as one CTest test per suite
+# of GoogleTest cases, and each part's line also gives the cases it ran.
 # (a build that fails counts as one failed test), and the exit status is 1
 # when anything failed. Build output goes to <build dir>/build.log; warnings
 # and failures are shown.
@@ -39,13 +41,14 @@ summary=()
 
 # Adds one part's counts to the totals and to the summary.
 count() {
-    local what=$1 ok=$2 bad=$3 seconds=$4 skip=${5:-0}
+    local what=$1 ok=$2 bad=$3 seconds=$4 skip=${5:-0} cases=${6:-}
     passed=$((passed + ok))
     failed=$((failed + bad))
     skipped=$((skipped + skip))
     local skips=
     [ "$skip" -eq 0 ] || skips=", $skip skipped"
-    summary+=("$(printf '%-11s %4d passed, %d failed%s  (%d s)' "$what:" "$ok" "$bad" "$skips" "$seconds")")
+    [ -z "$cases" ] || cases=", GoogleTest: $cases"
+    summary+=("$(printf '%-11s %4d passed, %d failed%s  (%d s%s)' "$what:" "$ok" "$bad" "$skips" "$seconds" "$cases")")
 }
 
 # Configures and builds DIR with the given cmake options. The output goes
@@ -94,7 +97,25 @@ run_suite() {
     total=${counts##* }
     # Tests that skipped themselves (a tool missing) count neither way.
     skip=$(grep -c -E '^[[:space:]]+[0-9]+ - .* \(Skipped\)$' "$dir/ctest.log")
-    count "$what" $((total - bad - skip)) "$bad" $((SECONDS - start)) "$skip"
+    count "$what" $((total - bad - skip)) "$bad" $((SECONDS - start)) "$skip" "$(gtest_cases "$dir")"
+}
+
+# The GoogleTest cases run in DIR's last ctest run, as "N cases" (with
+# ", K skipped" when some skipped themselves): each CTest test of a test
+# program runs one suite of cases. Empty when none ran.
+gtest_cases() {
+    local log=$1/Testing/Temporary/LastTest.log
+    [ -f "$log" ] || return 0
+    awk '/^\[  PASSED  \] [0-9]+ tests?\.$/ { passed += $4 }
+         /^\[  SKIPPED \] [0-9]+ tests?, listed below:$/ { skipped += $4 }
+         /^\[  FAILED  \] [0-9]+ tests?, listed below:$/ { failed += $4 }
+         END {
+             cases = passed + skipped + failed
+             if (cases == 0) exit
+             printf "%d cases", cases
+             if (skipped) printf ", %d skipped", skipped
+             if (failed) printf ", %d failed", failed
+         }' "$log"
 }
 
 # The builds that run in the background run in process groups of their

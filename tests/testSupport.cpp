@@ -1,5 +1,7 @@
 #include "testSupport.h"
 
+#include "spawnProcess.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -27,7 +29,32 @@ TempDir::TempDir() {
 }
 
 TempDir::~TempDir() {
-    run("/bin/rm", {"-rf", dir});
+    removeTree(dir);
+}
+
+void removeTree(const std::string& path) {
+    struct stat top;
+    if (lstat(path.c_str(), &top) != 0) return;
+    if (!S_ISDIR(top.st_mode)) {
+        unlink(path.c_str());
+        return;
+    }
+    if (DIR* d = opendir(path.c_str())) {
+        std::vector<std::string> names;
+        while (dirent* e = readdir(d))
+            if (strcmp(e->d_name, ".") != 0 && strcmp(e->d_name, "..") != 0) names.push_back(e->d_name);
+        closedir(d);
+        for (const std::string& name : names) {
+            std::string child = path + "/" + name;
+            struct stat st;
+            // A file system mounted inside is left alone (its mount point
+            // then stays too).
+            if (lstat(child.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_dev != top.st_dev)
+                continue;
+            removeTree(child);
+        }
+    }
+    rmdir(path.c_str());
 }
 
 void writeFile(const std::string& path, const std::string& bytes) {
@@ -72,21 +99,19 @@ RunResult run(const std::string& program, const std::vector<std::string>& args,
     signal(SIGPIPE, SIG_IGN);
     int inPipe[2], outPipe[2], errPipe[2];
     if (pipe(inPipe) || pipe(outPipe) || pipe(errPipe)) throw std::runtime_error("pipe failed");
-    pid_t pid = fork();
-    if (pid < 0) throw std::runtime_error("fork failed");
-    if (pid == 0) {
-        dup2(inPipe[0], 0);
-        dup2(outPipe[1], 1);
-        dup2(errPipe[1], 2);
-        for (int fd : {inPipe[0], inPipe[1], outPipe[0], outPipe[1], errPipe[0], errPipe[1]})
+    SpawnSetup setup;
+    setup.in = inPipe[0];
+    setup.out = outPipe[1];
+    setup.err = errPipe[1];
+    setup.closeInChild = {inPipe[0], inPipe[1], outPipe[0], outPipe[1], errPipe[0], errPipe[1]};
+    setup.cwd = cwd;
+    pid_t pid = spawnProgram(program, args, setup);
+    if (pid < 0) {
+        for (int fd : setup.closeInChild)
             close(fd);
-        if (!cwd.empty() && chdir(cwd.c_str()) != 0) _exit(127);
-        std::vector<char*> argv;
-        argv.push_back(const_cast<char*>(program.c_str()));
-        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        execv(program.c_str(), argv.data());
-        _exit(127);
+        RunResult notStarted;
+        notStarted.status = 127; // as a shell reports a program it cannot run
+        return notStarted;
     }
     close(inPipe[0]);
     close(outPipe[1]);

@@ -25,6 +25,11 @@ class TempDir {
     std::string dir;
 };
 
+// Removes path and, for a directory, everything below it, in this process
+// (no rm to start). Symbolic links are removed, never followed; a file
+// system mounted below is not entered.
+void removeTree(const std::string& path);
+
 void writeFile(const std::string& path, const std::string& bytes);
 std::string readFile(const std::string& path);
 bool fileExists(const std::string& path);

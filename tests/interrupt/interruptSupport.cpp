@@ -16,6 +16,7 @@
 #include <set>
 #include <stdexcept>
 
+#include "spawnProcess.h"
 #include "testSupport.h"
 
 namespace zeinterrupt {
@@ -27,37 +28,23 @@ const char* const INPUTS[] = {"info", "raw-bands", "traces", "norm-fac", "names"
 // Generous, for sanitized builds on a loaded machine; only a guard.
 const std::chrono::seconds GUARD(120);
 
-std::vector<char*> argvOf(const std::string& program, const std::vector<std::string>& args) {
-    std::vector<char*> argv;
-    argv.push_back(const_cast<char*>(program.c_str()));
-    for (const std::string& a : args)
-        argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    return argv;
-}
-
-void resetSignalsForChild() {
-    for (int sig : {SIGINT, SIGQUIT, SIGTERM, SIGHUP, SIGPIPE})
-        signal(sig, SIG_DFL);
-    sigset_t none;
-    sigemptyset(&none);
-    sigprocmask(SIG_SETMASK, &none, nullptr);
-}
-
 // Standard output of `gzip -dc path`, or a text no picture has when the
 // file is not a complete compressed file.
 std::string decompressed(const std::string& path) {
     int out[2];
     if (pipe(out) != 0) throw std::runtime_error("pipe failed");
-    pid_t pid = fork();
-    if (pid == 0) {
-        dup2(out[1], 1);
+    int devNull = open("/dev/null", O_WRONLY);
+    zetest::SpawnSetup setup;
+    setup.out = out[1];
+    setup.err = devNull;
+    setup.closeInChild = {out[0], out[1], devNull};
+    setup.searchPath = true;
+    pid_t pid = zetest::spawnProgram("gzip", {"-dc", path}, setup);
+    close(devNull);
+    if (pid < 0) {
         close(out[0]);
         close(out[1]);
-        int devNull = open("/dev/null", O_WRONLY);
-        dup2(devNull, 2);
-        execlp("gzip", "gzip", "-dc", path.c_str(), (char*)nullptr);
-        _exit(127);
+        return "(not a complete compressed file)";
     }
     close(out[1]);
     std::string bytes;
@@ -121,24 +108,18 @@ BackgroundRun::BackgroundRun(const std::string& program, const std::vector<std::
     errPath = errTemplate;
     int out[2];
     if (pipe(out) != 0) throw std::runtime_error("pipe failed");
-    std::vector<char*> argv = argvOf(program, args);
-    child = fork();
-    if (child < 0) throw std::runtime_error("fork failed");
-    if (child == 0) {
-        setpgid(0, 0);
-        resetSignalsForChild();
-        int devNull = open("/dev/null", O_RDONLY);
-        dup2(devNull, 0);
-        dup2(out[1], 1);
-        dup2(errFd, 2);
-        close(out[0]);
-        close(out[1]);
-        if (!cwd.empty() && chdir(cwd.c_str()) != 0) _exit(126);
-        execv(program.c_str(), argv.data());
-        _exit(127);
-    }
-    // Set on both sides, so the group exists before any signal is sent.
-    setpgid(child, child);
+    int devNull = open("/dev/null", O_RDONLY);
+    zetest::SpawnSetup setup;
+    setup.in = devNull;
+    setup.out = out[1];
+    setup.err = errFd;
+    setup.closeInChild = {out[0], out[1], errFd, devNull};
+    setup.cwd = cwd;
+    setup.ownGroup = true;
+    setup.defaultSignals = true;
+    child = zetest::spawnProgram(program, args, setup);
+    close(devNull);
+    if (child < 0) throw std::runtime_error("cannot start " + program);
     close(out[1]);
     close(errFd);
     outFd = out[0];

@@ -1,5 +1,7 @@
 #include "sweepProcess.h"
 
+#include "spawnProcess.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -28,30 +30,21 @@ RunOutcome runBounded(const std::string& program, const std::vector<std::string>
         perror("pipe");
         exit(2);
     }
-    pid_t pid = fork();
+    // Its own process group, so the shell commands it starts can be
+    // killed with it.
+    int devNull = open("/dev/null", O_RDWR);
+    zetest::SpawnSetup setup;
+    setup.in = setup.out = devNull;
+    setup.err = errPipe[1];
+    setup.closeInChild = {errPipe[0], errPipe[1], devNull};
+    setup.cwd = cwd;
+    setup.ownGroup = true;
+    pid_t pid = zetest::spawnProgram(program, args, setup);
+    close(devNull);
     if (pid < 0) {
-        perror("fork");
+        perror("posix_spawn");
         exit(2);
     }
-    if (pid == 0) {
-        // Its own process group, so the shell commands it starts can be
-        // killed with it.
-        setpgid(0, 0);
-        int devNull = open("/dev/null", O_RDWR);
-        dup2(devNull, 0);
-        dup2(devNull, 1);
-        dup2(errPipe[1], 2);
-        close(errPipe[0]);
-        if (chdir(cwd.c_str()) != 0) _exit(126);
-        std::vector<char*> argv;
-        argv.push_back(const_cast<char*>(program.c_str()));
-        for (const std::string& a : args)
-            argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        execv(program.c_str(), argv.data());
-        _exit(127);
-    }
-    setpgid(pid, pid);
     close(errPipe[1]);
 
     double started = now();

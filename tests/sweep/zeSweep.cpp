@@ -27,6 +27,7 @@
 
 #include "sweepCases.h"
 #include "sweepProcess.h"
+#include "testSupport.h"
 
 namespace {
 
@@ -42,24 +43,6 @@ std::string readFile(const std::string& path) {
 void writeFile(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << bytes;
-}
-
-void removeTree(const std::string& path) {
-    struct stat st;
-    if (lstat(path.c_str(), &st) != 0) return;
-    if (S_ISDIR(st.st_mode)) {
-        if (DIR* d = opendir(path.c_str())) {
-            std::vector<std::string> names;
-            while (dirent* e = readdir(d))
-                if (strcmp(e->d_name, ".") && strcmp(e->d_name, "..")) names.push_back(e->d_name);
-            closedir(d);
-            for (const std::string& n : names)
-                removeTree(path + "/" + n);
-        }
-        rmdir(path.c_str());
-    } else {
-        unlink(path.c_str());
-    }
 }
 
 // Every path below root except those inside skip, relative to root.
@@ -199,7 +182,7 @@ int main(int argc, char** argv) {
         for (const auto& f : project)
             writeFile(dir + "/" + f.first, f.second);
         std::string entry = dir + "/" + c.entry;
-        removeTree(entry);
+        zetest::removeTree(entry);
         if (c.shape == EntryShape::FILE) writeFile(entry, c.content);
         if (c.shape == EntryShape::DIRECTORY) mkdir(entry.c_str(), 0755);
 
@@ -235,7 +218,7 @@ int main(int argc, char** argv) {
                    dir.c_str());
             printf("  stderr: %.400s\n", r.err.c_str());
         } else {
-            removeTree(scratch);
+            zetest::removeTree(scratch);
         }
     }
     report(figures);
