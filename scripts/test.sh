@@ -1,22 +1,18 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test once: in the sanitized build
-# (AddressSanitizer + UndefinedBehaviorSanitizer) every test that runs our
-# C++ code, in the plain optimised build the programs and only the tests
-# that need them optimised or run only scripts (the workflow and Slurm
-# tests, the map benchmark's figures, the layer check), and a few seconds
-# of live fuzzing per fuzz harness. Each part runs even
+# Builds everything and runs every test once, in the sanitized build
+# (AddressSanitizer + UndefinedBehaviorSanitizer): the tests of our C++
+# code and those of the scripts (the workflow and Slurm tests, the map
+# benchmark's figures, the layer check), which run the sanitized programs;
+# then a few seconds of live fuzzing per fuzz harness. Each part runs even
 # when an earlier one failed. The last line sums up all of them,
 #
 #   N passed, M failed          (or: N passed, M failed, K skipped)
 #
-# counting CTest tests: each test program runs as one CTest test per suite
-# of GoogleTest cases, and each part's line also gives the cases it ran.
 # (a build that fails counts as one failed test), and the exit status is 1
-# when anything failed. Build output goes to <build dir>/build.log; warnings
-# and failures are shown.
-#
-# The plain tree registers only its own tests (-DZE_TEST_SET=optimised),
-# so that it builds none of the test programs.
+# when anything failed. It counts CTest tests: each test program runs as
+# one CTest test per suite of GoogleTest cases, and each part's line also
+# gives the cases it ran. Build output goes to <build dir>/build.log;
+# warnings and failures are shown.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
@@ -118,13 +114,11 @@ gtest_cases() {
          }' "$log"
 }
 
-# The builds that run in the background run in process groups of their
-# own, ended with the script if the script ends first.
+# The fuzz build runs in the background in a process group of its own,
+# ended with the script if the script ends first.
 fuzz_build=
-sanitized_build=
 stop_background() {
-    local pid
-    for pid in $fuzz_build $sanitized_build; do kill -- "-$pid" 2>/dev/null; done
+    [ -z "$fuzz_build" ] || kill -- "-$fuzz_build" 2>/dev/null
     remove_test_tmp
 }
 
@@ -138,42 +132,26 @@ remove_test_tmp() {
 trap stop_background EXIT
 
 # The fuzz harnesses (clang-14, a tree of their own) build at the lowest
-# priority while the suites below build and run, mostly in moments when
-# those leave a core idle; the smoke run at the end waits for them.
+# priority while the suite below builds and runs, mostly in moments when
+# it leaves a core idle (its tests wait for Snakemake and Slurm); the smoke
+# run at the end waits for them.
 if command -v clang++-14 >/dev/null && command -v clang-14 >/dev/null; then
     setsid nice -n 19 bash fuzz/run_fuzzers.sh --build-only >/dev/null 2>&1 &
     fuzz_build=$!
 fi
 
-# The sanitized tree builds beside the plain one and on while the plain
-# tests run (they leave cores idle while they wait for their services); its
-# tests run after those. It is optimised lightly, with line tables (-O1
+# The one tree of the tests is optimised lightly, with line tables (-O1
 # -g1): at -O0 its zeStep5 takes a quarter longer over the sweep, and the
 # sanitizers name file and line all the same. Its benchmarks are left out.
-export jobs
-export -f build_tree
-sanitized_start=$SECONDS
-sanitized_clock=$(date +%s)
-sanitized_done=$(mktemp)
-ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-    setsid bash -c 'build_tree "$@"; echo "$? $(date +%s)" >"$0"' "$sanitized_done" build-asan \
-    -DZE_SANITIZE=ON -DZE_TEST_SET=all -DCMAKE_BUILD_TYPE=Debug -DZE_BUILD_BENCH=OFF \
-    "-DCMAKE_CXX_FLAGS_DEBUG=-O1 -g1" "-DCMAKE_C_FLAGS_DEBUG=-O1 -g1" &
-sanitized_build=$!
-
+# No plain optimised tree is built: the tests that ran there (the workflow
+# and Slurm tests) spend their time in Snakemake, not in the programs, and
+# its build cost more than they gained.
+export ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1
 start=$SECONDS
 status=0
-build_tree build -DZE_TEST_SET=optimised || status=$?
-run_suite plain build "$start" "$SECONDS" "$status"
-
-wait "$sanitized_build"
-sanitized_build=
-if ! read -r status clock <"$sanitized_done"; then
-    status=2 clock=$(date +%s) # the build did not end by itself
-fi
-rm -f "$sanitized_done"
-ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-    run_suite sanitized build-asan "$sanitized_start" $((sanitized_start + clock - sanitized_clock)) "$status"
+build_tree build-asan -DZE_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug -DZE_BUILD_BENCH=OFF \
+    "-DCMAKE_CXX_FLAGS_DEBUG=-O1 -g1" "-DCMAKE_C_FLAGS_DEBUG=-O1 -g1" || status=$?
+run_suite sanitized build-asan "$start" "$SECONDS" "$status"
 
 # The corpus replays ran with the suites above; a few seconds of live
 # fuzzing per harness follow (fuzz/README.md has the longer runs). Each
