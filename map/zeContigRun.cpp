@@ -14,6 +14,7 @@
 #include "zeError.h"
 #include "zeInputChecks.h"
 #include "zeMapBuild.h"
+#include "zeMarkerHits.h"
 #include "zeOptions.h"
 #include "zeProgramOutput.h"
 #include "zeTilingPath.h"
@@ -42,7 +43,9 @@ int runContig(int argc, char** argv) {
     std::string error;
     if (!readContigOptions(argc, argv, o, error)) return failure(error);
     if (o.help || o.version) return printHelpOrVersion(o.help ? contigUsage() : versionLine("zeContig"));
-    if (!inputsAreDistinct(o.files,
+    std::vector<std::string> inputs = o.files;
+    if (!o.markers.empty()) inputs.push_back(o.markers);
+    if (!inputsAreDistinct(inputs,
                            {{"table", o.output}, {"tiling path", o.mtp}, {"GFF file", o.gff},
                             {"page", o.html}},
                            error))
@@ -59,7 +62,14 @@ int runContig(int argc, char** argv) {
     if (!o.previous.empty() && !readContigTable(o.previous, previous, error)) return failure(error);
     std::vector<Fingerprint> prints;
     if (!readContigInput(o.files, prints, error)) return failure(error);
-    ContigMap map = buildMap(prints, o.map);
+    MarkerHits hits;
+    if (!o.markers.empty()) {
+        std::vector<std::string> warnings;
+        if (!readMarkerHits(o.markers, prints, hits, warnings, error)) return failure(error);
+        for (const std::string& warning : warnings)
+            std::cerr << warning << std::endl;
+    }
+    ContigMap map = buildMap(prints, o.map, hits.prints);
     if (!o.previous.empty()) {
         ContigNames names = nameContigs(prints, map, previous);
         renumberContigs(map, names.numberOf);
@@ -83,6 +93,7 @@ int runContig(int argc, char** argv) {
         in.prints = &prints;
         in.map = &map;
         in.settings = o.map;
+        in.markers = o.markers;
         in.mtpShared = o.mtpShared;
         in.table = o.output;
         in.tilingPath.assign(prints.size(), 0);

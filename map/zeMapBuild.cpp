@@ -1,5 +1,8 @@
 #include "zeMapBuild.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "zeBurial.h"
 #include "zeChimeras.h"
 #include "zeCommonBands.h"
@@ -7,6 +10,7 @@
 #include "zeJunctions.h"
 #include "zeLayout.h"
 #include "zeLinearCuts.h"
+#include "zeMarkerPairs.h"
 #include "zeMapDecision.h"
 #include "zeMisfits.h"
 #include "zeOverlapGraph.h"
@@ -32,9 +36,21 @@ ClonePlaces withoutChimeras(ClonePlaces places, const std::vector<int>& pieceFro
     return places;
 }
 
+// The pairs of both lists (each by first then second), in that order.
+std::vector<PairScore> mergedPairs(const std::vector<PairScore>& a, const std::vector<PairScore>& b) {
+    std::vector<PairScore> all;
+    all.reserve(a.size() + b.size());
+    std::merge(a.begin(), a.end(), b.begin(), b.end(), std::back_inserter(all),
+               [](const PairScore& x, const PairScore& y) {
+                   return x.first != y.first ? x.first < y.first : x.second < y.second;
+               });
+    return all;
+}
+
 } // namespace
 
-ContigMap buildMap(const std::vector<Fingerprint>& given, const MapSettings& s) {
+ContigMap buildMap(const std::vector<Fingerprint>& given, const MapSettings& s,
+                   const std::vector<std::vector<int>>& markerHits) {
     const int n = (int)given.size();
     const std::vector<BandRange> masked = commonBandRanges(given, s.tolerance, s.commonBandShare);
     // A copy only when there is something to mask.
@@ -42,11 +58,16 @@ ContigMap buildMap(const std::vector<Fingerprint>& given, const MapSettings& s) 
         masked.empty() ? std::vector<Fingerprint>() : withoutBandsIn(given, masked);
     const std::vector<Fingerprint>& prints = masked.empty() ? given : maskedPrints;
     RepeatFindings repeats = withoutRepeatJoins(prints, passingPairs(prints, s), s);
-    OverlapGraph g(n, trustedPairs(n, repeats.kept));
-    MapFindings found;
     // Groups around a clone that overlap only on repeat bands may be two
-    // copies of one family: the junction test rescores them on the rest.
+    // copies of one family: the junction test rescores them on the rest,
+    // and marker pairs are scored on the rest.
     const PrintsView plain(prints, &repeats.plainPrints);
+    MarkerFindings markers;
+    if (!markerHits.empty()) markers = markerPairs(plain, markerHits, repeats.kept, s);
+    OverlapGraph g(n, trustedPairs(n, markers.pairs.empty()
+                                          ? repeats.kept
+                                          : mergedPairs(repeats.kept, markers.pairs)));
+    MapFindings found;
     const std::vector<std::pair<int, int>> copyCuts = repeatCopyCuts(g, plain, s);
     if (!copyCuts.empty()) g = withoutEdges(g, copyCuts);
     found.junctions = findJunctions(g, plain, s);
@@ -74,6 +95,9 @@ ContigMap buildMap(const std::vector<Fingerprint>& given, const MapSettings& s) 
     map.maskedBands = masked;
     map.repeatPairsSetAside = repeats.pairsSetAside;
     map.repeatCopyOverlapsCut = (long)copyCuts.size();
+    map.markerTypicalHits = markers.typicalHits;
+    map.markerRepeatProbes = markers.repeatProbes;
+    map.markerPairsAdded = (long)markers.pairs.size();
     numberContigs(map);
     return map;
 }

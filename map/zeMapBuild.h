@@ -7,6 +7,8 @@
 //     (zeCommonBands.h); every pair within the build cutoff (the pair
 //     scan); pairs passing only with repeat bands join no groups
 //     (zeRepeatBands.h).
+//     With marker hits, pairs of clones a marker hits pass at a looser
+//     cutoff (zeMarkerPairs.h).
 //  2. Only trusted pairs are kept (zeTrustedPairs.h).
 //  3. Clones that alone join two groups are junctions (zeJunctions.h); the
 //     groups are what stays connected without them, a clone overlapping
@@ -33,6 +35,9 @@
 #include "zeFingerprint.h"
 #include "zeMapSettings.h"
 
-ContigMap buildMap(const std::vector<Fingerprint>& prints, const MapSettings& settings);
+// markerHits: per marker, the fingerprints it hits, ascending; none
+// without markers.
+ContigMap buildMap(const std::vector<Fingerprint>& prints, const MapSettings& settings,
+                   const std::vector<std::vector<int>>& markerHits = {});
 
 #endif

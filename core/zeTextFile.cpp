@@ -1,0 +1,34 @@
+#include "zeTextFile.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "zeError.h"
+
+bool readWholeFile(const std::string& path, std::string& bytes, std::string& error) {
+    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    int err = errno;
+    if (fd >= 0) {
+        char block[65536];
+        ssize_t got;
+        while ((got = read(fd, block, sizeof block)) > 0 || (got < 0 && errno == EINTR))
+            if (got > 0) bytes.append(block, (size_t)got);
+        err = errno;
+        close(fd);
+        if (got == 0) return true;
+    }
+    error = withReason("couldn't read '" + path + "'", err);
+    return false;
+}
+
+std::vector<std::string> splitFields(const std::string& text, char separator) {
+    std::vector<std::string> out(1);
+    for (char c : text)
+        if (c == separator)
+            out.emplace_back();
+        else
+            out.back() += c;
+    return out;
+}
