@@ -2,7 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <set>
 #include <utility>
+
+#include "zeTrustedPairs.h"
+#include "zeUnionFind.h"
 
 namespace {
 
@@ -21,6 +26,44 @@ bool holds(const std::vector<PairScore>& passing, int a, int b) {
                                    return std::make_pair(p.first, p.second) < q;
                                });
     return at != passing.end() && at->first == a && at->second == b;
+}
+
+// The pairs that join two groups of clones (held together without
+// markers) with at least `fewest` clones of each group in such pairs; and
+// every pair within a group, or bringing in a lone clone. A clone at the
+// wrong place by a repeat's bands would otherwise pull the group of its
+// true place along by its marker pairs.
+std::vector<PairScore> heldJoins(int vertices, const std::vector<PairScore>& passing,
+                                 const std::vector<PairScore>& pairs, int fewest) {
+    UnionFind groups(vertices);
+    for (const PairScore& p : trustedPairs(vertices, passing))
+        groups.unite(p.first, p.second);
+    // Per two groups (the smaller representative first): the clones of each.
+    std::map<std::pair<int, int>, std::pair<std::set<int>, std::set<int>>> sides;
+    auto joinOf = [&](const PairScore& p) {
+        int a = groups.find(p.first), b = groups.find(p.second);
+        return a < b ? std::make_pair(std::make_pair(a, b), std::make_pair(p.first, p.second))
+                     : std::make_pair(std::make_pair(b, a), std::make_pair(p.second, p.first));
+    };
+    auto plain = [&](const PairScore& p) {
+        return groups.find(p.first) == groups.find(p.second) || groups.sizeOf(p.first) == 1 ||
+               groups.sizeOf(p.second) == 1;
+    };
+    for (const PairScore& p : pairs) {
+        if (plain(p)) continue;
+        const auto join = joinOf(p);
+        sides[join.first].first.insert(join.second.first);
+        sides[join.first].second.insert(join.second.second);
+    }
+    std::vector<PairScore> kept;
+    for (const PairScore& p : pairs) {
+        if (!plain(p)) {
+            const auto& side = sides[joinOf(p).first];
+            if ((int)side.first.size() < fewest || (int)side.second.size() < fewest) continue;
+        }
+        kept.push_back(p);
+    }
+    return kept;
 }
 
 } // namespace
@@ -51,5 +94,6 @@ MarkerFindings markerPairs(const PrintsView& prints, const std::vector<std::vect
         p.second = c.second;
         found.pairs.push_back(p);
     }
+    found.pairs = heldJoins((int)prints.size(), passing, found.pairs, s.markerJoinClones);
     return found;
 }
