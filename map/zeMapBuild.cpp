@@ -1,7 +1,6 @@
 #include "zeMapBuild.h"
 
-#include <algorithm>
-#include <iterator>
+#include <utility>
 
 #include "zeBurial.h"
 #include "zeChimeras.h"
@@ -36,15 +35,20 @@ ClonePlaces withoutChimeras(ClonePlaces places, const std::vector<int>& pieceFro
     return places;
 }
 
-// The pairs of both lists (each by first then second), in that order.
-std::vector<PairScore> mergedPairs(const std::vector<PairScore>& a, const std::vector<PairScore>& b) {
-    std::vector<PairScore> all;
-    all.reserve(a.size() + b.size());
-    std::merge(a.begin(), a.end(), b.begin(), b.end(), std::back_inserter(all),
-               [](const PairScore& x, const PairScore& y) {
-                   return x.first != y.first ? x.first < y.first : x.second < y.second;
-               });
-    return all;
+// Lays the groups of g apart from its junctions out; a group that lies
+// over itself is two places: cut, and laid out again.
+void layOut(OverlapGraph& g, const std::vector<Fingerprint>& prints, const PrintsView& plain,
+            const MapSettings& s, std::vector<std::vector<int>>& groups, MapFindings& found) {
+    groups = groupsApart(g, found.junctions);
+    found.places = placeGroups(g, prints, groups, s);
+    for (int round = 0; round < s.cutRounds; ++round) {
+        const std::vector<std::pair<int, int>> cuts =
+            nonLinearCuts(g, plain, groups, found.places, s);
+        if (cuts.empty()) break;
+        g = withoutEdges(g, cuts);
+        groups = groupsApart(g, found.junctions);
+        found.places = placeGroups(g, prints, groups, s);
+    }
 }
 
 } // namespace
@@ -57,30 +61,31 @@ ContigMap buildMap(const std::vector<Fingerprint>& given, const MapSettings& s,
     const std::vector<Fingerprint> maskedPrints =
         masked.empty() ? std::vector<Fingerprint>() : withoutBandsIn(given, masked);
     const std::vector<Fingerprint>& prints = masked.empty() ? given : maskedPrints;
-    RepeatFindings repeats = withoutRepeatJoins(prints, passingPairs(prints, s), s);
+    std::vector<PairScore> passing = passingPairs(prints, s);
+    // The marker stage leaves every pair of the scan alone: it needs them.
+    std::vector<PairScore> scanned;
+    if (!markerHits.empty()) scanned = passing;
+    RepeatFindings repeats = withoutRepeatJoins(prints, std::move(passing), s);
+    OverlapGraph g(n, trustedPairs(n, repeats.kept));
+    MapFindings found;
     // Groups around a clone that overlap only on repeat bands may be two
     // copies of one family: the junction test rescores them on the rest,
-    // and marker pairs are scored on the rest.
+    // and so does the marker stage.
     const PrintsView plain(prints, &repeats.plainPrints);
-    MarkerFindings markers;
-    if (!markerHits.empty()) markers = markerPairs(plain, markerHits, repeats.kept, s);
-    OverlapGraph g(n, trustedPairs(n, markers.pairs.empty()
-                                          ? repeats.kept
-                                          : mergedPairs(repeats.kept, markers.pairs)));
-    MapFindings found;
     const std::vector<std::pair<int, int>> copyCuts = repeatCopyCuts(g, plain, s);
     if (!copyCuts.empty()) g = withoutEdges(g, copyCuts);
     found.junctions = findJunctions(g, plain, s);
-    std::vector<std::vector<int>> groups = groupsApart(g, found.junctions);
-    found.places = placeGroups(g, prints, groups, s);
-    // A group that lies over itself is two places: cut, and laid out again.
-    for (int round = 0; round < s.cutRounds; ++round) {
-        const std::vector<std::pair<int, int>> cuts =
-            nonLinearCuts(g, plain, groups, found.places, s);
-        if (cuts.empty()) break;
-        g = withoutEdges(g, cuts);
-        groups = groupsApart(g, found.junctions);
-        found.places = placeGroups(g, prints, groups, s);
+    std::vector<std::vector<int>> groups;
+    layOut(g, prints, plain, s, groups, found);
+    // Markers join whole groups, laid out again; what the scan's pairs
+    // decided (cuts, junctions) stands.
+    MarkerFindings markers;
+    if (!markerHits.empty()) {
+        markers = markerPairs(plain, markerHits, scanned, groups, found.junctions, s);
+        if (!markers.pairs.empty()) {
+            g = withEdges(g, markers.pairs);
+            layOut(g, prints, plain, s, groups, found);
+        }
     }
     found.misfits = findMisfits(prints, groups, found.places, s);
     // The chimera lookup takes a buried clone's foreign bands from the clone

@@ -6,9 +6,6 @@
 #include <set>
 #include <utility>
 
-#include "zeTrustedPairs.h"
-#include "zeUnionFind.h"
-
 namespace {
 
 int medianCount(const std::vector<std::vector<int>>& hits) {
@@ -20,60 +17,10 @@ int medianCount(const std::vector<std::vector<int>>& hits) {
     return (int)counts[counts.size() / 2];
 }
 
-bool holds(const std::vector<PairScore>& passing, int a, int b) {
-    auto at = std::lower_bound(passing.begin(), passing.end(), std::make_pair(a, b),
-                               [](const PairScore& p, const std::pair<int, int>& q) {
-                                   return std::make_pair(p.first, p.second) < q;
-                               });
-    return at != passing.end() && at->first == a && at->second == b;
-}
-
-// The pairs that join two groups of clones (held together without
-// markers) with at least `fewest` clones of each group in such pairs; and
-// every pair within a group, or bringing in a lone clone. A clone at the
-// wrong place by a repeat's bands would otherwise pull the group of its
-// true place along by its marker pairs.
-std::vector<PairScore> heldJoins(int vertices, const std::vector<PairScore>& passing,
-                                 const std::vector<PairScore>& pairs, int fewest) {
-    UnionFind groups(vertices);
-    for (const PairScore& p : trustedPairs(vertices, passing))
-        groups.unite(p.first, p.second);
-    // Per two groups (the smaller representative first): the clones of each.
-    std::map<std::pair<int, int>, std::pair<std::set<int>, std::set<int>>> sides;
-    auto joinOf = [&](const PairScore& p) {
-        int a = groups.find(p.first), b = groups.find(p.second);
-        return a < b ? std::make_pair(std::make_pair(a, b), std::make_pair(p.first, p.second))
-                     : std::make_pair(std::make_pair(b, a), std::make_pair(p.second, p.first));
-    };
-    auto plain = [&](const PairScore& p) {
-        return groups.find(p.first) == groups.find(p.second) || groups.sizeOf(p.first) == 1 ||
-               groups.sizeOf(p.second) == 1;
-    };
-    for (const PairScore& p : pairs) {
-        if (plain(p)) continue;
-        const auto join = joinOf(p);
-        sides[join.first].first.insert(join.second.first);
-        sides[join.first].second.insert(join.second.second);
-    }
-    std::vector<PairScore> kept;
-    for (const PairScore& p : pairs) {
-        if (!plain(p)) {
-            const auto& side = sides[joinOf(p).first];
-            if ((int)side.first.size() < fewest || (int)side.second.size() < fewest) continue;
-        }
-        kept.push_back(p);
-    }
-    return kept;
-}
-
-} // namespace
-
-MarkerFindings markerPairs(const PrintsView& prints, const std::vector<std::vector<int>>& hits,
-                           const std::vector<PairScore>& passing, const MapSettings& s) {
-    MarkerFindings found;
-    found.typicalHits = medianCount(hits);
-    found.hitLimit = (int)std::floor(s.markerRepeatFactor * found.typicalHits);
-    std::vector<std::pair<int, int>> candidates;
+// Every pair of fingerprints that a marker short of the limit hits, once.
+std::vector<std::pair<int, int>> hitPairs(const std::vector<std::vector<int>>& hits,
+                                          MarkerFindings& found) {
+    std::vector<std::pair<int, int>> pairs;
     for (const std::vector<int>& hit : hits) {
         if ((int)hit.size() > found.hitLimit) {
             ++found.repeatProbes;
@@ -81,19 +28,98 @@ MarkerFindings markerPairs(const PrintsView& prints, const std::vector<std::vect
         }
         for (size_t i = 0; i < hit.size(); ++i)
             for (size_t j = i + 1; j < hit.size(); ++j)
-                if (hit[i] != hit[j]) candidates.emplace_back(hit[i], hit[j]);
+                if (hit[i] != hit[j]) pairs.emplace_back(hit[i], hit[j]);
     }
-    std::sort(candidates.begin(), candidates.end());
-    candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
-    for (const std::pair<int, int>& c : candidates) {
-        if (holds(passing, c.first, c.second)) continue;
+    std::sort(pairs.begin(), pairs.end());
+    pairs.erase(std::unique(pairs.begin(), pairs.end()), pairs.end());
+    return pairs;
+}
+
+// The passing pairs kept by where their clones lie, as the header says.
+// groupOf: per fingerprint its group, or -1 for a lone clone.
+std::vector<PairScore> heldJoins(const std::vector<PairScore>& pairs,
+                                 const std::vector<int>& groupOf, int fewest) {
+    // Per two groups (the smaller first): the clones of each in pairs between them.
+    std::map<std::pair<int, int>, std::pair<std::set<int>, std::set<int>>> sides;
+    std::map<int, int> homeOf; // a lone clone's group; -2: more than one
+    for (const PairScore& p : pairs) {
+        int a = groupOf[(size_t)p.first], b = groupOf[(size_t)p.second];
+        if (a >= 0 && b >= 0 && a != b) {
+            auto& side = sides[{std::min(a, b), std::max(a, b)}];
+            side.first.insert(a < b ? p.first : p.second);
+            side.second.insert(a < b ? p.second : p.first);
+        } else if ((a < 0) != (b < 0)) {
+            auto home = homeOf.emplace(a < 0 ? p.first : p.second, std::max(a, b));
+            if (home.first->second != std::max(a, b)) home.first->second = -2;
+        }
+    }
+    std::vector<PairScore> kept;
+    for (const PairScore& p : pairs) {
+        int a = groupOf[(size_t)p.first], b = groupOf[(size_t)p.second];
+        bool keep = a == b && a >= 0;
+        if (a >= 0 && b >= 0 && a != b) {
+            const auto& side = sides[{std::min(a, b), std::max(a, b)}];
+            keep = (int)side.first.size() >= fewest && (int)side.second.size() >= fewest;
+        } else if ((a < 0) != (b < 0)) {
+            keep = homeOf[a < 0 ? p.first : p.second] >= 0;
+        } else if (a < 0 && b < 0) {
+            // Two lone clones, neither of which leads into a group.
+            keep = !homeOf.count(p.first) && !homeOf.count(p.second);
+        }
+        if (keep) kept.push_back(p);
+    }
+    return kept;
+}
+
+} // namespace
+
+bool holdsPair(const std::vector<PairScore>& pairs, int first, int second) {
+    auto at = std::lower_bound(pairs.begin(), pairs.end(), std::make_pair(first, second),
+                               [](const PairScore& p, const std::pair<int, int>& q) {
+                                   return std::make_pair(p.first, p.second) < q;
+                               });
+    return at != pairs.end() && at->first == first && at->second == second;
+}
+
+MarkerFindings markerPairs(const PrintsView& prints, const std::vector<std::vector<int>>& hits,
+                           const std::vector<PairScore>& scanned,
+                           const std::vector<std::vector<int>>& groups,
+                           const std::vector<char>& junctions, const MapSettings& s) {
+    MarkerFindings found;
+    found.typicalHits = medianCount(hits);
+    found.hitLimit = (int)std::floor(s.markerRepeatFactor * found.typicalHits);
+    std::vector<int> groupOf(prints.size(), -1);
+    for (size_t k = 0; k < groups.size(); ++k)
+        for (int v : groups[k])
+            groupOf[(size_t)v] = (int)k;
+    std::vector<PairScore> passing;
+    for (const std::pair<int, int>& c : hitPairs(hits, found)) {
+        if (junctions[(size_t)c.first] || junctions[(size_t)c.second]) continue;
+        if (holdsPair(scanned, c.first, c.second)) continue;
         PairScore p = scoreBands(prints[(size_t)c.first].bands, prints[(size_t)c.second].bands,
                                  s.tolerance);
         if (p.score > s.markerCutoff || p.shared < s.markerShared) continue;
         p.first = c.first;
         p.second = c.second;
-        found.pairs.push_back(p);
+        passing.push_back(p);
     }
-    found.pairs = heldJoins((int)prints.size(), passing, found.pairs, s.markerJoinClones);
+    found.pairs = heldJoins(passing, groupOf, s.markerJoinClones);
     return found;
+}
+
+OverlapGraph withEdges(const OverlapGraph& g, const std::vector<PairScore>& pairs) {
+    std::vector<PairScore> all = pairs;
+    for (int v = 0; v < g.size(); ++v)
+        for (const Overlap* o = g.begin(v); o != g.end(v); ++o)
+            if (v < o->to) {
+                PairScore p;
+                p.first = v;
+                p.second = o->to;
+                p.shared = o->shared;
+                all.push_back(p);
+            }
+    std::sort(all.begin(), all.end(), [](const PairScore& x, const PairScore& y) {
+        return x.first != y.first ? x.first < y.first : x.second < y.second;
+    });
+    return OverlapGraph(g.size(), all);
 }
