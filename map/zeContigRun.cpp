@@ -23,13 +23,16 @@
 
 namespace {
 
-// The earlier table may be the table written now (a map rebuilt in
-// place: it is read before it is replaced), but no other output.
-bool previousIsKept(const ContigOptions& o, std::string& error) {
-    for (const NamedOutput& out :
-         std::vector<NamedOutput>{{"tiling path", o.mtp}, {"GFF file", o.gff}, {"page", o.html}})
-        if (!out.path.empty() && (out.path == o.previous || sameFile(out.path, o.previous))) {
-            error = "the " + out.kind + " '" + out.path + "' is the previous table '" + o.previous +
+// No output may be written over an input other than the bands files: the
+// earlier table (`kind` "previous table") may only be the table written
+// now (a map rebuilt in place: it is read before it is replaced).
+bool inputIsKept(const ContigOptions& o, const std::string& kind, const std::string& input,
+                 std::string& error) {
+    std::vector<NamedOutput> outputs = {{"tiling path", o.mtp}, {"GFF file", o.gff}, {"page", o.html}};
+    if (kind != "previous table") outputs.push_back({"table", o.output});
+    for (const NamedOutput& out : outputs)
+        if (!out.path.empty() && (out.path == input || sameFile(out.path, input))) {
+            error = "the " + out.kind + " '" + out.path + "' is the " + kind + " '" + input +
                     "': it would be written over";
             return false;
         }
@@ -43,14 +46,15 @@ int runContig(int argc, char** argv) {
     std::string error;
     if (!readContigOptions(argc, argv, o, error)) return failure(error);
     if (o.help || o.version) return printHelpOrVersion(o.help ? contigUsage() : versionLine("zeContig"));
-    std::vector<std::string> inputs = o.files;
-    if (!o.markers.empty()) inputs.push_back(o.markers);
-    if (!inputsAreDistinct(inputs,
+    if (!inputsAreDistinct(o.files,
                            {{"table", o.output}, {"tiling path", o.mtp}, {"GFF file", o.gff},
                             {"page", o.html}},
                            error))
         return failure(error);
-    if (!o.previous.empty() && !previousIsKept(o, error)) return failure(error);
+    if (!o.previous.empty() && !inputIsKept(o, "previous table", o.previous, error))
+        return failure(error);
+    if (!o.markers.empty() && !inputIsKept(o, "hits file", o.markers, error))
+        return failure(error);
 
     // The outputs' places are tried before the inputs are read and scored.
     CheckedOutput table = openOutput(o.output, true), mtp = openOutput(o.mtp, false),

@@ -60,7 +60,8 @@ struct MapSettings {
     // least `markerShared` bands, unless the marker hits more than
     // `markerRepeatFactor` times the fingerprints the typical marker hits.
     // Such pairs join two groups of clones only when at least
-    // `markerJoinClones` clones of each group are in them.
+    // `markerJoinClones` clones of each group are in them, and bring a
+    // lone clone into a group only with as many clones of it.
     double markerCutoff = 1e-6;
     int markerShared = 8;
     double markerRepeatFactor = 2.5;

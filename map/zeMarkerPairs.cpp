@@ -42,6 +42,7 @@ std::vector<PairScore> heldJoins(const std::vector<PairScore>& pairs,
     // Per two groups (the smaller first): the clones of each in pairs between them.
     std::map<std::pair<int, int>, std::pair<std::set<int>, std::set<int>>> sides;
     std::map<int, int> homeOf; // a lone clone's group; -2: more than one
+    std::map<int, std::set<int>> partnersOf; // a lone clone's, in groups
     for (const PairScore& p : pairs) {
         int a = groupOf[(size_t)p.first], b = groupOf[(size_t)p.second];
         if (a >= 0 && b >= 0 && a != b) {
@@ -49,8 +50,10 @@ std::vector<PairScore> heldJoins(const std::vector<PairScore>& pairs,
             side.first.insert(a < b ? p.first : p.second);
             side.second.insert(a < b ? p.second : p.first);
         } else if ((a < 0) != (b < 0)) {
-            auto home = homeOf.emplace(a < 0 ? p.first : p.second, std::max(a, b));
+            const int lone = a < 0 ? p.first : p.second;
+            auto home = homeOf.emplace(lone, std::max(a, b));
             if (home.first->second != std::max(a, b)) home.first->second = -2;
+            partnersOf[lone].insert(a < 0 ? p.second : p.first);
         }
     }
     std::vector<PairScore> kept;
@@ -61,7 +64,8 @@ std::vector<PairScore> heldJoins(const std::vector<PairScore>& pairs,
             const auto& side = sides[{std::min(a, b), std::max(a, b)}];
             keep = (int)side.first.size() >= fewest && (int)side.second.size() >= fewest;
         } else if ((a < 0) != (b < 0)) {
-            keep = homeOf[a < 0 ? p.first : p.second] >= 0;
+            const int lone = a < 0 ? p.first : p.second;
+            keep = homeOf[lone] >= 0 && (int)partnersOf[lone].size() >= fewest;
         } else if (a < 0 && b < 0) {
             // Two lone clones, neither of which leads into a group.
             keep = !homeOf.count(p.first) && !homeOf.count(p.second);

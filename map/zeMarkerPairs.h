@@ -11,8 +11,9 @@
 //  - the pairs join the groups the scan's pairs built, as they were laid
 //    out and cut: two groups only when at least two clones of each are in
 //    the pairs between them (one clone at the wrong place, or one wrong
-//    hit, pulls nothing along), a lone clone into only one group, and no
-//    clone found to be the only link between two groups (a junction).
+//    hit, pulls nothing along), a lone clone into only one group and with
+//    two clones of it, and no clone found to be the only link between two
+//    groups (a junction).
 #ifndef ZE_MARKERPAIRS_H
 #define ZE_MARKERPAIRS_H
 

@@ -77,9 +77,12 @@ TEST(MarkerPairs, TwoGroupsJoinOnlyWithTwoClonesOfEachInThePairs) {
     std::vector<char> a1Junction = noJunctions;
     a1Junction[0] = 1;
     EXPECT_TRUE(markerPairs(view, {{0, 1, 2, 3}}, scan, groups, a1Junction, s).pairs.empty());
-    // A lone clone (b1 in no group) joins the one group it leads to.
+    // A lone clone (b1 in no group) joins the one group it leads to, with
+    // two of its clones, not one.
     EXPECT_EQ(ends(markerPairs(view, {{0, 1, 2}}, {scanned(0, 1)}, {{0, 1}}, {0, 0, 0, 0}, s).pairs),
               (std::vector<std::pair<int, int>>{{0, 2}, {1, 2}}));
+    EXPECT_TRUE(
+        markerPairs(view, {{1, 2}}, {scanned(0, 1)}, {{0, 1}}, {0, 0, 0, 0}, s).pairs.empty());
 }
 
 TEST(MarkerPairs, RepeatProbesAndPairsOfTheScanAddNothing) {
@@ -140,6 +143,11 @@ TEST(MarkerHits, BadHitsFilesAreRefusedNamingFileAndLine) {
     EXPECT_EQ(r.err, "ERROR: " + t / "hits.tsv" +
                          ":2: expected 2 tab-separated fields (clone, marker), not 1\n");
     EXPECT_FALSE(fileExists(t / "out.tsv"));
+    r = runContig({"--markers", t / "hits.tsv", "-o", t / "hits.tsv", t / "1.bands"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "ERROR: the table '" + t / "hits.tsv" + "' is the hits file '" +
+                         t / "hits.tsv" + "': it would be written over\n");
+    EXPECT_EQ(readFile(t / "hits.tsv"), "clone\tmarker\na1\n");
     r = runContig({"--markers", t / "none.tsv", t / "1.bands"});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("couldn't read '" + t / "none.tsv" + "'"), std::string::npos) << r.err;
