@@ -23,6 +23,16 @@ bool readWholeFile(const std::string& path, std::string& bytes, std::string& err
     return false;
 }
 
+bool nextLine(const std::string& bytes, size_t& at, std::string& line) {
+    if (at >= bytes.size()) return false;
+    size_t end = bytes.find('\n', at);
+    if (end == std::string::npos) end = bytes.size();
+    line = bytes.substr(at, end - at);
+    at = end + 1;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return true;
+}
+
 std::vector<std::string> splitFields(const std::string& text, char separator) {
     std::vector<std::string> out(1);
     for (char c : text)

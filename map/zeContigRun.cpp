@@ -28,7 +28,8 @@ namespace {
 // now (a map rebuilt in place: it is read before it is replaced).
 bool inputIsKept(const ContigOptions& o, const std::string& kind, const std::string& input,
                  std::string& error) {
-    std::vector<NamedOutput> outputs = {{"tiling path", o.mtp}, {"GFF file", o.gff}, {"page", o.html}};
+    std::vector<NamedOutput> outputs = {
+        {"tiling path", o.mtp}, {"GFF file", o.gff}, {"page", o.html}};
     if (kind != "previous table") outputs.push_back({"table", o.output});
     for (const NamedOutput& out : outputs)
         if (!out.path.empty() && (out.path == input || sameFile(out.path, input))) {

@@ -76,13 +76,9 @@ bool parseContigTable(const std::string& bytes, const std::string& name,
     rows.clear();
     size_t at = 0;
     long number = 0, firstBlank = 0;
-    while (at < bytes.size()) {
-        size_t end = bytes.find('\n', at);
-        if (end == std::string::npos) end = bytes.size();
-        std::string line = bytes.substr(at, end - at);
-        at = end + 1;
+    std::string line;
+    while (nextLine(bytes, at, line)) {
         ++number;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
         auto fail = [&](const std::string& what) {
             error = name + ":" + std::to_string(number) + ": " + what;
             return false;

@@ -13,10 +13,12 @@ const char* HEADER = "clone\tmarker";
 
 // The fingerprints of one clone: a range of the sorted prints.
 std::pair<int, int> printsOf(const std::vector<Fingerprint>& prints, const std::string& clone) {
-    auto low = std::lower_bound(prints.begin(), prints.end(), clone,
-                                [](const Fingerprint& f, const std::string& c) { return f.clone < c; });
+    auto low =
+        std::lower_bound(prints.begin(), prints.end(), clone,
+                         [](const Fingerprint& f, const std::string& c) { return f.clone < c; });
     auto high = low;
-    while (high != prints.end() && high->clone == clone) ++high;
+    while (high != prints.end() && high->clone == clone)
+        ++high;
     return {(int)(low - prints.begin()), (int)(high - prints.begin())};
 }
 
@@ -47,13 +49,9 @@ bool parseMarkerHits(const std::string& bytes, const std::string& name,
         error = name + ":" + std::to_string(line) + ": " + what;
         return false;
     };
-    while (at < bytes.size()) {
-        size_t end = bytes.find('\n', at);
-        if (end == std::string::npos) end = bytes.size();
-        std::string line = bytes.substr(at, end - at);
-        at = end + 1;
+    std::string line;
+    while (nextLine(bytes, at, line)) {
         ++number;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
         if (number == 1) {
             if (line != HEADER)
                 return fail(1, "expected the header 'clone<TAB>marker' of a hits file, not '" +
@@ -69,8 +67,7 @@ bool parseMarkerHits(const std::string& bytes, const std::string& name,
         if (f.size() != 2)
             return fail(number, "expected 2 tab-separated fields (clone, marker), not " +
                                     std::to_string(f.size()));
-        if (f[0].empty() || f[1].empty())
-            return fail(number, "an empty clone or marker name");
+        if (f[0].empty() || f[1].empty()) return fail(number, "an empty clone or marker name");
         if (!seen.insert({f[0], f[1]}).second) {
             repeated.add(number, f[0] + " " + f[1]);
             continue;
@@ -97,8 +94,7 @@ bool parseMarkerHits(const std::string& bytes, const std::string& name,
     if (unknown.lines)
         warnings.push_back("WARNING: " + name + ": " + std::to_string(unknown.lines) +
                            " hits name a clone in no bands file, left out (the first, '" +
-                           unknown.first + "', on line " + std::to_string(unknown.firstLine) +
-                           ")");
+                           unknown.first + "', on line " + std::to_string(unknown.firstLine) + ")");
     if (repeated.lines)
         warnings.push_back("WARNING: " + name + ": " + std::to_string(repeated.lines) +
                            " repeated lines ignored (the first, '" + repeated.first +

@@ -11,7 +11,7 @@
 #include "zeFingerprint.h"
 
 struct MarkerHits {
-    std::vector<std::string> markers;    // in the order of their first hit
+    std::vector<std::string> markers;     // in the order of their first hit
     std::vector<std::vector<int>> prints; // per marker: the fingerprints hit, ascending
     long hits = 0;                        // lines used
 };

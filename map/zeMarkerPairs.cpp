@@ -41,7 +41,7 @@ std::vector<PairScore> heldJoins(const std::vector<PairScore>& pairs,
                                  const std::vector<int>& groupOf, int fewest) {
     // Per two groups (the smaller first): the clones of each in pairs between them.
     std::map<std::pair<int, int>, std::pair<std::set<int>, std::set<int>>> sides;
-    std::map<int, int> homeOf; // a lone clone's group; -2: more than one
+    std::map<int, int> homeOf;               // a lone clone's group; -2: more than one
     std::map<int, std::set<int>> partnersOf; // a lone clone's, in groups
     for (const PairScore& p : pairs) {
         int a = groupOf[(size_t)p.first], b = groupOf[(size_t)p.second];
@@ -100,8 +100,8 @@ MarkerFindings markerPairs(const PrintsView& prints, const std::vector<std::vect
     for (const std::pair<int, int>& c : hitPairs(hits, found)) {
         if (junctions[(size_t)c.first] || junctions[(size_t)c.second]) continue;
         if (holdsPair(scanned, c.first, c.second)) continue;
-        PairScore p = scoreBands(prints[(size_t)c.first].bands, prints[(size_t)c.second].bands,
-                                 s.tolerance);
+        PairScore p =
+            scoreBands(prints[(size_t)c.first].bands, prints[(size_t)c.second].bands, s.tolerance);
         if (p.score > s.markerCutoff || p.shared < s.markerShared) continue;
         p.first = c.first;
         p.second = c.second;

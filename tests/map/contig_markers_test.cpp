@@ -34,13 +34,6 @@ MapSettings settings() {
     return s;
 }
 
-std::vector<std::pair<int, int>> ends(const std::vector<PairScore>& pairs) {
-    std::vector<std::pair<int, int>> out;
-    for (const PairScore& p : pairs)
-        out.push_back({p.first, p.second});
-    return out;
-}
-
 PairScore scanned(int first, int second) {
     PairScore p;
     p.first = first;
@@ -67,7 +60,7 @@ TEST(MarkerPairs, TwoGroupsJoinOnlyWithTwoClonesOfEachInThePairs) {
     const std::vector<char> noJunctions(4, 0);
 
     MarkerFindings all = markerPairs(view, {{0, 1, 2, 3}}, scan, groups, noJunctions, s);
-    EXPECT_EQ(ends(all.pairs), (std::vector<std::pair<int, int>>{{0, 2}, {1, 2}, {1, 3}}));
+    EXPECT_EQ(pairEnds(all.pairs), (std::vector<std::pair<int, int>>{{0, 2}, {1, 2}, {1, 3}}));
     EXPECT_EQ(all.typicalHits, 4);
     EXPECT_EQ(all.repeatProbes, 0);
 
@@ -79,8 +72,9 @@ TEST(MarkerPairs, TwoGroupsJoinOnlyWithTwoClonesOfEachInThePairs) {
     EXPECT_TRUE(markerPairs(view, {{0, 1, 2, 3}}, scan, groups, a1Junction, s).pairs.empty());
     // A lone clone (b1 in no group) joins the one group it leads to, with
     // two of its clones, not one.
-    EXPECT_EQ(ends(markerPairs(view, {{0, 1, 2}}, {scanned(0, 1)}, {{0, 1}}, {0, 0, 0, 0}, s).pairs),
-              (std::vector<std::pair<int, int>>{{0, 2}, {1, 2}}));
+    EXPECT_EQ(
+        pairEnds(markerPairs(view, {{0, 1, 2}}, {scanned(0, 1)}, {{0, 1}}, {0, 0, 0, 0}, s).pairs),
+        (std::vector<std::pair<int, int>>{{0, 2}, {1, 2}}));
     EXPECT_TRUE(
         markerPairs(view, {{1, 2}}, {scanned(0, 1)}, {{0, 1}}, {0, 0, 0, 0}, s).pairs.empty());
 }
@@ -96,20 +90,20 @@ TEST(MarkerPairs, RepeatProbesAndPairsOfTheScanAddNothing) {
     const std::vector<char> noJunctions(prints.size(), 0);
     // Typical markers hit 2 fingerprints; the one hitting a1 .. b2 and
     // x0 .. x7 hits more than 2.5 times as many: a repeat probe.
-    std::vector<std::vector<int>> hits = {{4, 5}, {6, 7}, {8, 9}, {10, 11},
-                                          {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}};
-    MarkerFindings probe = markerPairs(view, hits, {scanned(0, 1), scanned(2, 3)}, groups,
-                                       noJunctions, s);
+    std::vector<std::vector<int>> hits = {
+        {4, 5}, {6, 7}, {8, 9}, {10, 11}, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}};
+    MarkerFindings probe =
+        markerPairs(view, hits, {scanned(0, 1), scanned(2, 3)}, groups, noJunctions, s);
     EXPECT_EQ(probe.typicalHits, 2);
     EXPECT_EQ(probe.hitLimit, 5);
     EXPECT_EQ(probe.repeatProbes, 1);
     EXPECT_TRUE(probe.pairs.empty());
 
     // Pairs the scan passed are the scan's: none is added again.
-    MarkerFindings again = markerPairs(
-        view, {{0, 1, 2, 3}},
-        {scanned(0, 1), scanned(0, 2), scanned(1, 2), scanned(1, 3), scanned(2, 3)}, groups,
-        noJunctions, s);
+    MarkerFindings again =
+        markerPairs(view, {{0, 1, 2, 3}},
+                    {scanned(0, 1), scanned(0, 2), scanned(1, 2), scanned(1, 3), scanned(2, 3)},
+                    groups, noJunctions, s);
     EXPECT_TRUE(again.pairs.empty());
 }
 
@@ -123,7 +117,8 @@ TEST(MarkerHits, BadHitsFilesAreRefusedNamingFileAndLine) {
                             "not 'marker\tclone'"},
         {"clone\tmarker\na1\tm1\na2\tm1\textra\n",
          "h.tsv:3: expected 2 tab-separated fields (clone, marker), not 3"},
-        {"clone\tmarker\na1 m1\n", "h.tsv:2: expected 2 tab-separated fields (clone, marker), not 1"},
+        {"clone\tmarker\na1 m1\n",
+         "h.tsv:2: expected 2 tab-separated fields (clone, marker), not 1"},
         {"clone\tmarker\n\ta1\n", "h.tsv:2: an empty clone or marker name"},
         {"clone\tmarker\na1\tm1\n\na2\tm1\n", "h.tsv:3: a blank line inside the hits"}};
     for (const auto& [text, expected] : cases) {

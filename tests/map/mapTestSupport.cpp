@@ -128,7 +128,8 @@ std::map<std::string, TrueSpan> trueSpans(const std::string& truthPath) {
 int falseJoins(const std::vector<ContigRow>& rows, const std::map<std::string, TrueSpan>& truth) {
     std::map<int, std::vector<TrueSpan>> contigs;
     for (const ContigRow& r : rows)
-        if (r.contig > 0 && !truth.at(r.clone).chimeric) contigs[r.contig].push_back(truth.at(r.clone));
+        if (r.contig > 0 && !truth.at(r.clone).chimeric)
+            contigs[r.contig].push_back(truth.at(r.clone));
     int joins = 0;
     for (auto& [number, clones] : contigs) {
         std::sort(clones.begin(), clones.end(),
@@ -152,6 +153,13 @@ int contigsOfTwoOrMore(const std::vector<ContigRow>& rows) {
     for (const auto& [number, size] : sizes)
         contigs += size >= 2;
     return contigs;
+}
+
+std::vector<std::pair<int, int>> pairEnds(const std::vector<PairScore>& pairs) {
+    std::vector<std::pair<int, int>> out;
+    for (const PairScore& p : pairs)
+        out.push_back({p.first, p.second});
+    return out;
 }
 
 } // namespace zetest

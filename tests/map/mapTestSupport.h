@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "testSupport.h"
+#include "zePairScan.h"
 
 namespace zetest {
 
@@ -66,6 +67,9 @@ std::map<std::string, TrueSpan> trueSpans(const std::string& truthPath);
 int falseJoins(const std::vector<ContigRow>& rows, const std::map<std::string, TrueSpan>& truth);
 
 int contigsOfTwoOrMore(const std::vector<ContigRow>& rows);
+
+// Each pair's two fingerprints, in the order given.
+std::vector<std::pair<int, int>> pairEnds(const std::vector<PairScore>& pairs);
 
 // The rows by clone name.
 std::map<std::string, ContigRow> rowsByClone(const std::vector<ContigRow>& rows);
