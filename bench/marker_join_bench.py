@@ -1,17 +1,18 @@
 #!/usr/bin/env python3
 """What marker hits do to zeContig's map of a simulated library.
 
-For each seed: writes a library with tools/zeGenLibrary, marker hits for it
-(the generator's markers.tsv when it can write one, else
-bench/marker_hits.py from the truth), and builds the map without markers
-and with --markers at each --marker-cutoff. Prints one Markdown row per
+For each seed: writes a library with tools/zeGenLibrary and its marker
+hits (markers.tsv: a marker every --spacing bases, --miss of the hits
+missed, --false more on random clones, --repeat-probes of the markers
+probes of a repeat), and builds the map without markers and with --markers
+at each --marker-cutoff. Prints one Markdown row per
 build: contigs of >= 2 and of >= 3 clones, the ratio of the first to the
 build without markers, false joins, N50 and the order figures of
 bench/map_quality.py.
 
     bench/marker_join_bench.py [--build DIR] [--clones N] [--coverage X]
                                [--seeds N...] [--spacing BP] [--miss SHARE]
-                               [--false SHARE] [--repeat-probes N]
+                               [--false SHARE] [--repeat-probes SHARE]
                                [--marker-cutoff C...] [--threads N] [--keep DIR]
                                [-- zeGenLibrary flags...]
 
@@ -26,8 +27,7 @@ import tempfile
 
 import map_quality
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-ROOT = os.path.dirname(HERE)
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 COLUMNS = ["seed", "markers", "contigs >= 2", "ratio", "contigs >= 3", "false joins", "N50 kb",
            "adjacent errors", "Spearman", "in contigs", "others flagged", "chimeras flagged"]
 
@@ -38,26 +38,14 @@ def run(command, **kwargs):
         sys.exit("ERROR: %s failed (exit status %d)" % (os.path.basename(command[0]), status))
 
 
-def generator_writes_markers(generator):
-    text = subprocess.run([generator, "--help"], capture_output=True, text=True).stdout
-    return "--markers" in text
-
-
 def make_library(a, library, seed):
-    """The library's directory, written, and the path of its hits."""
-    generator = os.path.join(a.build, "tools", "zeGenLibrary")
-    command = [generator, "--out", library, "--clones", str(a.clones), "--seed", str(seed),
-               "--coverage", str(a.coverage)] + a.library_flags
-    if generator_writes_markers(generator) and not a.repeat_probes:
-        run(command + ["--markers", str(a.spacing), "--marker-miss", str(a.miss),
-                       "--marker-false", str(a.false_share)], stdout=subprocess.DEVNULL)
-        return os.path.join(library, "markers.tsv")
-    run(command, stdout=subprocess.DEVNULL)
-    hits = os.path.join(library, "hits.tsv")
-    run([sys.executable, os.path.join(HERE, "marker_hits.py"), os.path.join(library, "truth.tsv"),
-         hits, "--spacing", str(a.spacing), "--miss", str(a.miss), "--false", str(a.false_share),
-         "--repeat-probes", str(a.repeat_probes), "--seed", str(seed)])
-    return hits
+    """The library's directory, written with its marker hits; their path."""
+    run([os.path.join(a.build, "tools", "zeGenLibrary"), "--out", library,
+         "--clones", str(a.clones), "--seed", str(seed), "--coverage", str(a.coverage),
+         "--markers", str(a.spacing), "--marker-miss", str(a.miss),
+         "--marker-false", str(a.false_share), "--repeat-probes", str(a.repeat_probes)] +
+        a.library_flags, stdout=subprocess.DEVNULL)
+    return os.path.join(library, "markers.tsv")
 
 
 def measure_build(a, library, truth, table, extra):
@@ -91,8 +79,8 @@ def main():
     ap.add_argument("--spacing", type=int, default=250000)
     ap.add_argument("--miss", type=float, default=0.10)
     ap.add_argument("--false", type=float, default=0.02, dest="false_share")
-    ap.add_argument("--repeat-probes", type=int, default=0,
-                    help="also this many repeat probes (through bench/marker_hits.py)")
+    ap.add_argument("--repeat-probes", type=float, default=0.02,
+                    help="chance that a marker is a repeat probe")
     ap.add_argument("--marker-cutoff", nargs="+", default=[None],
                     help="zeContig's --marker-cutoff (default: its own)")
     ap.add_argument("--threads", type=int, default=2)
