@@ -162,7 +162,9 @@ void writeSettings(std::ostream& out, const ContigPageInput& in) {
                  htmlEscape(number(s.markerCutoff)) +
                  " (<code>--marker-cutoff</code>) sharing at least " +
                  std::to_string(s.markerShared) +
-                 " bands, both less the repeat bands; a marker hitting more than " +
+                 " bands, both less the repeat bands, joining two groups with at least " +
+                 std::to_string(s.markerJoinClones) +
+                 " clones of each in such pairs; a marker hitting more than " +
                  fixed(s.markerRepeatFactor, 2) + " times the " +
                  std::to_string(in.map->markerTypicalHits) +
                  " fingerprints of the typical marker is a repeat probe, not used: " +

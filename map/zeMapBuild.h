@@ -7,13 +7,15 @@
 //     (zeCommonBands.h); every pair within the build cutoff (the pair
 //     scan); pairs passing only with repeat bands join no groups
 //     (zeRepeatBands.h).
-//     With marker hits, pairs of clones a marker hits pass at a looser
-//     cutoff (zeMarkerPairs.h).
 //  2. Only trusted pairs are kept (zeTrustedPairs.h).
 //  3. Clones that alone join two groups are junctions (zeJunctions.h); the
 //     groups are what stays connected without them, a clone overlapping
 //     no other in none.
-//  4. Each group is laid out (zeLayout.h).
+//  4. Each group is laid out (zeLayout.h), and a group that lies over
+//     itself is cut and laid out again (zeLinearCuts.h). With marker hits,
+//     pairs of clones a marker hits pass at a looser cutoff and join the
+//     groups further (zeMarkerPairs.h), and the groups are laid out (and
+//     cut) again.
 //  5. Clones whose bands fit the clones placed around them badly are
 //     misfits (zeMisfits.h); clones whose bands lie almost all in another
 //     are buried in it (zeBurial.h).
