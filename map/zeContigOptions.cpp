@@ -65,8 +65,10 @@ std::string contigUsage() {
         "               marker hits, a line 'clone<TAB>marker' per hit under the\n"
         "               header 'clone marker': two clones a marker hits overlap at\n"
         "               the marker cutoff when they share at least %d bands beyond\n"
-        "               their repeat bands; a marker hitting more than %g times the\n"
-        "               clones of the typical marker is a repeat probe, not used\n"
+        "               their repeat bands, and join two groups of clones only with\n"
+        "               %d clones of each in such pairs; a marker hitting more than\n"
+        "               %g times the clones of the typical marker is a repeat\n"
+        "               probe, not used\n"
         "  --marker-cutoff C\n"
         "               the marker cutoff, at least the build cutoff and at most\n"
         "               %g (default %g)\n"
@@ -78,8 +80,8 @@ std::string contigUsage() {
         "  --version    the version\n"
         "Every file output is replaced only when complete.\n",
         MAX_TOLERANCE, d.tolerance, d.cutoff, MAX_THREADS, everyCore(), MOST_MTP_SHARED,
-        DEFAULT_MTP_SHARED, CONTIGS_DRAWN, d.markerShared, d.markerRepeatFactor,
-        LOOSEST_MARKER_CUTOFF, d.markerCutoff);
+        DEFAULT_MTP_SHARED, CONTIGS_DRAWN, d.markerShared, d.markerJoinClones,
+        d.markerRepeatFactor, LOOSEST_MARKER_CUTOFF, d.markerCutoff);
 }
 
 bool readContigOptions(int argc, char** argv, ContigOptions& o, std::string& error) {
