@@ -62,9 +62,9 @@ ContigMap buildMap(const std::vector<Fingerprint>& given, const MapSettings& s,
         masked.empty() ? std::vector<Fingerprint>() : withoutBandsIn(given, masked);
     const std::vector<Fingerprint>& prints = masked.empty() ? given : maskedPrints;
     std::vector<PairScore> passing = passingPairs(prints, s);
-    // The marker stage leaves every pair of the scan alone: it needs them.
-    std::vector<PairScore> scanned;
-    if (!markerHits.empty()) scanned = passing;
+    // The marker pairs leave every pair of the scan alone.
+    MarkerCandidates candidates;
+    if (!markerHits.empty()) candidates = markerCandidates(markerHits, passing, s);
     RepeatFindings repeats = withoutRepeatJoins(prints, std::move(passing), s);
     OverlapGraph g(n, trustedPairs(n, repeats.kept));
     MapFindings found;
@@ -81,7 +81,7 @@ ContigMap buildMap(const std::vector<Fingerprint>& given, const MapSettings& s,
     // decided (cuts, junctions) stands.
     MarkerFindings markers;
     if (!markerHits.empty()) {
-        markers = markerPairs(plain, markerHits, scanned, groups, found.junctions, s);
+        markers = markerPairs(plain, candidates, groups, found.junctions, s);
         if (!markers.pairs.empty()) {
             g = withEdges(g, markers.pairs);
             layOut(g, prints, plain, s, groups, found);

@@ -17,24 +17,6 @@ int medianCount(const std::vector<std::vector<int>>& hits) {
     return (int)counts[counts.size() / 2];
 }
 
-// Every pair of fingerprints that a marker short of the limit hits, once.
-std::vector<std::pair<int, int>> hitPairs(const std::vector<std::vector<int>>& hits,
-                                          MarkerFindings& found) {
-    std::vector<std::pair<int, int>> pairs;
-    for (const std::vector<int>& hit : hits) {
-        if ((int)hit.size() > found.hitLimit) {
-            ++found.repeatProbes;
-            continue;
-        }
-        for (size_t i = 0; i < hit.size(); ++i)
-            for (size_t j = i + 1; j < hit.size(); ++j)
-                if (hit[i] != hit[j]) pairs.emplace_back(hit[i], hit[j]);
-    }
-    std::sort(pairs.begin(), pairs.end());
-    pairs.erase(std::unique(pairs.begin(), pairs.end()), pairs.end());
-    return pairs;
-}
-
 // The passing pairs kept by where their clones lie, as the header says.
 // groupOf: per fingerprint its group, or -1 for a lone clone.
 std::vector<PairScore> heldJoins(const std::vector<PairScore>& pairs,
@@ -85,21 +67,40 @@ bool holdsPair(const std::vector<PairScore>& pairs, int first, int second) {
     return at != pairs.end() && at->first == first && at->second == second;
 }
 
-MarkerFindings markerPairs(const PrintsView& prints, const std::vector<std::vector<int>>& hits,
-                           const std::vector<PairScore>& scanned,
+MarkerCandidates markerCandidates(const std::vector<std::vector<int>>& hits,
+                                  const std::vector<PairScore>& scanned, const MapSettings& s) {
+    MarkerCandidates found;
+    found.typicalHits = medianCount(hits);
+    found.hitLimit = (int)std::floor(s.markerRepeatFactor * found.typicalHits);
+    for (const std::vector<int>& hit : hits) {
+        if ((int)hit.size() > found.hitLimit) {
+            ++found.repeatProbes;
+            continue;
+        }
+        for (size_t i = 0; i < hit.size(); ++i)
+            for (size_t j = i + 1; j < hit.size(); ++j)
+                if (hit[i] != hit[j] && !holdsPair(scanned, hit[i], hit[j]))
+                    found.pairs.emplace_back(hit[i], hit[j]);
+    }
+    std::sort(found.pairs.begin(), found.pairs.end());
+    found.pairs.erase(std::unique(found.pairs.begin(), found.pairs.end()), found.pairs.end());
+    return found;
+}
+
+MarkerFindings markerPairs(const PrintsView& prints, const MarkerCandidates& candidates,
                            const std::vector<std::vector<int>>& groups,
                            const std::vector<char>& junctions, const MapSettings& s) {
     MarkerFindings found;
-    found.typicalHits = medianCount(hits);
-    found.hitLimit = (int)std::floor(s.markerRepeatFactor * found.typicalHits);
+    found.typicalHits = candidates.typicalHits;
+    found.hitLimit = candidates.hitLimit;
+    found.repeatProbes = candidates.repeatProbes;
     std::vector<int> groupOf(prints.size(), -1);
     for (size_t k = 0; k < groups.size(); ++k)
         for (int v : groups[k])
             groupOf[(size_t)v] = (int)k;
     std::vector<PairScore> passing;
-    for (const std::pair<int, int>& c : hitPairs(hits, found)) {
+    for (const std::pair<int, int>& c : candidates.pairs) {
         if (junctions[(size_t)c.first] || junctions[(size_t)c.second]) continue;
-        if (holdsPair(scanned, c.first, c.second)) continue;
         PairScore p =
             scoreBands(prints[(size_t)c.first].bands, prints[(size_t)c.second].bands, s.tolerance);
         if (p.score > s.markerCutoff || p.shared < s.markerShared) continue;

@@ -17,6 +17,7 @@
 #ifndef ZE_MARKERPAIRS_H
 #define ZE_MARKERPAIRS_H
 
+#include <utility>
 #include <vector>
 
 #include "zeMapSettings.h"
@@ -24,11 +25,17 @@
 #include "zePairScan.h"
 #include "zePrintsView.h"
 
+// The pairs of fingerprints one marker hits, before they are scored.
+struct MarkerCandidates {
+    std::vector<std::pair<int, int>> pairs; // first < second, ascending, each once
+    int typicalHits = 0;                    // the median of the markers' fingerprints hit
+    int hitLimit = 0;                       // a marker hitting more is a repeat probe
+    int repeatProbes = 0;                   // markers set aside as repeat probes
+};
+
 struct MarkerFindings {
-    std::vector<PairScore> pairs; // the pairs added, by first then second
-    int typicalHits = 0;          // the median of the markers' fingerprints hit
-    int hitLimit = 0;             // a marker hitting more is a repeat probe
-    int repeatProbes = 0;         // markers set aside as repeat probes
+    std::vector<PairScore> pairs;                        // the pairs added, by first then second
+    int typicalHits = 0, hitLimit = 0, repeatProbes = 0; // as their candidates'
 };
 
 // True when `pairs` (by first then second) holds the pair first, second.
@@ -36,15 +43,19 @@ bool holdsPair(const std::vector<PairScore>& pairs, int first, int second);
 
 // hits: per marker, the fingerprints it hits, ascending. scanned: every
 // pair the scan passed (first < second, by first then second), which the
-// markers leave alone. groups: the groups of clones (as groupsApart gives
-// them), junctions: per fingerprint, true for a junction. A marker hitting
-// more than settings.markerRepeatFactor times the typical number of
-// fingerprints is a repeat probe. Two fingerprints another marker hits
-// pass when they score at most settings.markerCutoff at
-// settings.tolerance, sharing at least settings.markerShared bands, and
-// are kept as above, with settings.markerJoinClones clones of each group.
-MarkerFindings markerPairs(const PrintsView& prints, const std::vector<std::vector<int>>& hits,
-                           const std::vector<PairScore>& scanned,
+// markers leave alone. A marker hitting more than
+// settings.markerRepeatFactor times the typical number of fingerprints is
+// a repeat probe; the pairs of the others are the candidates.
+MarkerCandidates markerCandidates(const std::vector<std::vector<int>>& hits,
+                                  const std::vector<PairScore>& scanned,
+                                  const MapSettings& settings);
+
+// The candidates that pass: scoring at most settings.markerCutoff at
+// settings.tolerance, sharing at least settings.markerShared bands, kept
+// as above with settings.markerJoinClones clones of each group. groups:
+// the groups of clones (as groupsApart gives them), junctions: per
+// fingerprint, true for a junction.
+MarkerFindings markerPairs(const PrintsView& prints, const MarkerCandidates& candidates,
                            const std::vector<std::vector<int>>& groups,
                            const std::vector<char>& junctions, const MapSettings& settings);
 

@@ -41,6 +41,14 @@ PairScore scanned(int first, int second) {
     return p;
 }
 
+// The marker pairs of `hits` that join or extend the groups.
+MarkerFindings joined(const PrintsView& view, const std::vector<std::vector<int>>& hits,
+                      const std::vector<PairScore>& scan,
+                      const std::vector<std::vector<int>>& groups,
+                      const std::vector<char>& junctions, const MapSettings& s) {
+    return markerPairs(view, markerCandidates(hits, scan, s), groups, junctions, s);
+}
+
 } // namespace
 
 TEST(MarkerPairs, TwoGroupsJoinOnlyWithTwoClonesOfEachInThePairs) {
@@ -59,24 +67,22 @@ TEST(MarkerPairs, TwoGroupsJoinOnlyWithTwoClonesOfEachInThePairs) {
     const std::vector<std::vector<int>> groups = {{0, 1}, {2, 3}};
     const std::vector<char> noJunctions(4, 0);
 
-    MarkerFindings all = markerPairs(view, {{0, 1, 2, 3}}, scan, groups, noJunctions, s);
+    MarkerFindings all = joined(view, {{0, 1, 2, 3}}, scan, groups, noJunctions, s);
     EXPECT_EQ(pairEnds(all.pairs), (std::vector<std::pair<int, int>>{{0, 2}, {1, 2}, {1, 3}}));
     EXPECT_EQ(all.typicalHits, 4);
     EXPECT_EQ(all.repeatProbes, 0);
 
     // Only a2 of its group is hit: one clone pulls no group along.
-    EXPECT_TRUE(markerPairs(view, {{1, 2, 3}}, scan, groups, noJunctions, s).pairs.empty());
+    EXPECT_TRUE(joined(view, {{1, 2, 3}}, scan, groups, noJunctions, s).pairs.empty());
     // Nor does a junction count as a clone of its group.
     std::vector<char> a1Junction = noJunctions;
     a1Junction[0] = 1;
-    EXPECT_TRUE(markerPairs(view, {{0, 1, 2, 3}}, scan, groups, a1Junction, s).pairs.empty());
+    EXPECT_TRUE(joined(view, {{0, 1, 2, 3}}, scan, groups, a1Junction, s).pairs.empty());
     // A lone clone (b1 in no group) joins the one group it leads to, with
     // two of its clones, not one.
-    EXPECT_EQ(
-        pairEnds(markerPairs(view, {{0, 1, 2}}, {scanned(0, 1)}, {{0, 1}}, {0, 0, 0, 0}, s).pairs),
-        (std::vector<std::pair<int, int>>{{0, 2}, {1, 2}}));
-    EXPECT_TRUE(
-        markerPairs(view, {{1, 2}}, {scanned(0, 1)}, {{0, 1}}, {0, 0, 0, 0}, s).pairs.empty());
+    EXPECT_EQ(pairEnds(joined(view, {{0, 1, 2}}, {scanned(0, 1)}, {{0, 1}}, {0, 0, 0, 0}, s).pairs),
+              (std::vector<std::pair<int, int>>{{0, 2}, {1, 2}}));
+    EXPECT_TRUE(joined(view, {{1, 2}}, {scanned(0, 1)}, {{0, 1}}, {0, 0, 0, 0}, s).pairs.empty());
 }
 
 TEST(MarkerPairs, RepeatProbesAndPairsOfTheScanAddNothing) {
@@ -92,19 +98,20 @@ TEST(MarkerPairs, RepeatProbesAndPairsOfTheScanAddNothing) {
     // x0 .. x7 hits more than 2.5 times as many: a repeat probe.
     std::vector<std::vector<int>> hits = {
         {4, 5}, {6, 7}, {8, 9}, {10, 11}, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}};
-    MarkerFindings probe =
-        markerPairs(view, hits, {scanned(0, 1), scanned(2, 3)}, groups, noJunctions, s);
+    const std::vector<PairScore> scan = {scanned(0, 1), scanned(2, 3)};
+    MarkerCandidates probe = markerCandidates(hits, scan, s);
     EXPECT_EQ(probe.typicalHits, 2);
     EXPECT_EQ(probe.hitLimit, 5);
     EXPECT_EQ(probe.repeatProbes, 1);
-    EXPECT_TRUE(probe.pairs.empty());
+    EXPECT_EQ(probe.pairs, (std::vector<std::pair<int, int>>{{4, 5}, {6, 7}, {8, 9}, {10, 11}}));
+    EXPECT_TRUE(markerPairs(view, probe, groups, noJunctions, s).pairs.empty());
 
-    // Pairs the scan passed are the scan's: none is added again.
-    MarkerFindings again =
-        markerPairs(view, {{0, 1, 2, 3}},
-                    {scanned(0, 1), scanned(0, 2), scanned(1, 2), scanned(1, 3), scanned(2, 3)},
-                    groups, noJunctions, s);
-    EXPECT_TRUE(again.pairs.empty());
+    // Pairs the scan passed are the scan's: none is a candidate again.
+    const std::vector<PairScore> every = {scanned(0, 1), scanned(0, 2), scanned(1, 2),
+                                          scanned(1, 3), scanned(2, 3)};
+    EXPECT_EQ(markerCandidates({{0, 1, 2, 3}}, every, s).pairs,
+              (std::vector<std::pair<int, int>>{{0, 3}}));
+    EXPECT_TRUE(joined(view, {{0, 1, 2, 3}}, every, groups, noJunctions, s).pairs.empty());
 }
 
 TEST(MarkerHits, BadHitsFilesAreRefusedNamingFileAndLine) {
