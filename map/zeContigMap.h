@@ -30,6 +30,12 @@ struct ContigMap {
     std::vector<BandRange> maskedBands; // common positions, masked in every clone
     long repeatPairsSetAside = 0;       // pairs that would have joined on repeat bands
     long repeatCopyOverlapsCut = 0;     // overlaps with clones at another copy of a repeat
+    // With marker hits (zeMarkerPairs.h): the fingerprints the typical
+    // marker hits, the markers set aside as repeat probes, and the pairs
+    // the markers added.
+    int markerTypicalHits = 0;
+    int markerRepeatProbes = 0;
+    long markerPairsAdded = 0;
 };
 
 #endif

@@ -8,11 +8,14 @@ namespace {
 
 const char* PROGRAM = "zeContig";
 const int MOST_MTP_SHARED = 100000;
+// Looser than this, a marker's wrong hits would join by chance.
+const double LOOSEST_MARKER_CUTOFF = 1e-3;
 
 const std::vector<OptionRule> RULES = {
     {'t', "", true},        {'c', "", true},   {'j', "", true},
     {'o', "", true},        {0, "mtp", true},  {0, "mtp-shared", true},
     {0, "gff", true},       {0, "previous", true}, {0, "html", true},
+    {0, "markers", true},   {0, "marker-cutoff", true},
     HELP_OPTION,            VERSION_OPTION};
 
 // Where the file named by an option goes; null for an option that names
@@ -23,6 +26,7 @@ std::string* fileOption(const OptionRule& rule, ContigOptions& o) {
     if (rule.longName == "gff") return &o.gff;
     if (rule.longName == "previous") return &o.previous;
     if (rule.longName == "html") return &o.html;
+    if (rule.longName == "markers") return &o.markers;
     return nullptr;
 }
 
@@ -33,6 +37,7 @@ std::string contigUsage() {
     return helpText(
         "USAGE:  zeContig [-t TOL] [-c CUTOFF] [-j N] [-o FILE] [--mtp FILE]\n"
         "                 [--mtp-shared N] [--gff FILE] [--html PAGE]\n"
+        "                 [--markers HITS [--marker-cutoff C]]\n"
         "                 [--previous OLD-TABLE] BANDSFILE...\n"
         "Builds a physical map from the fingerprints of the bands files: contigs of\n"
         "overlapping clones, each clone's place in its contig in consensus-band units,\n"
@@ -56,6 +61,17 @@ std::string contigUsage() {
         "               contig, its placed clones and its tiling path\n"
         "  --html PAGE  also write a page: the map's overview and settings, and\n"
         "               drawings of the %d largest contigs\n"
+        "  --markers HITS\n"
+        "               marker hits, a line 'clone<TAB>marker' per hit under the\n"
+        "               header 'clone marker': two clones a marker hits overlap at\n"
+        "               the marker cutoff when they share at least %d bands beyond\n"
+        "               their repeat bands, and join two groups of clones only with\n"
+        "               %d clones of each in such pairs; a marker hitting more than\n"
+        "               %g times the clones of the typical marker is a repeat\n"
+        "               probe, not used\n"
+        "  --marker-cutoff C\n"
+        "               the marker cutoff, at least the build cutoff and at most\n"
+        "               %g (default %g)\n"
         "  --previous OLD-TABLE\n"
         "               carry the contig numbers of an earlier table over (clones\n"
         "               matched by name and gel number); merges and splits are told\n"
@@ -64,13 +80,15 @@ std::string contigUsage() {
         "  --version    the version\n"
         "Every file output is replaced only when complete.\n",
         MAX_TOLERANCE, d.tolerance, d.cutoff, MAX_THREADS, everyCore(), MOST_MTP_SHARED,
-        DEFAULT_MTP_SHARED, CONTIGS_DRAWN);
+        DEFAULT_MTP_SHARED, CONTIGS_DRAWN, d.markerShared, d.markerJoinClones,
+        d.markerRepeatFactor, LOOSEST_MARKER_CUTOFF, d.markerCutoff);
 }
 
 bool readContigOptions(int argc, char** argv, ContigOptions& o, std::string& error) {
     CommandLine line;
     if (!readCommandLine(argc, argv, PROGRAM, RULES, line, error)) return false;
     o.map.threads = everyCore();
+    bool markerCutoffGiven = false;
     for (const GivenOption& given : line.options) {
         const OptionRule& rule = RULES[given.rule];
         long whole = 0;
@@ -91,6 +109,11 @@ bool readContigOptions(int argc, char** argv, ContigOptions& o, std::string& err
         } else if (rule.longName == "mtp-shared") {
             if (!wholeOption(PROGRAM, given, 1, MOST_MTP_SHARED, whole, error)) return false;
             o.mtpShared = (int)whole;
+        } else if (rule.longName == "marker-cutoff") {
+            if (!realRangeOption(PROGRAM, given, 0, LOOSEST_MARKER_CUTOFF, o.map.markerCutoff,
+                                 error))
+                return false;
+            markerCutoffGiven = true;
         } else if (rule.longName == "help") {
             o.help = true;
         } else {
@@ -98,6 +121,14 @@ bool readContigOptions(int argc, char** argv, ContigOptions& o, std::string& err
         }
     }
     o.files = line.operands;
+    if (markerCutoffGiven && o.markers.empty()) {
+        error = usageProblem(PROGRAM, "--marker-cutoff needs --markers");
+        return false;
+    }
+    if (markerCutoffGiven && o.map.markerCutoff < o.map.cutoff) {
+        error = usageProblem(PROGRAM, "--marker-cutoff must be at least the build cutoff (-c)");
+        return false;
+    }
     if (!o.help && !o.version && o.files.empty()) {
         error = usageProblem(PROGRAM, "no bands file given");
         return false;

@@ -12,7 +12,7 @@
 struct ContigOptions {
     MapSettings map;
     std::string output; // empty: standard output
-    std::string mtp, gff, previous, html; // empty: none
+    std::string mtp, gff, previous, html, markers; // empty: none
     int mtpShared = DEFAULT_MTP_SHARED;
     std::vector<std::string> files;
     bool help = false, version = false;

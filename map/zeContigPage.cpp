@@ -155,6 +155,21 @@ void writeSettings(std::ostream& out, const ContigPageInput& in) {
              " more, the two sharing at most " + std::to_string(s.copyApart) +
              " of the bands the clone lacks; an overlap so for both its clones is cut: " +
              std::to_string(in.map->repeatCopyOverlapsCut) + " cut");
+    if (!in.markers.empty())
+        fact(out, "Markers",
+             "two clones a marker of <code>" + htmlEscape(in.markers) +
+                 "</code> hits overlap when they score at most " +
+                 htmlEscape(number(s.markerCutoff)) +
+                 " (<code>--marker-cutoff</code>) sharing at least " +
+                 std::to_string(s.markerShared) +
+                 " bands, both less the repeat bands, joining two groups with at least " +
+                 std::to_string(s.markerJoinClones) +
+                 " clones of each in such pairs; a marker hitting more than " +
+                 fixed(s.markerRepeatFactor, 2) + " times the " +
+                 std::to_string(in.map->markerTypicalHits) +
+                 " fingerprints of the typical marker is a repeat probe, not used: " +
+                 std::to_string(in.map->markerRepeatProbes) + " repeat probes, " +
+                 std::to_string(in.map->markerPairsAdded) + " pairs added");
     fact(out, "Trusted pairs", "a third clone overlapping both, or one clone overlapping "
                                "nothing else");
     fact(out, "Loose cutoff", "score at most " + htmlEscape(number(s.looseCutoff)) +

@@ -24,6 +24,7 @@ struct ContigPageInput {
     const ContigMap* map = nullptr; // of prints
     MapSettings settings;
     std::string table; // where the table went; empty: standard output
+    std::string markers; // the marker hits file; empty: none
     // Per fingerprint (as prints): true when it is on its contig's tiling
     // path. Empty when no path was chosen: nothing is marked then.
     std::vector<char> tilingPath;

@@ -14,6 +14,7 @@
 #include "zeError.h"
 #include "zeInputChecks.h"
 #include "zeMapBuild.h"
+#include "zeMarkerHits.h"
 #include "zeOptions.h"
 #include "zeProgramOutput.h"
 #include "zeTilingPath.h"
@@ -22,13 +23,17 @@
 
 namespace {
 
-// The earlier table may be the table written now (a map rebuilt in
-// place: it is read before it is replaced), but no other output.
-bool previousIsKept(const ContigOptions& o, std::string& error) {
-    for (const NamedOutput& out :
-         std::vector<NamedOutput>{{"tiling path", o.mtp}, {"GFF file", o.gff}, {"page", o.html}})
-        if (!out.path.empty() && (out.path == o.previous || sameFile(out.path, o.previous))) {
-            error = "the " + out.kind + " '" + out.path + "' is the previous table '" + o.previous +
+// No output may be written over an input other than the bands files: the
+// earlier table (`kind` "previous table") may only be the table written
+// now (a map rebuilt in place: it is read before it is replaced).
+bool inputIsKept(const ContigOptions& o, const std::string& kind, const std::string& input,
+                 std::string& error) {
+    std::vector<NamedOutput> outputs = {
+        {"tiling path", o.mtp}, {"GFF file", o.gff}, {"page", o.html}};
+    if (kind != "previous table") outputs.push_back({"table", o.output});
+    for (const NamedOutput& out : outputs)
+        if (!out.path.empty() && (out.path == input || sameFile(out.path, input))) {
+            error = "the " + out.kind + " '" + out.path + "' is the " + kind + " '" + input +
                     "': it would be written over";
             return false;
         }
@@ -47,7 +52,10 @@ int runContig(int argc, char** argv) {
                             {"page", o.html}},
                            error))
         return failure(error);
-    if (!o.previous.empty() && !previousIsKept(o, error)) return failure(error);
+    if (!o.previous.empty() && !inputIsKept(o, "previous table", o.previous, error))
+        return failure(error);
+    if (!o.markers.empty() && !inputIsKept(o, "hits file", o.markers, error))
+        return failure(error);
 
     // The outputs' places are tried before the inputs are read and scored.
     CheckedOutput table = openOutput(o.output, true), mtp = openOutput(o.mtp, false),
@@ -59,7 +67,14 @@ int runContig(int argc, char** argv) {
     if (!o.previous.empty() && !readContigTable(o.previous, previous, error)) return failure(error);
     std::vector<Fingerprint> prints;
     if (!readContigInput(o.files, prints, error)) return failure(error);
-    ContigMap map = buildMap(prints, o.map);
+    MarkerHits hits;
+    if (!o.markers.empty()) {
+        std::vector<std::string> warnings;
+        if (!readMarkerHits(o.markers, prints, hits, warnings, error)) return failure(error);
+        for (const std::string& warning : warnings)
+            std::cerr << warning << std::endl;
+    }
+    ContigMap map = buildMap(prints, o.map, hits.prints);
     if (!o.previous.empty()) {
         ContigNames names = nameContigs(prints, map, previous);
         renumberContigs(map, names.numberOf);
@@ -83,6 +98,7 @@ int runContig(int argc, char** argv) {
         in.prints = &prints;
         in.map = &map;
         in.settings = o.map;
+        in.markers = o.markers;
         in.mtpShared = o.mtpShared;
         in.table = o.output;
         in.tilingPath.assign(prints.size(), 0);

@@ -1,31 +1,11 @@
 #include "zeContigTableReader.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <climits>
 
 #include "zeContigTable.h"
-#include "zeError.h"
+#include "zeTextFile.h"
 
 namespace {
-
-bool readWhole(const std::string& path, std::string& bytes, std::string& error) {
-    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    int err = errno;
-    if (fd >= 0) {
-        char block[65536];
-        ssize_t got;
-        while ((got = read(fd, block, sizeof block)) > 0 || (got < 0 && errno == EINTR))
-            if (got > 0) bytes.append(block, (size_t)got);
-        err = errno;
-        close(fd);
-        if (got == 0) return true;
-    }
-    error = withReason("couldn't read '" + path + "'", err);
-    return false;
-}
 
 // Digits only, at least one, at most `highest`.
 bool whole(const std::string& text, long highest, long& value) {
@@ -36,16 +16,6 @@ bool whole(const std::string& text, long highest, long& value) {
         value = value * 10 + (c - '0');
     }
     return value <= highest;
-}
-
-std::vector<std::string> split(const std::string& text, char separator) {
-    std::vector<std::string> out(1);
-    for (char c : text)
-        if (c == separator)
-            out.emplace_back();
-        else
-            out.back() += c;
-    return out;
 }
 
 bool readStatus(const std::string& text, CloneStatus& status) {
@@ -60,7 +30,7 @@ bool readStatus(const std::string& text, CloneStatus& status) {
 
 bool readLinks(const std::string& text, std::vector<int>& links) {
     if (text == "-") return true;
-    for (const std::string& number : split(text, ',')) {
+    for (const std::string& number : splitFields(text, ',')) {
         long contig = 0;
         if (!whole(number, INT_MAX, contig) || contig < 1) return false;
         links.push_back((int)contig);
@@ -106,13 +76,9 @@ bool parseContigTable(const std::string& bytes, const std::string& name,
     rows.clear();
     size_t at = 0;
     long number = 0, firstBlank = 0;
-    while (at < bytes.size()) {
-        size_t end = bytes.find('\n', at);
-        if (end == std::string::npos) end = bytes.size();
-        std::string line = bytes.substr(at, end - at);
-        at = end + 1;
+    std::string line;
+    while (nextLine(bytes, at, line)) {
         ++number;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
         auto fail = [&](const std::string& what) {
             error = name + ":" + std::to_string(number) + ": " + what;
             return false;
@@ -131,7 +97,7 @@ bool parseContigTable(const std::string& bytes, const std::string& name,
             return fail("a blank line inside the table");
         }
         ContigTableRow row;
-        std::string fault = rowFault(split(line, '\t'), row);
+        std::string fault = rowFault(splitFields(line, '\t'), row);
         if (!fault.empty()) return fail(fault);
         rows.push_back(row);
     }
@@ -145,5 +111,5 @@ bool parseContigTable(const std::string& bytes, const std::string& name,
 bool readContigTable(const std::string& path, std::vector<ContigTableRow>& rows,
                      std::string& error) {
     std::string bytes;
-    return readWhole(path, bytes, error) && parseContigTable(bytes, path, rows, error);
+    return readWholeFile(path, bytes, error) && parseContigTable(bytes, path, rows, error);
 }

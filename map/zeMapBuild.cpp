@@ -1,5 +1,7 @@
 #include "zeMapBuild.h"
 
+#include <utility>
+
 #include "zeBurial.h"
 #include "zeChimeras.h"
 #include "zeCommonBands.h"
@@ -8,6 +10,7 @@
 #include "zeLayout.h"
 #include "zeLinearCuts.h"
 #include "zeMapDecision.h"
+#include "zeMarkerPairs.h"
 #include "zeMisfits.h"
 #include "zeOverlapGraph.h"
 #include "zePairScan.h"
@@ -32,27 +35,12 @@ ClonePlaces withoutChimeras(ClonePlaces places, const std::vector<int>& pieceFro
     return places;
 }
 
-} // namespace
-
-ContigMap buildMap(const std::vector<Fingerprint>& given, const MapSettings& s) {
-    const int n = (int)given.size();
-    const std::vector<BandRange> masked = commonBandRanges(given, s.tolerance, s.commonBandShare);
-    // A copy only when there is something to mask.
-    const std::vector<Fingerprint> maskedPrints =
-        masked.empty() ? std::vector<Fingerprint>() : withoutBandsIn(given, masked);
-    const std::vector<Fingerprint>& prints = masked.empty() ? given : maskedPrints;
-    RepeatFindings repeats = withoutRepeatJoins(prints, passingPairs(prints, s), s);
-    OverlapGraph g(n, trustedPairs(n, repeats.kept));
-    MapFindings found;
-    // Groups around a clone that overlap only on repeat bands may be two
-    // copies of one family: the junction test rescores them on the rest.
-    const PrintsView plain(prints, &repeats.plainPrints);
-    const std::vector<std::pair<int, int>> copyCuts = repeatCopyCuts(g, plain, s);
-    if (!copyCuts.empty()) g = withoutEdges(g, copyCuts);
-    found.junctions = findJunctions(g, plain, s);
-    std::vector<std::vector<int>> groups = groupsApart(g, found.junctions);
+// Lays the groups of g apart from its junctions out; a group that lies
+// over itself is two places: cut, and laid out again.
+void layOut(OverlapGraph& g, const std::vector<Fingerprint>& prints, const PrintsView& plain,
+            const MapSettings& s, std::vector<std::vector<int>>& groups, MapFindings& found) {
+    groups = groupsApart(g, found.junctions);
     found.places = placeGroups(g, prints, groups, s);
-    // A group that lies over itself is two places: cut, and laid out again.
     for (int round = 0; round < s.cutRounds; ++round) {
         const std::vector<std::pair<int, int>> cuts =
             nonLinearCuts(g, plain, groups, found.places, s);
@@ -60,6 +48,44 @@ ContigMap buildMap(const std::vector<Fingerprint>& given, const MapSettings& s) 
         g = withoutEdges(g, cuts);
         groups = groupsApart(g, found.junctions);
         found.places = placeGroups(g, prints, groups, s);
+    }
+}
+
+} // namespace
+
+ContigMap buildMap(const std::vector<Fingerprint>& given, const MapSettings& s,
+                   const std::vector<std::vector<int>>& markerHits) {
+    const int n = (int)given.size();
+    const std::vector<BandRange> masked = commonBandRanges(given, s.tolerance, s.commonBandShare);
+    // A copy only when there is something to mask.
+    const std::vector<Fingerprint> maskedPrints =
+        masked.empty() ? std::vector<Fingerprint>() : withoutBandsIn(given, masked);
+    const std::vector<Fingerprint>& prints = masked.empty() ? given : maskedPrints;
+    std::vector<PairScore> passing = passingPairs(prints, s);
+    // The marker pairs leave every pair of the scan alone.
+    MarkerCandidates candidates;
+    if (!markerHits.empty()) candidates = markerCandidates(markerHits, passing, s);
+    RepeatFindings repeats = withoutRepeatJoins(prints, std::move(passing), s);
+    OverlapGraph g(n, trustedPairs(n, repeats.kept));
+    MapFindings found;
+    // Groups around a clone that overlap only on repeat bands may be two
+    // copies of one family: the junction test rescores them on the rest,
+    // and so does the marker stage.
+    const PrintsView plain(prints, &repeats.plainPrints);
+    const std::vector<std::pair<int, int>> copyCuts = repeatCopyCuts(g, plain, s);
+    if (!copyCuts.empty()) g = withoutEdges(g, copyCuts);
+    found.junctions = findJunctions(g, plain, s);
+    std::vector<std::vector<int>> groups;
+    layOut(g, prints, plain, s, groups, found);
+    // Markers join whole groups, laid out again; what the scan's pairs
+    // decided (cuts, junctions) stands.
+    MarkerFindings markers;
+    if (!markerHits.empty()) {
+        markers = markerPairs(plain, candidates, groups, found.junctions, s);
+        if (!markers.pairs.empty()) {
+            g = withEdges(g, markers.pairs);
+            layOut(g, prints, plain, s, groups, found);
+        }
     }
     found.misfits = findMisfits(prints, groups, found.places, s);
     // The chimera lookup takes a buried clone's foreign bands from the clone
@@ -74,6 +100,9 @@ ContigMap buildMap(const std::vector<Fingerprint>& given, const MapSettings& s) 
     map.maskedBands = masked;
     map.repeatPairsSetAside = repeats.pairsSetAside;
     map.repeatCopyOverlapsCut = (long)copyCuts.size();
+    map.markerTypicalHits = markers.typicalHits;
+    map.markerRepeatProbes = markers.repeatProbes;
+    map.markerPairsAdded = (long)markers.pairs.size();
     numberContigs(map);
     return map;
 }

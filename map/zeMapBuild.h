@@ -11,7 +11,11 @@
 //  3. Clones that alone join two groups are junctions (zeJunctions.h); the
 //     groups are what stays connected without them, a clone overlapping
 //     no other in none.
-//  4. Each group is laid out (zeLayout.h).
+//  4. Each group is laid out (zeLayout.h), and a group that lies over
+//     itself is cut and laid out again (zeLinearCuts.h). With marker hits,
+//     pairs of clones a marker hits pass at a looser cutoff and join the
+//     groups further (zeMarkerPairs.h), and the groups are laid out (and
+//     cut) again.
 //  5. Clones whose bands fit the clones placed around them badly are
 //     misfits (zeMisfits.h); clones whose bands lie almost all in another
 //     are buried in it (zeBurial.h).
@@ -33,6 +37,9 @@
 #include "zeFingerprint.h"
 #include "zeMapSettings.h"
 
-ContigMap buildMap(const std::vector<Fingerprint>& prints, const MapSettings& settings);
+// markerHits: per marker, the fingerprints it hits, ascending; none
+// without markers.
+ContigMap buildMap(const std::vector<Fingerprint>& prints, const MapSettings& settings,
+                   const std::vector<std::vector<int>>& markerHits = {});
 
 #endif

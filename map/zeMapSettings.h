@@ -54,6 +54,19 @@ struct MapSettings {
     double looseCutoff = 1e-6;
     int mostPairsTried = 400;
 
+    // Marker hits (zeMarkerPairs.h), when zeContig is given them: two
+    // clones one marker hits overlap when they score at most
+    // `markerCutoff` on their bands less their repeat bands, sharing at
+    // least `markerShared` bands, unless the marker hits more than
+    // `markerRepeatFactor` times the fingerprints the typical marker hits.
+    // Such pairs join two groups of clones only when at least
+    // `markerJoinClones` clones of each group are in them, and bring a
+    // lone clone into a group only with as many clones of it.
+    double markerCutoff = 1e-6;
+    int markerShared = 8;
+    double markerRepeatFactor = 2.5;
+    int markerJoinClones = 2;
+
     // The layout (zeLayout.h). A pair of which one clone shares at least
     // `buriedShare` of its bands with the other counts `containedWeight`.
     // Offsets of at least `sureOffset` bands leave no doubt which clone

@@ -23,6 +23,10 @@
 //                         genome with its repeat copies; - when none
 //   start2 end2 first_fragment2 last_fragment2   the same of a chimeric
 //                         clone's second piece; - for the other clones
+// With --chromosomes, the genome is that many chromosomes end to end and
+// truth.tsv ends in each piece's chromosome (zeLibChromosomes.h); with
+// --markers, markers.tsv, marker-map.tsv and markers-truth.tsv
+// (zeLibMarkers.h), from a stream of their own.
 // With --repeats above 0, repeats.tsv: block (the family, from 1), start,
 // end of every repeat copy. With --genome, genome.fasta (the site at every
 // cut, zeLibSequence.h) and <gel>.sizes; with --draft, draft.fasta and
@@ -41,10 +45,12 @@
 
 #include "zeBandsFile.h"
 #include "zeLibBands.h"
+#include "zeLibChromosomes.h"
 #include "zeLibClone.h"
 #include "zeLibDraft.h"
 #include "zeLibGenome.h"
 #include "zeLibGenomeFrom.h"
+#include "zeLibMarkers.h"
 #include "zeLibOptions.h"
 #include "zeLibOutput.h"
 #include "zeLibRandom.h"
@@ -76,6 +82,20 @@ bool writeDraft(const Options& o, const std::string& sequence) {
     return writeToolFile(o.outDir + "/draft-truth.tsv", draftTruthTable(draft));
 }
 
+// The markers along the chromosomes and their hits on the library's clones.
+bool writeMarkers(const Options& o, const Chromosomes& chromosomes, const std::vector<Clone>& clones) {
+    Rng markerRng = streamFor(o.seed, MARKERS);
+    std::vector<Marker> markers = placeMarkers(markerRng, chromosomes, o.markers);
+    std::vector<std::string> names;
+    for (size_t k = 0; k < clones.size(); ++k)
+        names.push_back(cloneName((long)k + 1));
+    return writeToolFile(o.outDir + "/markers.tsv",
+                         markerHitsTable(markerHits(markerRng, markers, clones, o.markers), names,
+                                         markers)) &&
+           writeToolFile(o.outDir + "/marker-map.tsv", markerMapTable(markers)) &&
+           writeToolFile(o.outDir + "/markers-truth.tsv", markersTruthTable(markers, chromosomes));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -98,6 +118,12 @@ int main(int argc, char** argv) {
         sequence = std::move(real.bases);
     }
     const int64_t genome = cuts.back();
+    const Chromosomes chromosomes = equalChromosomes(genome, o.chromosomes);
+    // Before any file: clones must fit within a chromosome, bar the rarest.
+    if (o.chromosomes > 1 && (double)chromosomes.length(0) < o.cloneMean + 6 * o.cloneSd)
+        failUsage("chromosomes of " + std::to_string((long long)chromosomes.length(0)) +
+                  " bases are too short for clones of mean length " +
+                  std::to_string((long long)o.cloneMean));
     std::vector<RepeatCopy> copies;
     if (o.errors.repeats > 0) {
         Rng repeatRng = streamFor(o.seed, REPEATS);
@@ -117,12 +143,13 @@ int main(int argc, char** argv) {
     if (o.draft && !writeDraft(o, sequence)) return 1;
 
     const bool sizesFiles = o.genome || !o.genomeFrom.empty();
-    std::string truth = TRUTH_HEADER, gel, sizes;
+    std::string truth = truthHeader(o.chromosomesGiven), gel, sizes;
+    std::vector<Clone> clones;
     Fingerprint sizeBlock;
     Fingerprint block;
     for (long i = 0; i < o.clones; ++i) {
         long gelNumber = 1 + i / o.perGel;
-        Clone c = placeClone(cloneRng, o.cloneMean, o.cloneSd, genome);
+        Clone c = placeCloneOnOneChromosome(cloneRng, o.cloneMean, o.cloneSd, chromosomes);
         maybeChimeric(chimeraRng, o.errors.chimeric, genome, c);
         cloneBands(bandStreams, o, cuts, c, block.bands);
         block.clone = cloneName(i + 1);
@@ -134,7 +161,8 @@ int main(int argc, char** argv) {
             sizeBlock.bands = bandSizes(o, block.bands);
             appendBandsBlock(sizes, sizeBlock);
         }
-        appendTruthRow(truth, block.clone, gelNumber, c, cuts);
+        appendTruthRow(truth, block.clone, gelNumber, c, cuts, o.chromosomesGiven ? &chromosomes : nullptr);
+        if (o.markers.spacing > 0) clones.push_back(c);
         if ((i + 1) % o.perGel == 0 || i + 1 == o.clones) {
             if (!writeToolFile(o.outDir + "/" + std::to_string(gelNumber) + ".bands", gel)) return 1;
             gel.clear();
@@ -144,6 +172,7 @@ int main(int argc, char** argv) {
             sizes.clear();
         }
     }
+    if (o.markers.spacing > 0 && !writeMarkers(o, chromosomes, clones)) return 1;
     if (!copies.empty() && !writeToolFile(o.outDir + "/repeats.tsv", repeatsTable(copies))) return 1;
     return writeToolFile(o.outDir + "/truth.tsv", truth) ? 0 : 1;
 }

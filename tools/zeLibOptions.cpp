@@ -129,6 +129,34 @@ std::string usageText() {
            "                       of about 50 kb)\n"
            "  --misjoins N         draft sequences glued from two pieces at least\n"
            "                       %g Mb apart (default %ld)\n"
+           "  --chromosomes N      the genome is N chromosomes of equal length end to\n"
+           "                       end, chr1 first (default %ld); no clone is placed\n"
+           "                       across two (one that would is drawn again), a\n"
+           "                       chimeric clone's pieces may lie on two. Given,\n"
+           "                       truth.tsv ends in two more columns (below)\n"
+           "  --markers BP         markers at about one per BP bases (default none):\n"
+           "                       each chromosome cut into round(length / BP) equal\n"
+           "                       windows, one marker at a uniform place in each,\n"
+           "                       named m000001, m000002, ... along the genome.\n"
+           "                       Writes markers.tsv (clone marker: one row per\n"
+           "                       hit), marker-map.tsv (marker chromosome position:\n"
+           "                       the genetic map, in bases along the chromosome)\n"
+           "                       and markers-truth.tsv (marker chromosome position\n"
+           "                       genome_position repeat_probe: the true places,\n"
+           "                       repeat_probe 1 or 0)\n"
+           "  --marker-miss P      chance that a clone holding a marker shows no hit\n"
+           "                       (default %g)\n"
+           "  --marker-false P     false hits: every hit a marker makes brings one\n"
+           "                       more, on a clone drawn uniformly from the whole\n"
+           "                       library, with chance P, so that about P of its\n"
+           "                       hits are false (default %g)\n"
+           "  --marker-map-error BP  standard deviation of the normal error of a\n"
+           "                       marker's map position, kept within its chromosome\n"
+           "                       (default %g): nearby markers may be mapped out of\n"
+           "                       their true order\n"
+           "  --repeat-probes P    chance that a marker is a repeat probe: it also\n"
+           "                       hits the clones at %d-%d (uniform) more places\n"
+           "                       anywhere on the genome (default %g)\n"
            "  -h, --help           this text\n"
            "  --version            the version\n"
            "\n"
@@ -143,6 +171,9 @@ std::string usageText() {
            "                       there is none\n"
            "  start2, end2, first_fragment2, last_fragment2  the same of a chimeric\n"
            "                       clone's second piece; - for the other clones\n"
+           "  chromosome, chromosome2  with --chromosomes: the chromosome of the clone\n"
+           "                       (its first piece) and of a chimeric clone's second\n"
+           "                       piece (where it starts); - for the other clones\n"
            "With --repeats above 0, also repeats.tsv, one row per repeat copy: block\n"
            "(its family, from 1), start, end.\n",
            NORM_SCALE_LENGTH - 1, d.clones, (unsigned long long)d.seed, d.perGel, d.fragmentMean,
@@ -152,7 +183,9 @@ std::string usageText() {
            CHIMERA_SPLIT_LOW * 100, CHIMERA_SPLIT_HIGH * 100, CHIMERA_GAP / 1e6, e.chimeric,
            MOST_REPEATS, REPEAT_SHORTEST / 1e3, REPEAT_LONGEST / 1e3, REPEAT_FEWEST_COPIES,
            REPEAT_MOST_COPIES, e.repeats, d.site.c_str(), (long long)DRAFT_SHORTEST,
-           (long long)DRAFT_MOST_GAP, d.draftMean, MISJOIN_DISTANCE / 1e6, d.misjoins);
+           (long long)DRAFT_MOST_GAP, d.draftMean, MISJOIN_DISTANCE / 1e6, d.misjoins,
+           d.chromosomes, d.markers.miss, d.markers.falseHits, d.markers.mapError,
+           REPEAT_PROBE_FEWEST_LOCI, REPEAT_PROBE_MOST_LOCI, d.markers.repeatProbes);
 }
 
 // POS:SHARE,POS:SHARE,... or none.
@@ -207,7 +240,9 @@ Options parseOptions(int argc, char** argv) {
         {0, "vector-bands", true},  {0, "end-fragments", true}, {0, "chimeric", true},
         {0, "repeats", true},       {0, "genome", false},      {0, "site", true},
         {0, "draft", false},        {0, "draft-mean", true},   {0, "misjoins", true},
-        {0, "genome-from", true},
+        {0, "genome-from", true},   {0, "chromosomes", true},  {0, "markers", true},
+        {0, "marker-miss", true},   {0, "marker-false", true}, {0, "marker-map-error", true},
+        {0, "repeat-probes", true},
         HELP_OPTION,                VERSION_OPTION};
     CommandLine line = readToolCommandLine(argc, argv, rules);
     Options o;
@@ -277,6 +312,19 @@ Options parseOptions(int argc, char** argv) {
             o.draftMean = realValue(given, (double)DRAFT_SHORTEST, false);
         } else if (name == "misjoins") {
             o.misjoins = wholeValue(given, 0, 1000000);
+        } else if (name == "chromosomes") {
+            o.chromosomes = wholeValue(given, 1, 10000);
+            o.chromosomesGiven = true;
+        } else if (name == "markers") {
+            o.markers.spacing = realValue(given, 0, true);
+        } else if (name == "marker-miss") {
+            o.markers.miss = realRangeValue(given, 0, 1);
+        } else if (name == "marker-false") {
+            o.markers.falseHits = realRangeValue(given, 0, 1);
+        } else if (name == "marker-map-error") {
+            o.markers.mapError = realValue(given, 0, false);
+        } else if (name == "repeat-probes") {
+            o.markers.repeatProbes = realRangeValue(given, 0, 1);
         } else if (name == "help") {
             help = true;
         } else {

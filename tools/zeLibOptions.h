@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "zeLibMarkers.h"
+
 // A band of the cloning vector: at a fixed standard position in a share of
 // the clones.
 struct VectorBand {
@@ -48,6 +50,12 @@ struct Options {
     long misjoins = 5;
     // A real genome (FASTA) whose sites give the cuts; empty: simulated.
     std::string genomeFrom;
+    // The genome as this many chromosomes; given: truth.tsv names each
+    // clone's. Markers with spacing above 0: markers.tsv, marker-map.tsv
+    // and markers-truth.tsv.
+    long chromosomes = 1;
+    bool chromosomesGiven = false;
+    MarkerSettings markers;
 };
 
 // The options of argv; the help and the version end the program once

@@ -29,11 +29,14 @@ std::string cloneName(long ordinal) {
     return name;
 }
 
-const char* const TRUTH_HEADER = "clone\tgel\tstart\tend\tchimeric\tfirst_fragment\tlast_fragment"
-                                 "\tstart2\tend2\tfirst_fragment2\tlast_fragment2\n";
+std::string truthHeader(bool chromosomes) {
+    return std::string("clone\tgel\tstart\tend\tchimeric\tfirst_fragment\tlast_fragment"
+                       "\tstart2\tend2\tfirst_fragment2\tlast_fragment2") +
+           (chromosomes ? "\tchromosome\tchromosome2\n" : "\n");
+}
 
 void appendTruthRow(std::string& out, const std::string& name, long gel, const Clone& c,
-                    const std::vector<int64_t>& cuts) {
+                    const std::vector<int64_t>& cuts, const Chromosomes* chromosomes) {
     out += name + '\t';
     appendNumber(out, gel);
     out += '\t';
@@ -43,15 +46,20 @@ void appendTruthRow(std::string& out, const std::string& name, long gel, const C
     out += c.chimeric ? "\t1\t" : "\t0\t";
     appendFragments(out, wholeFragments(cuts, c.first));
     if (!c.chimeric) {
-        out += "\t-\t-\t-\t-\n";
-        return;
+        out += "\t-\t-\t-\t-";
+    } else {
+        out += '\t';
+        appendNumber(out, c.second.start);
+        out += '\t';
+        appendNumber(out, c.second.end);
+        out += '\t';
+        appendFragments(out, wholeFragments(cuts, c.second));
     }
-    out += '\t';
-    appendNumber(out, c.second.start);
-    out += '\t';
-    appendNumber(out, c.second.end);
-    out += '\t';
-    appendFragments(out, wholeFragments(cuts, c.second));
+    if (chromosomes) {
+        out += '\t' + chromosomeName(chromosomeOf(*chromosomes, c.first.start));
+        out += '\t' + (c.chimeric ? chromosomeName(chromosomeOf(*chromosomes, c.second.start))
+                                   : std::string("-"));
+    }
     out += '\n';
 }
 

@@ -50,7 +50,8 @@ enum Stream : uint64_t {
     EXTRA,
     VECTOR,
     SEQUENCE,
-    DRAFT
+    DRAFT,
+    MARKERS
 };
 
 inline Rng streamFor(uint64_t seed, Stream s) {

@@ -106,4 +106,60 @@ std::map<std::string, ContigRow> rowsByClone(const std::vector<ContigRow>& rows)
     return byClone;
 }
 
+std::map<std::string, TrueSpan> trueSpans(const std::string& truthPath) {
+    std::map<std::string, TrueSpan> truth;
+    std::istringstream in(readFile(truthPath));
+    std::string line;
+    std::getline(in, line);
+    const bool hasChimeric = line.find("\tchimeric") != std::string::npos;
+    while (std::getline(in, line)) {
+        std::istringstream fields(line);
+        std::string clone, gel;
+        int chimeric = 0;
+        TrueSpan c;
+        fields >> clone >> gel >> c.start >> c.end;
+        if (hasChimeric) fields >> chimeric;
+        c.chimeric = chimeric == 1;
+        truth[clone] = c;
+    }
+    return truth;
+}
+
+int falseJoins(const std::vector<ContigRow>& rows, const std::map<std::string, TrueSpan>& truth) {
+    std::map<int, std::vector<TrueSpan>> contigs;
+    for (const ContigRow& r : rows)
+        if (r.contig > 0 && !truth.at(r.clone).chimeric)
+            contigs[r.contig].push_back(truth.at(r.clone));
+    int joins = 0;
+    for (auto& [number, clones] : contigs) {
+        std::sort(clones.begin(), clones.end(),
+                  [](const TrueSpan& a, const TrueSpan& b) { return a.start < b.start; });
+        long long end = clones.front().end;
+        bool apart = false;
+        for (const TrueSpan& c : clones) {
+            apart = apart || c.start >= end;
+            end = std::max(end, c.end);
+        }
+        joins += apart;
+    }
+    return joins;
+}
+
+int contigsOfTwoOrMore(const std::vector<ContigRow>& rows) {
+    std::map<int, int> sizes;
+    for (const ContigRow& r : rows)
+        if (r.contig > 0) ++sizes[r.contig];
+    int contigs = 0;
+    for (const auto& [number, size] : sizes)
+        contigs += size >= 2;
+    return contigs;
+}
+
+std::vector<std::pair<int, int>> pairEnds(const std::vector<PairScore>& pairs) {
+    std::vector<std::pair<int, int>> out;
+    for (const PairScore& p : pairs)
+        out.push_back({p.first, p.second});
+    return out;
+}
+
 } // namespace zetest

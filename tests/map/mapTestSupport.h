@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "testSupport.h"
+#include "zePairScan.h"
 
 namespace zetest {
 
@@ -51,6 +52,24 @@ struct TilingRow {
 // The tiling path table's rows after its header (which must be the
 // expected one).
 std::vector<TilingRow> tilingRows(const std::string& table);
+
+// A clone's true place in a simulated library (zeGenLibrary's truth.tsv):
+// its first piece, and whether it has a second elsewhere.
+struct TrueSpan {
+    long long start = 0, end = 0;
+    bool chimeric = false;
+};
+
+std::map<std::string, TrueSpan> trueSpans(const std::string& truthPath);
+
+// The contigs whose clones (less the chimeric ones) lie in more than one
+// separate stretch of the genome.
+int falseJoins(const std::vector<ContigRow>& rows, const std::map<std::string, TrueSpan>& truth);
+
+int contigsOfTwoOrMore(const std::vector<ContigRow>& rows);
+
+// Each pair's two fingerprints, in the order given.
+std::vector<std::pair<int, int>> pairEnds(const std::vector<PairScore>& pairs);
 
 // The rows by clone name.
 std::map<std::string, ContigRow> rowsByClone(const std::vector<ContigRow>& rows);

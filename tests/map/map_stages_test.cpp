@@ -93,13 +93,6 @@ PairScore pair(int first, int second, int shared = 10, double score = 1e-20) {
     return p;
 }
 
-std::vector<std::pair<int, int>> ends(const std::vector<PairScore>& pairs) {
-    std::vector<std::pair<int, int>> out;
-    for (const PairScore& p : pairs)
-        out.push_back({p.first, p.second});
-    return out;
-}
-
 // Places along each chain, as the genome has them: clone k of a chain at
 // STEP k .. STEP k + FRAGMENTS, in group `group`.
 void placeChain(ClonePlaces& places, const std::vector<int>& chain, int group) {
@@ -116,12 +109,12 @@ TEST(MapStages, TrustedPairsNeedAWitnessUnlessTheyBringInALoneClone) {
                                     pair(7, 8)};
     std::vector<std::pair<int, int>> expected = {{0, 1}, {0, 2}, {1, 2}, {2, 6},
                                                  {3, 4}, {3, 5}, {4, 5}, {7, 8}};
-    EXPECT_EQ(ends(trustedPairs(9, pairs)), expected);
+    EXPECT_EQ(zetest::pairEnds(trustedPairs(9, pairs)), expected);
     // A clone with two lone pairs joins the group it overlaps best.
     std::vector<PairScore> two = {pair(0, 1), pair(0, 2), pair(1, 2), pair(3, 4),
                                   pair(3, 5), pair(4, 5), pair(2, 6, 8, 1e-14), pair(5, 6, 9, 1e-15)};
     std::vector<std::pair<int, int>> best = {{0, 1}, {0, 2}, {1, 2}, {3, 4}, {3, 5}, {4, 5}, {5, 6}};
-    EXPECT_EQ(ends(trustedPairs(7, two)), best);
+    EXPECT_EQ(zetest::pairEnds(trustedPairs(7, two)), best);
 }
 
 TEST(MapStages, AChainIsOneGroupLaidOutInOrder) {

@@ -29,22 +29,6 @@ std::string sequenceOf(const std::string& fasta, const std::string& name) {
     return bases;
 }
 
-std::vector<std::vector<std::string>> tsv(const std::string& text) {
-    std::vector<std::vector<std::string>> rows;
-    std::istringstream in(text);
-    std::string line;
-    std::getline(in, line);
-    while (std::getline(in, line)) {
-        rows.emplace_back(1);
-        for (char c : line)
-            if (c == '\t')
-                rows.back().emplace_back();
-            else
-                rows.back().back() += c;
-    }
-    return rows;
-}
-
 TEST(GeneratorGenome, SitesAtTheTruthsCutsAndDraftPiecesFromTheGenome) {
     TempDir dir;
     RunResult r = run(ZE_GENLIBRARY_BIN, {"--out", dir / "lib", "--clones", "40", "--genome-length",
@@ -61,7 +45,7 @@ TEST(GeneratorGenome, SitesAtTheTruthsCutsAndDraftPiecesFromTheGenome) {
         cuts.push_back(f.start);
     cuts.push_back(cuts.back() + d.fragments().back().length);
     // Fragment k of the truth runs from cut k to cut k + 1, cut 0 the genome's start.
-    for (const auto& row : tsv(readFile(dir / "lib/truth.tsv"))) {
+    for (const auto& row : tsvRows(readFile(dir / "lib/truth.tsv"))) {
         if (row[5] == "-") continue;
         size_t first = std::stoul(row[5]), last = std::stoul(row[6]);
         ASSERT_LT(last + 1, cuts.size());
@@ -73,7 +57,7 @@ TEST(GeneratorGenome, SitesAtTheTruthsCutsAndDraftPiecesFromTheGenome) {
     }
     std::string draft = readFile(dir / "lib/draft.fasta");
     int misjoins = 0;
-    for (const auto& row : tsv(readFile(dir / "lib/draft-truth.tsv"))) {
+    for (const auto& row : tsvRows(readFile(dir / "lib/draft-truth.tsv"))) {
         std::string piece = sequenceOf(draft, row[0]);
         int64_t s = std::stoll(row[2]), e = std::stoll(row[3]), gs = std::stoll(row[4]),
                 ge = std::stoll(row[5]);
@@ -151,7 +135,7 @@ TEST(GeneratorGenome, GenomeFromAFastaFileCutsAtItsSites) {
     cuts.push_back((int64_t)(m.genomes[0].size() + m.genomes[1].size()));
     std::map<std::string, std::vector<double>> blocks = sizeBlocks(readFile(dir / "lib/1.sizes"));
     int checked = 0;
-    for (const auto& row : tsv(readFile(dir / "lib/truth.tsv"))) {
+    for (const auto& row : tsvRows(readFile(dir / "lib/truth.tsv"))) {
         if (row[5] == "-") continue;
         size_t first = std::stoul(row[5]), last = std::stoul(row[6]);
         ASSERT_LT(last + 1, cuts.size());

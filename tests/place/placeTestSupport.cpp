@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <sstream>
 
 #include "testSupport.h"
 
@@ -104,6 +105,22 @@ std::string fragmentsOf(const HandMap& m, int genome, int first, int last) {
     const std::vector<int64_t>& s = m.sites[(size_t)genome];
     return m.genomes[(size_t)genome].substr((size_t)s[(size_t)first],
                                             (size_t)(s[(size_t)last + 1] + 6 - s[(size_t)first]));
+}
+
+std::vector<std::vector<std::string>> tsvRows(const std::string& text) {
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream in(text);
+    std::string line;
+    std::getline(in, line);
+    while (std::getline(in, line)) {
+        rows.emplace_back(1);
+        for (char c : line)
+            if (c == '\t')
+                rows.back().emplace_back();
+            else
+                rows.back().back() += c;
+    }
+    return rows;
 }
 
 } // namespace zetest

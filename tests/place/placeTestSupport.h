@@ -30,6 +30,9 @@ std::string reverseComplement(const std::string& bases);
 // One FASTA record, 60 bases a line.
 std::string fastaRecord(const std::string& name, const std::string& bases);
 
+// The rows of a tab-separated text after its header, split into fields.
+std::vector<std::vector<std::string>> tsvRows(const std::string& text);
+
 } // namespace zetest
 
 #endif

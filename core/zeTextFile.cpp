@@ -1,0 +1,44 @@
+#include "zeTextFile.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "zeError.h"
+
+bool readWholeFile(const std::string& path, std::string& bytes, std::string& error) {
+    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    int err = errno;
+    if (fd >= 0) {
+        char block[65536];
+        ssize_t got;
+        while ((got = read(fd, block, sizeof block)) > 0 || (got < 0 && errno == EINTR))
+            if (got > 0) bytes.append(block, (size_t)got);
+        err = errno;
+        close(fd);
+        if (got == 0) return true;
+    }
+    error = withReason("couldn't read '" + path + "'", err);
+    return false;
+}
+
+bool nextLine(const std::string& bytes, size_t& at, std::string& line) {
+    if (at >= bytes.size()) return false;
+    size_t end = bytes.find('\n', at);
+    if (end == std::string::npos) end = bytes.size();
+    line = bytes.substr(at, end - at);
+    at = end + 1;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return true;
+}
+
+std::vector<std::string> splitFields(const std::string& text, char separator) {
+    std::vector<std::string> out(1);
+    for (char c : text)
+        if (c == separator)
+            out.emplace_back();
+        else
+            out.back() += c;
+    return out;
+}

@@ -1,0 +1,19 @@
+// Reading a small text file whole, its lines, and splitting a line into its fields,
+// for the readers of tab-separated tables.
+#ifndef ZE_TEXTFILE_H
+#define ZE_TEXTFILE_H
+
+#include <string>
+#include <vector>
+
+// False with `error` set to "couldn't read '<path>': <reason>".
+bool readWholeFile(const std::string& path, std::string& bytes, std::string& error);
+
+// The next line of `bytes` from `at` (which it moves past the line's
+// end) without its line end, "\n" or "\r\n"; false at the end of bytes.
+bool nextLine(const std::string& bytes, size_t& at, std::string& line);
+
+// The pieces of `text` between separators: one more than the separators.
+std::vector<std::string> splitFields(const std::string& text, char separator);
+
+#endif
