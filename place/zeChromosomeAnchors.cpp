@@ -144,9 +144,9 @@ ContigAnchor anchorContig(const AnchorContig& c, const MarkerMap& map,
     // By chromosome: the strong markers, the weak ones and the clones these hit.
     std::map<size_t, std::vector<MarkerOnContig>> strong, weak;
     std::map<size_t, std::set<size_t>> weakClones;
-    // Shared hits first; lone confirmed ones only where there are none: on a
-    // contig with shared hits, a confirmed lone hit of another chromosome is
-    // a chimeric clone's other piece.
+    // Shared markers first; confirmed lone hits only where there are none: on
+    // a contig with shared markers, a confirmed lone hit of another
+    // chromosome is a chimeric clone's other piece.
     bool shared = false;
     for (const MarkerOnContig& m : all)
         shared = shared || m.depth >= 2;

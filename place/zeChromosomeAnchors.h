@@ -6,15 +6,15 @@
 //  2. On each contig, a marker's hit clones are swept for the place most of
 //     them overlap: that place is the marker's position on the contig, and
 //     the number overlapping it its depth. A marker of depth 2 or more is
-//     strong: several clones that overlap share it, which stray hits (a
-//     false hit, a chimeric clone's other piece) almost never do. So is a
-//     lone hit that the fingerprints confirm (zeLoneHits.h): its clone
-//     overlaps another clone the marker hits, one the map left apart.
-//  3. A chromosome is supported by a contig when one of its markers is
-//     strong there, or, on a contig without strong markers, when two or
-//     more of its markers hit distinct clones. One supported chromosome:
-//     anchored, on its supported markers; two or more: conflict; none:
-//     unanchored.
+//     shared: several clones that overlap carry it, which stray hits (a
+//     false hit, a chimeric clone's other piece) almost never do.
+//  3. A contig stands on its shared markers; where it has none, on its lone
+//     hits the fingerprints confirm (zeLoneHits.h); where it has none of
+//     these either, on the markers of a chromosome of which two or more hit
+//     distinct clones. The chromosomes of the markers it stands on are the
+//     ones it supports: one, anchored; two or more, conflict; none (no
+//     markers, or lone unconfirmed hits only), unanchored. Stray hits
+//     beside shared markers are ignored.
 //  4. An anchored contig is a conflict after all when its markers, in
 //     their order along the contig, jump by more than MAX_RANK_JUMP places
 //     in the map's order of the chromosome's markers (it joins distant
@@ -65,8 +65,7 @@ struct MarkerOnContig {
     size_t marker = 0;
     double at = 0; // position along the contig, in its units
     int depth = 0; // hit clones overlapping there
-    bool confirmed = false;
-    bool strong() const { return depth >= 2 || confirmed; }
+    bool confirmed = false; // a lone hit the fingerprints confirm
 };
 
 enum class AnchorStatus { Anchored, Conflict, Unanchored };

@@ -66,15 +66,17 @@ ChromosomeInput gatherChromosomeInput(const std::vector<ContigTableRow>& rows,
                 clonesHit[marker->second].insert(r->second);
             }
     }
-    auto warn = [&](const LeftOut& l, const std::string& what) {
+    auto warn = [&](const LeftOut& l, const std::string& one, const std::string& many) {
         if (l.count)
-            in.warnings.push_back("WARNING: '" + names.hits + "': " + plural(l.count, "line", "lines") +
-                                  " " + what + " (the first, line " + std::to_string(l.firstLine) +
-                                  ": " + l.first + "); left out");
+            in.warnings.push_back("WARNING: '" + names.hits + "': " + std::to_string(l.count) + " " +
+                                  (l.count == 1 ? one : many) + " (the first, line " +
+                                  std::to_string(l.firstLine) + ": " + l.first + "); left out");
     };
-    warn(repeated, "repeat an earlier one");
-    warn(unknownClone, "name a clone not in the contig table '" + names.table + "'");
-    warn(unknownMarker, "name a marker not in the marker map '" + names.map + "'");
+    warn(repeated, "line repeats an earlier one", "lines repeat earlier ones");
+    const std::string inTable = " not in the contig table '" + names.table + "'";
+    warn(unknownClone, "line names a clone" + inTable, "lines name clones" + inTable);
+    const std::string inMap = " not in the marker map '" + names.map + "'";
+    warn(unknownMarker, "line names a marker" + inMap, "lines name markers" + inMap);
 
     std::vector<long> counts;
     for (const std::set<size_t>& c : clonesHit) {
