@@ -24,10 +24,15 @@ against truth.tsv and markers-truth.tsv:
     starts, at least 3 clones on its true chromosome), the share right
     (goal: 99% or more);
   - joined contigs: those joined across chromosomes, by status (goal: each
-    a conflict, none anchored).
+    a conflict, none anchored), apart those whose markers can show it (each
+    chromosome with a marker of its own on 2 or more of the contig's clones
+    that lie on it) and the others, which hold no markers of one side. zeContig seldom makes such a join, so a
+    copy of the table gets --joins of them by hand (two contigs of 8 or more
+    clones on two chromosomes, the second's clones put after the first's
+    end), and the bands-file run is measured again on it.
 
     bench/chromosome_bench.py [--build DIR] [--clones N] [--chromosomes N]
-                              [--spacing BP] [--seed N] [--keep DIR]
+                              [--spacing BP] [--seed N] [--joins N] [--keep DIR]
                               [-- zeGenLibrary flags...]
 
 The figures are measurements, not thresholds; the goals are printed beside.
@@ -35,6 +40,7 @@ The figures are measurements, not thresholds; the goals are printed beside.
 import argparse
 import collections
 import os
+import random
 import shutil
 import subprocess
 import sys
@@ -77,6 +83,34 @@ def true_contigs(table, truth):
     return contigs
 
 
+def join_across(table_path, truth_path, out_path, count, seed):
+    """A copy of the table with `count` false joins made by hand: pairs of
+    contigs of 8 or more clones on two chromosomes, the second's clones put
+    after the first's end."""
+    truth = {r["clone"]: r for r in rows_of(truth_path)}
+    with open(table_path) as f:
+        header, lines = f.readline(), [line.rstrip("\n").split("\t") for line in f if line.strip()]
+    members = collections.defaultdict(list)
+    for fields in lines:
+        members[fields[0]].append(fields)
+    def chromosome(c):
+        return collections.Counter(truth[r[1]]["chromosome"] for r in members[c]).most_common(1)[0][0]
+    big = sorted(c for c, rows in members.items() if c != "0" and len(rows) >= 8)
+    random.Random(seed).shuffle(big)
+    joined = 0
+    while joined < count and len(big) >= 2:
+        first, second = big.pop(), big.pop()
+        if chromosome(first) == chromosome(second):
+            continue
+        end = max(int(r[5]) for r in members[first])
+        for r in members[second]:
+            r[0], r[4], r[5] = first, str(int(r[4]) + end), str(int(r[5]) + end)
+        joined += 1
+    with open(out_path, "w") as f:
+        f.write(header + "".join("\t".join(fields) + "\n" for fields in lines))
+    return joined
+
+
 def measure(lib, table_path, chromosomes_path):
     truth = {r["clone"]: r for r in rows_of(os.path.join(lib, "truth.tsv"))}
     repeat = {r["marker"] for r in rows_of(os.path.join(lib, "markers-truth.tsv"))
@@ -116,10 +150,26 @@ def measure(lib, table_path, chromosomes_path):
     given = sum(status[n]["strand"] in "+-" for n in anchored)
     print(f"strand given: {given} of {len(anchored)} anchored contigs; right {right} of {len(stranded)} "
           f"with a known orientation, {100 * right / max(1, len(stranded)):.2f}% (goal >= 99%)")
+    # A join the markers can show: two chromosomes each with a marker of its
+    # own on two or more of the contig's clones that lie on it.
+    chromosome_of = {r["marker"]: r["chromosome"] for r in rows_of(os.path.join(lib, "markers-truth.tsv"))}
+    hits_of = collections.defaultdict(list)
+    for r in rows_of(os.path.join(lib, "markers.tsv")):
+        if r["marker"] not in repeat:
+            hits_of[r["clone"]].append(r["marker"])
+
+    def shown(n):
+        carried = collections.Counter((truth[x]["chromosome"], m) for x in contigs[n][0]
+                                      for m in hits_of[x] if chromosome_of[m] == truth[x]["chromosome"])
+        return len({chromosome for (chromosome, _), k in carried.items() if k >= 2}) >= 2
+
     joined = [n for n, c in contigs.items() if c[4]]
-    by = collections.Counter(status[n]["status"] for n in joined)
-    print(f"contigs joined across chromosomes: {len(joined)}: " +
-          ", ".join(f"{k} {v}" for k, v in sorted(by.items())) + " (goal: all conflict)")
+    for title, which, goal in (("with shared markers of both", [n for n in joined if shown(n)],
+                                " (goal: all conflict)"),
+                               ("without", [n for n in joined if not shown(n)], "")):
+        by = collections.Counter(status[n]["status"] for n in which)
+        print(f"contigs joined across chromosomes, {title}: {len(which)}: " +
+              ", ".join(f"{k} {v}" for k, v in sorted(by.items())) + goal)
     unanchored_big = sorted(((len(contigs[n][0]), n) for n in carrying
                              if status[n]["status"] != "anchored"), reverse=True)[:8]
     if unanchored_big:
@@ -134,6 +184,8 @@ def main():
     ap.add_argument("--chromosomes", type=int, default=5)
     ap.add_argument("--spacing", default="250000")
     ap.add_argument("--seed", default="1")
+    ap.add_argument("--joins", type=int, default=20,
+                    help="false joins across chromosomes made by hand in a copy of the table")
     ap.add_argument("--keep", help="work in DIR and keep it")
     ap.add_argument("extra", nargs="*", help="zeGenLibrary flags (after --)")
     a = ap.parse_args()
@@ -159,6 +211,15 @@ def main():
                            check=True, stderr=subprocess.DEVNULL)
             print(f"-- {title}")
             measure(lib, table, placed)
+        joined = os.path.join(work, "joined.tsv")
+        made = join_across(table, os.path.join(lib, "truth.tsv"), joined, a.joins, a.seed)
+        subprocess.run([os.path.join(a.build, "place/zePlace"), "--map", joined, "--markers",
+                        os.path.join(lib, "markers.tsv"), "--marker-map",
+                        os.path.join(lib, "marker-map.tsv"), "--chromosomes", placed] + bands,
+                       check=True, stderr=subprocess.DEVNULL)
+        print(f"-- with the bands files, on the table with {made} false joins across chromosomes "
+              "made by hand")
+        measure(lib, joined, placed)
     finally:
         if not a.keep:
             shutil.rmtree(work)
