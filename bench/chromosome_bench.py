@@ -35,7 +35,9 @@ against truth.tsv and markers-truth.tsv:
                               [--spacing BP] [--seed N] [--joins N] [--keep DIR]
                               [-- zeGenLibrary flags...]
 
-The figures are measurements, not thresholds; the goals are printed beside.
+A simple majority vote (majority_vote below) is measured beside, for
+comparison. The figures are measurements, not thresholds; the goals are
+printed beside.
 """
 import argparse
 import collections
@@ -81,6 +83,46 @@ def true_contigs(table, truth):
         contigs[number] = ([r["clone"] for r in rows], chromosome, starts[len(starts) // 2],
                            orientation, joined)
     return contigs
+
+
+def majority_vote(lib, table_path, out_path):
+    """The simple rule to compare with, written as zePlace writes its table:
+    repeat probes left out as zePlace does, each contig on the chromosome
+    of most of its hits, ordered by their mean map position, its strand the
+    sign of the correlation of its hit clones' left ends with their markers'
+    map positions where two or more markers hit it."""
+    place = {r["marker"]: (r["chromosome"], float(r["position"]))
+             for r in rows_of(os.path.join(lib, "marker-map.tsv"))}
+    table = [r for r in rows_of(table_path) if r["contig"] != "0"]
+    row_of = {r["clone"]: r for r in table}
+    hits = [r for r in rows_of(os.path.join(lib, "markers.tsv")) if r["marker"] in place]
+    per_marker = collections.Counter(r["marker"] for r in hits)
+    counts = sorted(per_marker.values())
+    most = 3 * counts[len(counts) // 2] + 2
+    votes = collections.defaultdict(list)  # contig -> (chromosome, position, clone left)
+    for r in hits:
+        if r["clone"] in row_of and per_marker[r["marker"]] <= most:
+            chromosome, position = place[r["marker"]]
+            votes[row_of[r["clone"]]["contig"]].append((chromosome, position,
+                                                         int(row_of[r["clone"]]["left"])))
+    anchored, rest = [], []
+    for contig in sorted({r["contig"] for r in table}, key=int):
+        if contig not in votes:
+            rest.append(f"{contig}\t-\t-\t-\t.\t0\tunanchored\n")
+            continue
+        chromosome = collections.Counter(v[0] for v in votes[contig]).most_common(1)[0][0]
+        on = [v for v in votes[contig] if v[0] == chromosome]
+        positions = [v[1] for v in on]
+        strand = "."
+        if len({v[1] for v in on}) >= 2:
+            rho = spearman([v[2] for v in on], positions)
+            strand = "." if not rho else "+" if rho > 0 else "-"
+        anchored.append((chromosome, sum(positions) / len(positions),
+                         f"{contig}\t{chromosome}\t{min(positions):g}\t{max(positions):g}\t{strand}"
+                         f"\t{len(set(positions))}\tanchored\n"))
+    with open(out_path, "w") as f:
+        f.write("contig\tchromosome\tstart\tend\tstrand\tmarkers\tstatus\n")
+        f.write("".join(line for _, _, line in sorted(anchored)) + "".join(rest))
 
 
 def join_across(table_path, truth_path, out_path, count, seed):
@@ -211,15 +253,20 @@ def main():
                            check=True, stderr=subprocess.DEVNULL)
             print(f"-- {title}")
             measure(lib, table, placed)
-        joined = os.path.join(work, "joined.tsv")
-        made = join_across(table, os.path.join(lib, "truth.tsv"), joined, a.joins, a.seed)
-        subprocess.run([os.path.join(a.build, "place/zePlace"), "--map", joined, "--markers",
-                        os.path.join(lib, "markers.tsv"), "--marker-map",
-                        os.path.join(lib, "marker-map.tsv"), "--chromosomes", placed] + bands,
-                       check=True, stderr=subprocess.DEVNULL)
-        print(f"-- with the bands files, on the table with {made} false joins across chromosomes "
-              "made by hand")
-        measure(lib, joined, placed)
+        vote = os.path.join(work, "vote.tsv")
+        majority_vote(lib, table, vote)
+        print("-- a simple majority vote, for comparison")
+        measure(lib, table, vote)
+        if a.joins:
+            joined = os.path.join(work, "joined.tsv")
+            made = join_across(table, os.path.join(lib, "truth.tsv"), joined, a.joins, a.seed)
+            subprocess.run([os.path.join(a.build, "place/zePlace"), "--map", joined, "--markers",
+                            os.path.join(lib, "markers.tsv"), "--marker-map",
+                            os.path.join(lib, "marker-map.tsv"), "--chromosomes", placed] + bands,
+                           check=True, stderr=subprocess.DEVNULL)
+            print(f"-- with the bands files, on the table with {made} false joins across chromosomes "
+                  "made by hand")
+            measure(lib, joined, placed)
     finally:
         if not a.keep:
             shutil.rmtree(work)
