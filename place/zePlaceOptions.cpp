@@ -11,7 +11,8 @@ const char* PROGRAM = "zePlace";
 const std::vector<OptionRule> RULES = {
     {'t', "", true},      {'c', "", true},       {'o', "", true},    {0, "map", true},
     {0, "site", true},    {0, "enzyme", true},   {0, "agp", true},   {0, "gff", true},
-    {0, "html", true},    HELP_OPTION,           VERSION_OPTION};
+    {0, "html", true},    {0, "markers", true},  {0, "marker-map", true},
+    {0, "chromosomes", true}, HELP_OPTION,       VERSION_OPTION};
 
 std::string* fileOption(const OptionRule& rule, PlaceOptions& o) {
     if (rule.shortName == 'o') return &o.output;
@@ -19,18 +20,30 @@ std::string* fileOption(const OptionRule& rule, PlaceOptions& o) {
     if (rule.longName == "agp") return &o.agp;
     if (rule.longName == "gff") return &o.gff;
     if (rule.longName == "html") return &o.html;
+    if (rule.longName == "markers") return &o.markers;
+    if (rule.longName == "marker-map") return &o.markerMap;
+    if (rule.longName == "chromosomes") return &o.chromosomes;
     return nullptr;
 }
 
 // What is wrong with a command line read whole, or empty; sets the site.
 std::string commandLineFault(PlaceOptions& o, const std::vector<std::string>& operands) {
     std::string why;
+    const bool chromosomes = !o.chromosomes.empty();
+    if (chromosomes != !o.markers.empty() || chromosomes != !o.markerMap.empty())
+        return "--chromosomes, --markers and --marker-map go together";
+    if (o.map.empty()) return "no map given: --map CONTIGS.tsv";
+    if (chromosomes && o.siteText.empty() && o.enzyme.empty()) {
+        // No sequences to place: any operands are bands files.
+        for (const std::string* given : {&o.output, &o.agp, &o.gff})
+            if (!given->empty()) return "-o, --agp and --gff place sequences: give --site or --enzyme";
+        return "";
+    }
     if (!o.siteText.empty() && !o.enzyme.empty()) return "give --site or --enzyme, not both";
     if (o.siteText.empty() && o.enzyme.empty()) return "no site given: --site SITE or --enzyme NAME";
     bool known = !o.siteText.empty() ? readSite(o.siteText, o.site, why)
                                      : enzymeSite(o.enzyme, o.site, why);
     if (!known) return why;
-    if (o.map.empty()) return "no map given: --map CONTIGS.tsv";
     if (operands.empty()) return "no sequence file given";
     if (operands.size() < 2) return "no bands file given";
     return "";
@@ -43,7 +56,10 @@ std::string placeUsage() {
     return helpText(
         "USAGE:  zePlace --map CONTIGS.tsv (--site SITE | --enzyme NAME) [-t TOL]\n"
         "                [-c CHANCE] [-o FILE] [--agp FILE] [--gff FILE] [--html PAGE]\n"
+        "                [--markers HITS --marker-map MAP --chromosomes OUT]\n"
         "                SEQUENCES.fasta[.gz] BANDSFILE...\n"
+        "        zePlace --map CONTIGS.tsv --markers HITS --marker-map MAP\n"
+        "                --chromosomes OUT [-t TOL] [--html PAGE] [BANDSFILE...]\n"
         "Places sequences (a draft assembly, sequenced clones) on a physical map: each\n"
         "record is cut in silico at the enzyme's site, and its fragments are matched\n"
         "to the fragment sizes of the map's clones (GEL.sizes beside each GEL.bands).\n"
@@ -65,6 +81,20 @@ std::string placeUsage() {
         "  --gff FILE     also write the placements as GFF3 on the contigs\n"
         "  --html PAGE    also write a page: the sequences along each contig, the\n"
         "                 splits and the unplaced sequences\n"
+        "  --markers HITS the clones each marker hits: a header 'clone marker',\n"
+        "                 then one row per hit\n"
+        "  --marker-map MAP\n"
+        "                 the markers' places on a genetic map: a header 'marker\n"
+        "                 chromosome position', then one row per marker (position\n"
+        "                 in any numeric unit: only the order matters)\n"
+        "  --chromosomes OUT\n"
+        "                 write the contigs placed on the chromosomes by their\n"
+        "                 markers, one row per contig: contig chromosome start end\n"
+        "                 strand markers status (anchored, conflict, unanchored);\n"
+        "                 with these three and no --site or --enzyme, no\n"
+        "                 sequences are placed and the operands, if any, are the\n"
+        "                 bands files, whose fingerprints confirm a contig's lone\n"
+        "                 hits; --html draws the chromosomes\n"
         "  -h, --help     this text\n"
         "  --version      the version\n"
         "Every file output is replaced only when complete.\n",
@@ -104,7 +134,8 @@ bool readPlaceOptions(int argc, char** argv, PlaceOptions& o, std::string& error
         error = usageProblem(PROGRAM, why);
         return false;
     }
-    o.sequences = line.operands[0];
-    o.files.assign(line.operands.begin() + 1, line.operands.end());
+    const bool sequences = !o.site.empty();
+    if (sequences) o.sequences = line.operands[0];
+    o.files.assign(line.operands.begin() + (sequences ? 1 : 0), line.operands.end());
     return true;
 }

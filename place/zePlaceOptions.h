@@ -14,6 +14,11 @@ struct PlaceOptions {
     std::string site, siteText, enzyme;      // site: the one used, upper case
     std::string sequences;                   // the FASTA file
     std::vector<std::string> files;          // bands files
+    // --chromosomes: the contigs placed on the chromosomes by the markers;
+    // without a site no sequences are placed, and the bands files, which
+    // confirm lone hits, may be left out.
+    std::string markers, markerMap, chromosomes;
+    bool placesSequences() const { return !sequences.empty(); }
     bool help = false, version = false;
 };
 

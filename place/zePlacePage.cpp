@@ -7,6 +7,7 @@
 
 #include "zeHtmlText.h"
 #include "zePageStyle.h"
+#include "zeChromosomePage.h"
 #include "zePlaceAgp.h"
 
 namespace {
@@ -57,18 +58,13 @@ void lane(std::ostringstream& out, const std::vector<const PlacementRow*>& piece
     out << "</svg>\n";
 }
 
-} // namespace
-
-std::string placePage(const PlacePageInput& in) {
+// The sections of the placed sequences.
+void sequenceSections(std::ostringstream& out, const PlacePageInput& in) {
     const std::vector<PlacementRow>& rows = *in.rows;
     std::map<PlaceStatus, long> counts;
     std::map<std::string, int> seen;
     for (const PlacementRow& r : rows)
         if (seen[r.sequence]++ == 0) counts[r.status]++;
-    std::ostringstream out;
-    out << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
-        << "<title>Sequences on the map</title>\n<style>" << BASE_PAGE_STYLE << STYLE
-        << "</style>\n</head>\n<body>\n<header>\n<h1>Sequences on the map</h1>\n</header>\n<main>\n";
     out << "<section>\n<h2>Summary</h2>\n<table>\n"
         << "<tr><th>sequences</th><td class=\"num\">" << seen.size() << "</td></tr>\n";
     for (PlaceStatus s : {PlaceStatus::Placed, PlaceStatus::Split, PlaceStatus::Ambiguous,
@@ -127,6 +123,20 @@ std::string placePage(const PlacePageInput& in) {
                     << r.matched << "</td></tr>\n";
         out << "</table>\n";
     }
-    out << "</section>\n</main>\n</body>\n</html>\n";
+    out << "</section>\n";
+}
+
+} // namespace
+
+std::string placePage(const PlacePageInput& in) {
+    const char* title = in.rows ? "Sequences on the map" : "The map on the chromosomes";
+    std::ostringstream out;
+    out << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+        << "<title>" << title << "</title>\n<style>" << BASE_PAGE_STYLE << STYLE
+        << CHROMOSOME_STYLE << "</style>\n</head>\n<body>\n<header>\n<h1>" << title
+        << "</h1>\n</header>\n<main>\n";
+    if (in.rows) sequenceSections(out, in);
+    if (in.chromosomes) out << chromosomeSection(*in.chromosomes, in.map);
+    out << "</main>\n</body>\n</html>\n";
     return out.str();
 }

@@ -1,13 +1,18 @@
 #include "zePlaceRun.h"
 
 #include <iostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "zeChromosomeInput.h"
+#include "zeChromosomeTable.h"
 #include "zeCloneSizes.h"
 #include "zeContigTableReader.h"
+#include "zeBandsInput.h"
 #include "zeError.h"
 #include "zeInputChecks.h"
+#include "zeLoneHits.h"
 #include "zeMapFragments.h"
 #include "zeOptions.h"
 #include "zePlaceAgp.h"
@@ -21,6 +26,36 @@
 #include "zeSizeScale.h"
 #include "zeVersion.h"
 
+namespace {
+
+// The markers read and the contigs anchored, with the warnings on standard error.
+bool placeOnChromosomes(const PlaceOptions& o, const std::vector<ContigTableRow>& rows,
+                        ChromosomePlaces& out, std::string& error) {
+    std::vector<HitLine> hits;
+    if (!readMarkerMap(o.markerMap, out.map, error) || !readMarkerHits(o.markers, hits, error))
+        return false;
+    ChromosomeInput in = gatherChromosomeInput(rows, hits, out.map, {o.map, o.markers, o.markerMap});
+    for (const std::string& warning : in.warnings)
+        std::cerr << warning << "\n";
+    if (!o.files.empty()) {
+        // Placing sequences reads the files again, and tells their warnings then.
+        std::ostringstream told;
+        std::vector<Fingerprint> prints;
+        if (!readBandsFiles(o.files, prints, error, o.placesSequences() ? told : std::cerr) ||
+            !confirmLoneHits(in, rows, prints, o.place.chains.tolerance, error))
+            return false;
+    }
+    out.anchors = anchorContigs(in.contigs, out.map, in.repeatProbes);
+    out.table = chromosomeTableHeader();
+    for (const ContigAnchor& a : out.anchors)
+        appendChromosomeRow(out.table, a, out.map);
+    out.markers = o.markers;
+    out.markerMap = o.markerMap;
+    return true;
+}
+
+} // namespace
+
 int runPlace(int argc, char** argv) {
     PlaceOptions o;
     std::string error;
@@ -29,22 +64,36 @@ int runPlace(int argc, char** argv) {
     std::vector<std::string> inputs = o.files;
     for (const std::string& bands : o.files)
         inputs.push_back(sizesPathOf(bands));
-    inputs.push_back(o.sequences);
-    inputs.push_back(o.map);
+    for (const std::string* input : {&o.sequences, &o.map, &o.markers, &o.markerMap})
+        if (!input->empty()) inputs.push_back(*input);
     if (!inputsAreDistinct(inputs,
                            {{"table", o.output}, {"AGP file", o.agp}, {"GFF file", o.gff},
-                            {"page", o.html}},
+                            {"page", o.html}, {"chromosome table", o.chromosomes}},
                            error))
         return failure(error);
 
     // The outputs' places are tried before the inputs are read.
-    CheckedOutput table = openOutput(o.output, true), agp = openOutput(o.agp, false),
-                  gff = openOutput(o.gff, false), page = openOutput(o.html, false);
-    for (const CheckedOutput* out : {&table, &agp, &gff, &page})
+    CheckedOutput table = openOutput(o.output, o.placesSequences()), agp = openOutput(o.agp, false),
+                  gff = openOutput(o.gff, false), page = openOutput(o.html, false),
+                  chromosomeTable = openOutput(o.chromosomes, false);
+    for (const CheckedOutput* out : {&table, &agp, &gff, &page, &chromosomeTable})
         if (!out->ok()) return failure(out->failureText());
 
     std::vector<ContigTableRow> rows;
     if (!readContigTable(o.map, rows, error)) return failure(error);
+    ChromosomePlaces chromosomes;
+    if (!o.chromosomes.empty()) {
+        if (!placeOnChromosomes(o, rows, chromosomes, error)) return failure(error);
+    }
+    PlacePageInput in;
+    in.map = o.map;
+    in.chromosomes = o.chromosomes.empty() ? nullptr : &chromosomes;
+    if (!o.placesSequences()) {
+        if (!writeOutput(chromosomeTable, chromosomes.table, error)) return failure(error);
+        if (!o.html.empty() && !writeOutput(page, placePage(in), error)) return failure(error);
+        return 0;
+    }
+
     std::vector<SizedClone> clones;
     if (!readSizedClones(o.files, clones, error)) return failure(error);
     SizeScale scale;
@@ -58,6 +107,8 @@ int runPlace(int argc, char** argv) {
     if (!placeSequences(o.sequences, o.site, scale, map, o.place, placements, error))
         return failure(error);
 
+    if (!o.chromosomes.empty() && !writeOutput(chromosomeTable, chromosomes.table, error))
+        return failure(error);
     std::string text = placementTableHeader();
     for (const PlacementRow& r : placements)
         appendPlacementRow(text, r);
@@ -68,9 +119,7 @@ int runPlace(int argc, char** argv) {
         std::vector<long> ends;
         for (const ContigClones& c : map.contigs)
             ends.push_back(c.end);
-        PlacePageInput in;
         in.sequences = o.sequences;
-        in.map = o.map;
         in.site = o.site;
         in.files = o.files;
         in.settings = o.place;

@@ -15,23 +15,6 @@ using namespace zetest;
 
 namespace {
 
-std::vector<std::vector<std::string>> tableRows(const std::string& text) {
-    std::vector<std::vector<std::string>> rows;
-    std::istringstream in(text);
-    std::string line;
-    std::getline(in, line);
-    while (std::getline(in, line)) {
-        std::vector<std::string> f(1);
-        for (char c : line)
-            if (c == '\t')
-                f.emplace_back();
-            else
-                f.back() += c;
-        rows.push_back(f);
-    }
-    return rows;
-}
-
 class PlaceRun : public ::testing::Test {
   protected:
     void SetUp() override { map = writeHandMap(dir.path()); }
@@ -65,7 +48,7 @@ TEST_F(PlaceRun, SequenceInsideAContigIsPlacedOnItsStrandAndInTheAgp) {
     std::string text = readFile(dir / "out.tsv");
     EXPECT_EQ(text.substr(0, text.find('\n')),
               "sequence\tseq_start\tseq_end\tcontig\tleft\tright\tstrand\tfragments\tmatched\tclones\tstatus");
-    auto rows = tableRows(text);
+    auto rows = tsvRows(text);
     ASSERT_EQ(rows.size(), 2u) << text;
     for (const auto& row : rows) {
         ASSERT_EQ(row.size(), 11u);
@@ -98,7 +81,7 @@ TEST_F(PlaceRun, SequenceGluedFromTwoContigsIsSplitIntoTwoRows) {
     std::string first = fragmentsOf(map, 0, 5, 20), second = fragmentsOf(map, 1, 30, 45);
     RunResult r = place(fastaRecord("glued", first + second));
     ASSERT_EQ(r.status, 0) << r.err;
-    auto rows = tableRows(readFile(dir / "out.tsv"));
+    auto rows = tsvRows(readFile(dir / "out.tsv"));
     ASSERT_EQ(rows.size(), 2u) << readFile(dir / "out.tsv");
     EXPECT_EQ(rows[0][3], "1");
     EXPECT_EQ(rows[1][3], "2");
@@ -116,7 +99,7 @@ TEST_F(PlaceRun, SequenceWithoutSiteIsUnplacedWithAWarning) {
     RunResult r = place(fastaRecord("none", std::string(5000, 'A')) +
                         fastaRecord("ambiguous", std::string(300, 'N') + "ACGTRYKM"));
     ASSERT_EQ(r.status, 0) << r.err;
-    auto rows = tableRows(readFile(dir / "out.tsv"));
+    auto rows = tsvRows(readFile(dir / "out.tsv"));
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0], (std::vector<std::string>{"none", "0", "5000", "-", "-", "-", "-", "0", "0",
                                                  "0", "unplaced"}));
@@ -134,7 +117,7 @@ TEST_F(PlaceRun, CompressedSequencesAreRead) {
     RunResult r = run(ZEPLACE_BIN, {"--map", dir / "contigs.tsv", "--site", "AAGCTT", "-o",
                                     dir / "out.tsv", dir / "seq.fasta.gz", dir / "1.bands"});
     ASSERT_EQ(r.status, 0) << r.err;
-    auto rows = tableRows(readFile(dir / "out.tsv"));
+    auto rows = tsvRows(readFile(dir / "out.tsv"));
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0][10], "placed");
 }
