@@ -4,7 +4,7 @@ both as the README writes them, on four small gels of which one has a
 corrupt norm-fac file (the step ends at once with status 1), with the
 comparison and the map of the gels that are done.
 
-    test_local.py ZESTEP5 ZEREPORT ZEGENPROJECT ZECOMPARE ZECONTIG [CMAKE BUILD_DIR]
+    test_local.py ZESTEP5 ZEREPORT ZEGENPROJECT ZECOMPARE ZECONTIG ZEPLACE [CMAKE BUILD_DIR]
 
 With CMAKE and BUILD_DIR, the build is also installed into the test's
 directory and the installed workflow runs with the installed programs.
@@ -19,9 +19,10 @@ import time
 import unittest
 
 from workflow_support import (BROKEN, COMPARE_CONFIG, GELS, MAP_CONFIG, Programs, compare_table,
-                              contig_numbers, copy_tree, map_outputs, readme_build_bindir,
-                              readme_command, run_shell, step_outputs, summary_rows,
-                              whole_comparison, whole_map)
+                              contig_numbers, copy_tree, map_outputs, place_outputs,
+                              readme_build_bindir, readme_command, run_shell, step_outputs,
+                              summary_rows, whole_comparison, whole_map, whole_place,
+                              write_markers, write_sequences)
 
 PROGRAMS = None
 INSTALL = None  # (cmake, build directory)
@@ -234,6 +235,65 @@ class Batch(unittest.TestCase):
         self.assertEqual(map_outputs(batch),
                          whole_map(PROGRAMS, tree, GELS, ["-t", "5", "-c", "0.1"], previous=at_3))
 
+    def test_place_writes_the_placement_and_reruns_for_its_files_and_settings(self):
+        tree = self.tree("place")
+        PROGRAMS.fix_broken_gel(tree)
+        command = readme_command("all map").replace('"$(nproc)"', "2").split(" --config")[0]
+        command += " place --config" + MAP_CONFIG
+        env = PROGRAMS.env(self.tmp.name)
+        batch = os.path.join(tree, "batch")
+        sequences = write_sequences(self.tmp.name)
+
+        def run(settings):
+            r = run_shell(command + " " + settings, tree, env)
+            self.assertEqual(r.returncode, 0, r.stderr)
+            return r.stderr.count("rule map_build:"), r.stderr.count("rule place_build:")
+
+        # Sequences alone: placed on the contigs, as zePlace places them by hand.
+        with_sequences = "place_sequences=" + sequences
+        self.assertEqual(run(with_sequences), (1, 1))
+        placed = place_outputs(batch)
+        self.assertEqual(placed, whole_place(PROGRAMS, tree, GELS, [
+            "-t", "7", "--site", "AAGCTT", "-o", "batch/placements.tsv", "--agp", "batch/map.agp",
+            "--html", "batch/place.html", sequences]))
+        self.assertEqual(placed["placements.tsv"].decode().count("\n"), 3)  # header, 2 records
+        with open(os.path.join(batch, "index.html")) as f:
+            page = f.read()
+        self.assertIn('<h2 id="place">Map on the genome</h2>', page)
+        self.assertIn('(site AAGCTT, tolerance 7, sequences %s): <a href="placements.tsv">'
+                      'placements.tsv</a>, <a href="map.agp">map.agp</a>, '
+                      '<a href="place.html">place.html</a></p>' % sequences, page)
+        self.assertEqual(run(with_sequences), (0, 0))  # nothing changed
+
+        # Marker hits: the map is built again with them, and the contigs
+        # are placed on the chromosomes too.
+        hits, marker_map = write_markers(map_outputs(batch)["contigs.tsv"], self.tmp.name)
+        with_markers = with_sequences + " markers=%s marker_map=%s" % (hits, marker_map)
+        self.assertEqual(run(with_markers), (1, 1))
+        self.assertEqual(map_outputs(batch),
+                         whole_map(PROGRAMS, tree, GELS, ["-c", "0.1", "--markers", hits]))
+        placed = place_outputs(batch)
+        self.assertEqual(placed, whole_place(PROGRAMS, tree, GELS, [
+            "-t", "7", "--site", "AAGCTT", "-o", "batch/placements.tsv", "--agp", "batch/map.agp",
+            "--markers", hits, "--marker-map", marker_map, "--chromosomes",
+            "batch/chromosomes.tsv", "--html", "batch/place.html", sequences]))
+        self.assertIn("\tanchored\n", placed["chromosomes.tsv"].decode())
+
+        # A new marker map places again, and only places; so does a new
+        # version of the sequences.
+        with open(marker_map, "a") as f:
+            f.write("unused\tchr3\t1\n")
+        self.assertEqual(run(with_markers), (0, 1))
+        with open(sequences, "a") as f:
+            f.write(">piece3\nACGTAAGCTTACGT\n")
+        self.assertEqual(run(with_markers), (0, 1))
+        self.assertEqual(place_outputs(batch)["placements.tsv"].decode().count("\n"), 4)
+        # Nothing to place is one clear line.
+        r = run_shell(command, tree, env)
+        self.assertEqual(r.returncode, 1, r.stderr)
+        self.assertIn("failed placement: ERROR: nothing to place: set config place_sequences",
+                      r.stderr)
+
     def test_a_program_not_found_is_one_line_and_the_readme_bindir_finds_them(self):
         tree = self.tree("bindir")
         PROGRAMS.fix_broken_gel(tree)
@@ -408,8 +468,8 @@ def job_processes(pid):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) == 8:
-        INSTALL = (sys.argv[6], sys.argv[7])
-        del sys.argv[6:]
+    if len(sys.argv) == 9:
+        INSTALL = (sys.argv[7], sys.argv[8])
+        del sys.argv[7:]
     PROGRAMS = Programs(sys.argv)
     unittest.main(argv=sys.argv[:1], verbosity=2)

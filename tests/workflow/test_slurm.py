@@ -5,11 +5,12 @@ The good gels' outputs must equal a run by hand and the broken gel must show
 as failed with its error line. The target compare then runs its parts as
 Slurm jobs and joins them into the table of one whole zeCompare run, and
 the target map runs zeContig as one more job; both run again for a new
-tolerance, the map with the numbers of its first build. Exits 77
+tolerance, the map with the numbers of its first build and marker hits,
+and the target place runs zePlace as one more job. Exits 77
 (skipped) with the reason when the cluster cannot start: not root, or a
 daemon failing.
 
-    test_slurm.py ZESTEP5 ZEREPORT ZEGENPROJECT ZECOMPARE ZECONTIG
+    test_slurm.py ZESTEP5 ZEREPORT ZEGENPROJECT ZECOMPARE ZECONTIG ZEPLACE
 """
 import os
 import sys
@@ -18,8 +19,10 @@ import unittest
 
 from slurm_cluster import ClusterUnavailable, OneNodeCluster
 from workflow_support import (BROKEN, COMPARE_CONFIG, GELS, MAP_CONFIG, Programs, bands_files,
-                              compare_table, copy_tree, map_outputs, readme_command, run_shell,
-                              step_outputs, summary_rows, whole_comparison, whole_map)
+                              compare_table, copy_tree, map_outputs, place_outputs,
+                              readme_command, run_shell, step_outputs, summary_rows,
+                              whole_comparison, whole_map, whole_place, write_markers,
+                              write_sequences)
 
 SKIPPED = 77
 PROGRAMS = None
@@ -86,20 +89,39 @@ class SlurmBatch(unittest.TestCase):
 
         # A new tolerance runs the parts and the map again as Slurm jobs,
         # which read the settings as the main process left them; the map
-        # reads the table of its first build.
+        # reads the table of its first build and, with marker hits, uses
+        # them. The map is then placed on the genome in one more job.
         kept = os.path.join(TMP, "first-contigs.tsv")
         with open(kept, "wb") as f:
             f.write(first["contigs.tsv"])
-        r = run_shell(readme_command("--profile") + targets
-                      + " compare_tolerance=3 map_tolerance=3", tree,
+        hits, marker_map = write_markers(first["contigs.tsv"], TMP)
+        sequences = write_sequences(TMP)
+        r = run_shell(readme_command("--profile") + targets.replace(" compare map", " compare map place", 1)
+                      + " compare_tolerance=3 map_tolerance=3 markers=%s marker_map=%s "
+                      "place_sequences=%s" % (hits, marker_map, sequences), tree,
                       PROGRAMS.env(TMP, SLURM_CONF=CLUSTER.conf, CI="true"))
         self.assertNotEqual(r.returncode, 0, r.stderr)
-        self.assertEqual(r.stderr.count("rule compare_part:"), 3)
-        self.assertEqual(r.stderr.count("rule map_build:"), 1)
+        self.assertEqual(r.stderr.count("rule compare_part:"), 3, r.stderr)
+        self.assertEqual(r.stderr.count("rule map_build:"), 1, r.stderr)
+        self.assertEqual(r.stderr.count("rule place_build:"), 1, r.stderr)
         self.assertEqual(compare_table(tree),
                          whole_comparison(PROGRAMS, tree, good, ["-t", "3", "-c", "1"]))
         self.assertEqual(map_outputs(os.path.join(tree, "batch")),
-                         whole_map(PROGRAMS, tree, good, ["-t", "3", "-c", "0.1"], previous=kept))
+                         whole_map(PROGRAMS, tree, good, ["-t", "3", "-c", "0.1", "--markers", hits],
+                                   previous=kept))
+        placed = place_outputs(os.path.join(tree, "batch"))
+        self.assertEqual(sorted(placed), ["chromosomes.tsv", "map.agp", "place.html",
+                                          "placements.tsv"])
+        self.assertEqual(placed, whole_place(PROGRAMS, tree, good, [
+            "-t", "3", "--site", "AAGCTT", "-o", "batch/placements.tsv", "--agp", "batch/map.agp",
+            "--markers", hits, "--marker-map", marker_map, "--chromosomes",
+            "batch/chromosomes.tsv", "--html", "batch/place.html", sequences]))
+        self.assertIn("\tanchored\n", placed["chromosomes.tsv"].decode())
+        bands = sum(os.path.getsize(os.path.join(tree, path)) for path in bands_files(good))
+        job = CLUSTER.finished_jobs()["zeplace"]
+        self.assertEqual(job["MinMemoryNode"], "%dM" % -(-(8 * bands + os.path.getsize(sequences)
+                                                            + 128 * 2**20) // 2**20))
+        self.assertEqual(job["ExitCode"], "0:0")
 
 
 def main():

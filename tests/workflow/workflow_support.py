@@ -20,21 +20,22 @@ CORRUPT_NORM_FAC = "NORMFACTORS\n2\n0 100 152\n1 3000 1220\n"
 
 
 class Programs:
-    """zeStep5, zeReport, zeGenProject, zeCompare and zeContig of the build
-    under test, given as the script's arguments."""
+    """zeStep5, zeReport, zeGenProject, zeCompare, zeContig and zePlace of
+    the build under test, given as the script's arguments."""
 
     def __init__(self, argv):
-        if len(argv) != 6:
-            sys.exit("usage: %s ZESTEP5 ZEREPORT ZEGENPROJECT ZECOMPARE ZECONTIG" % argv[0])
-        self.zestep5, self.zereport, self.generator, self.zecompare, self.zecontig = (
-            os.path.abspath(a) for a in argv[1:6])
+        if len(argv) != 7:
+            sys.exit("usage: %s ZESTEP5 ZEREPORT ZEGENPROJECT ZECOMPARE ZECONTIG ZEPLACE"
+                     % argv[0])
+        (self.zestep5, self.zereport, self.generator, self.zecompare, self.zecontig,
+         self.zeplace) = (os.path.abspath(a) for a in argv[1:7])
 
     def env(self, tmp, **more):
         """The environment with the programs' directories first on PATH,
         ZESTEP (the README's name for the checkout) set, and Snakemake's
         cache inside the test's directory tmp."""
-        dirs = [os.path.dirname(p)
-                for p in (self.zestep5, self.zereport, self.zecompare, self.zecontig)]
+        dirs = [os.path.dirname(p) for p in
+                (self.zestep5, self.zereport, self.zecompare, self.zecontig, self.zeplace)]
         env = dict(os.environ, PATH=os.pathsep.join(dirs + [os.environ.get("PATH", "")]),
                    ZESTEP=ROOT, XDG_CACHE_HOME=os.path.join(tmp, "cache"),
                    PYTHONDONTWRITEBYTECODE="1")
@@ -177,3 +178,76 @@ def contig_numbers(table):
     """The contig numbers of a contig table's bytes, 0 left out."""
     rows = table.decode().splitlines()[1:]
     return sorted({int(row.split("\t")[0]) for row in rows} - {0})
+
+
+PLACE_OUTPUTS = ("placements.tsv", "map.agp", "chromosomes.tsv", "place.html")
+
+
+def write_markers(table, folder):
+    """Marker hits and a marker map for the map in table (a contig table's
+    bytes): each contig's clones, in their order along it, hit by two
+    markers, its first half by one and the rest by the other, placed in
+    that order on chr1 (odd contigs) or chr2. Returns the two paths."""
+    contigs = {}
+    for row in table.decode().splitlines()[1:]:
+        fields = row.split("\t")
+        if fields[0] != "0":
+            contigs.setdefault(int(fields[0]), []).append((int(fields[4]), fields[1]))
+    hits, positions = ["clone\tmarker\n"], ["marker\tchromosome\tposition\n"]
+    for contig, clones in sorted(contigs.items()):
+        clones.sort()
+        for k, (_, clone) in enumerate(clones):
+            hits.append("%s\tm%d%s\n" % (clone, contig, "ab"[2 * k >= len(clones)]))
+        for half in "ab":
+            positions.append("m%d%s\tchr%d\t%d\n" % (contig, half, 2 - contig % 2,
+                                                    100 * contig + (50 if half == "b" else 0)))
+    paths = os.path.join(folder, "hits.tsv"), os.path.join(folder, "marker-map.tsv")
+    for path, lines in zip(paths, (hits, positions)):
+        with open(path, "w") as f:
+            f.writelines(lines)
+    return paths
+
+
+def whole_place(programs, tree, gels, options):
+    """zePlace with options (the sequences, markers and outputs asked
+    for, as files of batch/) over the map in tree's batch/contigs.tsv and
+    the gels' bands files, run by hand as the workflow's job must run it,
+    in a folder beside tree whose gels/ is tree's: name -> bytes of each
+    output."""
+    hand = tree + "-place-by-hand"
+    os.makedirs(os.path.join(hand, "batch"), exist_ok=True)
+    if not os.path.lexists(os.path.join(hand, "gels")):
+        os.symlink(os.path.join(tree, "gels"), os.path.join(hand, "gels"))
+    shutil.copyfile(os.path.join(tree, "batch", "contigs.tsv"),
+                    os.path.join(hand, "batch", "contigs.tsv"))
+    for name in PLACE_OUTPUTS:
+        if os.path.exists(os.path.join(hand, "batch", name)):
+            os.unlink(os.path.join(hand, "batch", name))
+    command = [programs.zeplace, "--map", "batch/contigs.tsv"] + list(options)
+    subprocess.run(command + bands_files(gels), cwd=hand, check=True, capture_output=True)
+    return place_outputs(os.path.join(hand, "batch"))
+
+
+def place_outputs(folder):
+    """name -> bytes of the placement's outputs in folder that exist."""
+    found = {}
+    for name in PLACE_OUTPUTS:
+        path = os.path.join(folder, name)
+        if os.path.exists(path):
+            with open(path, "rb") as f:
+                found[name] = f.read()
+    return found
+
+
+def write_sequences(folder):
+    """A FASTA file of two random records of 30 kb (HindIII sites about
+    every 4 kb), for the placement to cut and match: path."""
+    import random
+    draw = random.Random(7)
+    path = os.path.join(folder, "draft.fa")
+    with open(path, "w") as f:
+        for name in ("piece1", "piece2"):
+            bases = "".join(draw.choice("ACGT") for _ in range(30000))
+            f.write(">%s\n" % name)
+            f.writelines(bases[i:i + 60] + "\n" for i in range(0, len(bases), 60))
+    return path

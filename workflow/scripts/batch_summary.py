@@ -18,7 +18,9 @@ covers it; it says so when gels were done since or the settings changed.
 When it has a map (the target `map`), the page shows the number of
 contigs, their N50 and the clones placed, read from contigs.tsv, with the
 tolerance and cutoff that gave it, and links map.html; it says so when the
-map is out of date or its last build failed.
+map is out of date or its last build failed. When it has a placement (the
+target `place`), the page counts the placed pieces and anchored contigs by
+status and links placements.tsv, map.agp, chromosomes.tsv and place.html.
 
     batch_summary.py GELS_DIR STATE_DIR     (the handlers of the Snakefile
                                              call write_summary directly)
@@ -31,6 +33,8 @@ import urllib.parse
 
 from compare_batch import read_comparison, settings_words
 from map_batch import failed_map_log, read_map
+from place_batch import ALWAYS as PLACE_ALWAYS
+from place_batch import failed_place_log, placement_words, read_placement
 
 # Figures read from report-summary.tsv, in column order, with headings.
 # Optional figures get a column only when some gel's report has them.
@@ -294,6 +298,34 @@ def map_html(rows, found, failed_log, state_dir):
     return "".join(out)
 
 
+def place_html(found, failed_log, state_dir):
+    e = html.escape
+    out = ["<h2 id=\"place\">Map on the genome</h2>\n"]
+    if failed_log is not None:
+        out.append(f"<p class=\"failed-part\"><a href=\"{e(link(failed_log, state_dir))}\">Failed "
+                   f"placement</a>: {e(first_error(failed_log, True))}</p>\n")
+    if found is None:
+        return "".join(out)
+    settings = found["settings"]
+    made_with = (f" ({e(settings_words(settings, PLACE_ALWAYS))})"
+                 if settings is not None else "")
+    links = ", ".join(f"<a href=\"{e(link(path, state_dir))}\">{e(os.path.basename(path))}</a>"
+                      for path in found["files"].values())
+    if found["fault"]:
+        out.append(f"<p class=\"failed-part\">The placement{made_with} cannot be read: "
+                   f"{e(found['fault'])}; {links}</p>\n")
+    else:
+        words = placement_words(found)
+        out.append(f"<p class=\"place\">{e(words) if words else 'Placed'}{made_with}: "
+                   f"{links}</p>\n")
+    requested = found["requested"]
+    if requested is not None and settings is not None and requested != settings:
+        out.append(f"<p class=\"left-out\">The settings are now "
+                   f"{e(settings_words(requested, PLACE_ALWAYS))}: run the target "
+                   f"<code>place</code> again to place with them.</p>\n")
+    return "".join(out)
+
+
 def summary_html(rows, gels_dir, state_dir, comparison=None, found_map=None):
     columns = figure_columns(rows)
     counts = status_counts(rows)
@@ -333,6 +365,9 @@ def summary_html(rows, gels_dir, state_dir, comparison=None, found_map=None):
     failed_log = failed_map_log(state_dir)
     if found_map is not None or failed_log is not None:
         out.append(map_html(rows, found_map, failed_log, state_dir))
+    found_place, failed_place = read_placement(state_dir), failed_place_log(state_dir)
+    if found_place is not None or failed_place is not None:
+        out.append(place_html(found_place, failed_place, state_dir))
     out.append(
         "<p>Done gels link to their <code>report.html</code>, failed gels to their log.</p>\n"
         "</body>\n</html>\n"
@@ -403,6 +438,13 @@ def report_failures(rows, state_dir, out):
                        else "cannot be read (%s)" % found["fault"])
             + f" in {found['table']}"
             + (f" ({settings_words(settings)})" if settings is not None else "") + "\n")
+    failed_log = failed_place_log(state_dir)
+    if failed_log is not None:
+        out.write(f"failed placement: {first_error(failed_log, True)} (log {failed_log})\n")
+    found = read_placement(state_dir)
+    if found is not None:
+        out.write("placement: " + (found["fault"] or placement_words(found)) + " in "
+                  + ", ".join(found["files"].values()) + "\n")
     counts = status_counts(rows)
     out.write(
         f"batch summary: {counts['done']} done, {counts['failed']} failed, "

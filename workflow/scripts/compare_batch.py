@@ -112,9 +112,11 @@ def write_compared_gels(gels_dir, gels, path):
 SETTINGS = ("tolerance", "cutoff")
 
 
-def settings_text(settings):
-    """The settings file's text for a dict with the keys of SETTINGS."""
-    return "".join("%s\t%s\n" % (key, tsv_field(settings.get(key, ""))) for key in SETTINGS)
+def settings_text(settings, always=SETTINGS):
+    """The settings file's text for a dict with the keys `always`, and any
+    further settings of a program in the dict's order."""
+    keys = list(always) + [key for key in settings if key not in always]
+    return "".join("%s\t%s\n" % (key, tsv_field(settings.get(key, ""))) for key in keys)
 
 
 def read_settings(path):
@@ -124,7 +126,7 @@ def read_settings(path):
             pairs = [line.rstrip("\n").partition("\t") for line in f]
     except OSError:
         return None
-    return {key: value for key, sep, value in pairs if sep and key in SETTINGS}
+    return {key: value for key, sep, value in pairs if sep}
 
 
 def write_if_changed(path, text):
@@ -181,10 +183,14 @@ def read_comparison(state_dir):
             "requested": read_settings(os.path.join(state_dir, "compare", "settings.tsv"))}
 
 
-def settings_words(settings):
+def settings_words(settings, always=SETTINGS):
     """The settings in words, as in "tolerance 7, cutoff 1e-12"; an empty
-    value is zeCompare's default."""
-    return ", ".join("%s %s" % (key, settings.get(key) or "default") for key in SETTINGS)
+    value of a key of `always` is the program's default, any other setting
+    is named only when set (as in "markers hits.tsv")."""
+    words = ["%s %s" % (key, settings.get(key) or "default") for key in always]
+    words += ["%s %s" % (key.replace("_", " "), value) for key, value in settings.items()
+              if key not in always and value]
+    return ", ".join(words)
 
 
 def run_part(zecompare, options, projects, part, parts, threads, output, log):
