@@ -32,6 +32,13 @@ const int INWARD_VOTES = 2;
 // A clone's own junk (extra bands, partial end fragments) is at most what
 // this share of the clones away from the ends and off the paths have.
 const double JUNK_SHARE = 0.99;
+// A clone near an end whose inner end lies this many band units further
+// out than the path's outermost clone's is drawn where a clone reaching
+// past it lies: a quarter of the junk allowance less bears it out. One
+// whose inner end lies further in than that clone's mostly lies inside it:
+// it needs a quarter more, and two such clones sharing fresh bands do not
+// bear each other out.
+const long OUTWARD_GAP = 6;
 
 bool matchesAny(int band, const std::vector<int>& bands, int tolerance) {
     auto at = std::lower_bound(bands.begin(), bands.end(), band - tolerance);
@@ -368,6 +375,9 @@ std::vector<size_t> beyondEnd(const std::vector<Fingerprint>& prints, ContigTile
     for (size_t i = 0; i < c.tiles.size(); ++i)
         if (reach(c.tiles[i]) >= end - END_WINDOW) near.push_back(i);
     std::vector<size_t> taken;
+    size_t endIndex = 0;
+    const int endPrint = side < 0 ? c.core.front().print : c.core.back().print;
+    while (c.tiles[endIndex].print != endPrint) ++endIndex;
     for (;;) {
         std::vector<size_t> open;
         std::vector<std::vector<int>> fresh;
@@ -384,7 +394,14 @@ std::vector<size_t> beyondEnd(const std::vector<Fingerprint>& prints, ContigTile
                     most = std::max(most,
                                     sharedBands(fresh[a].data(), (int)fresh[a].size(),
                                                 fresh[b].data(), (int)fresh[b].size(), tolerance));
-            if (most < leastBeyond && fresh[a].size() <= mostJunk) continue;
+            // Where it lies against the path's outermost clone at this end.
+            const Tile& outer = c.tiles[taken.empty() ? endIndex : taken.back()];
+            const Tile& t = c.tiles[open[a]];
+            const long gap = side < 0 ? outer.right - t.right : t.left - outer.left;
+            const long junk = (long)mostJunk, allowed =
+                gap >= OUTWARD_GAP ? junk - junk / 4 : gap < 0 ? junk + junk / 4 : junk;
+            const bool byMost = most >= leastBeyond && gap >= 0;
+            if (!byMost && (long)fresh[a].size() <= allowed) continue;
             auto key = [&](const Tile& u, int past) {
                 return std::make_tuple(-past, -reach(u), u.status != CloneStatus::Ok, u.rank);
             };
@@ -446,8 +463,48 @@ size_t mostJunk(const std::vector<Fingerprint>& prints, const std::vector<Contig
     return counts[at];
 }
 
+// The bands of b that neither a nor c has.
+long bandsOfNeither(const std::vector<Fingerprint>& prints, const Tile& b, const Tile& a,
+                    const Tile& c, int tolerance) {
+    long own = 0;
+    for (int band : prints[b.print].bands)
+        own += !matchesAny(band, prints[a.print].bands, tolerance) &&
+               !matchesAny(band, prints[c.print].bands, tolerance);
+    return own;
+}
+
+// Drops from `order` (the path's clones, its core at [coreFirst,
+// coreEnd)) each clone at or past an end of the core whose neighbours
+// on the path share at least `minShared` bands beyond chance and which
+// has no more than `mostOwn` bands neither of them has (a clone's own
+// junk): a clone taken past an end often covers the core's end clone,
+// and the core needs it no more. The layout draws such clones in, so
+// their bands, not their places, tell.
+void dropNeedless(const std::vector<Fingerprint>& prints, const std::vector<Tile>& placed,
+                  std::vector<size_t>& order, size_t coreFirst, size_t coreEnd, int minShared,
+                  long mostOwn, int tolerance) {
+    for (bool dropped = true; dropped;) {
+        dropped = false;
+        for (size_t k = 1; k + 1 < order.size() && !dropped; ++k) {
+            if (k > coreFirst && k + 1 < coreEnd) continue;
+            const Tile &a = placed[order[k - 1]], &b = placed[order[k]], &c = placed[order[k + 1]];
+            const std::vector<int>& x = prints[a.print].bands;
+            const std::vector<int>& y = prints[c.print].bands;
+            const int beyondChance =
+                sharedBands(x.data(), (int)x.size(), y.data(), (int)y.size(), tolerance) -
+                chanceShared((int)x.size(), (int)y.size(), tolerance);
+            if (beyondChance < minShared || bandsOfNeither(prints, b, a, c, tolerance) > mostOwn)
+                continue;
+            order.erase(order.begin() + (long)k);
+            if (k <= coreFirst) --coreFirst;
+            --coreEnd;
+            dropped = true;
+        }
+    }
+}
+
 // The whole path of a contig: its core with the clones beyond each end,
-// outward.
+// outward, less the clones these make needless.
 std::vector<TilingStep> contigPath(const std::vector<Fingerprint>& prints, ContigTiles& c,
                                    int minShared, int leastBeyond, size_t junk, int tolerance) {
     const std::vector<Tile>& placed = c.tiles;
@@ -460,13 +517,22 @@ std::vector<TilingStep> contigPath(const std::vector<Fingerprint>& prints, Conti
         for (size_t i = 0; i < placed.size(); ++i)
             if (placed[i].print == s.print) order.push_back(i);
     order.insert(order.end(), rights.begin(), rights.end());
+    dropNeedless(prints, placed, order, before, before + c.core.size(), minShared, (long)junk,
+                 tolerance);
 
+    // The core's own steps where both clones are the core's, in its order.
     std::vector<TilingStep> path;
+    auto coreAt = [&](size_t i) {
+        for (size_t k = 0; k < c.core.size(); ++k)
+            if (c.core[k].print == placed[i].print) return (long)k;
+        return -1L;
+    };
     for (size_t k = 0; k < order.size(); ++k) {
+        const long at = coreAt(order[k]);
         if (k == 0) {
             path.push_back({placed[order[k]].print, -1, false});
-        } else if (k > before && k < before + c.core.size()) {
-            path.push_back(c.core[k - before]);
+        } else if (at > 0 && coreAt(order[k - 1]) == at - 1) {
+            path.push_back(c.core[(size_t)at]);
         } else {
             Step step = stepBetween(prints, placed[order[k - 1]], placed[order[k]], minShared,
                                     tolerance, false);
