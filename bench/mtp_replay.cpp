@@ -10,9 +10,7 @@
 #include <vector>
 
 #include "table_map.h"
-#include "zeCommonBands.h"
 #include "zeContigInput.h"
-#include "zeMapSettings.h"
 #include "zeError.h"
 #include "zeTilingPath.h"
 #include "zeTilingTable.h"
@@ -37,9 +35,6 @@ int main(int argc, char** argv) {
         printError(error);
         return 1;
     }
-    // The common positions zeContig masked, found again as it finds them.
-    map.maskedBands = commonBandRanges(prints, tolerance, MapSettings().commonBandShare);
-    fprintf(stderr, "%zu common band positions\n", map.maskedBands.size());
     std::vector<std::vector<TilingStep>> paths = tilingPaths(prints, map, shared, tolerance);
     CheckedOutput out = CheckedOutput::replacing(args[0], OnWriteFailure::Quiet);
     if (!out.finishWith(tilingTableHeader() + tilingTableRows(prints, map, paths))) {

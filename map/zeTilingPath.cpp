@@ -6,7 +6,7 @@
 #include <string>
 #include <tuple>
 
-#include "zeChanceBands.h"
+#include "zeScale.h"
 #include "zeSharedBands.h"
 
 namespace {
@@ -108,15 +108,26 @@ struct Step {
     bool weak;
 };
 
+// The bands two fingerprints of n1 and n2 bands share by chance, as the
+// pair score counts them (zeSulston.h): each band of the one with fewer
+// lies within the tolerance of a band of the other with the chance
+// 1 - (1 - 2 t / scale)^nH.
+int chanceShared(int n1, int n2, int tolerance) {
+    int nL = std::min(n1, n2), nH = std::max(n1, n2);
+    double b = 2.0 * tolerance / NORM_SCALE_LENGTH;
+    if (b >= 1) return nL;
+    return (int)std::lround(nL * -std::expm1(nH * std::log1p(-b)));
+}
+
 // The step from one tile to a later one (`to` left 0); across a gap of
 // the layout when `gap`.
 Step stepBetween(const std::vector<Fingerprint>& prints, const Tile& from, const Tile& to,
-                 int minShared, const ChanceBands& chance, bool gap) {
+                 int minShared, int tolerance, bool gap) {
     const std::vector<int>& a = prints[from.print].bands;
     const std::vector<int>& b = prints[to.print].bands;
-    int shared = sharedBands(a.data(), (int)a.size(), b.data(), (int)b.size(), chance.tolerance);
+    int shared = sharedBands(a.data(), (int)a.size(), b.data(), (int)b.size(), tolerance);
     long overlap = std::min(from.right, to.right) - std::max(from.left, to.left);
-    int beyondChance = sharedBeyondChance(chance, a, b, shared);
+    int beyondChance = shared - chanceShared((int)a.size(), (int)b.size(), tolerance);
     int evidence = gap ? 0 : (int)std::max(0L, std::min<long>(overlap, beyondChance));
     return {0, shared, evidence, evidence < minShared};
 }
@@ -130,10 +141,10 @@ struct StepGraph {
 };
 
 StepGraph stepGraph(const std::vector<Fingerprint>& prints, const std::vector<Tile>& tiles,
-                    int minShared, const ChanceBands& chance) {
+                    int minShared, int tolerance) {
     StepGraph g;
     auto add = [&](size_t i, size_t j, bool gap) {
-        Step step = stepBetween(prints, tiles[i], tiles[j], minShared, chance, gap);
+        Step step = stepBetween(prints, tiles[i], tiles[j], minShared, tolerance, gap);
         step.to = (int)j;
         g.steps.push_back(step);
     };
@@ -211,7 +222,7 @@ void rankIdentities(const std::vector<Fingerprint>& prints, std::vector<Tile>& t
 // The path from placed[first] to placed[last] through ok clones.
 std::vector<TilingStep> pathBetween(const std::vector<Fingerprint>& prints,
                                     const std::vector<Tile>& placed, size_t first, size_t last,
-                                    int minShared, const ChanceBands& chance) {
+                                    int minShared, int tolerance) {
     if (first == last) return {{placed[first].print, -1, false}};
     std::vector<Tile> tiles;
     long lowest = placed[first].left, highest = placed[last].right;
@@ -233,7 +244,7 @@ std::vector<TilingStep> pathBetween(const std::vector<Fingerprint>& prints,
     std::sort(tiles.begin(), tiles.end(), [](const Tile& a, const Tile& b) {
         return std::make_tuple(a.left, a.right, a.rank) < std::make_tuple(b.left, b.right, b.rank);
     });
-    StepGraph g = stepGraph(prints, tiles, minShared, chance);
+    StepGraph g = stepGraph(prints, tiles, minShared, tolerance);
 
     // The weakest overlap the chosen path has, then the steps of at least
     // that many bands, over which the path is the one of the fewest weak
@@ -323,7 +334,6 @@ struct ContigTiles {
     std::vector<char> onPath, nearEnd;
     std::vector<size_t> byLeft;
     long longest = 0;
-    ChanceBands chance;
 };
 
 // The bands of tiles[i] that none of the path's clones over it has, nor
@@ -411,16 +421,12 @@ std::vector<size_t> beyondEnd(const std::vector<Fingerprint>& prints, ContigTile
 // A contig's placed clones (at least one) with their core path: from the
 // end clone at the left to the one at the right, through ok clones.
 ContigTiles corePath(const std::vector<Fingerprint>& prints, std::vector<Tile> placed,
-                     int minShared, const std::vector<int>& library, int tolerance) {
+                     int minShared, int tolerance) {
     ContigTiles c;
-    std::vector<int> own;
-    for (const Tile& u : placed)
-        own.insert(own.end(), prints[u.print].bands.begin(), prints[u.print].bands.end());
-    c.chance = chanceBands(library, std::move(own), tolerance);
     rankIdentities(prints, placed);
     const size_t first = endTile(prints, placed, -1, tolerance);
     const size_t last = endTile(prints, placed, +1, tolerance);
-    c.core = pathBetween(prints, placed, first, last, minShared, c.chance);
+    c.core = pathBetween(prints, placed, first, last, minShared, tolerance);
     c.tiles = std::move(placed);
     const std::vector<Tile>& t = c.tiles;
     c.onPath.assign(t.size(), 0);
@@ -476,17 +482,17 @@ long bandsOfNeither(const std::vector<Fingerprint>& prints, const Tile& b, const
 // their bands, not their places, tell.
 void dropNeedless(const std::vector<Fingerprint>& prints, const std::vector<Tile>& placed,
                   std::vector<size_t>& order, size_t coreFirst, size_t coreEnd, int minShared,
-                  long mostOwn, const ChanceBands& chance) {
-    const int tolerance = chance.tolerance;
+                  long mostOwn, int tolerance) {
     for (bool dropped = true; dropped;) {
         dropped = false;
         for (size_t k = 1; k + 1 < order.size() && !dropped; ++k) {
-            const Tile &a = placed[order[k - 1]], &b = placed[order[k]], &c = placed[order[k + 1]];
             if (k > coreFirst && k + 1 < coreEnd) continue;
+            const Tile &a = placed[order[k - 1]], &b = placed[order[k]], &c = placed[order[k + 1]];
             const std::vector<int>& x = prints[a.print].bands;
             const std::vector<int>& y = prints[c.print].bands;
-            const int beyondChance = sharedBeyondChance(
-                chance, x, y, sharedBands(x.data(), (int)x.size(), y.data(), (int)y.size(), tolerance));
+            const int beyondChance =
+                sharedBands(x.data(), (int)x.size(), y.data(), (int)y.size(), tolerance) -
+                chanceShared((int)x.size(), (int)y.size(), tolerance);
             if (beyondChance < minShared || bandsOfNeither(prints, b, a, c, tolerance) > mostOwn)
                 continue;
             order.erase(order.begin() + (long)k);
@@ -512,7 +518,7 @@ std::vector<TilingStep> contigPath(const std::vector<Fingerprint>& prints, Conti
             if (placed[i].print == s.print) order.push_back(i);
     order.insert(order.end(), rights.begin(), rights.end());
     dropNeedless(prints, placed, order, before, before + c.core.size(), minShared, (long)junk,
-                 c.chance);
+                 tolerance);
 
     // The core's own steps where both clones are the core's, in its order.
     std::vector<TilingStep> path;
@@ -529,7 +535,7 @@ std::vector<TilingStep> contigPath(const std::vector<Fingerprint>& prints, Conti
             path.push_back(c.core[(size_t)at]);
         } else {
             Step step = stepBetween(prints, placed[order[k - 1]], placed[order[k]], minShared,
-                                    c.chance, false);
+                                    tolerance, false);
             path.push_back({placed[order[k]].print, step.shared, step.weak});
         }
     }
@@ -547,14 +553,10 @@ std::vector<std::vector<TilingStep>> tilingPaths(const std::vector<Fingerprint>&
         if (c.contig > 0 && c.status != CloneStatus::Chimeric)
             tiles[(size_t)c.contig - 1].push_back({(int)v, c.left, c.right, c.status, 0});
     }
-    std::vector<const std::vector<int>*> every;
-    for (const Fingerprint& f : prints)
-        every.push_back(&f.bands);
-    const std::vector<int> library = libraryBands(every);
     std::vector<ContigTiles> contigs(tiles.size());
     for (size_t k = 0; k < tiles.size(); ++k)
         if (!tiles[k].empty())
-            contigs[k] = corePath(prints, std::move(tiles[k]), minShared, library, tolerance);
+            contigs[k] = corePath(prints, std::move(tiles[k]), minShared, tolerance);
     // Measured over the whole library before any contig's ends are looked
     // at, so that a contig's path does not depend on the others' order.
     const size_t junk = mostJunk(prints, contigs, tolerance);
