@@ -139,6 +139,28 @@ TEST(TilingPath, EndClonesReachPastTheOkClones) {
               "Q1 Q2/10");
 }
 
+TEST(TilingPath, ClonesPastAnEndByWhereTheyLieAndWhatTheyCover) {
+    // Out reaches 3 fragments past A and far enough right that it and B
+    // share 4 bands: A adds nothing between them and leaves the path.
+    EXPECT_EQ(path(with(CHAIN, {{"Out", 4, 19, CloneStatus::Buried, -3, 19}})),
+              "Out B/4 C/5 D/5 E/5");
+    // The clones away from the ends have 4 bands of their own: a clone
+    // past A needs more than 4 fresh bands, but 4 where its inner end lies
+    // 6 band units out of A's, and 6 where it lies further in than A's.
+    std::vector<Hand> junky4 =
+        with(CHAIN, {{"I1", 22, 42, CloneStatus::Buried, 22, 42, {2000, 2001, 2002, 2003}},
+                     {"I2", 30, 50, CloneStatus::Buried, 30, 50, {2010, 2011, 2012, 2013}},
+                     {"I3", 40, 60, CloneStatus::Buried, 40, 60, {2020, 2021, 2022, 2023}}});
+    EXPECT_EQ(path(with(junky4, {{"Out4", 2, 14, CloneStatus::Buried, -4, 12}})),
+              "Out4 A/12 B/5 C/5 D/5 E/5");
+    EXPECT_EQ(path(with(junky4, {{"Out4", 2, 16, CloneStatus::Buried, -4, 12}})),
+              "A B/5 C/5 D/5 E/5");
+    EXPECT_EQ(path(with(junky4, {{"Long", 3, 20, CloneStatus::Buried, -5, 20}})),
+              "Long B/5 C/5 D/5 E/5");
+    EXPECT_EQ(path(with(junky4, {{"Long", 3, 24, CloneStatus::Buried, -5, 20}})),
+              "A B/5 C/5 D/5 E/5");
+}
+
 TEST(TilingPath, ChanceMatchIsNoOverlap) {
     // B overlaps A by one fragment in the layout but shares 4 bands with it
     // (3 of them chance matches): the step is weak, and the path goes
