@@ -6,7 +6,7 @@
 #include <string>
 #include <tuple>
 
-#include "zeScale.h"
+#include "zeChanceBands.h"
 #include "zeSharedBands.h"
 
 namespace {
@@ -35,7 +35,7 @@ const double JUNK_SHARE = 0.99;
 // A clone near an end whose inner end lies this many band units further
 // out than the path's outermost clone's is drawn where a clone reaching
 // past it lies: a quarter of the junk allowance less bears it out. One
-// whose inner end lies further in than that clone's mostly lies inside it:
+// whose inner end lies no further out than that clone's mostly lies inside it:
 // it needs a quarter more, and two such clones sharing fresh bands do not
 // bear each other out.
 const long OUTWARD_GAP = 6;
@@ -108,26 +108,15 @@ struct Step {
     bool weak;
 };
 
-// The bands two fingerprints of n1 and n2 bands share by chance, as the
-// pair score counts them (zeSulston.h): each band of the one with fewer
-// lies within the tolerance of a band of the other with the chance
-// 1 - (1 - 2 t / scale)^nH.
-int chanceShared(int n1, int n2, int tolerance) {
-    int nL = std::min(n1, n2), nH = std::max(n1, n2);
-    double b = 2.0 * tolerance / NORM_SCALE_LENGTH;
-    if (b >= 1) return nL;
-    return (int)std::lround(nL * -std::expm1(nH * std::log1p(-b)));
-}
-
 // The step from one tile to a later one (`to` left 0); across a gap of
 // the layout when `gap`.
 Step stepBetween(const std::vector<Fingerprint>& prints, const Tile& from, const Tile& to,
-                 int minShared, int tolerance, bool gap) {
+                 int minShared, const ChanceBands& chance, bool gap) {
     const std::vector<int>& a = prints[from.print].bands;
     const std::vector<int>& b = prints[to.print].bands;
-    int shared = sharedBands(a.data(), (int)a.size(), b.data(), (int)b.size(), tolerance);
+    int shared = sharedBands(a.data(), (int)a.size(), b.data(), (int)b.size(), chance.tolerance);
     long overlap = std::min(from.right, to.right) - std::max(from.left, to.left);
-    int beyondChance = shared - chanceShared((int)a.size(), (int)b.size(), tolerance);
+    int beyondChance = sharedBeyondChance(chance, a, b, shared);
     int evidence = gap ? 0 : (int)std::max(0L, std::min<long>(overlap, beyondChance));
     return {0, shared, evidence, evidence < minShared};
 }
@@ -141,10 +130,10 @@ struct StepGraph {
 };
 
 StepGraph stepGraph(const std::vector<Fingerprint>& prints, const std::vector<Tile>& tiles,
-                    int minShared, int tolerance) {
+                    int minShared, const ChanceBands& chance) {
     StepGraph g;
     auto add = [&](size_t i, size_t j, bool gap) {
-        Step step = stepBetween(prints, tiles[i], tiles[j], minShared, tolerance, gap);
+        Step step = stepBetween(prints, tiles[i], tiles[j], minShared, chance, gap);
         step.to = (int)j;
         g.steps.push_back(step);
     };
@@ -219,15 +208,16 @@ void rankIdentities(const std::vector<Fingerprint>& prints, std::vector<Tile>& t
         tiles[order[r]].rank = (int)r;
 }
 
-// The path from placed[first] to placed[last] through ok clones.
+// The path from placed[first] to placed[last] through ok and buried
+// clones (a buried clone may reach a little past the one it lies in).
 std::vector<TilingStep> pathBetween(const std::vector<Fingerprint>& prints,
                                     const std::vector<Tile>& placed, size_t first, size_t last,
-                                    int minShared, int tolerance) {
+                                    int minShared, const ChanceBands& chance) {
     if (first == last) return {{placed[first].print, -1, false}};
     std::vector<Tile> tiles;
     long lowest = placed[first].left, highest = placed[last].right;
     for (size_t i = 0; i < placed.size(); ++i)
-        if (i == first || i == last || placed[i].status == CloneStatus::Ok) {
+        if (i == first || i == last || placed[i].status != CloneStatus::Q) {
             tiles.push_back(placed[i]);
             lowest = std::min(lowest, placed[i].left);
             highest = std::max(highest, placed[i].right);
@@ -244,7 +234,7 @@ std::vector<TilingStep> pathBetween(const std::vector<Fingerprint>& prints,
     std::sort(tiles.begin(), tiles.end(), [](const Tile& a, const Tile& b) {
         return std::make_tuple(a.left, a.right, a.rank) < std::make_tuple(b.left, b.right, b.rank);
     });
-    StepGraph g = stepGraph(prints, tiles, minShared, tolerance);
+    StepGraph g = stepGraph(prints, tiles, minShared, chance);
 
     // The weakest overlap the chosen path has, then the steps of at least
     // that many bands, over which the path is the one of the fewest weak
@@ -334,6 +324,7 @@ struct ContigTiles {
     std::vector<char> onPath, nearEnd;
     std::vector<size_t> byLeft;
     long longest = 0;
+    ChanceBands chance;
 };
 
 // The bands of tiles[i] that none of the path's clones over it has, nor
@@ -399,8 +390,8 @@ std::vector<size_t> beyondEnd(const std::vector<Fingerprint>& prints, ContigTile
             const Tile& t = c.tiles[open[a]];
             const long gap = side < 0 ? outer.right - t.right : t.left - outer.left;
             const long junk = (long)mostJunk, allowed =
-                gap >= OUTWARD_GAP ? junk - junk / 4 : gap < 0 ? junk + junk / 4 : junk;
-            const bool byMost = most >= leastBeyond && gap >= 0;
+                gap >= OUTWARD_GAP ? junk - junk / 4 : gap <= 0 ? junk + junk / 4 : junk;
+            const bool byMost = most >= leastBeyond && gap > 0;
             if (!byMost && (long)fresh[a].size() <= allowed) continue;
             auto key = [&](const Tile& u, int past) {
                 return std::make_tuple(-past, -reach(u), u.status != CloneStatus::Ok, u.rank);
@@ -419,14 +410,19 @@ std::vector<size_t> beyondEnd(const std::vector<Fingerprint>& prints, ContigTile
 }
 
 // A contig's placed clones (at least one) with their core path: from the
-// end clone at the left to the one at the right, through ok clones.
+// end clone at the left to the one at the right, through ok and buried
+// clones; and how its bands match those of the rest of the library by chance.
 ContigTiles corePath(const std::vector<Fingerprint>& prints, std::vector<Tile> placed,
-                     int minShared, int tolerance) {
+                     int minShared, const std::vector<int>& library, int tolerance) {
     ContigTiles c;
+    std::vector<int> own;
+    for (const Tile& u : placed)
+        own.insert(own.end(), prints[u.print].bands.begin(), prints[u.print].bands.end());
+    c.chance = chanceBands(library, std::move(own), tolerance);
     rankIdentities(prints, placed);
     const size_t first = endTile(prints, placed, -1, tolerance);
     const size_t last = endTile(prints, placed, +1, tolerance);
-    c.core = pathBetween(prints, placed, first, last, minShared, tolerance);
+    c.core = pathBetween(prints, placed, first, last, minShared, c.chance);
     c.tiles = std::move(placed);
     const std::vector<Tile>& t = c.tiles;
     c.onPath.assign(t.size(), 0);
@@ -482,7 +478,8 @@ long bandsOfNeither(const std::vector<Fingerprint>& prints, const Tile& b, const
 // their bands, not their places, tell.
 void dropNeedless(const std::vector<Fingerprint>& prints, const std::vector<Tile>& placed,
                   std::vector<size_t>& order, size_t coreFirst, size_t coreEnd, int minShared,
-                  long mostOwn, int tolerance) {
+                  long mostOwn, const ChanceBands& chance) {
+    const int tolerance = chance.tolerance;
     for (bool dropped = true; dropped;) {
         dropped = false;
         for (size_t k = 1; k + 1 < order.size() && !dropped; ++k) {
@@ -490,9 +487,9 @@ void dropNeedless(const std::vector<Fingerprint>& prints, const std::vector<Tile
             const Tile &a = placed[order[k - 1]], &b = placed[order[k]], &c = placed[order[k + 1]];
             const std::vector<int>& x = prints[a.print].bands;
             const std::vector<int>& y = prints[c.print].bands;
-            const int beyondChance =
-                sharedBands(x.data(), (int)x.size(), y.data(), (int)y.size(), tolerance) -
-                chanceShared((int)x.size(), (int)y.size(), tolerance);
+            const int shared =
+                sharedBands(x.data(), (int)x.size(), y.data(), (int)y.size(), tolerance);
+            const int beyondChance = sharedBeyondChance(chance, x, y, shared);
             if (beyondChance < minShared || bandsOfNeither(prints, b, a, c, tolerance) > mostOwn)
                 continue;
             order.erase(order.begin() + (long)k);
@@ -518,7 +515,7 @@ std::vector<TilingStep> contigPath(const std::vector<Fingerprint>& prints, Conti
             if (placed[i].print == s.print) order.push_back(i);
     order.insert(order.end(), rights.begin(), rights.end());
     dropNeedless(prints, placed, order, before, before + c.core.size(), minShared, (long)junk,
-                 tolerance);
+                 c.chance);
 
     // The core's own steps where both clones are the core's, in its order.
     std::vector<TilingStep> path;
@@ -535,7 +532,7 @@ std::vector<TilingStep> contigPath(const std::vector<Fingerprint>& prints, Conti
             path.push_back(c.core[(size_t)at]);
         } else {
             Step step = stepBetween(prints, placed[order[k - 1]], placed[order[k]], minShared,
-                                    tolerance, false);
+                                    c.chance, false);
             path.push_back({placed[order[k]].print, step.shared, step.weak});
         }
     }
@@ -553,10 +550,14 @@ std::vector<std::vector<TilingStep>> tilingPaths(const std::vector<Fingerprint>&
         if (c.contig > 0 && c.status != CloneStatus::Chimeric)
             tiles[(size_t)c.contig - 1].push_back({(int)v, c.left, c.right, c.status, 0});
     }
+    std::vector<const std::vector<int>*> every;
+    for (const Fingerprint& f : prints)
+        every.push_back(&f.bands);
+    const std::vector<int> library = libraryBands(every);
     std::vector<ContigTiles> contigs(tiles.size());
     for (size_t k = 0; k < tiles.size(); ++k)
         if (!tiles[k].empty())
-            contigs[k] = corePath(prints, std::move(tiles[k]), minShared, tolerance);
+            contigs[k] = corePath(prints, std::move(tiles[k]), minShared, library, tolerance);
     // Measured over the whole library before any contig's ends are looked
     // at, so that a contig's path does not depend on the others' order.
     const size_t junk = mostJunk(prints, contigs, tolerance);
