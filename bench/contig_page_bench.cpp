@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
+#include "table_map.h"
 #include "zeContigInput.h"
 #include "zeContigPage.h"
 #include "zeError.h"
 #include "zeWriteCheck.h"
-#include "table_map.h"
 
 namespace {
 

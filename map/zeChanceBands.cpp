@@ -46,8 +46,8 @@ int chanceShared(const ChanceBands& chance, const std::vector<int>& a, const std
     const double outside = (double)(chance.library->size() - chance.contig.size());
     double expected = 0;
     for (int band : fewer) {
-        const long near = within(*chance.library, band - t, band + t) -
-                          within(chance.contig, band - t, band + t);
+        const long near =
+            within(*chance.library, band - t, band + t) - within(chance.contig, band - t, band + t);
         const double q = std::min(1.0, (double)near / outside);
         expected += q >= 1 ? 1.0 : -std::expm1(nH * std::log1p(-q));
     }
@@ -57,7 +57,8 @@ int chanceShared(const ChanceBands& chance, const std::vector<int>& a, const std
 int sharedBeyondChance(const ChanceBands& chance, const std::vector<int>& a,
                        const std::vector<int>& b, int shared) {
     const double c = chanceShared(chance, a, b);
-    const double nL = (double)std::min(a.size(), b.size()), nH = (double)std::max(a.size(), b.size());
+    const double nL = (double)std::min(a.size(), b.size()),
+                 nH = (double)std::max(a.size(), b.size());
     double k = shared - c;
     for (int round = 0; round < 3 && k > 0 && nL > 0; ++round)
         k = shared - c * (nL - std::min(k, nL)) / nL * (nH - std::min(k, nH)) / nH;

@@ -368,7 +368,8 @@ std::vector<size_t> beyondEnd(const std::vector<Fingerprint>& prints, ContigTile
     std::vector<size_t> taken;
     size_t endIndex = 0;
     const int endPrint = side < 0 ? c.core.front().print : c.core.back().print;
-    while (c.tiles[endIndex].print != endPrint) ++endIndex;
+    while (c.tiles[endIndex].print != endPrint)
+        ++endIndex;
     for (;;) {
         std::vector<size_t> open;
         std::vector<std::vector<int>> fresh;
@@ -389,8 +390,10 @@ std::vector<size_t> beyondEnd(const std::vector<Fingerprint>& prints, ContigTile
             const Tile& outer = c.tiles[taken.empty() ? endIndex : taken.back()];
             const Tile& t = c.tiles[open[a]];
             const long gap = side < 0 ? outer.right - t.right : t.left - outer.left;
-            const long junk = (long)mostJunk, allowed =
-                gap >= OUTWARD_GAP ? junk - junk / 4 : gap <= 0 ? junk + junk / 4 : junk;
+            const long junk = (long)mostJunk;
+            long allowed = junk;
+            if (gap >= OUTWARD_GAP) allowed -= junk / 4;
+            if (gap <= 0) allowed += junk / 4;
             const bool byMost = most >= leastBeyond && gap > 0;
             if (!byMost && (long)fresh[a].size() <= allowed) continue;
             auto key = [&](const Tile& u, int past) {
