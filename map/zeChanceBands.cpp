@@ -12,21 +12,41 @@ long within(const std::vector<int>& bands, int low, int high) {
            std::lower_bound(bands.begin(), bands.end(), low);
 }
 
-} // namespace
-
-std::vector<int> libraryBands(const std::vector<const std::vector<int>*>& clones) {
-    std::vector<int> all;
-    for (const std::vector<int>* bands : clones)
-        all.insert(all.end(), bands->begin(), bands->end());
-    std::sort(all.begin(), all.end());
-    return all;
+long within(const LibraryBands& bands, int low, int high) {
+    auto below = [&](long band) {
+        const long i = std::clamp(band - bands.lowest, 0L, (long)bands.below.size() - 1);
+        return bands.below[(size_t)i];
+    };
+    return below((long)high + 1) - below(low);
 }
 
-ChanceBands chanceBands(const std::vector<int>& library, std::vector<int> contigBands,
-                        int tolerance) {
+} // namespace
+
+LibraryBands libraryBands(const std::vector<const std::vector<int>*>& clones) {
+    LibraryBands library;
+    bool any = false;
+    int lowest = 0, highest = 0;
+    for (const std::vector<int>* bands : clones)
+        if (!bands->empty()) {
+            lowest = any ? std::min(lowest, bands->front()) : bands->front();
+            highest = any ? std::max(highest, bands->back()) : bands->back();
+            any = true;
+        }
+    if (!any) return library;
+    library.lowest = lowest;
+    library.below.assign((size_t)(highest - lowest) + 2, 0);
+    for (const std::vector<int>* bands : clones)
+        for (int band : *bands)
+            ++library.below[(size_t)(band - lowest) + 1];
+    for (size_t i = 1; i < library.below.size(); ++i)
+        library.below[i] += library.below[i - 1];
+    return library;
+}
+
+ChanceBands chanceBands(const LibraryBands& library, std::vector<int> contigBands, int tolerance) {
     ChanceBands c;
     std::sort(contigBands.begin(), contigBands.end());
-    if ((long)library.size() - (long)contigBands.size() >= LEAST_BANDS_FOR_CROWDING) {
+    if (library.count() - (long)contigBands.size() >= LEAST_BANDS_FOR_CROWDING) {
         c.library = &library;
         c.contig = std::move(contigBands);
     }
@@ -43,7 +63,7 @@ int chanceShared(const ChanceBands& chance, const std::vector<int>& a, const std
         if (q >= 1) return (int)fewer.size();
         return (int)std::lround((double)fewer.size() * -std::expm1(nH * std::log1p(-q)));
     }
-    const double outside = (double)(chance.library->size() - chance.contig.size());
+    const double outside = (double)(chance.library->count() - (long)chance.contig.size());
     double expected = 0;
     for (int band : fewer) {
         const long near =

@@ -20,18 +20,24 @@
 // crowd (about 50 clones' worth).
 const long LEAST_BANDS_FOR_CROWDING = 2000;
 
+// Where the library's bands lie: below[i] of them lie below lowest + i.
+struct LibraryBands {
+    int lowest = 0;
+    std::vector<long> below{0};
+    long count() const { return below.back(); }
+};
+
 struct ChanceBands {
-    const std::vector<int>* library = nullptr; // every band of the library, ascending
-    std::vector<int> contig;                   // the contig's own bands, ascending
+    const LibraryBands* library = nullptr; // none: evenly spread
+    std::vector<int> contig;               // the contig's own bands, ascending
     int tolerance = 0;
 };
 
-// The library's bands, ascending, from each clone's.
-std::vector<int> libraryBands(const std::vector<const std::vector<int>*>& clones);
+// The library's bands, from each clone's.
+LibraryBands libraryBands(const std::vector<const std::vector<int>*>& clones);
 
 // The model for one contig of the library.
-ChanceBands chanceBands(const std::vector<int>& library, std::vector<int> contigBands,
-                        int tolerance);
+ChanceBands chanceBands(const LibraryBands& library, std::vector<int> contigBands, int tolerance);
 
 // The bands fingerprints `a` and `b` (ascending) share by chance, rounded.
 int chanceShared(const ChanceBands& chance, const std::vector<int>& a, const std::vector<int>& b);

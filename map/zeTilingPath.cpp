@@ -416,7 +416,7 @@ std::vector<size_t> beyondEnd(const std::vector<Fingerprint>& prints, ContigTile
 // end clone at the left to the one at the right, through ok and buried
 // clones; and how its bands match those of the rest of the library by chance.
 ContigTiles corePath(const std::vector<Fingerprint>& prints, std::vector<Tile> placed,
-                     int minShared, const std::vector<int>& library, int tolerance) {
+                     int minShared, const LibraryBands& library, int tolerance) {
     ContigTiles c;
     std::vector<int> own;
     for (const Tile& u : placed)
@@ -556,7 +556,7 @@ std::vector<std::vector<TilingStep>> tilingPaths(const std::vector<Fingerprint>&
     std::vector<const std::vector<int>*> every;
     for (const Fingerprint& f : prints)
         every.push_back(&f.bands);
-    const std::vector<int> library = libraryBands(every);
+    const LibraryBands library = libraryBands(every);
     std::vector<ContigTiles> contigs(tiles.size());
     for (size_t k = 0; k < tiles.size(); ++k)
         if (!tiles[k].empty())

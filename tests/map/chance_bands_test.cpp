@@ -20,8 +20,17 @@ std::vector<int> spaced(int from, int count, int step) {
     return bands;
 }
 
-// `clones` fingerprints, each with the same `bands`.
+// The bands of `clones` fingerprints, each with the same `bands`.
 std::vector<int> copies(const std::vector<int>& bands, int clones) {
+    std::vector<int> all;
+    for (int c = 0; c < clones; ++c)
+        all.insert(all.end(), bands.begin(), bands.end());
+    std::sort(all.begin(), all.end());
+    return all;
+}
+
+// A library of `clones` such fingerprints.
+LibraryBands library(const std::vector<int>& bands, int clones) {
     std::vector<std::vector<int>> all((size_t)clones, bands);
     std::vector<const std::vector<int>*> each;
     for (const std::vector<int>& b : all)
@@ -33,9 +42,9 @@ std::vector<int> copies(const std::vector<int>& bands, int clones) {
 
 TEST(ChanceBands, EvenlySpreadWhereTheLibraryIsSmall) {
     const std::vector<int> a = spaced(100, 37, 100), b = spaced(150, 37, 100);
-    const std::vector<int> library = copies(a, 10); // 370 bands
+    const LibraryBands small = library(a, 10); // 370 bands
     // 37 (1 - (1 - 14 / 4600)^37) = 3.95.
-    EXPECT_EQ(chanceShared(chanceBands(library, {}, 7), a, b), 4);
+    EXPECT_EQ(chanceShared(chanceBands(small, {}, 7), a, b), 4);
     EXPECT_EQ(chanceShared(chanceBands({}, {}, 7), a, b), 4);
 }
 
@@ -44,15 +53,15 @@ TEST(ChanceBands, CrowdedBandsShareMoreByChance) {
     // matches by chance with 1 - (1 - 1/37)^37 = 0.64; b's bands lie
     // where no other band does.
     const std::vector<int> a = spaced(100, 37, 100), b = spaced(150, 37, 100);
-    const std::vector<int> library = copies(a, 100);
-    const ChanceBands chance = chanceBands(library, {}, 7);
+    const LibraryBands crowded = library(a, 100);
+    const ChanceBands chance = chanceBands(crowded, {}, 7);
     EXPECT_EQ(chanceShared(chance, a, a), 24);
     EXPECT_EQ(chanceShared(chance, b, b), 0);
     // The contig's own bands are its clones' true matches, not chance.
     std::vector<int> own = copies(a, 40);
-    EXPECT_EQ(chanceShared(chanceBands(library, own, 7), a, a), 24);
+    EXPECT_EQ(chanceShared(chanceBands(crowded, own, 7), a, a), 24);
     own = copies(a, 99);
-    EXPECT_EQ(chanceShared(chanceBands(library, own, 7), a, a), 4); // too few left: even
+    EXPECT_EQ(chanceShared(chanceBands(crowded, own, 7), a, a), 4); // too few left: even
 }
 
 TEST(ChanceBands, BeyondChanceLeavesTheChanceOfTheOtherBands) {
