@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 #include "zeScale.h"
 
@@ -13,33 +14,24 @@ long within(const std::vector<int>& bands, int low, int high) {
 }
 
 long within(const LibraryBands& bands, int low, int high) {
-    auto below = [&](long band) {
-        const long i = std::clamp(band - bands.lowest, 0L, (long)bands.below.size() - 1);
-        return bands.below[(size_t)i];
-    };
-    return below((long)high + 1) - below(low);
+    const std::vector<int>& p = bands.positions;
+    const size_t from = (size_t)(std::lower_bound(p.begin(), p.end(), low) - p.begin());
+    const size_t to = (size_t)(std::upper_bound(p.begin(), p.end(), high) - p.begin());
+    return bands.below[to] - bands.below[from];
 }
 
 } // namespace
 
 LibraryBands libraryBands(const std::vector<const std::vector<int>*>& clones) {
-    LibraryBands library;
-    bool any = false;
-    int lowest = 0, highest = 0;
-    for (const std::vector<int>* bands : clones)
-        if (!bands->empty()) {
-            lowest = any ? std::min(lowest, bands->front()) : bands->front();
-            highest = any ? std::max(highest, bands->back()) : bands->back();
-            any = true;
-        }
-    if (!any) return library;
-    library.lowest = lowest;
-    library.below.assign((size_t)(highest - lowest) + 2, 0);
+    std::map<int, long> at;
     for (const std::vector<int>* bands : clones)
         for (int band : *bands)
-            ++library.below[(size_t)(band - lowest) + 1];
-    for (size_t i = 1; i < library.below.size(); ++i)
-        library.below[i] += library.below[i - 1];
+            ++at[band];
+    LibraryBands library;
+    for (const auto& [position, count] : at) {
+        library.positions.push_back(position);
+        library.below.push_back(library.below.back() + count);
+    }
     return library;
 }
 

@@ -20,9 +20,12 @@
 // crowd (about 50 clones' worth).
 const long LEAST_BANDS_FOR_CROWDING = 2000;
 
-// Where the library's bands lie: below[i] of them lie below lowest + i.
+// Where the library's bands lie: each position that some band has,
+// ascending, and below[i] of them lie below positions[i] (below has one
+// more: all of them). A few thousand positions, whatever the library's
+// size, and a stray position far off the scale costs one more.
 struct LibraryBands {
-    int lowest = 0;
+    std::vector<int> positions;
     std::vector<long> below{0};
     long count() const { return below.back(); }
 };

@@ -64,6 +64,16 @@ TEST(ChanceBands, CrowdedBandsShareMoreByChance) {
     EXPECT_EQ(chanceShared(chanceBands(crowded, own, 7), a, a), 4); // too few left: even
 }
 
+TEST(ChanceBands, LibraryKeptByPosition) {
+    // Each position once, however many bands lie there or however far off
+    // the scale one lies.
+    const std::vector<int> a = {100, 200, 2000000000}, b = {100, 300};
+    const LibraryBands both = libraryBands({&a, &b});
+    EXPECT_EQ(both.positions, (std::vector<int>{100, 200, 300, 2000000000}));
+    EXPECT_EQ(both.below, (std::vector<long>{0, 2, 3, 4, 5}));
+    EXPECT_EQ(both.count(), 5);
+}
+
 TEST(ChanceBands, BeyondChanceLeavesTheChanceOfTheOtherBands) {
     const std::vector<int> a = spaced(100, 37, 100), b = spaced(150, 37, 100);
     const ChanceBands even = chanceBands({}, {}, 7);
