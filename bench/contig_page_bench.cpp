@@ -10,14 +10,12 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <map>
 #include <string>
 #include <vector>
 
+#include "table_map.h"
 #include "zeContigInput.h"
 #include "zeContigPage.h"
-#include "zeCloneIdentity.h"
-#include "zeContigTableReader.h"
 #include "zeError.h"
 #include "zeWriteCheck.h"
 
@@ -27,40 +25,6 @@ using Clock = std::chrono::steady_clock;
 
 double millisecondsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-// The map the table describes; false with `error` set on a row that names
-// no fingerprint of the bands files.
-bool readTable(const std::string& path, const std::vector<Fingerprint>& prints, ContigMap& map,
-               std::string& error) {
-    std::vector<ContigTableRow> rows;
-    if (!readContigTable(path, rows, error)) return false;
-    std::map<std::string, int> index;
-    for (size_t v = 0; v < prints.size(); ++v)
-        index[cloneIdentity(prints[v])] = (int)v;
-    map = ContigMap();
-    map.clones.resize(prints.size());
-    for (const ContigTableRow& row : rows) {
-        Fingerprint named;
-        named.clone = row.clone;
-        named.gel = row.gel;
-        named.ordinal = row.ordinal;
-        auto at = index.find(cloneIdentity(named));
-        auto buriedIn = index.find(row.buriedIn);
-        if (at == index.end() || (!row.buriedIn.empty() && buriedIn == index.end())) {
-            error = "'" + path + "': a row that names no fingerprint: " + cloneIdentity(named);
-            return false;
-        }
-        PlacedClone& c = map.clones[(size_t)at->second];
-        c.contig = row.contig;
-        map.contigs = std::max(map.contigs, c.contig);
-        c.left = row.left;
-        c.right = row.right;
-        c.status = row.status;
-        if (!row.buriedIn.empty()) c.buriedIn = buriedIn->second;
-        c.links = row.links;
-    }
-    return true;
 }
 
 } // namespace
@@ -82,7 +46,7 @@ int main(int argc, char** argv) {
     ContigMap map;
     std::string error;
     Clock::time_point start = Clock::now();
-    if (!readContigInput(in.files, prints, error) || !readTable(args[1], prints, map, error)) {
+    if (!readContigInput(in.files, prints, error) || !readTableMap(args[1], prints, map, error)) {
         printError(error);
         return 1;
     }

@@ -11,7 +11,13 @@ tiling path's figures follow as a second table, a row per run.
 
     bench/map_bench.py [--build DIR] [--clones N] [--seed N] [--coverage X]
                        [--threads N] [--tolerance T] [--cutoff C] [--keep DIR]
-                       [--suite [small]] [-- zeGenLibrary flags...]
+                       [--library DIR] [--suite [small]] [-- zeGenLibrary flags...]
+
+--library DIR measures one run on the library already in DIR (its bands
+files and truth.tsv, as a run kept by --keep holds in its library folder)
+instead of writing one: a change to zeContig measured on the same library
+without writing it again. --clones, --seed and the generator's flags must
+still describe it (the coverage and the genome length are read from them).
 
 --suite runs 20,000 clones at 10x and at 15x, each --perfect and with the
 default errors, 20,000 at 10x with 5% and with 10% of the genome in repeat
@@ -93,9 +99,10 @@ def genome_length(flags):
 
 def one_run(a, work, clones, coverage, flags):
     """The cells of one run's row in the map's table and in the path's."""
-    library = os.path.join(work, "library")
-    run([os.path.join(a.build, "tools", "zeGenLibrary"), "--out", library,
-         "--clones", str(clones), "--seed", str(a.seed), "--coverage", str(coverage)] + flags)
+    library = a.library or os.path.join(work, "library")
+    if not a.library:
+        run([os.path.join(a.build, "tools", "zeGenLibrary"), "--out", library,
+             "--clones", str(clones), "--seed", str(a.seed), "--coverage", str(coverage)] + flags)
     truth = map_quality.read_truth(os.path.join(library, "truth.tsv"))
     gels = {clone.gel for clone in truth.values()}
 
@@ -136,11 +143,16 @@ def main():
     ap.add_argument("--cutoff", default=DEFAULT_CUTOFF)
     ap.add_argument("--theta-clones", type=int, default=60000)
     ap.add_argument("--keep", help="write each run into a folder here and keep it")
+    ap.add_argument("--library", help="measure on the library in this folder, not a new one")
     ap.add_argument("--suite", nargs="?", const="full", choices=("full", "small"))
     ap.add_argument("library_flags", nargs="*", help="further zeGenLibrary flags (after --)")
     a = ap.parse_args()
     if a.suite and (a.clones or a.coverage):
         ap.error("--suite sets the clones and the coverage itself")
+    if a.suite and a.library:
+        ap.error("--library is one library: not with --suite")
+    if a.library and not os.path.isfile(os.path.join(a.library, "truth.tsv")):
+        ap.error("no truth.tsv in %s" % a.library)
     if a.suite:
         runs = [r for r in SUITE if a.suite == "full" or r[0] <= 20000]
     else:

@@ -30,10 +30,11 @@ def main():
     ap.add_argument("--show", type=int, default=10)
     ap.add_argument("--name", default="contigs", help="the table NAME.tsv, its path NAME.mtp.tsv"
                     " (map_bench's own: contigs, mtp)")
+    ap.add_argument("--path", help="the path table to read, in RUN (default: by --name)")
     a = ap.parse_args()
     truth = map_quality.read_truth(os.path.join(a.run, "library", "truth.tsv"))
     rows = map_quality.read_table(os.path.join(a.run, a.name + ".tsv"), truth)
-    path = map_quality.read_path(os.path.join(a.run, "mtp.tsv" if a.name == "contigs" else a.name + ".mtp.tsv"), rows)
+    path = map_quality.read_path(os.path.join(a.run, a.path or ("mtp.tsv" if a.name == "contigs" else a.name + ".mtp.tsv")), rows)
     contigs = collections.defaultdict(list)
     for r in rows:
         if r.contig:

@@ -6,7 +6,7 @@
 #include <string>
 #include <tuple>
 
-#include "zeScale.h"
+#include "zeChanceBands.h"
 #include "zeSharedBands.h"
 
 namespace {
@@ -32,6 +32,13 @@ const int INWARD_VOTES = 2;
 // A clone's own junk (extra bands, partial end fragments) is at most what
 // this share of the clones away from the ends and off the paths have.
 const double JUNK_SHARE = 0.99;
+// A clone near an end whose inner end lies this many band units further
+// out than the path's outermost clone's is drawn where a clone reaching
+// past it lies: a quarter of the junk allowance less bears it out. One
+// whose inner end lies no further out than that clone's mostly lies inside it:
+// it needs a quarter more, and two such clones sharing fresh bands do not
+// bear each other out.
+const long OUTWARD_GAP = 6;
 
 bool matchesAny(int band, const std::vector<int>& bands, int tolerance) {
     auto at = std::lower_bound(bands.begin(), bands.end(), band - tolerance);
@@ -101,26 +108,15 @@ struct Step {
     bool weak;
 };
 
-// The bands two fingerprints of n1 and n2 bands share by chance, as the
-// pair score counts them (zeSulston.h): each band of the one with fewer
-// lies within the tolerance of a band of the other with the chance
-// 1 - (1 - 2 t / scale)^nH.
-int chanceShared(int n1, int n2, int tolerance) {
-    int nL = std::min(n1, n2), nH = std::max(n1, n2);
-    double b = 2.0 * tolerance / NORM_SCALE_LENGTH;
-    if (b >= 1) return nL;
-    return (int)std::lround(nL * -std::expm1(nH * std::log1p(-b)));
-}
-
 // The step from one tile to a later one (`to` left 0); across a gap of
 // the layout when `gap`.
 Step stepBetween(const std::vector<Fingerprint>& prints, const Tile& from, const Tile& to,
-                 int minShared, int tolerance, bool gap) {
+                 int minShared, const ChanceBands& chance, bool gap) {
     const std::vector<int>& a = prints[from.print].bands;
     const std::vector<int>& b = prints[to.print].bands;
-    int shared = sharedBands(a.data(), (int)a.size(), b.data(), (int)b.size(), tolerance);
+    int shared = sharedBands(a.data(), (int)a.size(), b.data(), (int)b.size(), chance.tolerance);
     long overlap = std::min(from.right, to.right) - std::max(from.left, to.left);
-    int beyondChance = shared - chanceShared((int)a.size(), (int)b.size(), tolerance);
+    int beyondChance = sharedBeyondChance(chance, a, b, shared);
     int evidence = gap ? 0 : (int)std::max(0L, std::min<long>(overlap, beyondChance));
     return {0, shared, evidence, evidence < minShared};
 }
@@ -134,10 +130,10 @@ struct StepGraph {
 };
 
 StepGraph stepGraph(const std::vector<Fingerprint>& prints, const std::vector<Tile>& tiles,
-                    int minShared, int tolerance) {
+                    int minShared, const ChanceBands& chance) {
     StepGraph g;
     auto add = [&](size_t i, size_t j, bool gap) {
-        Step step = stepBetween(prints, tiles[i], tiles[j], minShared, tolerance, gap);
+        Step step = stepBetween(prints, tiles[i], tiles[j], minShared, chance, gap);
         step.to = (int)j;
         g.steps.push_back(step);
     };
@@ -212,15 +208,16 @@ void rankIdentities(const std::vector<Fingerprint>& prints, std::vector<Tile>& t
         tiles[order[r]].rank = (int)r;
 }
 
-// The path from placed[first] to placed[last] through ok clones.
+// The path from placed[first] to placed[last] through ok and buried
+// clones (a buried clone may reach a little past the one it lies in).
 std::vector<TilingStep> pathBetween(const std::vector<Fingerprint>& prints,
                                     const std::vector<Tile>& placed, size_t first, size_t last,
-                                    int minShared, int tolerance) {
+                                    int minShared, const ChanceBands& chance) {
     if (first == last) return {{placed[first].print, -1, false}};
     std::vector<Tile> tiles;
     long lowest = placed[first].left, highest = placed[last].right;
     for (size_t i = 0; i < placed.size(); ++i)
-        if (i == first || i == last || placed[i].status == CloneStatus::Ok) {
+        if (i == first || i == last || placed[i].status != CloneStatus::Q) {
             tiles.push_back(placed[i]);
             lowest = std::min(lowest, placed[i].left);
             highest = std::max(highest, placed[i].right);
@@ -237,7 +234,7 @@ std::vector<TilingStep> pathBetween(const std::vector<Fingerprint>& prints,
     std::sort(tiles.begin(), tiles.end(), [](const Tile& a, const Tile& b) {
         return std::make_tuple(a.left, a.right, a.rank) < std::make_tuple(b.left, b.right, b.rank);
     });
-    StepGraph g = stepGraph(prints, tiles, minShared, tolerance);
+    StepGraph g = stepGraph(prints, tiles, minShared, chance);
 
     // The weakest overlap the chosen path has, then the steps of at least
     // that many bands, over which the path is the one of the fewest weak
@@ -327,6 +324,7 @@ struct ContigTiles {
     std::vector<char> onPath, nearEnd;
     std::vector<size_t> byLeft;
     long longest = 0;
+    ChanceBands chance;
 };
 
 // The bands of tiles[i] that none of the path's clones over it has, nor
@@ -368,6 +366,10 @@ std::vector<size_t> beyondEnd(const std::vector<Fingerprint>& prints, ContigTile
     for (size_t i = 0; i < c.tiles.size(); ++i)
         if (reach(c.tiles[i]) >= end - END_WINDOW) near.push_back(i);
     std::vector<size_t> taken;
+    size_t endIndex = 0;
+    const int endPrint = side < 0 ? c.core.front().print : c.core.back().print;
+    while (c.tiles[endIndex].print != endPrint)
+        ++endIndex;
     for (;;) {
         std::vector<size_t> open;
         std::vector<std::vector<int>> fresh;
@@ -384,7 +386,16 @@ std::vector<size_t> beyondEnd(const std::vector<Fingerprint>& prints, ContigTile
                     most = std::max(most,
                                     sharedBands(fresh[a].data(), (int)fresh[a].size(),
                                                 fresh[b].data(), (int)fresh[b].size(), tolerance));
-            if (most < leastBeyond && fresh[a].size() <= mostJunk) continue;
+            // Where it lies against the path's outermost clone at this end.
+            const Tile& outer = c.tiles[taken.empty() ? endIndex : taken.back()];
+            const Tile& t = c.tiles[open[a]];
+            const long gap = side < 0 ? outer.right - t.right : t.left - outer.left;
+            const long junk = (long)mostJunk;
+            long allowed = junk;
+            if (gap >= OUTWARD_GAP) allowed -= junk / 4;
+            if (gap <= 0) allowed += junk / 4;
+            const bool byMost = most >= leastBeyond && gap > 0;
+            if (!byMost && (long)fresh[a].size() <= allowed) continue;
             auto key = [&](const Tile& u, int past) {
                 return std::make_tuple(-past, -reach(u), u.status != CloneStatus::Ok, u.rank);
             };
@@ -402,14 +413,19 @@ std::vector<size_t> beyondEnd(const std::vector<Fingerprint>& prints, ContigTile
 }
 
 // A contig's placed clones (at least one) with their core path: from the
-// end clone at the left to the one at the right, through ok clones.
+// end clone at the left to the one at the right, through ok and buried
+// clones; and how its bands match those of the rest of the library by chance.
 ContigTiles corePath(const std::vector<Fingerprint>& prints, std::vector<Tile> placed,
-                     int minShared, int tolerance) {
+                     int minShared, const LibraryBands& library, int tolerance) {
     ContigTiles c;
+    std::vector<int> own;
+    for (const Tile& u : placed)
+        own.insert(own.end(), prints[u.print].bands.begin(), prints[u.print].bands.end());
+    c.chance = chanceBands(library, std::move(own), tolerance);
     rankIdentities(prints, placed);
     const size_t first = endTile(prints, placed, -1, tolerance);
     const size_t last = endTile(prints, placed, +1, tolerance);
-    c.core = pathBetween(prints, placed, first, last, minShared, tolerance);
+    c.core = pathBetween(prints, placed, first, last, minShared, c.chance);
     c.tiles = std::move(placed);
     const std::vector<Tile>& t = c.tiles;
     c.onPath.assign(t.size(), 0);
@@ -446,8 +462,49 @@ size_t mostJunk(const std::vector<Fingerprint>& prints, const std::vector<Contig
     return counts[at];
 }
 
+// The bands of b that neither a nor c has.
+long bandsOfNeither(const std::vector<Fingerprint>& prints, const Tile& b, const Tile& a,
+                    const Tile& c, int tolerance) {
+    long own = 0;
+    for (int band : prints[b.print].bands)
+        own += !matchesAny(band, prints[a.print].bands, tolerance) &&
+               !matchesAny(band, prints[c.print].bands, tolerance);
+    return own;
+}
+
+// Drops from `order` (the path's clones, its core at [coreFirst,
+// coreEnd)) each clone at or past an end of the core whose neighbours
+// on the path share at least `minShared` bands beyond chance and which
+// has no more than `mostOwn` bands neither of them has (a clone's own
+// junk): a clone taken past an end often covers the core's end clone,
+// and the core needs it no more. The layout draws such clones in, so
+// their bands, not their places, tell.
+void dropNeedless(const std::vector<Fingerprint>& prints, const std::vector<Tile>& placed,
+                  std::vector<size_t>& order, size_t coreFirst, size_t coreEnd, int minShared,
+                  long mostOwn, const ChanceBands& chance) {
+    const int tolerance = chance.tolerance;
+    for (bool dropped = true; dropped;) {
+        dropped = false;
+        for (size_t k = 1; k + 1 < order.size() && !dropped; ++k) {
+            if (k > coreFirst && k + 1 < coreEnd) continue;
+            const Tile &a = placed[order[k - 1]], &b = placed[order[k]], &c = placed[order[k + 1]];
+            const std::vector<int>& x = prints[a.print].bands;
+            const std::vector<int>& y = prints[c.print].bands;
+            const int shared =
+                sharedBands(x.data(), (int)x.size(), y.data(), (int)y.size(), tolerance);
+            const int beyondChance = sharedBeyondChance(chance, x, y, shared);
+            if (beyondChance < minShared || bandsOfNeither(prints, b, a, c, tolerance) > mostOwn)
+                continue;
+            order.erase(order.begin() + (long)k);
+            if (k <= coreFirst) --coreFirst;
+            --coreEnd;
+            dropped = true;
+        }
+    }
+}
+
 // The whole path of a contig: its core with the clones beyond each end,
-// outward.
+// outward, less the clones these make needless.
 std::vector<TilingStep> contigPath(const std::vector<Fingerprint>& prints, ContigTiles& c,
                                    int minShared, int leastBeyond, size_t junk, int tolerance) {
     const std::vector<Tile>& placed = c.tiles;
@@ -460,16 +517,25 @@ std::vector<TilingStep> contigPath(const std::vector<Fingerprint>& prints, Conti
         for (size_t i = 0; i < placed.size(); ++i)
             if (placed[i].print == s.print) order.push_back(i);
     order.insert(order.end(), rights.begin(), rights.end());
+    dropNeedless(prints, placed, order, before, before + c.core.size(), minShared, (long)junk,
+                 c.chance);
 
+    // The core's own steps where both clones are the core's, in its order.
     std::vector<TilingStep> path;
+    auto coreAt = [&](size_t i) {
+        for (size_t k = 0; k < c.core.size(); ++k)
+            if (c.core[k].print == placed[i].print) return (long)k;
+        return -1L;
+    };
     for (size_t k = 0; k < order.size(); ++k) {
+        const long at = coreAt(order[k]);
         if (k == 0) {
             path.push_back({placed[order[k]].print, -1, false});
-        } else if (k > before && k < before + c.core.size()) {
-            path.push_back(c.core[k - before]);
+        } else if (at > 0 && coreAt(order[k - 1]) == at - 1) {
+            path.push_back(c.core[(size_t)at]);
         } else {
             Step step = stepBetween(prints, placed[order[k - 1]], placed[order[k]], minShared,
-                                    tolerance, false);
+                                    c.chance, false);
             path.push_back({placed[order[k]].print, step.shared, step.weak});
         }
     }
@@ -487,10 +553,14 @@ std::vector<std::vector<TilingStep>> tilingPaths(const std::vector<Fingerprint>&
         if (c.contig > 0 && c.status != CloneStatus::Chimeric)
             tiles[(size_t)c.contig - 1].push_back({(int)v, c.left, c.right, c.status, 0});
     }
+    std::vector<const std::vector<int>*> every;
+    for (const Fingerprint& f : prints)
+        every.push_back(&f.bands);
+    const LibraryBands library = libraryBands(every);
     std::vector<ContigTiles> contigs(tiles.size());
     for (size_t k = 0; k < tiles.size(); ++k)
         if (!tiles[k].empty())
-            contigs[k] = corePath(prints, std::move(tiles[k]), minShared, tolerance);
+            contigs[k] = corePath(prints, std::move(tiles[k]), minShared, library, tolerance);
     // Measured over the whole library before any contig's ends are looked
     // at, so that a contig's path does not depend on the others' order.
     const size_t junk = mostJunk(prints, contigs, tolerance);

@@ -23,19 +23,29 @@
 // 99% of the clones away from the ends and off the paths of the whole
 // library have (their own extra bands and partial end fragments), or when
 // it shares at least DEFAULT_MTP_BEYOND of them with another such clone
-// (both have the genome's bands out there). The one of these with the
-// most fresh bands the other lacks, then the further end, then an ok
-// clone, then the lowest identity, joins the path outward of its end, and
-// the clones near the end are looked at again, until none lies past.
+// (both have the genome's bands out there). Its place counts too, by its
+// inner end against the path's outermost clone's there: 6 band units or
+// more further out, a quarter fewer fresh bands than that 99% will do (a
+// clone lying out there is drawn in no further); no further out, it needs a
+// quarter more, and shared fresh bands do not count (such a clone mostly
+// lies inside the other). The one of these with the most fresh bands the
+// other lacks, then the further end, then an ok clone, then the lowest
+// identity, joins the path outward of its end, and the clones near the
+// end are looked at again, until none lies past. Then a clone of the path
+// at or past an end of its core leaves it where its neighbours on the
+// path share at least `minShared` bands beyond chance and it has no more
+// bands neither of them has than that 99%: a clone past an end often
+// covers the core's end clone.
 //
-// Between the end clones the path runs through ok clones ordered by left
+// Between the end clones the path runs through ok and buried clones (a
+// buried clone may reach a little past the one it lies in) ordered by left
 // end: each next clone starts inside the one before (left <= its left <
 // right) and reaches further (a larger right); the first end clone counts
 // as left of all, the last as reaching furthest. A step is strong when the
 // two clones overlap by at least `minShared` band units in the layout and
-// share at least `minShared` bands beyond the bands two clones of their
-// band counts share by chance (zeSulston.h's model, at the map's
-// tolerance: about 4 of two clones of 37 bands at tolerance 7); weak
+// share at least `minShared` bands beyond chance (zeChanceBands.h: those
+// left when the chance matches of their other bands are taken off, the
+// chance from how the library's bands crowd the scale); weak
 // otherwise. A step's overlap is the lesser of the two. Where a clone has
 // no next clone that starts inside it (the clones leave a gap), the clones
 // starting first past its end follow it, as a weak step of overlap 0.

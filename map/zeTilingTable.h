@@ -6,9 +6,10 @@
 //   contig clone gel ordinal left right weak status
 //
 // weak is "weak" on a clone whose step from the clone before it is weak,
-// "-" otherwise. status is the clone's status in the contig table: ok, or
-// buried or Q on a clone at an end of the path, taken because it may reach
-// past the ok clones at that end of the contig (zeTilingPath.h).
+// "-" otherwise. status is the clone's status in the contig table: ok,
+// buried (a buried clone may reach a little past the one it lies in), or
+// Q on a clone at an end of the path, taken because it may reach past the
+// other clones at that end of the contig (zeTilingPath.h).
 #ifndef ZE_TILINGTABLE_H
 #define ZE_TILINGTABLE_H
 

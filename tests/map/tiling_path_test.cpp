@@ -95,14 +95,17 @@ TEST(TilingPath, ChainTakesTheFewestClonesThenTheStrongestThenTheLowestNames) {
 }
 
 TEST(TilingPath, EndClonesReachPastTheOkClones) {
-    // A buried clone spanning everything, one lying inside A and a
-    // chimeric one are not on the path; a buried clone overhanging the
-    // left end and a Q clone overhanging the right end are its ends.
-    std::vector<Hand> clones = with(CHAIN, {{"Big", 0, 80, CloneStatus::Buried},
+    // A Q clone spanning everything and a buried one lying inside A are
+    // not on the path; a buried clone overhanging the left end and a Q
+    // clone overhanging the right end are its ends.
+    std::vector<Hand> clones = with(CHAIN, {{"Big", 0, 80, CloneStatus::Q},
                                             {"In", 2, 18, CloneStatus::Buried},
                                             {"Early", -5, 17, CloneStatus::Buried},
                                             {"Late", 70, 84, CloneStatus::Q}});
     EXPECT_EQ(path(clones), "Early A/17 B/5 C/5 D/5 E/5 Late/10");
+    // A buried clone may lie between the ends, where it saves clones.
+    clones[5].status = CloneStatus::Buried; // Big
+    EXPECT_EQ(path(clones), "Early Big/17 Late/10");
     // A buried clone drawn inside A by the layout, though its bands reach
     // 6 fragments further left: its own bands tell.
     clones = with(CHAIN, {{"Drawn", 1, 19, CloneStatus::Buried, -6, 14}});
@@ -137,6 +140,28 @@ TEST(TilingPath, EndClonesReachPastTheOkClones) {
     EXPECT_EQ(path(with(CHAIN, {{"All", -1, 81, CloneStatus::Buried}})), "All");
     EXPECT_EQ(path({{"Q1", 0, 20, CloneStatus::Q}, {"Q2", 10, 30, CloneStatus::Buried}}),
               "Q1 Q2/10");
+}
+
+TEST(TilingPath, ClonesPastAnEndByWhereTheyLieAndWhatTheyCover) {
+    // Out reaches 3 fragments past A and far enough right that it and B
+    // share 4 bands: A adds nothing between them and leaves the path.
+    EXPECT_EQ(path(with(CHAIN, {{"Out", 4, 19, CloneStatus::Buried, -3, 19}})),
+              "Out B/4 C/5 D/5 E/5");
+    // The clones away from the ends have 4 bands of their own: a clone
+    // past A needs more than 4 fresh bands, but 4 where its inner end lies
+    // 6 band units out of A's, and 6 where it lies no further out than A's.
+    std::vector<Hand> junky4 =
+        with(CHAIN, {{"I1", 22, 42, CloneStatus::Buried, 22, 42, {2000, 2001, 2002, 2003}},
+                     {"I2", 30, 50, CloneStatus::Buried, 30, 50, {2010, 2011, 2012, 2013}},
+                     {"I3", 40, 60, CloneStatus::Buried, 40, 60, {2020, 2021, 2022, 2023}}});
+    EXPECT_EQ(path(with(junky4, {{"Out4", 2, 14, CloneStatus::Buried, -4, 12}})),
+              "Out4 A/12 B/5 C/5 D/5 E/5");
+    EXPECT_EQ(path(with(junky4, {{"Out4", 2, 16, CloneStatus::Buried, -4, 12}})),
+              "A B/5 C/5 D/5 E/5");
+    EXPECT_EQ(path(with(junky4, {{"Long", 3, 19, CloneStatus::Buried, -5, 20}})),
+              "Long B/5 C/5 D/5 E/5");
+    EXPECT_EQ(path(with(junky4, {{"Long", 3, 20, CloneStatus::Buried, -5, 20}})),
+              "A B/5 C/5 D/5 E/5");
 }
 
 TEST(TilingPath, ChanceMatchIsNoOverlap) {
