@@ -39,20 +39,16 @@ A simple majority vote (majority_vote below) is measured beside, for
 comparison. The figures are measurements, not thresholds; the goals are
 printed beside.
 """
-import argparse
 import collections
 import os
 import random
-import shutil
 import subprocess
 import sys
-import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import map_quality  # noqa: E402
+from bench_support import arguments, generate_library, work_folder  # noqa: E402
 from place_bench import rows_of  # noqa: E402
-
-ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
 
 def spearman(x, y):
@@ -219,38 +215,34 @@ def measure(lib, table_path, chromosomes_path):
               ", ".join(f"{k} {n} {status[n]['status']}" for k, n in unanchored_big))
 
 
+def place_on_chromosomes(build, lib, table, out, bands):
+    """zePlace --chromosomes on the table with the library's marker files."""
+    subprocess.run([os.path.join(build, "place/zePlace"), "--map", table, "--markers",
+                    os.path.join(lib, "markers.tsv"), "--marker-map",
+                    os.path.join(lib, "marker-map.tsv"), "--chromosomes", out] + bands,
+                   check=True, stderr=subprocess.DEVNULL)
+
+
 def main():
-    ap = argparse.ArgumentParser(description=__doc__.split("\n")[0])
-    ap.add_argument("--build", default=os.path.join(ROOT, "build"))
-    ap.add_argument("--clones", type=int, default=20000)
+    ap = arguments(__doc__, clones=20000)
     ap.add_argument("--chromosomes", type=int, default=5)
     ap.add_argument("--spacing", default="250000")
     ap.add_argument("--seed", default="1")
     ap.add_argument("--joins", type=int, default=20,
                     help="false joins across chromosomes made by hand in a copy of the table")
-    ap.add_argument("--keep", help="work in DIR and keep it")
-    ap.add_argument("extra", nargs="*", help="zeGenLibrary flags (after --)")
     a = ap.parse_args()
-    work = a.keep or tempfile.mkdtemp(prefix="chromosome-bench.")
-    os.makedirs(work, exist_ok=True)
-    try:
+    with work_folder(a.keep, "chromosome-bench.") as work:
         lib = os.path.join(work, "lib")
-        if os.path.exists(lib):
-            shutil.rmtree(lib)
-        subprocess.run([os.path.join(a.build, "tools/zeGenLibrary"), "--out", lib, "--clones",
-                        str(a.clones), "--seed", a.seed, "--chromosomes", str(a.chromosomes),
-                        "--markers", a.spacing] + a.extra, check=True)
-        bands = sorted(os.path.join(lib, n) for n in os.listdir(lib) if n.endswith(".bands"))
+        bands = generate_library(a.build, lib, ["--clones", str(a.clones), "--seed", a.seed,
+                                                "--chromosomes", str(a.chromosomes),
+                                                "--markers", a.spacing] + a.library_flags)
         table = os.path.join(work, "contigs.tsv")
         subprocess.run([os.path.join(a.build, "map/zeContig"), "-o", table] + bands, check=True)
         print(f"{a.clones} clones, {a.chromosomes} chromosomes, a marker every {a.spacing} bases, "
-              f"seed {a.seed} {' '.join(a.extra)}")
+              f"seed {a.seed} {' '.join(a.library_flags)}")
         for title, prints in (("markers alone", []), ("with the bands files", bands)):
             placed = os.path.join(work, "chromosomes.tsv")
-            subprocess.run([os.path.join(a.build, "place/zePlace"), "--map", table, "--markers",
-                            os.path.join(lib, "markers.tsv"), "--marker-map",
-                            os.path.join(lib, "marker-map.tsv"), "--chromosomes", placed] + prints,
-                           check=True, stderr=subprocess.DEVNULL)
+            place_on_chromosomes(a.build, lib, table, placed, prints)
             print(f"-- {title}")
             measure(lib, table, placed)
         vote = os.path.join(work, "vote.tsv")
@@ -260,16 +252,10 @@ def main():
         if a.joins:
             joined = os.path.join(work, "joined.tsv")
             made = join_across(table, os.path.join(lib, "truth.tsv"), joined, a.joins, a.seed)
-            subprocess.run([os.path.join(a.build, "place/zePlace"), "--map", joined, "--markers",
-                            os.path.join(lib, "markers.tsv"), "--marker-map",
-                            os.path.join(lib, "marker-map.tsv"), "--chromosomes", placed] + bands,
-                           check=True, stderr=subprocess.DEVNULL)
+            place_on_chromosomes(a.build, lib, joined, placed, bands)
             print(f"-- with the bands files, on the table with {made} false joins across chromosomes "
                   "made by hand")
             measure(lib, joined, placed)
-    finally:
-        if not a.keep:
-            shutil.rmtree(work)
 
 
 if __name__ == "__main__":

@@ -18,33 +18,23 @@ bench/map_quality.py.
 
 The figures are measurements, not thresholds.
 """
-import argparse
 import os
-import shutil
 import subprocess
-import sys
-import tempfile
 
 import map_quality
+from bench_support import arguments, generate_library, run, work_folder
 
-ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 COLUMNS = ["seed", "markers", "contigs >= 2", "ratio", "contigs >= 3", "false joins", "N50 kb",
            "adjacent errors", "Spearman", "in contigs", "others flagged", "chimeras flagged"]
 
 
-def run(command, **kwargs):
-    status = subprocess.run(command, **kwargs).returncode
-    if status != 0:
-        sys.exit("ERROR: %s failed (exit status %d)" % (os.path.basename(command[0]), status))
-
-
 def make_library(a, library, seed):
     """The library's directory, written with its marker hits; their path."""
-    run([os.path.join(a.build, "tools", "zeGenLibrary"), "--out", library,
-         "--clones", str(a.clones), "--seed", str(seed), "--coverage", str(a.coverage),
-         "--markers", str(a.spacing), "--marker-miss", str(a.miss),
-         "--marker-false", str(a.false_share), "--repeat-probes", str(a.repeat_probes)] +
-        a.library_flags, stdout=subprocess.DEVNULL)
+    generate_library(a.build, library,
+                     ["--clones", str(a.clones), "--seed", str(seed), "--coverage", str(a.coverage),
+                      "--markers", str(a.spacing), "--marker-miss", str(a.miss),
+                      "--marker-false", str(a.false_share), "--repeat-probes", str(a.repeat_probes)]
+                     + a.library_flags, stdout=subprocess.DEVNULL)
     return os.path.join(library, "markers.tsv")
 
 
@@ -71,9 +61,8 @@ def cells(seed, which, m, base):
 
 
 def main():
-    ap = argparse.ArgumentParser(description=__doc__.split("\n")[0])
-    ap.add_argument("--build", default=os.path.join(ROOT, "build"))
-    ap.add_argument("--clones", type=int, default=20000)
+    ap = arguments(__doc__, clones=20000,
+                   keep_help="write each library into a folder here and keep it")
     ap.add_argument("--coverage", type=float, default=10)
     ap.add_argument("--seeds", type=int, nargs="+", default=[1, 2])
     ap.add_argument("--spacing", type=int, default=250000)
@@ -84,16 +73,13 @@ def main():
     ap.add_argument("--marker-cutoff", nargs="+", default=[None],
                     help="zeContig's --marker-cutoff (default: its own)")
     ap.add_argument("--threads", type=int, default=2)
-    ap.add_argument("--keep", help="write each library into a folder here and keep it")
-    ap.add_argument("library_flags", nargs="*", help="further zeGenLibrary flags (after --)")
     a = ap.parse_args()
 
     print(map_quality.markdown(COLUMNS))
     print(map_quality.markdown(["---"] * len(COLUMNS)))
     for seed in a.seeds:
-        work = os.path.join(a.keep, "seed%d" % seed) if a.keep else tempfile.mkdtemp()
-        os.makedirs(work, exist_ok=True)
-        try:
+        kept = os.path.join(a.keep, "seed%d" % seed) if a.keep else None
+        with work_folder(kept, "marker-join-bench.") as work:
             library = os.path.join(work, "library")
             hits = make_library(a, library, seed)
             truth = map_quality.read_truth(os.path.join(library, "truth.tsv"))
@@ -104,9 +90,6 @@ def main():
                 m = measure_build(a, library, truth, os.path.join(work, "markers.tsv"), extra)
                 which = "every %g kb" % (a.spacing / 1000) + (" at %s" % cutoff if cutoff else "")
                 print(map_quality.markdown(cells(seed, which, m, base)), flush=True)
-        finally:
-            if not a.keep:
-                shutil.rmtree(work, ignore_errors=True)
 
 
 if __name__ == "__main__":

@@ -20,16 +20,13 @@ read here is then each clone's first piece only.
 Prints one Markdown table row per tolerance. The figures are measurements,
 not thresholds.
 """
-import argparse
 import bisect
 import os
-import shutil
 import subprocess
 import sys
-import tempfile
 import time
 
-ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+from bench_support import arguments, work_folder
 
 
 def read_truth(path):
@@ -75,20 +72,15 @@ def reported_pairs(table):
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
-    parser.add_argument("--build", default=os.path.join(ROOT, "build"))
-    parser.add_argument("--clones", type=int, default=20000)
+    parser = arguments(__doc__, clones=20000, keep_help="write the library here and keep it")
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--tolerances", default="3,5,7")
     parser.add_argument("--cutoff", help="zeCompare -c (default: its own default)")
-    parser.add_argument("--keep", help="write the library here and keep it")
-    parser.add_argument("library_flags", nargs="*", help="further zeGenLibrary flags (after --)")
     args = parser.parse_args()
 
     generator = os.path.join(args.build, "tools", "zeGenLibrary")
     compare = os.path.join(args.build, "compare", "zeCompare")
-    work = args.keep or tempfile.mkdtemp(prefix="ze_overlap.")
-    try:
+    with work_folder(args.keep, "ze_overlap.") as work:
         subprocess.run([generator, "--out", work, "--clones", str(args.clones),
                         "--seed", str(args.seed), "--perfect"] + args.library_flags, check=True)
         clones = read_truth(os.path.join(work, "truth.tsv"))
@@ -112,9 +104,6 @@ def main():
             disjoint = sum(1 for p in reported if overlap_share(*(clones[c] for c in p)) == 0)
             print(f"| {tolerance} | {len(reported)} | {len(reported & half) / len(half):.1%} "
                   f"| {len(reported & third) / len(third):.1%} | {disjoint} | {seconds:.1f} |")
-    finally:
-        if not args.keep:
-            shutil.rmtree(work)
     return 0
 
 

@@ -56,15 +56,14 @@ species' genome of the same package.
 CPU seconds and peak memory of zeContig and zePlace come from /usr/bin/time.
 The figures are measurements, not thresholds; the goals are printed beside.
 """
-import argparse
 import collections
 import os
-import shutil
 import subprocess
 import sys
 import tempfile
 
-ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+from bench_support import arguments, generate_library, work_folder
+
 TIME = "/usr/bin/time"
 
 
@@ -271,33 +270,24 @@ def right_place(contigs, row, part, margin):
 
 
 def main():
-    ap = argparse.ArgumentParser(description=__doc__.split("\n")[0])
-    ap.add_argument("--build", default=os.path.join(ROOT, "build"))
-    ap.add_argument("--clones", type=int, default=4000)
+    ap = arguments(__doc__, clones=4000)
     ap.add_argument("--seed", default="1")
     ap.add_argument("--least", type=int, default=20000)
     ap.add_argument("--margin", type=int, default=50000)
     ap.add_argument("--cutoff", help="zePlace's -c (default: its own)")
-    ap.add_argument("--keep", help="work in DIR and keep it")
     ap.add_argument("--real", choices=sorted(REAL),
                     help="a real genome and draft of a Debian data package")
-    ap.add_argument("extra", nargs="*", help="zeGenLibrary flags (after --)")
     a = ap.parse_args()
     real = None
     if a.real:
         real = REAL[a.real]
         if not os.path.exists(real[1]):
             sys.exit(f"{real[1]} is missing: install the package {real[0]} (apt-get install {real[0]})")
-        a.extra = ["--genome-from", real[1]] + a.extra
-    work = a.keep or tempfile.mkdtemp(prefix="place-bench.")
-    os.makedirs(work, exist_ok=True)
-    try:
+        a.library_flags = ["--genome-from", real[1]] + a.library_flags
+    with work_folder(a.keep, "place-bench.") as work:
         lib = os.path.join(work, "lib")
-        if os.path.exists(lib):
-            shutil.rmtree(lib)
-        subprocess.run([os.path.join(a.build, "tools/zeGenLibrary"), "--out", lib, "--clones",
-                        str(a.clones), "--seed", a.seed, "--draft"] + a.extra, check=True)
-        bands = sorted(os.path.join(lib, n) for n in os.listdir(lib) if n.endswith(".bands"))
+        bands = generate_library(a.build, lib, ["--clones", str(a.clones), "--seed", a.seed,
+                                                "--draft"] + a.library_flags)
         table = os.path.join(work, "contigs.tsv")
         contig_cpu, contig_peak = timed([os.path.join(a.build, "map/zeContig"), "-o", table] + bands)
         placed = os.path.join(work, "placements.tsv")
@@ -321,11 +311,8 @@ def main():
             report(a, lib, truth, table, placed, agp, (contig_cpu, contig_peak, place_cpu, place_peak),
                    {n: len(q) for n, q in read_fasta(real[2])})
         if real:
-            a.extra = ["--genome-from", real[3]] + a.extra[2:]
+            a.library_flags = ["--genome-from", real[3]] + a.library_flags[2:]
         unrelated(a, work, table, bands)
-    finally:
-        if not a.keep:
-            shutil.rmtree(work)
 
 
 def report(a, lib, draft_truth, table, placed, agp, costs, lengths=None):
@@ -465,11 +452,8 @@ def agp_faults(path, lengths):
 
 def unrelated(a, work, table, bands):
     other = os.path.join(work, "unrelated")
-    if os.path.exists(other):
-        shutil.rmtree(other)
-    subprocess.run([os.path.join(a.build, "tools/zeGenLibrary"), "--out", other, "--clones",
-                    str(a.clones), "--seed", str(int(a.seed) + 1000), "--draft"] + a.extra,
-                   check=True)
+    generate_library(a.build, other, ["--clones", str(a.clones), "--seed", str(int(a.seed) + 1000),
+                                      "--draft"] + a.library_flags)
     placed = os.path.join(work, "unrelated.tsv")
     subprocess.run([os.path.join(a.build, "place/zePlace"), "--map", table, "--enzyme", "HindIII",
                     "-o", placed] + cutoff(a) + [os.path.join(other, "draft.fasta")] + bands,

@@ -16,4 +16,7 @@ bool nextLine(const std::string& bytes, size_t& at, std::string& line);
 // The pieces of `text` between separators: one more than the separators.
 std::vector<std::string> splitFields(const std::string& text, char separator);
 
+// The words of `text`: the runs of other characters than tabs and blanks.
+std::vector<std::string> splitWords(const std::string& text);
+
 #endif

@@ -69,8 +69,10 @@ int runContig(int argc, char** argv) {
     if (!readContigInput(o.files, prints, error)) return failure(error);
     MarkerHits hits;
     if (!o.markers.empty()) {
+        std::vector<HitLine> lines;
+        if (!readHitsFile(o.markers, lines, error)) return failure(error);
         std::vector<std::string> warnings;
-        if (!readMarkerHits(o.markers, prints, hits, warnings, error)) return failure(error);
+        hits = markerHitsOf(lines, o.markers, prints, warnings);
         for (const std::string& warning : warnings)
             std::cerr << warning << std::endl;
     }

@@ -157,15 +157,12 @@ std::vector<std::pair<int, int>> nonLinearCuts(const OverlapGraph& g, const Prin
 }
 
 OverlapGraph withoutEdges(const OverlapGraph& g, const std::vector<std::pair<int, int>>& cuts) {
-    std::vector<PairScore> pairs;
-    for (int v = 0; v < g.size(); ++v)
-        for (const Overlap* o = g.begin(v); o != g.end(v); ++o)
-            if (v < o->to && !std::binary_search(cuts.begin(), cuts.end(), std::make_pair(v, o->to))) {
-                PairScore p;
-                p.first = v;
-                p.second = o->to;
-                p.shared = o->shared;
-                pairs.push_back(p);
-            }
+    std::vector<PairScore> pairs = g.pairs();
+    pairs.erase(std::remove_if(pairs.begin(), pairs.end(),
+                               [&](const PairScore& p) {
+                                   return std::binary_search(cuts.begin(), cuts.end(),
+                                                             std::make_pair(p.first, p.second));
+                               }),
+                pairs.end());
     return OverlapGraph(g.size(), pairs);
 }

@@ -1,15 +1,10 @@
 #include "zeMarkerHits.h"
 
 #include <algorithm>
-#include <set>
 #include <unordered_map>
 #include <utility>
 
-#include "zeTextFile.h"
-
 namespace {
-
-const char* HEADER = "clone\tmarker";
 
 // The fingerprints of one clone: a range of the sorted prints.
 std::pair<int, int> printsOf(const std::vector<Fingerprint>& prints, const std::string& clone) {
@@ -22,64 +17,26 @@ std::pair<int, int> printsOf(const std::vector<Fingerprint>& prints, const std::
     return {(int)(low - prints.begin()), (int)(high - prints.begin())};
 }
 
-// A count of left-out lines and where the first was.
-struct LeftOut {
-    long lines = 0, firstLine = 0;
-    std::string first;
-    void add(long line, const std::string& what) {
-        if (lines++ == 0) {
-            firstLine = line;
-            first = what;
-        }
-    }
-};
-
 } // namespace
 
-bool parseMarkerHits(const std::string& bytes, const std::string& name,
-                     const std::vector<Fingerprint>& prints, MarkerHits& hits,
-                     std::vector<std::string>& warnings, std::string& error) {
-    hits = MarkerHits();
+MarkerHits markerHitsOf(const std::vector<HitLine>& lines, const std::string& name,
+                        const std::vector<Fingerprint>& prints, std::vector<std::string>& warnings) {
+    MarkerHits hits;
     std::unordered_map<std::string, int> markerOf;
-    std::set<std::pair<std::string, std::string>> seen;
-    LeftOut unknown, repeated;
-    size_t at = 0;
-    long number = 0, firstBlank = 0;
-    auto fail = [&](long line, const std::string& what) {
-        error = name + ":" + std::to_string(line) + ": " + what;
-        return false;
-    };
-    std::string line;
-    while (nextLine(bytes, at, line)) {
-        ++number;
-        if (number == 1) {
-            if (line != HEADER)
-                return fail(1, "expected the header 'clone<TAB>marker' of a hits file, not '" +
-                                   line + "'");
+    LeftOutHits unknown, repeated;
+    for (const HitLine& line : lines) {
+        if (line.repeats) {
+            repeated.add(line, line.clone + " " + line.marker);
             continue;
         }
-        if (line.empty()) {
-            if (!firstBlank) firstBlank = number;
-            continue;
-        }
-        if (firstBlank) return fail(firstBlank, "a blank line inside the hits");
-        const std::vector<std::string> f = splitFields(line, '\t');
-        if (f.size() != 2)
-            return fail(number, "expected 2 tab-separated fields (clone, marker), not " +
-                                    std::to_string(f.size()));
-        if (f[0].empty() || f[1].empty()) return fail(number, "an empty clone or marker name");
-        if (!seen.insert({f[0], f[1]}).second) {
-            repeated.add(number, f[0] + " " + f[1]);
-            continue;
-        }
-        const std::pair<int, int> range = printsOf(prints, f[0]);
+        const std::pair<int, int> range = printsOf(prints, line.clone);
         if (range.first == range.second) {
-            unknown.add(number, f[0]);
+            unknown.add(line, line.clone);
             continue;
         }
-        auto found = markerOf.emplace(f[1], (int)hits.markers.size());
+        auto found = markerOf.emplace(line.marker, (int)hits.markers.size());
         if (found.second) {
-            hits.markers.push_back(f[1]);
+            hits.markers.push_back(line.marker);
             hits.prints.emplace_back();
         }
         std::vector<int>& hit = hits.prints[(size_t)found.first->second];
@@ -87,24 +44,24 @@ bool parseMarkerHits(const std::string& bytes, const std::string& name,
             hit.push_back(v);
         ++hits.hits;
     }
-    if (number == 0)
-        return fail(1, "expected the header 'clone<TAB>marker' of a hits file, not an empty file");
     for (std::vector<int>& hit : hits.prints)
         std::sort(hit.begin(), hit.end());
-    if (unknown.lines)
-        warnings.push_back("WARNING: " + name + ": " + std::to_string(unknown.lines) +
+    if (unknown.count)
+        warnings.push_back("WARNING: " + name + ": " + std::to_string(unknown.count) +
                            " hits name a clone in no bands file, left out (the first, '" +
                            unknown.first + "', on line " + std::to_string(unknown.firstLine) + ")");
-    if (repeated.lines)
-        warnings.push_back("WARNING: " + name + ": " + std::to_string(repeated.lines) +
+    if (repeated.count)
+        warnings.push_back("WARNING: " + name + ": " + std::to_string(repeated.count) +
                            " repeated lines ignored (the first, '" + repeated.first +
                            "', on line " + std::to_string(repeated.firstLine) + ")");
-    return true;
+    return hits;
 }
 
-bool readMarkerHits(const std::string& path, const std::vector<Fingerprint>& prints,
-                    MarkerHits& hits, std::vector<std::string>& warnings, std::string& error) {
-    std::string bytes;
-    return readWholeFile(path, bytes, error) &&
-           parseMarkerHits(bytes, path, prints, hits, warnings, error);
+bool parseMarkerHits(const std::string& bytes, const std::string& name,
+                     const std::vector<Fingerprint>& prints, MarkerHits& hits,
+                     std::vector<std::string>& warnings, std::string& error) {
+    std::vector<HitLine> lines;
+    if (!parseHitsFile(bytes, name, lines, error)) return false;
+    hits = markerHitsOf(lines, name, prints, warnings);
+    return true;
 }

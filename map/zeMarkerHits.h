@@ -1,7 +1,6 @@
-// The marker hits of zeContig --markers: a tab-separated file with the
-// header "clone<TAB>marker" and one line per clone a marker (a
-// hybridisation probe or a PCR marker) hits. A hit names a clone, so it
-// holds for every fingerprint of that clone.
+// The marker hits of zeContig --markers over the fingerprints, from the
+// hits file (zeHitsFile.h). A hit names a clone, so it holds for every
+// fingerprint of that clone.
 #ifndef ZE_MARKERHITS_H
 #define ZE_MARKERHITS_H
 
@@ -9,6 +8,7 @@
 #include <vector>
 
 #include "zeFingerprint.h"
+#include "zeHitsFile.h"
 
 struct MarkerHits {
     std::vector<std::string> markers;     // in the order of their first hit
@@ -16,18 +16,17 @@ struct MarkerHits {
     long hits = 0;                        // lines used
 };
 
-// The hits of the text `bytes`, named `name` in messages, over `prints`
-// (sorted by clone name, as zeContigInput.h sorts them). False with
-// `error` set to "<name>:<line>: <what>" for a bad header or line. Hits
-// naming no clone of `prints` and repeated lines are left out, each kind
-// counted on one line of `warnings` ("WARNING: ..."). Windows line ends
-// and blank lines at the end are accepted.
+// The hits of the rows `lines` of the file `name` over `prints` (sorted by
+// clone name, as zeContigInput.h sorts them). Rows naming no clone of
+// `prints` and repeated rows are left out, each kind counted on one line
+// of `warnings` ("WARNING: ...").
+MarkerHits markerHitsOf(const std::vector<HitLine>& lines, const std::string& name,
+                        const std::vector<Fingerprint>& prints, std::vector<std::string>& warnings);
+
+// The same from the text `bytes` of a hits file named `name`; false with
+// `error` set as parseHitsFile sets it.
 bool parseMarkerHits(const std::string& bytes, const std::string& name,
                      const std::vector<Fingerprint>& prints, MarkerHits& hits,
                      std::vector<std::string>& warnings, std::string& error);
-
-// The same for the file at path; one that cannot be read is an error too.
-bool readMarkerHits(const std::string& path, const std::vector<Fingerprint>& prints,
-                    MarkerHits& hits, std::vector<std::string>& warnings, std::string& error);
 
 #endif

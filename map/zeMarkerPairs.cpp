@@ -113,16 +113,8 @@ MarkerFindings markerPairs(const PrintsView& prints, const MarkerCandidates& can
 }
 
 OverlapGraph withEdges(const OverlapGraph& g, const std::vector<PairScore>& pairs) {
-    std::vector<PairScore> all = pairs;
-    for (int v = 0; v < g.size(); ++v)
-        for (const Overlap* o = g.begin(v); o != g.end(v); ++o)
-            if (v < o->to) {
-                PairScore p;
-                p.first = v;
-                p.second = o->to;
-                p.shared = o->shared;
-                all.push_back(p);
-            }
+    std::vector<PairScore> all = pairs, edges = g.pairs();
+    all.insert(all.end(), edges.begin(), edges.end());
     std::sort(all.begin(), all.end(), [](const PairScore& x, const PairScore& y) {
         return x.first != y.first ? x.first < y.first : x.second < y.second;
     });

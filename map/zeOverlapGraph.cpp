@@ -20,6 +20,20 @@ OverlapGraph::OverlapGraph(int vertices, const std::vector<PairScore>& pairs)
                   [](const Overlap& a, const Overlap& b) { return a.to < b.to; });
 }
 
+std::vector<PairScore> OverlapGraph::pairs() const {
+    std::vector<PairScore> out;
+    for (int v = 0; v < size(); ++v)
+        for (const Overlap* o = begin(v); o != end(v); ++o)
+            if (v < o->to) {
+                PairScore p;
+                p.first = v;
+                p.second = o->to;
+                p.shared = o->shared;
+                out.push_back(p);
+            }
+    return out;
+}
+
 int OverlapGraph::sharedOf(int a, int b) const {
     const Overlap* found = std::lower_bound(begin(a), end(a), b,
                                             [](const Overlap& o, int to) { return o.to < to; });

@@ -27,6 +27,9 @@ class OverlapGraph {
     int degree(int v) const { return (int)(start[v + 1] - start[v]); }
     // The shared bands of the edge a-b, or -1 when there is none.
     int sharedOf(int a, int b) const;
+    // Every edge once, as the pair that built it (first < second), ordered
+    // by first, then second: what the constructor takes back.
+    std::vector<PairScore> pairs() const;
 
   private:
     std::vector<size_t> start{0};

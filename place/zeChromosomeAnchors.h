@@ -37,7 +37,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "zeMarkerTables.h"
+#include "zeMarkerMap.h"
 
 const double REPEAT_FACTOR = 3;
 const double REPEAT_SLACK = 2;

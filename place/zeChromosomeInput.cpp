@@ -7,19 +7,6 @@
 
 namespace {
 
-// One warning for a kind of hit left out: how many, and the first.
-struct LeftOut {
-    long count = 0;
-    long firstLine = 0;
-    std::string first;
-    void add(long line, const std::string& what) {
-        if (count++ == 0) {
-            firstLine = line;
-            first = what;
-        }
-    }
-};
-
 std::string plural(long n, const std::string& one, const std::string& many) {
     return std::to_string(n) + " " + (n == 1 ? one : many);
 }
@@ -46,27 +33,25 @@ ChromosomeInput gatherChromosomeInput(const std::vector<ContigTableRow>& rows,
         c.right = c.clones ? std::max(c.right, r.right) : r.right;
         ++c.clones;
     }
-    LeftOut unknownClone, unknownMarker, repeated;
-    std::map<std::pair<std::string, std::string>, long> seen;
+    LeftOutHits unknownClone, unknownMarker, repeated;
     std::vector<std::set<size_t>> clonesHit(map.names.size());
     std::vector<std::pair<size_t, size_t>> kept; // (row, marker)
     for (const HitLine& h : hits) {
         auto marker = map.byName.find(h.marker);
-        auto first = seen.emplace(std::make_pair(h.clone, h.marker), h.line);
         auto clone = rowsOf.equal_range(h.clone);
-        if (!first.second)
-            repeated.add(h.line, "repeats line " + std::to_string(first.first->second));
+        if (h.repeats)
+            repeated.add(h, "repeats line " + std::to_string(h.repeats));
         else if (clone.first == clone.second)
-            unknownClone.add(h.line, "clone " + h.clone);
+            unknownClone.add(h, "clone " + h.clone);
         else if (marker == map.byName.end())
-            unknownMarker.add(h.line, "marker " + h.marker);
+            unknownMarker.add(h, "marker " + h.marker);
         else
             for (auto r = clone.first; r != clone.second; ++r) {
                 kept.emplace_back(r->second, marker->second);
                 clonesHit[marker->second].insert(r->second);
             }
     }
-    auto warn = [&](const LeftOut& l, const std::string& one, const std::string& many) {
+    auto warn = [&](const LeftOutHits& l, const std::string& one, const std::string& many) {
         if (l.count)
             in.warnings.push_back("WARNING: '" + names.hits + "': " + std::to_string(l.count) + " " +
                                   (l.count == 1 ? one : many) + " (the first, line " +

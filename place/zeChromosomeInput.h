@@ -11,7 +11,8 @@
 
 #include "zeChromosomeAnchors.h"
 #include "zeContigTableReader.h"
-#include "zeMarkerTables.h"
+#include "zeHitsFile.h"
+#include "zeMarkerMap.h"
 
 struct ChromosomeInput {
     std::vector<AnchorContig> contigs; // by contig number

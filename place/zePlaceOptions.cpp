@@ -82,7 +82,7 @@ std::string placeUsage() {
         "  --html PAGE    also write a page: the sequences along each contig, the\n"
         "                 splits and the unplaced sequences\n"
         "  --markers HITS the clones each marker hits: a header 'clone marker',\n"
-        "                 then one row per hit\n"
+        "                 then one line per hit (tabs or blanks between)\n"
         "  --marker-map MAP\n"
         "                 the markers' places on a genetic map: a header 'marker\n"
         "                 chromosome position', then one row per marker (position\n"

@@ -32,7 +32,7 @@ namespace {
 bool placeOnChromosomes(const PlaceOptions& o, const std::vector<ContigTableRow>& rows,
                         ChromosomePlaces& out, std::string& error) {
     std::vector<HitLine> hits;
-    if (!readMarkerMap(o.markerMap, out.map, error) || !readMarkerHits(o.markers, hits, error))
+    if (!readMarkerMap(o.markerMap, out.map, error) || !readHitsFile(o.markers, hits, error))
         return false;
     ChromosomeInput in = gatherChromosomeInput(rows, hits, out.map, {o.map, o.markers, o.markerMap});
     for (const std::string& warning : in.warnings)

@@ -117,17 +117,10 @@ TEST(MarkerPairs, RepeatProbesAndPairsOfTheScanAddNothing) {
 TEST(MarkerHits, BadHitsFilesAreRefusedNamingFileAndLine) {
     const std::vector<Fingerprint> prints = {printOf("a1", 0), printOf("a2", 2)};
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {"", "h.tsv:1: expected the header 'clone<TAB>marker' of a hits file, not an empty file"},
-        {"a1\tm1\n", "h.tsv:1: expected the header 'clone<TAB>marker' of a hits file, not "
-                     "'a1\tm1'"},
-        {"marker\tclone\n", "h.tsv:1: expected the header 'clone<TAB>marker' of a hits file, "
-                            "not 'marker\tclone'"},
+        {"", "h.tsv:1: expected the header 'clone marker', not an empty file"},
+        {"marker\tclone\n", "h.tsv:1: expected the header 'clone marker', not 'marker\tclone'"},
         {"clone\tmarker\na1\tm1\na2\tm1\textra\n",
-         "h.tsv:3: expected 2 tab-separated fields (clone, marker), not 3"},
-        {"clone\tmarker\na1 m1\n",
-         "h.tsv:2: expected 2 tab-separated fields (clone, marker), not 1"},
-        {"clone\tmarker\n\ta1\n", "h.tsv:2: an empty clone or marker name"},
-        {"clone\tmarker\na1\tm1\n\na2\tm1\n", "h.tsv:3: a blank line inside the hits"}};
+         "h.tsv:3: expected 2 fields (clone marker), not 3"}};
     for (const auto& [text, expected] : cases) {
         MarkerHits hits;
         std::vector<std::string> warnings;
@@ -143,7 +136,7 @@ TEST(MarkerHits, BadHitsFilesAreRefusedNamingFileAndLine) {
     RunResult r = runContig({"--markers", t / "hits.tsv", "-o", t / "out.tsv", t / "1.bands"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "ERROR: " + t / "hits.tsv" +
-                         ":2: expected 2 tab-separated fields (clone, marker), not 1\n");
+                         ":2: expected 2 fields (clone marker), not 1\n");
     EXPECT_FALSE(fileExists(t / "out.tsv"));
     r = runContig({"--markers", t / "hits.tsv", "-o", t / "hits.tsv", t / "1.bands"});
     EXPECT_EQ(r.status, 1);
@@ -165,8 +158,8 @@ TEST(MarkerHits, UnknownClonesAndRepeatedLinesAreCountedInOneWarningEach) {
     MarkerHits hits;
     std::vector<std::string> warnings;
     std::string error;
-    ASSERT_TRUE(parseMarkerHits("clone\tmarker\r\na2\tm1\r\nzz\tm1\r\na1\tm1\r\na2\tm1\r\n"
-                                "a1\tm2\r\nyy\tm2\r\na2\tm1\r\n\r\n",
+    ASSERT_TRUE(parseMarkerHits("clone\tmarker\r\na2\tm1\r\nzz\tm1\r\na1\tm1\r\na2 m1\r\n"
+                                "a1\tm2\r\n\r\nyy\tm2\r\na2\tm1\r\n\r\n",
                                 "h.tsv", prints, hits, warnings, error))
         << error;
     EXPECT_EQ(hits.markers, (std::vector<std::string>{"m1", "m2"}));

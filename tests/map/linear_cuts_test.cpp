@@ -62,6 +62,8 @@ TEST(LinearCuts, ChainsLaidOverEachOtherArePartedAtTheirTie) {
     EXPECT_EQ(parted.sharedOf(5, 6), -1);
     EXPECT_EQ(parted.sharedOf(4, 5), 10);
     EXPECT_EQ(parted.degree(0) + parted.degree(11), 2);
+    EXPECT_EQ(g.pairs().size(), t.pairs.size());
+    EXPECT_EQ(parted.pairs().size(), t.pairs.size() - 1);
 
     // Laid out in a row, the two chains are one linear group.
     ClonePlaces row = placesAt({0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110});

@@ -1,11 +1,11 @@
-// The two marker files of zePlace --chromosomes, tab- or space-separated
-// with a header: the hits (clone marker: a clone the marker's probe or PCR
-// test found) and the marker map (marker chromosome position: from a
-// genetic map, in any numeric unit, of which only the order matters).
-// Blank lines are skipped and Windows line ends accepted.
-#ifndef ZE_MARKERTABLES_H
-#define ZE_MARKERTABLES_H
+// The marker map of zePlace --chromosomes: the header "marker chromosome
+// position", then one row per marker, from a genetic map in any numeric
+// unit, of which only the order matters. It is read as the hits file is
+// (zeHitsFile.h): fields separated by tabs or blanks, blank lines skipped.
+#ifndef ZE_MARKERMAP_H
+#define ZE_MARKERMAP_H
 
+#include <cstddef>
 #include <map>
 #include <string>
 #include <vector>
@@ -27,15 +27,5 @@ struct MarkerMap {
 // a row without three fields, a position that is not a finite number or a
 // marker named twice; "couldn't read '<path>': ..." for an unreadable file.
 bool readMarkerMap(const std::string& path, MarkerMap& map, std::string& error);
-
-struct HitLine {
-    std::string clone, marker;
-    long line = 0;
-};
-
-// Every row of a hits file in file order; the same errors for a missing
-// header or a row without two fields. Unknown clones and markers, and
-// repeated rows, are for the caller to judge.
-bool readMarkerHits(const std::string& path, std::vector<HitLine>& hits, std::string& error);
 
 #endif
