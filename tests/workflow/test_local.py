@@ -238,8 +238,9 @@ class Batch(unittest.TestCase):
     def test_place_writes_the_placement_and_reruns_for_its_files_and_settings(self):
         tree = self.tree("place")
         PROGRAMS.fix_broken_gel(tree)
-        command = readme_command("all map").replace('"$(nproc)"', "2").split(" --config")[0]
-        command += " place --config" + MAP_CONFIG
+        # The README's command: the map comes with the placement.
+        command = readme_command("all place").replace('"$(nproc)"', "2").split(" --config")[0]
+        command += " --config" + MAP_CONFIG
         env = PROGRAMS.env(self.tmp.name)
         batch = os.path.join(tree, "batch")
         sequences = write_sequences(self.tmp.name)
