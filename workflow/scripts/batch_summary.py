@@ -31,7 +31,7 @@ import re
 import sys
 import urllib.parse
 
-from compare_batch import read_comparison, settings_words
+from compare_batch import SETTINGS, read_comparison, settings_words
 from map_batch import failed_map_log, read_map
 from place_batch import ALWAYS as PLACE_ALWAYS
 from place_batch import failed_place_log, placement_words, read_placement
@@ -241,9 +241,11 @@ def comparison_html(rows, comparison, failed_parts, state_dir):
     return "".join(out)
 
 
-def rerun_notes(target, product, action, out_of_date, requested, settings):
+def rerun_notes(target, product, action, out_of_date, requested, settings,
+                always=SETTINGS):
     """The notes that ask for the target to run again: gels done since its
-    product was made, or settings changed since."""
+    product was made, or settings changed since (`always` as for
+    settings_words)."""
     e = html.escape
     out = []
     if out_of_date:
@@ -251,7 +253,7 @@ def rerun_notes(target, product, action, out_of_date, requested, settings):
                    f"<code>{target}</code> again to bring {product} up to date.</p>\n")
     if requested is not None and requested != settings:
         out.append(f"<p class=\"left-out\">The settings are now "
-                   f"{e(settings_words(requested))}: run the target <code>{target}</code> "
+                   f"{e(settings_words(requested, always))}: run the target <code>{target}</code> "
                    f"again to {action} with them.</p>\n")
     return "".join(out)
 
@@ -272,12 +274,20 @@ def map_words(found):
             f"{f['n50_clones']} clones), {f['placed']} of {f['fingerprints']} clones placed")
 
 
-def map_html(rows, found, failed_log, state_dir):
+def section_start(anchor, heading, failed_log, failed_what, state_dir):
+    """A section's heading and, when its last job failed, the link to the
+    log with its first error line."""
     e = html.escape
-    out = ["<h2 id=\"map\">Physical map</h2>\n"]
+    out = [f"<h2 id=\"{anchor}\">{heading}</h2>\n"]
     if failed_log is not None:
         out.append(f"<p class=\"failed-part\"><a href=\"{e(link(failed_log, state_dir))}\">Failed "
-                   f"map build</a>: {e(first_error(failed_log, True))}</p>\n")
+                   f"{failed_what}</a>: {e(first_error(failed_log, True))}</p>\n")
+    return out
+
+
+def map_html(rows, found, failed_log, state_dir):
+    e = html.escape
+    out = section_start("map", "Physical map", failed_log, "map build", state_dir)
     if found is None:
         return "".join(out)
     settings = found["settings"]
@@ -300,10 +310,7 @@ def map_html(rows, found, failed_log, state_dir):
 
 def place_html(found, failed_log, state_dir):
     e = html.escape
-    out = ["<h2 id=\"place\">Map on the genome</h2>\n"]
-    if failed_log is not None:
-        out.append(f"<p class=\"failed-part\"><a href=\"{e(link(failed_log, state_dir))}\">Failed "
-                   f"placement</a>: {e(first_error(failed_log, True))}</p>\n")
+    out = section_start("place", "Map on the genome", failed_log, "placement", state_dir)
     if found is None:
         return "".join(out)
     settings = found["settings"]
@@ -318,11 +325,9 @@ def place_html(found, failed_log, state_dir):
         words = placement_words(found)
         out.append(f"<p class=\"place\">{e(words) if words else 'Placed'}{made_with}: "
                    f"{links}</p>\n")
-    requested = found["requested"]
-    if requested is not None and settings is not None and requested != settings:
-        out.append(f"<p class=\"left-out\">The settings are now "
-                   f"{e(settings_words(requested, PLACE_ALWAYS))}: run the target "
-                   f"<code>place</code> again to place with them.</p>\n")
+    if settings is not None:
+        out.append(rerun_notes("place", "the placement", "place", False, found["requested"],
+                               settings, PLACE_ALWAYS))
     return "".join(out)
 
 
