@@ -3,6 +3,7 @@ broken, the step, the comparison and the map run by hand as the
 yardsticks, the README's batch commands, and the batch summary read back."""
 import csv
 import os
+import random
 import shutil
 import subprocess
 import sys
@@ -242,7 +243,6 @@ def place_outputs(folder):
 def write_sequences(folder):
     """A FASTA file of two random records of 30 kb (HindIII sites about
     every 4 kb), for the placement to cut and match: path."""
-    import random
     draw = random.Random(7)
     path = os.path.join(folder, "draft.fa")
     with open(path, "w") as f:
