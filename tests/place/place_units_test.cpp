@@ -138,6 +138,51 @@ TEST(Chains, BinomialTailMatchesTheDirectSum) {
     EXPECT_EQ(logBinomialTail(3, 2, 0.5), -INFINITY);
 }
 
+TEST(Chains, PoissonBinomialTailIsTheBinomialForEqualChancesAndTheSumOtherwise) {
+    for (int m = 0; m <= 6; ++m)
+        EXPECT_NEAR(logPoissonBinomialTail(m, std::vector<double>(6, 0.04)), logBinomialTail(m, 6, 0.04),
+                    1e-9);
+    const std::vector<double> q{0.5, 0.01, 0.2, 0.003};
+    for (int m = 1; m <= 4; ++m) {
+        double sum = 0;
+        for (int set = 0; set < 16; ++set) {
+            double p = 1;
+            int hits = 0;
+            for (int k = 0; k < 4; ++k) {
+                bool hit = (set >> k) & 1;
+                p *= hit ? q[(size_t)k] : 1 - q[(size_t)k];
+                hits += hit;
+            }
+            if (hits >= m) sum += p;
+        }
+        EXPECT_NEAR(std::exp(logPoissonBinomialTail(m, q)), sum, 1e-12 + 1e-9 * sum);
+    }
+    EXPECT_EQ(logPoissonBinomialTail(5, q), -INFINITY);
+}
+
+TEST(Chains, WellSupportedFragmentsMatchCloserSizes) {
+    ChainSettings s;
+    EXPECT_DOUBLE_EQ(fragmentTolerance(s, 1), matchTolerance(s) * std::sqrt(1 + SIZE_FLOOR * SIZE_FLOOR));
+    EXPECT_LT(fragmentTolerance(s, 16), fragmentTolerance(s, 2) / 2);
+    // One fragment of 2 bands and one of 16, both 2.5 units off the sequence's.
+    PlaceMap map;
+    map.contigs.resize(3);
+    for (int k = 0; k < 5; ++k) {
+        map.fragments.push_back({1, (double)k, 100.0 * k + 2.5, 2});
+        map.fragments.push_back({2, (double)k, 100.0 * k + 2.5, 16});
+    }
+    std::sort(map.fragments.begin(), map.fragments.end(),
+              [](const MapFragment& a, const MapFragment& b) { return a.units < b.units; });
+    map.density = 1;
+    std::vector<SequenceBand> seq;
+    for (int k = 0; k < 5; ++k)
+        seq.push_back({(int64_t)k * 1000, 1000, 100.0 * k});
+    std::vector<Chain> chains = findChains(seq, map, ChainSettings());
+    ASSERT_FALSE(chains.empty());
+    for (const Chain& c : chains)
+        EXPECT_EQ(c.contig, 1);
+}
+
 // A contig whose fragments lie one band unit apart with sizes 100 units
 // apart; a second contig with the same sizes in random order.
 PlaceMap twoContigs() {
