@@ -10,6 +10,7 @@
 #include "zeCloneSizes.h"
 #include "zeDigest.h"
 #include "zeFastaReader.h"
+#include "zePlacement.h"
 #include "zeSequenceChains.h"
 
 using namespace zetest;
@@ -216,6 +217,33 @@ TEST(Chains, FragmentsInOrderChainOnTheirContigAndStrand) {
         if (c.contig == 2) {
             EXPECT_LE(c.matched(), 4);
         }
+}
+
+// Contig 1 holds the fragments in order; contig 2 holds them all at one
+// place, where both strands fit: one other place, listed once.
+TEST(Placement, AnAmbiguousPieceListsEachOtherPlaceOnce) {
+    PlaceMap map;
+    map.contigs.resize(3);
+    map.contigs[1].end = map.contigs[2].end = 20;
+    for (int k = 0; k < 5; ++k) {
+        map.fragments.push_back({1, 2.0 + k, 100.0 * k, 5});
+        map.fragments.push_back({2, 5, 100.0 * k, 5});
+    }
+    std::sort(map.fragments.begin(), map.fragments.end(),
+              [](const MapFragment& a, const MapFragment& b) { return a.units < b.units; });
+    map.density = 0.01;
+    std::vector<SequenceBand> seq;
+    for (int k = 0; k < 5; ++k)
+        seq.push_back({(int64_t)k * 1000, 1000, 100.0 * k + 0.5});
+    std::vector<PlacementRow> rows = placeSequence("s", 5000, seq, map, PlaceSettings());
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].contig, 1);
+    EXPECT_EQ(rows[0].strand, 1);
+    EXPECT_EQ(rows[1].contig, 2);
+    for (const PlacementRow& r : rows) {
+        EXPECT_EQ(r.status, PlaceStatus::Ambiguous);
+        EXPECT_EQ(r.matched, 5);
+    }
 }
 
 TEST(CloneSizes, SizeFilePathAndMismatch) {
