@@ -35,6 +35,17 @@ std::vector<size_t> nearMarker(const std::vector<size_t>& hit, int contig,
     return near;
 }
 
+// Of the markers that hit any.
+double medianClonesPerMarker(const std::vector<std::vector<size_t>>& rowsHit) {
+    std::vector<size_t> n;
+    for (const std::vector<size_t>& hit : rowsHit)
+        if (!hit.empty()) n.push_back(hit.size());
+    if (n.empty()) return 0;
+    std::sort(n.begin(), n.end());
+    const size_t half = n.size() / 2;
+    return n.size() % 2 ? (double)n[half] : (double)(n[half - 1] + n[half]) / 2;
+}
+
 } // namespace
 
 bool confirmLoneHits(ChromosomeInput& in, const std::vector<ContigTableRow>& rows,
@@ -62,6 +73,7 @@ bool confirmLoneHits(ChromosomeInput& in, const std::vector<ContigTableRow>& row
         int m = sharedBands(x.bands.data(), n1, y.bands.data(), n2, tolerance);
         return sulstonScore(m, n1, n2, tolerance) <= CONFIRM_CUTOFF;
     };
+    const double thin = THIN_SHARE * medianClonesPerMarker(in.rowsHit);
     for (AnchorContig& c : in.contigs) {
         std::map<size_t, std::vector<ContigHit*>> byMarker;
         for (ContigHit& h : c.hits)
@@ -70,10 +82,18 @@ bool confirmLoneHits(ChromosomeInput& in, const std::vector<ContigTableRow>& row
             if (entry.second.size() != 1) continue;
             ContigHit& lone = *entry.second[0];
             const std::vector<size_t>& hit = in.rowsHit[entry.first];
+            if (hit.size() == 1) { // nothing to test it against
+                lone.confirmed = true;
+                continue;
+            }
             bool shares = std::any_of(hit.begin(), hit.end(), [&](size_t other) {
                 return rows[other].contig != c.contig && overlap(lone.clone, other);
             });
             if (!shares) continue;
+            if ((double)hit.size() <= thin) { // where the map broke for want of clones
+                lone.confirmed = true;
+                continue;
+            }
             const std::vector<size_t>& mine = rowsOfContig[(size_t)c.contig];
             for (size_t near : nearMarker(hit, c.contig, rows, rowsOfContig)) {
                 lone.confirmed = std::any_of(mine.begin(), mine.end(), [&](size_t k) {
