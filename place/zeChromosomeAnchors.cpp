@@ -1,5 +1,7 @@
 #include "zeChromosomeAnchors.h"
 
+#include "zeContigExtent.h"
+
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -254,6 +256,11 @@ std::vector<ContigAnchor> anchorContigs(const std::vector<AnchorContig>& contigs
     for (size_t k = 0; k < anchors.size(); ++k)
         if (anchors[k].status == AnchorStatus::Anchored)
             orientContig(anchors[k], map, calibration, contigs[k].left, contigs[k].right);
+    MarkerGaps gaps = markerGaps(map, counted);
+    for (size_t k = 0; k < anchors.size(); ++k)
+        if (extentContradictsMap(anchors[k], markersOnContig(contigs[k], leftOut), map, gaps,
+                                 calibration, contigs[k].left, contigs[k].right))
+            anchors[k].status = AnchorStatus::Conflict;
     auto key = [](const ContigAnchor& a) {
         return std::make_tuple((int)a.status, a.status == AnchorStatus::Anchored ? a.chromosomes[0] : 0,
                                a.status == AnchorStatus::Anchored ? a.centre : 0.0, a.contig);
