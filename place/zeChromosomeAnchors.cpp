@@ -56,6 +56,26 @@ Line fitLine(const std::vector<MarkerOnContig>& markers, const MarkerMap& map) {
     return l;
 }
 
+// Rule 5's markers: those the contig stands on, and its lone hits of the
+// markers next to theirs in the map's order.
+std::vector<MarkerOnContig> strandMarkers(const ContigAnchor& a, const std::vector<MarkerOnContig>& all,
+                                          const MarkerMap& map, const std::vector<long>& ranks) {
+    std::set<size_t> standsOn;
+    long low = ranks[a.markers.front().marker], high = low;
+    for (const MarkerOnContig& m : a.markers) {
+        standsOn.insert(m.marker);
+        low = std::min(low, ranks[m.marker]);
+        high = std::max(high, ranks[m.marker]);
+    }
+    std::vector<MarkerOnContig> out;
+    for (const MarkerOnContig& m : all) // along the contig, as a.markers
+        if (standsOn.count(m.marker) ||
+            (map.chromosome[m.marker] == a.chromosomes[0] && ranks[m.marker] >= low - 1 &&
+             ranks[m.marker] <= high + 1))
+            out.push_back(m);
+    return out;
+}
+
 } // namespace
 
 const char* anchorStatusName(AnchorStatus s) {
@@ -214,9 +234,8 @@ MapCalibration calibrateMap(const std::vector<ContigAnchor>& anchors, const Mark
     return c;
 }
 
-void orientContig(ContigAnchor& a, const MarkerMap& map, const MapCalibration& calibration,
-                  long left, long right) {
-    const std::vector<MarkerOnContig>& m = a.markers;
+void orientContig(ContigAnchor& a, const std::vector<MarkerOnContig>& m, const MarkerMap& map,
+                  const MapCalibration& calibration, long left, long right) {
     double sum = 0;
     for (const MarkerOnContig& x : m)
         sum += map.position[x.marker];
@@ -255,7 +274,9 @@ std::vector<ContigAnchor> anchorContigs(const std::vector<AnchorContig>& contigs
     MapCalibration calibration = calibrateMap(anchors, map);
     for (size_t k = 0; k < anchors.size(); ++k)
         if (anchors[k].status == AnchorStatus::Anchored)
-            orientContig(anchors[k], map, calibration, contigs[k].left, contigs[k].right);
+            orientContig(anchors[k],
+                         strandMarkers(anchors[k], markersOnContig(contigs[k], leftOut), map, ranks),
+                         map, calibration, contigs[k].left, contigs[k].right);
     MarkerGaps gaps = markerGaps(map, counted);
     for (size_t k = 0; k < anchors.size(); ++k)
         if (extentContradictsMap(anchors[k], markersOnContig(contigs[k], leftOut), map, gaps,

@@ -27,7 +27,11 @@
 //     as the spread of the markers about those lines. A contig has a
 //     strand when its markers span at least STRAND_SPAN times the noise
 //     and its slope agrees with most pairs of its markers; + when the map
-//     positions grow from its left end.
+//     positions grow from its left end. Its markers here are also its lone
+//     hits of the markers next to its own in the map's order: an end clone
+//     carries the next marker, a stray hit almost never lands beside them.
+//  5b. An anchored contig whose ends run past the map's gaps is a
+//     conflict after all (zeContigExtent.h).
 //  6. Along a chromosome, contigs are ordered by their centres: the mean of
 //     their markers' positions, each moved to the contig's middle along the
 //     line where the contig has a strand.
@@ -107,9 +111,10 @@ struct MapCalibration {
 };
 MapCalibration calibrateMap(const std::vector<ContigAnchor>& anchors, const MarkerMap& map);
 
-// Rules 5 and 6 for one anchored contig of extent [left, right).
-void orientContig(ContigAnchor& a, const MarkerMap& map, const MapCalibration& calibration,
-                  long left, long right);
+// Rules 5 and 6 for one anchored contig of extent [left, right), on
+// `markers`: its own and its lone hits next to them in the map.
+void orientContig(ContigAnchor& a, const std::vector<MarkerOnContig>& markers, const MarkerMap& map,
+                  const MapCalibration& calibration, long left, long right);
 
 // Every contig anchored, oriented and in output order: along each
 // chromosome (in map order) by centre, then the conflicts, then the
