@@ -56,26 +56,6 @@ Line fitLine(const std::vector<MarkerOnContig>& markers, const MarkerMap& map) {
     return l;
 }
 
-// Rule 5's markers: those the contig stands on, and its lone hits of the
-// markers next to theirs in the map's order.
-std::vector<MarkerOnContig> strandMarkers(const ContigAnchor& a, const std::vector<MarkerOnContig>& all,
-                                          const MarkerMap& map, const std::vector<long>& ranks) {
-    std::set<size_t> standsOn;
-    long low = ranks[a.markers.front().marker], high = low;
-    for (const MarkerOnContig& m : a.markers) {
-        standsOn.insert(m.marker);
-        low = std::min(low, ranks[m.marker]);
-        high = std::max(high, ranks[m.marker]);
-    }
-    std::vector<MarkerOnContig> out;
-    for (const MarkerOnContig& m : all) // along the contig, as a.markers
-        if (standsOn.count(m.marker) ||
-            (map.chromosome[m.marker] == a.chromosomes[0] && ranks[m.marker] >= low - 1 &&
-             ranks[m.marker] <= high + 1))
-            out.push_back(m);
-    return out;
-}
-
 } // namespace
 
 const char* anchorStatusName(AnchorStatus s) {
@@ -203,6 +183,24 @@ ContigAnchor anchorContig(const AnchorContig& c, const MarkerMap& map,
     a.lowest = std::min_element(used.begin(), used.end(), byPosition)->marker;
     a.highest = std::max_element(used.begin(), used.end(), byPosition)->marker;
     return a;
+}
+
+std::vector<MarkerOnContig> strandMarkers(const ContigAnchor& a, const std::vector<MarkerOnContig>& all,
+                                          const MarkerMap& map, const std::vector<long>& ranks) {
+    std::set<size_t> standsOn;
+    long low = ranks[a.markers.front().marker], high = low;
+    for (const MarkerOnContig& m : a.markers) {
+        standsOn.insert(m.marker);
+        low = std::min(low, ranks[m.marker]);
+        high = std::max(high, ranks[m.marker]);
+    }
+    std::vector<MarkerOnContig> out;
+    for (const MarkerOnContig& m : all) // along the contig, as a.markers
+        if (standsOn.count(m.marker) ||
+            (map.chromosome[m.marker] == a.chromosomes[0] && ranks[m.marker] >= low - 1 &&
+             ranks[m.marker] <= high + 1))
+            out.push_back(m);
+    return out;
 }
 
 MapCalibration calibrateMap(const std::vector<ContigAnchor>& anchors, const MarkerMap& map) {

@@ -99,6 +99,11 @@ std::vector<bool> repeatProbes(const std::vector<long>& clonesHit);
 // order (ties share the lower rank); 0 for those not counted.
 std::vector<long> mapRanks(const MarkerMap& map, const std::vector<bool>& counted);
 
+// Rule 5's markers of anchored contig `a`: those it stands on, and those of
+// `all` (markersOnContig) of its chromosome next to theirs in `ranks`' order.
+std::vector<MarkerOnContig> strandMarkers(const ContigAnchor& a, const std::vector<MarkerOnContig>& all,
+                                          const MarkerMap& map, const std::vector<long>& ranks);
+
 // Rules 2 to 4 for one contig.
 ContigAnchor anchorContig(const AnchorContig& c, const MarkerMap& map,
                           const std::vector<bool>& leftOut, const std::vector<long>& ranks);
