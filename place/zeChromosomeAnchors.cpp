@@ -101,13 +101,18 @@ std::vector<MarkerOnContig> markersOnContig(const AnchorContig& c, const std::ve
     return out;
 }
 
-std::vector<bool> repeatProbes(const std::vector<long>& clonesHit) {
+double medianClonesPerMarker(const std::vector<long>& clonesHit) {
     std::vector<double> hit;
     for (long n : clonesHit)
         if (n > 0) hit.push_back((double)n);
+    return hit.empty() ? 0 : median(hit);
+}
+
+std::vector<bool> repeatProbes(const std::vector<long>& clonesHit) {
     std::vector<bool> repeat(clonesHit.size(), false);
-    if (hit.empty()) return repeat;
-    const double most = REPEAT_FACTOR * median(hit) + REPEAT_SLACK;
+    const double usual = medianClonesPerMarker(clonesHit);
+    if (usual == 0) return repeat;
+    const double most = REPEAT_FACTOR * usual + REPEAT_SLACK;
     for (size_t k = 0; k < clonesHit.size(); ++k)
         repeat[k] = (double)clonesHit[k] > most;
     return repeat;

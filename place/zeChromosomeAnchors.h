@@ -92,6 +92,10 @@ struct ContigAnchor {
 // left out are skipped.
 std::vector<MarkerOnContig> markersOnContig(const AnchorContig& c, const std::vector<bool>& leftOut);
 
+// The median number of clones per marker, of the markers that hit any; 0
+// when none does.
+double medianClonesPerMarker(const std::vector<long>& clonesHit);
+
 // Repeat probes by rule 1, from the number of clones each marker hits.
 std::vector<bool> repeatProbes(const std::vector<long>& clonesHit);
 

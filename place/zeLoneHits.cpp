@@ -35,17 +35,6 @@ std::vector<size_t> nearMarker(const std::vector<size_t>& hit, int contig,
     return near;
 }
 
-// Of the markers that hit any.
-double medianClonesPerMarker(const std::vector<std::vector<size_t>>& rowsHit) {
-    std::vector<size_t> n;
-    for (const std::vector<size_t>& hit : rowsHit)
-        if (!hit.empty()) n.push_back(hit.size());
-    if (n.empty()) return 0;
-    std::sort(n.begin(), n.end());
-    const size_t half = n.size() / 2;
-    return n.size() % 2 ? (double)n[half] : (double)(n[half - 1] + n[half]) / 2;
-}
-
 } // namespace
 
 bool confirmLoneHits(ChromosomeInput& in, const std::vector<ContigTableRow>& rows,
@@ -73,7 +62,10 @@ bool confirmLoneHits(ChromosomeInput& in, const std::vector<ContigTableRow>& row
         int m = sharedBands(x.bands.data(), n1, y.bands.data(), n2, tolerance);
         return sulstonScore(m, n1, n2, tolerance) <= CONFIRM_CUTOFF;
     };
-    const double thin = THIN_SHARE * medianClonesPerMarker(in.rowsHit);
+    std::vector<long> clonesHit;
+    for (const std::vector<size_t>& hit : in.rowsHit)
+        clonesHit.push_back((long)hit.size());
+    const double thin = THIN_SHARE * medianClonesPerMarker(clonesHit);
     for (AnchorContig& c : in.contigs) {
         std::map<size_t, std::vector<ContigHit*>> byMarker;
         for (ContigHit& h : c.hits)
