@@ -81,8 +81,10 @@ bool confirmLoneHits(ChromosomeInput& in, const std::vector<ContigTableRow>& row
             bool shares = std::any_of(hit.begin(), hit.end(), [&](size_t other) {
                 return rows[other].contig != c.contig && overlap(lone.clone, other);
             });
-            if (!shares) continue;
-            if ((double)hit.size() <= thin) { // where the map broke for want of clones
+            // Where the map broke for want of clones, either test will do.
+            const bool few = (double)hit.size() <= thin;
+            if (!shares && !few) continue;
+            if (shares && few) {
                 lone.confirmed = true;
                 continue;
             }

@@ -11,11 +11,12 @@
 //    such a clone's contig that lies within the span of its hit clones.
 // The first alone would also confirm a chimeric clone's other piece: its
 // clone overlaps the marker's clones, but the rest of its contig lies on
-// another part of the genome, often another chromosome. The first alone
-// does confirm it, though, where the marker hits at most THIN_SHARE of the
+// another part of the genome, often another chromosome. Either test alone
+// confirms it, though, where the marker hits at most THIN_SHARE of the
 // median number of clones per marker: the map leaves contigs apart where
 // few clones cover the genome, so a marker where two contigs meet is hit
-// by few, while a chimeric clone's other piece lies anywhere, most often
+// by few (and their overlaps are short: one test may miss), while a
+// chimeric clone's other piece or a false hit lies anywhere, most often
 // where the coverage is as usual. And a marker whose one hit in the table
 // is this clone is confirmed: there is nothing to test it against, and a
 // false hit comes beside a marker's true ones, rarely alone.
