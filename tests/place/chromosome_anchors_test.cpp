@@ -178,7 +178,7 @@ TEST(ChromosomeAnchors, TheStrandAlsoTakesLoneHitsNextToTheContigsMarkers) {
     EXPECT_EQ(s[2].marker, 6u);
 }
 
-TEST(ContigExtent, TheMapsGapsBetweenCountedMarkers) {
+TEST(ChromosomeAnchors, TheMapsGapsBetweenCountedMarkers) {
     MarkerMap m = twoChromosomes();
     std::vector<bool> counted(m.names.size(), true);
     counted[5] = false; // a repeat probe, or a marker that hit no contig
@@ -208,7 +208,7 @@ bool runsPastTheMap(long right, int strand, std::vector<MarkerOnContig> more = {
     return extentContradictsMap(a, on, m, markerGaps(m, counted), calibration, 0, right);
 }
 
-TEST(ContigExtent, AMarkerlessSideLongerThanTheMapsGapIsAConflict) {
+TEST(ChromosomeAnchors, AMarkerlessSideLongerThanTheMapsGapIsAConflict) {
     EXPECT_FALSE(runsPastTheMap(60, 0)); // ends of 100 and 100: within both gaps
     // A false join: 600 beyond marker 4, where the map puts marker 6 200 on.
     EXPECT_TRUE(runsPastTheMap(160, 0));
