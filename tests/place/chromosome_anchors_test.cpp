@@ -219,13 +219,6 @@ TEST(ChromosomeAnchors, AMarkerlessSideLongerThanTheMapsGapIsAConflict) {
     EXPECT_TRUE(runsPastTheMap(80, -1));
     // A lone hit of marker 6 out there vouches for the side.
     EXPECT_FALSE(runsPastTheMap(160, 0, {{6, 140, 1, false}}));
-    // Without a calibration nothing is measured.
-    ContigAnchor a;
-    a.status = AnchorStatus::Anchored;
-    a.chromosomes = {0};
-    MarkerMap m = twoChromosomes();
-    EXPECT_FALSE(extentContradictsMap(a, {{3, 20, 3, false}}, m,
-                                      markerGaps(m, std::vector<bool>(40, true)), MapCalibration{}, 0, 1000));
 }
 
 } // namespace
