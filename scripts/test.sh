@@ -142,7 +142,7 @@ fi
 
 # The one tree of the tests is optimised for debugging, with line tables
 # (-Og -g1): at -O0 its zeStep5 takes a quarter longer over the sweep, and
-# -O1 cost a third more compile time (265 s of CPU for the tree, against
+# -O1 cost 44% more compile time (265 s of CPU for the tree, against
 # 184 s) for tests that took the same CPU time; the sanitizers name file
 # and line all the same. Its benchmarks are left out.
 # No plain optimised tree is built: the tests that ran there (the workflow
