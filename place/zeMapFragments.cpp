@@ -66,6 +66,16 @@ void contigFragments(int contig, std::vector<PlacedBand>& bands, double toleranc
 
 } // namespace
 
+ClonesNear clonesNear(const ContigClones& c, long left, long right) {
+    const MapClone* first = c.clones.data();
+    const MapClone* last = first + c.clones.size();
+    const MapClone* from = std::upper_bound(first, last, left - c.longest,
+                                            [](long at, const MapClone& m) { return at < m.left; });
+    const MapClone* to = std::lower_bound(from, last, right,
+                                          [](const MapClone& m, long at) { return m.left < at; });
+    return {from, to};
+}
+
 bool buildPlaceMap(const std::vector<ContigTableRow>& rows, const std::vector<SizedClone>& clones,
                    const SizeScale& scale, double tolerance, PlaceMap& map, std::string& error) {
     std::map<std::tuple<std::string, std::string, int>, size_t> byIdentity;
@@ -90,6 +100,7 @@ bool buildPlaceMap(const std::vector<ContigTableRow>& rows, const std::vector<Si
         if (r.contig <= 0) continue;
         ContigClones& c = map.contigs[(size_t)r.contig];
         c.end = std::max(c.end, r.right);
+        c.longest = std::max(c.longest, r.right - r.left);
         MapClone placed;
         placed.left = r.left;
         placed.right = r.right;
