@@ -17,7 +17,23 @@ struct Scratch {
     std::vector<long> before;
     std::vector<double> miss;
     std::vector<size_t> first;
+    std::vector<size_t> bandStarts; // where each sequence band's matches begin, and the end
 };
+
+// The matches [from, to) of the band group `g` (Scratch::bandStarts) whose
+// places lie within `reach` of `centre`, as local indices: sorted by place
+// within a band, they are found by binary search rather than all tried.
+std::pair<size_t, size_t> matchesNear(const std::vector<Match>& matches, size_t from,
+                                      const std::vector<size_t>& starts, size_t g, double centre,
+                                      double reach) {
+    auto first = matches.begin() + (long)(from + starts[g]);
+    auto last = matches.begin() + (long)(from + starts[g + 1]);
+    auto lo = std::lower_bound(first, last, centre - reach,
+                               [](const Match& m, double v) { return m.place < v; });
+    auto hi = std::upper_bound(lo, last, centre + reach,
+                               [](double v, const Match& m) { return v < m.place; });
+    return {(size_t)(lo - matches.begin()) - from, (size_t)(hi - matches.begin()) - from};
+}
 
 // The longest chain of matches [from, to) (one contig, sorted by band,
 // then place) on one strand, none of them used. Empty when none has
@@ -30,34 +46,47 @@ std::vector<size_t> longestChain(const std::vector<Match>& matches, size_t from,
     w.before.assign(n, -1);
     w.miss.assign(n, 0);
     w.first.assign(n, 0);
+    w.bandStarts.clear();
+    for (size_t i = 0; i < n; ++i)
+        if (i == 0 || matches[from + i].band != matches[from + i - 1].band) w.bandStarts.push_back(i);
+    w.bandStarts.push_back(n);
     long best = -1;
     // A step of more fragments than this is taken as two chains.
     const int LONGEST_STEP = 40;
-    for (size_t i = 0; i < n; ++i) {
+    for (size_t i = 0, group = 0; i < n; ++i) {
+        if (i == w.bandStarts[group + 1]) ++group;
         if (used[from + i]) continue;
         const Match& mi = matches[from + i];
         w.length[i] = 1;
         w.first[i] = i;
-        for (size_t j = i; j-- > 0;) {
-            const Match& mj = matches[from + j];
-            int step = mi.band - mj.band;
+        // The matches before, latest first: by band, then by place, of
+        // those near enough to the place this one expects of them (with a
+        // unit to spare for rounding; the test below is the exact one).
+        for (size_t g = group; g-- > 0;) {
+            int step = mi.band - matches[from + w.bandStarts[g]].band;
             if (step > LONGEST_STEP) break;
-            if (used[from + j] || step <= 0) continue;
-            double off = std::fabs(strand * (mi.place - mj.place) - s.unitsPerBand * step);
-            if (off > s.window + s.slack * step) continue;
-            // Nor may the chain drift from the line through its first match.
-            const Match& start = matches[from + w.first[j]];
-            int run = mi.band - start.band;
-            if (std::fabs(strand * (mi.place - start.place) - s.unitsPerBand * run) >
-                s.window + s.slack * run)
-                continue;
-            double total = w.miss[j] + off;
-            if (w.length[j] + 1 > w.length[i] ||
-                (w.length[j] + 1 == w.length[i] && total < w.miss[i])) {
-                w.length[i] = w.length[j] + 1;
-                w.before[i] = (long)j;
-                w.miss[i] = total;
-                w.first[i] = w.first[j];
+            std::pair<size_t, size_t> near =
+                matchesNear(matches, from, w.bandStarts, g, mi.place - strand * s.unitsPerBand * step,
+                            s.window + s.slack * step + 1);
+            for (size_t j = near.second; j-- > near.first;) {
+                if (used[from + j]) continue;
+                const Match& mj = matches[from + j];
+                double off = std::fabs(strand * (mi.place - mj.place) - s.unitsPerBand * step);
+                if (off > s.window + s.slack * step) continue;
+                // Nor may the chain drift from the line through its first match.
+                const Match& start = matches[from + w.first[j]];
+                int run = mi.band - start.band;
+                if (std::fabs(strand * (mi.place - start.place) - s.unitsPerBand * run) >
+                    s.window + s.slack * run)
+                    continue;
+                double total = w.miss[j] + off;
+                if (w.length[j] + 1 > w.length[i] ||
+                    (w.length[j] + 1 == w.length[i] && total < w.miss[i])) {
+                    w.length[i] = w.length[j] + 1;
+                    w.before[i] = (long)j;
+                    w.miss[i] = total;
+                    w.first[i] = w.first[j];
+                }
             }
         }
         if (best < 0 || w.length[i] > w.length[best] ||
