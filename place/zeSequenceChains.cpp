@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 namespace {
 
@@ -17,22 +18,34 @@ struct Scratch {
     std::vector<long> before;
     std::vector<double> miss;
     std::vector<size_t> first;
-    std::vector<size_t> bandStarts; // where each sequence band's matches begin, and the end
+    std::vector<size_t> byPlace;    // the matches' local indices by place, then index
+    std::vector<size_t> candidates;
 };
 
-// The matches [from, to) of the band group `g` (Scratch::bandStarts) whose
-// places lie within `reach` of `centre`, as local indices: sorted by place
-// within a band, they are found by binary search rather than all tried.
-std::pair<size_t, size_t> matchesNear(const std::vector<Match>& matches, size_t from,
-                                      const std::vector<size_t>& starts, size_t g, double centre,
-                                      double reach) {
-    auto first = matches.begin() + (long)(from + starts[g]);
-    auto last = matches.begin() + (long)(from + starts[g + 1]);
-    auto lo = std::lower_bound(first, last, centre - reach,
-                               [](const Match& m, double v) { return m.place < v; });
-    auto hi = std::upper_bound(lo, last, centre + reach,
-                               [](double v, const Match& m) { return v < m.place; });
-    return {(size_t)(lo - matches.begin()) - from, (size_t)(hi - matches.begin()) - from};
+// A step of more fragments than this is taken as two chains.
+const int LONGEST_STEP = 40;
+
+// The matches before match i (local indices, latest first: by band, then
+// by place, as the dynamic programme takes them) that may precede it: a
+// step of 1 to LONGEST_STEP bands, and a place within the reach of the
+// longest step (a unit to spare for rounding; the programme's test is the
+// exact one) of where some step puts them. Found by binary search among
+// the matches by place, not by trying every match of the earlier bands.
+void matchesBefore(const std::vector<Match>& matches, size_t from, size_t i, int strand,
+                   const ChainSettings& s, Scratch& w) {
+    const Match& mi = matches[from + i];
+    const double nearest = mi.place - strand * s.unitsPerBand,
+                 furthest = mi.place - strand * s.unitsPerBand * LONGEST_STEP,
+                 reach = s.window + s.slack * LONGEST_STEP + 1;
+    const double low = std::min(nearest, furthest) - reach, high = std::max(nearest, furthest) + reach;
+    auto at = std::lower_bound(w.byPlace.begin(), w.byPlace.end(), low,
+                               [&](size_t v, double x) { return matches[from + v].place < x; });
+    w.candidates.clear();
+    for (; at != w.byPlace.end() && matches[from + *at].place <= high; ++at) {
+        int step = mi.band - matches[from + *at].band;
+        if (step > 0 && step <= LONGEST_STEP) w.candidates.push_back(*at);
+    }
+    std::sort(w.candidates.begin(), w.candidates.end(), std::greater<size_t>());
 }
 
 // The longest chain of matches [from, to) (one contig, sorted by band,
@@ -46,47 +59,40 @@ std::vector<size_t> longestChain(const std::vector<Match>& matches, size_t from,
     w.before.assign(n, -1);
     w.miss.assign(n, 0);
     w.first.assign(n, 0);
-    w.bandStarts.clear();
+    w.byPlace.resize(n);
     for (size_t i = 0; i < n; ++i)
-        if (i == 0 || matches[from + i].band != matches[from + i - 1].band) w.bandStarts.push_back(i);
-    w.bandStarts.push_back(n);
+        w.byPlace[i] = i;
+    std::sort(w.byPlace.begin(), w.byPlace.end(), [&](size_t a, size_t b) {
+        return matches[from + a].place != matches[from + b].place
+                   ? matches[from + a].place < matches[from + b].place
+                   : a < b;
+    });
     long best = -1;
-    // A step of more fragments than this is taken as two chains.
-    const int LONGEST_STEP = 40;
-    for (size_t i = 0, group = 0; i < n; ++i) {
-        if (i == w.bandStarts[group + 1]) ++group;
+    for (size_t i = 0; i < n; ++i) {
         if (used[from + i]) continue;
         const Match& mi = matches[from + i];
         w.length[i] = 1;
         w.first[i] = i;
-        // The matches before, latest first: by band, then by place, of
-        // those near enough to the place this one expects of them (with a
-        // unit to spare for rounding; the test below is the exact one).
-        for (size_t g = group; g-- > 0;) {
-            int step = mi.band - matches[from + w.bandStarts[g]].band;
-            if (step > LONGEST_STEP) break;
-            std::pair<size_t, size_t> near =
-                matchesNear(matches, from, w.bandStarts, g, mi.place - strand * s.unitsPerBand * step,
-                            s.window + s.slack * step + 1);
-            for (size_t j = near.second; j-- > near.first;) {
-                if (used[from + j]) continue;
-                const Match& mj = matches[from + j];
-                double off = std::fabs(strand * (mi.place - mj.place) - s.unitsPerBand * step);
-                if (off > s.window + s.slack * step) continue;
-                // Nor may the chain drift from the line through its first match.
-                const Match& start = matches[from + w.first[j]];
-                int run = mi.band - start.band;
-                if (std::fabs(strand * (mi.place - start.place) - s.unitsPerBand * run) >
-                    s.window + s.slack * run)
-                    continue;
-                double total = w.miss[j] + off;
-                if (w.length[j] + 1 > w.length[i] ||
-                    (w.length[j] + 1 == w.length[i] && total < w.miss[i])) {
-                    w.length[i] = w.length[j] + 1;
-                    w.before[i] = (long)j;
-                    w.miss[i] = total;
-                    w.first[i] = w.first[j];
-                }
+        matchesBefore(matches, from, i, strand, s, w);
+        for (size_t j : w.candidates) {
+            const Match& mj = matches[from + j];
+            int step = mi.band - mj.band;
+            if (used[from + j]) continue;
+            double off = std::fabs(strand * (mi.place - mj.place) - s.unitsPerBand * step);
+            if (off > s.window + s.slack * step) continue;
+            // Nor may the chain drift from the line through its first match.
+            const Match& start = matches[from + w.first[j]];
+            int run = mi.band - start.band;
+            if (std::fabs(strand * (mi.place - start.place) - s.unitsPerBand * run) >
+                s.window + s.slack * run)
+                continue;
+            double total = w.miss[j] + off;
+            if (w.length[j] + 1 > w.length[i] ||
+                (w.length[j] + 1 == w.length[i] && total < w.miss[i])) {
+                w.length[i] = w.length[j] + 1;
+                w.before[i] = (long)j;
+                w.miss[i] = total;
+                w.first[i] = w.first[j];
             }
         }
         if (best < 0 || w.length[i] > w.length[best] ||
