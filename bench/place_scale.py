@@ -2,14 +2,16 @@
 """zePlace at genome scale: its wall time, CPU time and peak memory.
 
 Writes a library with its draft assembly (tools/zeGenLibrary --draft;
-by default 300,000 clones of 150 kb on a 1.1 Gb genome, 41x, and a draft
-of mean piece 10 kb: about 100,000 pieces holding 1.0 Gb), builds its map
-once (map/zeContig -j 2), and times zePlace on it with /usr/bin/time -v:
-wall, user + system CPU and the peak resident memory, with the map's
-fragments and the draft's size beside them and the placement's row counts.
+by default 300,000 clones of 150 kb at 10x, a 4.5 Gb genome, and a draft
+of mean piece 10 kb), builds its map once (map/zeContig -j 2), and times
+zePlace on it with /usr/bin/time -v: wall, user + system CPU and the peak
+resident memory, with the draft's size and the placement's row counts.
+The draft placed is every k-th sequence of the generator's (longest
+first), k chosen so that about --draft-bases bases are placed (default
+1 Gb: about 100,000 pieces from all along the genome); 0 places it all.
 
     bench/place_scale.py [--build DIR] [--clones N] [--seed N]
-                         [--genome-length BP] [--draft-mean BP]
+                         [--genome-length BP] [--draft-mean BP] [--draft-bases BP]
                          [--keep DIR] [--library DIR] [-- zeGenLibrary flags...]
 
 --keep DIR works in DIR and keeps the library (DIR/lib) and the map
@@ -32,9 +34,9 @@ import sys
 from bench_support import arguments, run, work_folder
 
 TIME = "/usr/bin/time"
-# Room for the genome (removed at once), the draft, the bands and sizes files
-# and the map of the default library, with a margin.
-SPACE_NEEDED = 4 * 10**9
+# Room for the genome (removed at once), the draft and its part, the bands
+# and sizes files and the map of the default library, with a margin.
+SPACE_NEEDED = 12 * 10**9
 
 
 def bands_of(library):
@@ -54,11 +56,12 @@ def ensure_library(a, library):
                  f"{SPACE_NEEDED / 1e9:.0f} GB")
     if os.path.isdir(library) and not os.path.islink(library):
         shutil.rmtree(library)
-    print(f"library: writing {a.clones} clones, genome {a.genome_length:g} bp, "
+    length = ["--genome-length", "%d" % a.genome_length] if a.genome_length else []
+    print(f"library: writing {a.clones} clones ({' '.join(length) or '10x'}), "
           f"draft mean {a.draft_mean:g} bp into {library}", flush=True)
     run([os.path.join(a.build, "tools", "zeGenLibrary"), "--out", library,
-         "--clones", str(a.clones), "--seed", a.seed, "--genome-length", "%d" % a.genome_length,
-         "--draft", "--draft-mean", "%d" % a.draft_mean] + a.library_flags)
+         "--clones", str(a.clones), "--seed", a.seed] + length +
+        ["--draft", "--draft-mean", "%d" % a.draft_mean] + a.library_flags)
     genome = os.path.join(library, "genome.fasta")
     if os.path.isfile(genome) and not os.path.islink(genome):
         os.unlink(genome)
@@ -85,6 +88,37 @@ def time_v(command, log):
     return wall, cpu, int(field("Maximum resident set size (kbytes)"))
 
 
+def draft_part(library, work, bases):
+    """The draft to place: every k-th sequence of draft.fasta, k chosen from
+    the lengths in draft-truth.tsv so that about `bases` are kept, written to
+    work/draft-part.fasta (the whole draft when bases is 0 or more than it
+    holds)."""
+    draft = os.path.join(library, "draft.fasta")
+    lengths = collections.OrderedDict()
+    with open(os.path.join(library, "draft-truth.tsv")) as f:
+        next(f)
+        for line in f:
+            name, _, _, end = line.split("\t")[:4]
+            lengths[name] = max(lengths.get(name, 0), int(end))
+    total = sum(lengths.values())
+    if not bases or bases >= total:
+        return draft
+    k = max(1, round(total / bases))
+    kept = {name for n, name in enumerate(lengths) if n % k == 0}
+    part = os.path.join(work, "draft-part.fasta")
+    if os.path.isfile(part):
+        return part
+    with open(draft, "rb") as f, open(part + ".part", "wb") as out:
+        keep = False
+        for line in f:
+            if line.startswith(b">"):
+                keep = line[1:].split()[0].decode() in kept
+            if keep:
+                out.write(line)
+    os.rename(part + ".part", part)
+    return part
+
+
 def draft_figures(path):
     """(records, bases) of a FASTA file."""
     records = bases = 0
@@ -100,7 +134,8 @@ def draft_figures(path):
 def main():
     ap = arguments(__doc__, clones=300000)
     ap.add_argument("--seed", default="3")
-    ap.add_argument("--genome-length", type=float, default=1.1e9)
+    ap.add_argument("--genome-length", type=float, help="default: from 10x coverage")
+    ap.add_argument("--draft-bases", type=float, default=1e9)
     ap.add_argument("--draft-mean", type=float, default=10000)
     ap.add_argument("--library", help="a library written before (bands, sizes, draft.fasta)")
     a = ap.parse_args()
@@ -109,9 +144,9 @@ def main():
     with work_folder(a.keep, "place-scale.") as work:
         library = a.library or os.path.join(work, "lib")
         bands = bands_of(library) if a.library else ensure_library(a, library)
-        draft = os.path.join(library, "draft.fasta")
-        if not bands or not os.path.isfile(draft):
+        if not bands or not os.path.isfile(os.path.join(library, "draft.fasta")):
             sys.exit(f"ERROR: {library} holds no bands files or no draft.fasta")
+        draft = draft_part(library, work, a.draft_bases)
         table = os.path.join(work, "contigs.tsv")
         if os.path.isfile(table):
             print(f"map: reusing {table}")

@@ -115,6 +115,37 @@ int bandsOf(const std::vector<Match>& matches, size_t from, size_t to) {
     return n;
 }
 
+// Only the matches on contigs that FEWEST_CHAINED or more of the
+// sequence's bands match can make a chain: the others, most of them on a
+// map of many contigs, are dropped before the matches are sorted. The
+// matches come band by band. The tallies by contig are kept from one
+// sequence to the next (and cleared after each), so that a sequence's
+// cost is its matches', not the map's contigs'.
+void keepChainable(std::vector<Match>& matches, size_t contigs) {
+    static thread_local std::vector<int> lastBand, bands;
+    static thread_local std::vector<int> touched;
+    if (lastBand.size() < contigs) {
+        lastBand.assign(contigs, -1);
+        bands.assign(contigs, 0);
+    }
+    touched.clear();
+    for (const Match& m : matches) {
+        const size_t c = (size_t)m.contig;
+        if (lastBand[c] == m.band) continue;
+        if (lastBand[c] < 0) touched.push_back(m.contig);
+        lastBand[c] = m.band;
+        ++bands[c];
+    }
+    size_t kept = 0;
+    for (const Match& m : matches)
+        if (bands[(size_t)m.contig] >= FEWEST_CHAINED) matches[kept++] = m;
+    matches.resize(kept);
+    for (int c : touched) {
+        lastBand[(size_t)c] = -1;
+        bands[(size_t)c] = 0;
+    }
+}
+
 } // namespace
 
 double matchTolerance(const ChainSettings& s) {
@@ -144,7 +175,8 @@ std::vector<Chain> findChains(const std::vector<SequenceBand>& seq, const PlaceM
                               const ChainSettings& s) {
     std::vector<Chain> chains;
     const std::vector<MapFragment>& frags = map.fragments;
-    if (frags.empty() || seq.empty()) return chains;
+    // Fewer bands than a chain's fewest matches: no contig can hold one.
+    if (frags.empty() || (int)seq.size() < FEWEST_CHAINED) return chains;
     const double tolerance = matchTolerance(s);
     std::vector<Match> matches;
     double qSum = 0;
@@ -160,6 +192,7 @@ std::vector<Chain> findChains(const std::vector<SequenceBand>& seq, const PlaceM
     }
     const double q = qSum / (double)seq.size();
     const double logStarts = std::log(2.0 * (double)std::max<size_t>(1, matches.size()));
+    keepChainable(matches, map.contigs.size());
     std::sort(matches.begin(), matches.end(), [](const Match& a, const Match& b) {
         if (a.contig != b.contig) return a.contig < b.contig;
         return a.band != b.band ? a.band < b.band : a.place < b.place;
