@@ -9,6 +9,8 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+
 #include "placeTestSupport.h"
 #include "testSupport.h"
 #include "zeMapGff.h"
@@ -126,5 +128,12 @@ TEST(PlaceGff, OneFileOfTheMapAndItsPlacements) {
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("ERROR: " + dir / "map.gff3" + ":2: contig1 runs 1.."), std::string::npos) << r.err;
     EXPECT_FALSE(fileExists(dir / "out.gff3"));
+    EXPECT_FALSE(fileExists(dir / "out.tsv"));
+
+    // The map's GFF3 is read only to be written again.
+    args.erase(std::find(args.begin(), args.end(), "--gff"), std::find(args.begin(), args.end(), "--map-gff"));
+    r = run(ZEPLACE_BIN, args);
+    EXPECT_NE(r.status, 0);
+    EXPECT_NE(r.err.find("--map-gff goes with --gff"), std::string::npos) << r.err;
     EXPECT_FALSE(fileExists(dir / "out.tsv"));
 }
