@@ -1,5 +1,7 @@
 #include "zeChromosomeAnchors.h"
 
+#include "zeContigExtent.h"
+
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -99,13 +101,18 @@ std::vector<MarkerOnContig> markersOnContig(const AnchorContig& c, const std::ve
     return out;
 }
 
-std::vector<bool> repeatProbes(const std::vector<long>& clonesHit) {
+double medianClonesPerMarker(const std::vector<long>& clonesHit) {
     std::vector<double> hit;
     for (long n : clonesHit)
         if (n > 0) hit.push_back((double)n);
+    return hit.empty() ? 0 : median(hit);
+}
+
+std::vector<bool> repeatProbes(const std::vector<long>& clonesHit) {
     std::vector<bool> repeat(clonesHit.size(), false);
-    if (hit.empty()) return repeat;
-    const double most = REPEAT_FACTOR * median(hit) + REPEAT_SLACK;
+    const double usual = medianClonesPerMarker(clonesHit);
+    if (usual == 0) return repeat;
+    const double most = REPEAT_FACTOR * usual + REPEAT_SLACK;
     for (size_t k = 0; k < clonesHit.size(); ++k)
         repeat[k] = (double)clonesHit[k] > most;
     return repeat;
@@ -183,6 +190,24 @@ ContigAnchor anchorContig(const AnchorContig& c, const MarkerMap& map,
     return a;
 }
 
+std::vector<MarkerOnContig> strandMarkers(const ContigAnchor& a, const std::vector<MarkerOnContig>& all,
+                                          const MarkerMap& map, const std::vector<long>& ranks) {
+    std::set<size_t> standsOn;
+    long low = ranks[a.markers.front().marker], high = low;
+    for (const MarkerOnContig& m : a.markers) {
+        standsOn.insert(m.marker);
+        low = std::min(low, ranks[m.marker]);
+        high = std::max(high, ranks[m.marker]);
+    }
+    std::vector<MarkerOnContig> out;
+    for (const MarkerOnContig& m : all) // along the contig, as a.markers
+        if (standsOn.count(m.marker) ||
+            (map.chromosome[m.marker] == a.chromosomes[0] && ranks[m.marker] >= low - 1 &&
+             ranks[m.marker] <= high + 1))
+            out.push_back(m);
+    return out;
+}
+
 MapCalibration calibrateMap(const std::vector<ContigAnchor>& anchors, const MarkerMap& map) {
     // So few contigs with 3 markers tell nothing of the map's noise.
     const size_t FEWEST_CONTIGS = 3;
@@ -212,9 +237,8 @@ MapCalibration calibrateMap(const std::vector<ContigAnchor>& anchors, const Mark
     return c;
 }
 
-void orientContig(ContigAnchor& a, const MarkerMap& map, const MapCalibration& calibration,
-                  long left, long right) {
-    const std::vector<MarkerOnContig>& m = a.markers;
+void orientContig(ContigAnchor& a, const std::vector<MarkerOnContig>& m, const MarkerMap& map,
+                  const MapCalibration& calibration, long left, long right) {
     double sum = 0;
     for (const MarkerOnContig& x : m)
         sum += map.position[x.marker];
@@ -253,7 +277,14 @@ std::vector<ContigAnchor> anchorContigs(const std::vector<AnchorContig>& contigs
     MapCalibration calibration = calibrateMap(anchors, map);
     for (size_t k = 0; k < anchors.size(); ++k)
         if (anchors[k].status == AnchorStatus::Anchored)
-            orientContig(anchors[k], map, calibration, contigs[k].left, contigs[k].right);
+            orientContig(anchors[k],
+                         strandMarkers(anchors[k], markersOnContig(contigs[k], leftOut), map, ranks),
+                         map, calibration, contigs[k].left, contigs[k].right);
+    MarkerGaps gaps = markerGaps(map, counted);
+    for (size_t k = 0; k < anchors.size(); ++k)
+        if (extentContradictsMap(anchors[k], markersOnContig(contigs[k], leftOut), map, gaps,
+                                 calibration, contigs[k].left, contigs[k].right))
+            anchors[k].status = AnchorStatus::Conflict;
     auto key = [](const ContigAnchor& a) {
         return std::make_tuple((int)a.status, a.status == AnchorStatus::Anchored ? a.chromosomes[0] : 0,
                                a.status == AnchorStatus::Anchored ? a.centre : 0.0, a.contig);

@@ -27,7 +27,11 @@
 //     as the spread of the markers about those lines. A contig has a
 //     strand when its markers span at least STRAND_SPAN times the noise
 //     and its slope agrees with most pairs of its markers; + when the map
-//     positions grow from its left end.
+//     positions grow from its left end. Its markers here are also its lone
+//     hits of the markers next to its own in the map's order: an end clone
+//     carries the next marker, a stray hit almost never lands beside them.
+//  5b. An anchored contig whose ends run past the map's gaps is a
+//     conflict after all (zeContigExtent.h).
 //  6. Along a chromosome, contigs are ordered by their centres: the mean of
 //     their markers' positions, each moved to the contig's middle along the
 //     line where the contig has a strand.
@@ -88,12 +92,21 @@ struct ContigAnchor {
 // left out are skipped.
 std::vector<MarkerOnContig> markersOnContig(const AnchorContig& c, const std::vector<bool>& leftOut);
 
+// The median number of clones per marker, of the markers that hit any; 0
+// when none does.
+double medianClonesPerMarker(const std::vector<long>& clonesHit);
+
 // Repeat probes by rule 1, from the number of clones each marker hits.
 std::vector<bool> repeatProbes(const std::vector<long>& clonesHit);
 
 // The rank of every marker among its chromosome's counted markers in map
 // order (ties share the lower rank); 0 for those not counted.
 std::vector<long> mapRanks(const MarkerMap& map, const std::vector<bool>& counted);
+
+// Rule 5's markers of anchored contig `a`: those it stands on, and those of
+// `all` (markersOnContig) of its chromosome next to theirs in `ranks`' order.
+std::vector<MarkerOnContig> strandMarkers(const ContigAnchor& a, const std::vector<MarkerOnContig>& all,
+                                          const MarkerMap& map, const std::vector<long>& ranks);
 
 // Rules 2 to 4 for one contig.
 ContigAnchor anchorContig(const AnchorContig& c, const MarkerMap& map,
@@ -107,9 +120,10 @@ struct MapCalibration {
 };
 MapCalibration calibrateMap(const std::vector<ContigAnchor>& anchors, const MarkerMap& map);
 
-// Rules 5 and 6 for one anchored contig of extent [left, right).
-void orientContig(ContigAnchor& a, const MarkerMap& map, const MapCalibration& calibration,
-                  long left, long right);
+// Rules 5 and 6 for one anchored contig of extent [left, right), on
+// `markers`: its own and its lone hits next to them in the map.
+void orientContig(ContigAnchor& a, const std::vector<MarkerOnContig>& markers, const MarkerMap& map,
+                  const MapCalibration& calibration, long left, long right);
 
 // Every contig anchored, oriented and in output order: along each
 // chromosome (in map order) by centre, then the conflicts, then the

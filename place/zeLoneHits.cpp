@@ -62,6 +62,10 @@ bool confirmLoneHits(ChromosomeInput& in, const std::vector<ContigTableRow>& row
         int m = sharedBands(x.bands.data(), n1, y.bands.data(), n2, tolerance);
         return sulstonScore(m, n1, n2, tolerance) <= CONFIRM_CUTOFF;
     };
+    std::vector<long> clonesHit;
+    for (const std::vector<size_t>& hit : in.rowsHit)
+        clonesHit.push_back((long)hit.size());
+    const double thin = THIN_SHARE * medianClonesPerMarker(clonesHit);
     for (AnchorContig& c : in.contigs) {
         std::map<size_t, std::vector<ContigHit*>> byMarker;
         for (ContigHit& h : c.hits)
@@ -70,10 +74,20 @@ bool confirmLoneHits(ChromosomeInput& in, const std::vector<ContigTableRow>& row
             if (entry.second.size() != 1) continue;
             ContigHit& lone = *entry.second[0];
             const std::vector<size_t>& hit = in.rowsHit[entry.first];
+            if (hit.size() == 1) { // nothing to test it against
+                lone.confirmed = true;
+                continue;
+            }
             bool shares = std::any_of(hit.begin(), hit.end(), [&](size_t other) {
                 return rows[other].contig != c.contig && overlap(lone.clone, other);
             });
-            if (!shares) continue;
+            // Where the map broke for want of clones, either test will do.
+            const bool few = (double)hit.size() <= thin;
+            if (!shares && !few) continue;
+            if (shares && few) {
+                lone.confirmed = true;
+                continue;
+            }
             const std::vector<size_t>& mine = rowsOfContig[(size_t)c.contig];
             for (size_t near : nearMarker(hit, c.contig, rows, rowsOfContig)) {
                 lone.confirmed = std::any_of(mine.begin(), mine.end(), [&](size_t k) {

@@ -150,7 +150,10 @@ std::vector<PlacementRow> placeSequence(const std::string& name, int64_t length,
             if (shared <= 0) continue;
             free = false;
             int shorter = std::min(p.chain.last() - p.chain.first(), c.last() - c.first()) + 1;
-            if (2 * shared > shorter && !samePlace(p.chain, c) &&
+            // A rival at the place of one before (its other strand) adds no place.
+            bool known = std::any_of(p.rivals.begin(), p.rivals.end(),
+                                     [&](const Chain& rival) { return samePlace(rival, c); });
+            if (2 * shared > shorter && !samePlace(p.chain, c) && !known &&
                 c.logChance - p.chain.logChance < std::log(ALIKE))
                 p.rivals.push_back(c);
             break;

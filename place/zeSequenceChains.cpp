@@ -152,6 +152,10 @@ double matchTolerance(const ChainSettings& s) {
     return s.tolerance / std::sqrt(2.0);
 }
 
+double fragmentTolerance(const ChainSettings& s, int support) {
+    return matchTolerance(s) * std::sqrt(1.0 / std::max(1, support) + SIZE_FLOOR * SIZE_FLOOR);
+}
+
 double logBinomialTail(int m, int n, double q) {
     if (m <= 0) return 0;
     if (m > n) return -INFINITY;
@@ -171,26 +175,59 @@ double logBinomialTail(int m, int n, double q) {
     return top + std::log(sum);
 }
 
+double logPoissonBinomialTail(int m, const std::vector<double>& q) {
+    const int n = (int)q.size();
+    if (m <= 0) return 0;
+    if (m > n) return -INFINITY;
+    if (n > LONGEST_EXACT_TAIL) {
+        double mean = 0;
+        for (double v : q)
+            mean += v;
+        return logBinomialTail(m, n, mean / n);
+    }
+    // at[j]: log P(j successes so far), j = m standing for m or more.
+    std::vector<double> at((size_t)m + 1, -INFINITY);
+    at[0] = 0;
+    auto logAdd = [](double a, double b) {
+        if (a == -INFINITY) return b;
+        if (b == -INFINITY) return a;
+        double top = std::max(a, b);
+        return top + std::log1p(std::exp(-std::fabs(a - b)));
+    };
+    for (double v : q) {
+        const double hit = v <= 0 ? -INFINITY : std::log(std::min(1.0, v));
+        const double miss = v >= 1 ? -INFINITY : std::log1p(-std::max(0.0, v));
+        at[(size_t)m] = logAdd(at[(size_t)m], at[(size_t)m - 1] + hit);
+        for (int j = m - 1; j >= 1; --j)
+            at[(size_t)j] = logAdd(at[(size_t)j] + miss, at[(size_t)j - 1] + hit);
+        at[0] += miss;
+    }
+    return at[(size_t)m];
+}
+
 std::vector<Chain> findChains(const std::vector<SequenceBand>& seq, const PlaceMap& map,
                               const ChainSettings& s) {
     std::vector<Chain> chains;
     const std::vector<MapFragment>& frags = map.fragments;
     // Fewer bands than a chain's fewest matches: no contig can hold one.
     if (frags.empty() || (int)seq.size() < FEWEST_CHAINED) return chains;
-    const double tolerance = matchTolerance(s);
+    const double widest = fragmentTolerance(s, 1);
     std::vector<Match> matches;
-    double qSum = 0;
+    std::vector<double> q(seq.size());
     for (size_t k = 0; k < seq.size(); ++k) {
-        auto lo = std::lower_bound(frags.begin(), frags.end(), seq[k].units - tolerance,
+        auto lo = std::lower_bound(frags.begin(), frags.end(), seq[k].units - widest,
                                    [](const MapFragment& f, double v) { return f.units < v; });
-        auto hi = std::upper_bound(lo, frags.end(), seq[k].units + tolerance,
+        auto hi = std::upper_bound(lo, frags.end(), seq[k].units + widest,
                                    [](double v, const MapFragment& f) { return v < f.units; });
-        double share = (double)(hi - lo) / (double)frags.size();
-        qSum += -std::expm1(-map.density * (2 * s.window + 1) * share);
+        long near = 0;
         for (auto f = lo; f != hi; ++f)
-            matches.push_back({f->contig, (int)k, f->at});
+            if (std::fabs(f->units - seq[k].units) <= fragmentTolerance(s, f->support)) {
+                matches.push_back({f->contig, (int)k, f->at});
+                ++near;
+            }
+        double share = (double)near / (double)frags.size();
+        q[k] = -std::expm1(-map.density * (2 * s.window + 1) * share);
     }
-    const double q = qSum / (double)seq.size();
     const double logStarts = std::log(2.0 * (double)std::max<size_t>(1, matches.size()));
     keepChainable(matches, map.contigs.size());
     std::sort(matches.begin(), matches.end(), [](const Match& a, const Match& b) {
@@ -220,7 +257,8 @@ std::vector<Chain> findChains(const std::vector<SequenceBand>& seq, const PlaceM
                     if (matches[v].band >= c.first() && matches[v].band <= c.last() &&
                         std::binary_search(c.bands.begin(), c.bands.end(), matches[v].band))
                         used[v] = 1;
-                c.logChance = logStarts + logBinomialTail(c.matched() - 1, c.last() - c.first(), q);
+                std::vector<double> trials(q.begin() + c.first() + 1, q.begin() + c.last() + 1);
+                c.logChance = logStarts + logPoissonBinomialTail(c.matched() - 1, trials);
                 chains.push_back(std::move(c));
             }
         }

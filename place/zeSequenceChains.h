@@ -2,10 +2,13 @@
 // matches whose places in the contig follow their order in the sequence.
 //
 // A fragment of the sequence matches a fragment of the map (zeMapFragments.h)
-// when their sizes lie within the match tolerance on the standard scale:
-// the bands' tolerance t over the square root of 2. Two bands differ by
-// the gel errors of both; an in-silico size has none, so the same share
-// of true matches lies within t / sqrt 2. A chain is a run of such matches, one per sequence fragment,
+// when their sizes lie within its tolerance on the standard scale. Two
+// bands differ by the gel errors of both; an in-silico size has none, so
+// the same share of true matches lies within t / sqrt 2 of one band (the
+// match tolerance). A map fragment's size is the mean of its n bands,
+// whose error is a band's over sqrt n: its tolerance is the match
+// tolerance times sqrt(1 / n + SIZE_FLOOR^2), the floor for what the
+// bands share (one gel's calibration). A chain is a run of such matches, one per sequence fragment,
 // on one contig, that step along the contig as along the sequence: with
 // strand + the contig's place rises by about one band unit per fragment of
 // the sequence (unitsPerBand), with - it falls; a step of d fragments may
@@ -14,13 +17,13 @@
 // is found by dynamic programming, then the longest of the matches left,
 // up to CHAINS_PER_STRAND.
 //
-// Chance. Given the chain's first match, each later fragment of the
+// Chance. Given the chain's first match, each later fragment k of the
 // sequence finds a map fragment of its size near its expected place with
-// the chance q = 1 - exp(-e), e the expected number of map fragments
+// the chance q_k = 1 - exp(-e), e the expected number of map fragments
 // there: the map's fragments per band unit x (2 window + 1) x the share of
-// the map's fragments within the tolerance of its size. A chain of m
-// matches over n fragments from its first to its last has the binomial
-// chance of m - 1 or more of n - 1; times the number of matches that could
+// the map's fragments its size matches. A chain of m matches over n
+// fragments from its first to its last has the chance of m - 1 or more
+// successes in the n - 1 trials of those q_k (a Poisson binomial); times the number of matches that could
 // have started it on either strand, that is the expected number of chains
 // as good found by chance, its `chance`. The pair score is the same
 // binomial tail over band matches (zeSulston.h), here along a line.
@@ -35,6 +38,11 @@
 const int CHAINS_PER_STRAND = 3;
 // Fewer matches than this never pass any cutoff worth the name.
 const int FEWEST_CHAINED = 3;
+// The share of a band's error that the mean of many bands keeps.
+const double SIZE_FLOOR = 0.25;
+// Longer runs of trials take the binomial of their mean chance: they pass
+// any cutoff by far or not at all.
+const int LONGEST_EXACT_TAIL = 64;
 
 struct ChainSettings {
     int tolerance = 7; // the bands' tolerance, zeContig's -t
@@ -43,8 +51,10 @@ struct ChainSettings {
     double unitsPerBand = 1; // the map's band units per fragment (zeMapFragments.h)
 };
 
-// The tolerance of a size match, in standard units.
+// The tolerance of a size match against one band, in standard units.
 double matchTolerance(const ChainSettings& s);
+// The tolerance of a size match against a map fragment of `support` bands.
+double fragmentTolerance(const ChainSettings& s, int support);
 
 // A fragment of the sequence within the gel's size range.
 struct SequenceBand {
@@ -69,5 +79,7 @@ std::vector<Chain> findChains(const std::vector<SequenceBand>& seq, const PlaceM
 
 // log of P(X >= m) for X binomial of n trials with chance q.
 double logBinomialTail(int m, int n, double q);
+// log of P(X >= m) for X the number of successes of trials of chances q.
+double logPoissonBinomialTail(int m, const std::vector<double>& q);
 
 #endif

@@ -1,10 +1,14 @@
 // The anchoring rule of zePlace --chromosomes on hand-made contigs: shared
 // markers anchor, stray hits neither anchor nor make a conflict, two
-// chromosomes or a jump along the map do, and the strand and the order
-// follow the map.
+// chromosomes, a jump along the map or a marker-less end longer than the
+// map allows do, and the strand and the order follow the map.
 #include <gtest/gtest.h>
 
 #include "zeChromosomeAnchors.h"
+
+#include <cmath>
+
+#include "zeContigExtent.h"
 
 namespace {
 
@@ -152,6 +156,69 @@ TEST(ChromosomeAnchors, StrandAndOrderFollowTheMap) {
     }
     EXPECT_EQ(a[4].contig, 9);
     EXPECT_EQ(a[4].status, AnchorStatus::Unanchored);
+}
+
+TEST(ChromosomeAnchors, TheStrandAlsoTakesLoneHitsNextToTheContigsMarkers) {
+    MarkerMap m = twoChromosomes();
+    AnchorContig c = contigOf(1, 12);
+    hit(c, 4, 0, 2);
+    hit(c, 5, 3, 5);
+    hit(c, 6, 9, 9);  // the map's next marker, on the end clone
+    hit(c, 9, 7, 7);  // a stray hit three places on
+    hit(c, 25, 8, 8); // and one of chr2
+    ContigAnchor a = anchorOne(c, m);
+    ASSERT_EQ(a.status, AnchorStatus::Anchored);
+    ASSERT_EQ(a.markers.size(), 2u);
+    std::vector<bool> counted(m.names.size(), true);
+    std::vector<MarkerOnContig> s =
+        strandMarkers(a, markersOnContig(c, std::vector<bool>(40, false)), m, mapRanks(m, counted));
+    ASSERT_EQ(s.size(), 3u);
+    EXPECT_EQ(s[0].marker, 4u);
+    EXPECT_EQ(s[1].marker, 5u);
+    EXPECT_EQ(s[2].marker, 6u);
+}
+
+TEST(ChromosomeAnchors, TheMapsGapsBetweenCountedMarkers) {
+    MarkerMap m = twoChromosomes();
+    std::vector<bool> counted(m.names.size(), true);
+    counted[5] = false; // a repeat probe, or a marker that hit no contig
+    MarkerGaps g = markerGaps(m, counted);
+    EXPECT_TRUE(std::isinf(g.below[0]));
+    EXPECT_DOUBLE_EQ(g.above[0], 100);
+    EXPECT_DOUBLE_EQ(g.above[4], 200);
+    EXPECT_DOUBLE_EQ(g.below[6], 200);
+    EXPECT_TRUE(std::isinf(g.above[19]));
+    EXPECT_TRUE(std::isinf(g.below[20])); // chr2 starts afresh
+    EXPECT_TRUE(std::isinf(g.above[5]));
+}
+
+// A contig of chr1 on markers 3 and 4 at 20 and 40 of [0, right), 5 map
+// units per contig unit, the map's noise 10: 40 of slack.
+bool runsPastTheMap(long right, int strand, std::vector<MarkerOnContig> more = {}) {
+    MarkerMap m = twoChromosomes();
+    std::vector<bool> counted(m.names.size(), true);
+    counted[5] = false; // the gap above marker 4: 200
+    ContigAnchor a;
+    a.status = AnchorStatus::Anchored;
+    a.chromosomes = {0};
+    a.strand = strand;
+    std::vector<MarkerOnContig> on = {{3, 20, 3, false}, {4, 40, 3, false}};
+    on.insert(on.end(), more.begin(), more.end());
+    MapCalibration calibration{true, 5, 10};
+    return extentContradictsMap(a, on, m, markerGaps(m, counted), calibration, 0, right);
+}
+
+TEST(ChromosomeAnchors, AMarkerlessSideLongerThanTheMapsGapIsAConflict) {
+    EXPECT_FALSE(runsPastTheMap(60, 0)); // ends of 100 and 100: within both gaps
+    // A false join: 600 beyond marker 4, where the map puts marker 6 200 on.
+    EXPECT_TRUE(runsPastTheMap(160, 0));
+    EXPECT_TRUE(runsPastTheMap(160, 1));
+    // 200 on the right fits the gap above, not the one below (100 + 40).
+    EXPECT_FALSE(runsPastTheMap(80, 0));
+    EXPECT_FALSE(runsPastTheMap(80, 1));
+    EXPECT_TRUE(runsPastTheMap(80, -1));
+    // A lone hit of marker 6 out there vouches for the side.
+    EXPECT_FALSE(runsPastTheMap(160, 0, {{6, 140, 1, false}}));
 }
 
 } // namespace

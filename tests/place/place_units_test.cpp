@@ -1,5 +1,5 @@
 // The stages of zePlace on small inputs: the digest, the FASTA reader's
-// limits, the binomial tail and the chains on a map of known fragments.
+// limits, the binomial tails, the chains and a piece's places on a map of known fragments.
 #include <gtest/gtest.h>
 
 #include <zlib.h>
@@ -10,6 +10,7 @@
 #include "zeCloneSizes.h"
 #include "zeDigest.h"
 #include "zeFastaReader.h"
+#include "zePlacement.h"
 #include "zeSequenceChains.h"
 
 using namespace zetest;
@@ -138,20 +139,73 @@ TEST(Chains, BinomialTailMatchesTheDirectSum) {
     EXPECT_EQ(logBinomialTail(3, 2, 0.5), -INFINITY);
 }
 
+TEST(Chains, PoissonBinomialTailIsTheSumOverWhichTrialsSucceed) {
+    EXPECT_NEAR(logPoissonBinomialTail(3, std::vector<double>(6, 0.04)), logBinomialTail(3, 6, 0.04), 1e-9);
+    const std::vector<double> q{0.5, 0.01, 0.2, 0.003};
+    for (int m = 1; m <= 4; ++m) {
+        double sum = 0;
+        for (int set = 0; set < 16; ++set) {
+            double p = 1;
+            for (int k = 0; k < 4; ++k)
+                p *= (set >> k) & 1 ? q[(size_t)k] : 1 - q[(size_t)k];
+            sum += __builtin_popcount((unsigned)set) >= m ? p : 0;
+        }
+        EXPECT_NEAR(std::exp(logPoissonBinomialTail(m, q)), sum, 1e-12 + 1e-9 * sum);
+    }
+}
+
+// A map of the given fragments; a sequence of 5 fragments of sizes 0,
+// 100, .. 400 units.
+PlaceMap mapOf(std::vector<MapFragment> fragments, double density) {
+    PlaceMap map;
+    map.contigs.resize(3);
+    map.contigs[1].end = map.contigs[2].end = 20;
+    std::sort(fragments.begin(), fragments.end(),
+              [](const MapFragment& a, const MapFragment& b) { return a.units < b.units; });
+    map.fragments = fragments;
+    map.density = density;
+    return map;
+}
+std::vector<SequenceBand> fiveBands() {
+    std::vector<SequenceBand> seq;
+    for (int k = 0; k < 5; ++k)
+        seq.push_back({(int64_t)k * 1000, 1000, 100.0 * k});
+    return seq;
+}
+
+TEST(Chains, WellSupportedFragmentsMatchCloserSizes) {
+    EXPECT_LT(fragmentTolerance(ChainSettings(), 16), fragmentTolerance(ChainSettings(), 2) / 2);
+    // Fragments 2.5 units off the sequence's: of 2 bands on contig 1, of 16 on contig 2.
+    std::vector<MapFragment> f;
+    for (int k = 0; k < 5; ++k)
+        f.insert(f.end(), {{1, (double)k, 100.0 * k + 2.5, 2}, {2, (double)k, 100.0 * k + 2.5, 16}});
+    std::vector<Chain> chains = findChains(fiveBands(), mapOf(f, 1), ChainSettings());
+    ASSERT_FALSE(chains.empty());
+    for (const Chain& c : chains)
+        EXPECT_EQ(c.contig, 1);
+}
+
+// Contig 1 holds the fragments in order, contig 2 all at one place where
+// both strands fit: one other place, listed once.
+TEST(Placement, AnAmbiguousPieceListsEachOtherPlaceOnce) {
+    std::vector<MapFragment> f;
+    for (int k = 0; k < 5; ++k)
+        f.insert(f.end(), {{1, 2.0 + k, 100.0 * k, 5}, {2, 5, 100.0 * k, 5}});
+    std::vector<PlacementRow> rows = placeSequence("s", 5000, fiveBands(), mapOf(f, 0.01), PlaceSettings());
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].contig * rows[0].strand, 1);
+    EXPECT_EQ(rows[1].contig, 2);
+    EXPECT_EQ(rows[1].status, PlaceStatus::Ambiguous);
+}
+
 // A contig whose fragments lie one band unit apart with sizes 100 units
 // apart; a second contig with the same sizes in random order.
 PlaceMap twoContigs() {
-    PlaceMap map;
-    map.contigs.resize(3);
     const int order[10] = {3, 7, 1, 9, 0, 5, 2, 8, 6, 4};
-    for (int k = 0; k < 10; ++k) {
-        map.fragments.push_back({1, (double)k, 100.0 * k, 3});
-        map.fragments.push_back({2, (double)k, 100.0 * order[k] + 1, 3});
-    }
-    std::sort(map.fragments.begin(), map.fragments.end(),
-              [](const MapFragment& a, const MapFragment& b) { return a.units < b.units; });
-    map.density = 1;
-    return map;
+    std::vector<MapFragment> f;
+    for (int k = 0; k < 10; ++k)
+        f.insert(f.end(), {{1, (double)k, 100.0 * k, 3}, {2, (double)k, 100.0 * order[k] + 1, 3}});
+    return mapOf(f, 1);
 }
 
 TEST(Chains, FragmentsInOrderChainOnTheirContigAndStrand) {

@@ -107,7 +107,7 @@ class Batch(unittest.TestCase):
         # Failed again with nothing changed: left out, the others compared.
         r = run_shell(command, tree, env)
         self.assertNotEqual(r.returncode, 0, r.stderr)
-        self.assertEqual(r.stderr.count("rule compare_part:"), 3)
+        self.assertEqual(r.stderr.count("rule compare_part:"), 3, r.stderr)
         self.assertEqual(compare_table(tree), whole_comparison(PROGRAMS, tree, self.good))
         self.assertEqual(compare_table(tree).count(b"\n"), 1 + 18 * 17 // 2)
         self.assertIn("comparison: 18 fingerprints of 3 gels, 153 pairs in batch/compare.tsv "
@@ -139,7 +139,7 @@ class Batch(unittest.TestCase):
         PROGRAMS.fix_broken_gel(tree)
         r = run_shell(command, tree, env)
         self.assertEqual(r.returncode, 0, r.stderr)
-        self.assertEqual(r.stderr.count("rule compare_part:"), 3)
+        self.assertEqual(r.stderr.count("rule compare_part:"), 3, r.stderr)
         self.assertEqual(compare_table(tree), whole_comparison(PROGRAMS, tree, GELS))
         self.assertEqual({r["compared"] for r in summary_rows(tree).values()}, {"yes"})
         self.assertEqual(r.stderr.count("rule map_build:"), 1)
