@@ -1,6 +1,8 @@
 #include "zeMapFragments.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <map>
 #include <tuple>
 
@@ -15,56 +17,127 @@ struct Cluster {
     double sum = 0;
     int count = 0;
     double lo = 0, hi = 0; // where all its clones overlap
+    size_t last = 0;       // the band it took last
+    size_t closed = 0;     // the band from which it took no more; the bands' count: never
+    long bucket = 0;       // of ClustersByPlace
+    bool shut = false;
     double mean() const { return sum / count; }
 };
 
+// The first band of [from, to), ascending by units, too far above the
+// cluster in size to join it; `to` when there is none.
+size_t closingBand(const std::vector<PlacedBand>& bands, const Cluster& c, size_t from, size_t to,
+                   double tolerance) {
+    const double mean = c.mean();
+    return (size_t)(std::partition_point(bands.begin() + (long)from, bands.begin() + (long)to,
+                                         [&](const PlacedBand& b) { return !(b.units - mean > tolerance); }) -
+                    bands.begin());
+}
+
 // The fragments of one contig from its clones' bands, ascending by units.
-void contigFragments(int contig, std::vector<PlacedBand>& bands, double tolerance,
+//
+// A band joins the open cluster it overlaps most (by more than
+// -PLACE_SLACK; the first made of those alike), or starts one. A cluster
+// lies within its first clone, so no longer than the contig's longest
+// clone: the clusters are kept in buckets of that width by their low end,
+// and a band looks only at those of the buckets around its clone. A
+// cluster shuts at the first band too far above it in size; it is found
+// shut when a band looks at it (or at the end), and when it shut is found
+// again by binary search, so that the fragments come out in the order in
+// which the clusters shut, then in the order they were made.
+void contigFragments(int contig, std::vector<PlacedBand>& bands, long longest, double tolerance,
                      std::vector<MapFragment>& out) {
     std::sort(bands.begin(), bands.end(), [](const PlacedBand& a, const PlacedBand& b) {
         return std::tie(a.units, a.left, a.right) < std::tie(b.units, b.left, b.right);
     });
-    std::vector<Cluster> open, done;
-    for (const PlacedBand& b : bands) {
-        // Clusters too far below in size take no more bands.
-        size_t kept = 0;
-        for (Cluster& c : open)
-            if (b.units - c.mean() > tolerance)
-                done.push_back(c);
-            else
-                open[kept++] = c;
-        open.resize(kept);
-        Cluster* best = nullptr;
+    const size_t n = bands.size();
+    const double width = std::max(1.0, (double)longest);
+    long furthest = 0;
+    for (const PlacedBand& b : bands)
+        furthest = std::max(furthest, b.right);
+    const long buckets = (long)((double)furthest / width) + 2;
+    auto bucketOf = [&](double at) {
+        return std::min(buckets - 1, std::max(0L, (long)std::floor(at / width)));
+    };
+    std::vector<Cluster> clusters;
+    std::vector<std::vector<size_t>> byPlace((size_t)buckets);
+    for (size_t t = 0; t < n; ++t) {
+        const PlacedBand& b = bands[t];
+        size_t best = SIZE_MAX;
         double bestOverlap = -PLACE_SLACK;
-        for (Cluster& c : open) {
-            double overlap = std::min(c.hi, (double)b.right) - std::max(c.lo, (double)b.left);
-            if (overlap > bestOverlap) {
-                bestOverlap = overlap;
-                best = &c;
+        const long lowest = std::max(0L, bucketOf((double)b.left - PLACE_SLACK - width) - 1),
+                   highest = std::min(buckets - 1, bucketOf((double)b.right + PLACE_SLACK) + 1);
+        for (long k = lowest; k <= highest; ++k) {
+            std::vector<size_t>& ids = byPlace[(size_t)k];
+            size_t kept = 0;
+            for (size_t id : ids) {
+                Cluster& c = clusters[id];
+                if (c.shut || c.bucket != k) continue; // moved, or shut before
+                if (b.units - c.mean() > tolerance) {
+                    c.shut = true;
+                    c.closed = closingBand(bands, c, c.last + 1, t + 1, tolerance);
+                    continue;
+                }
+                ids[kept++] = id;
+                double overlap = std::min(c.hi, (double)b.right) - std::max(c.lo, (double)b.left);
+                if (overlap > bestOverlap || (best != SIZE_MAX && overlap == bestOverlap && id < best)) {
+                    bestOverlap = overlap;
+                    best = id;
+                }
             }
+            ids.resize(kept);
         }
-        if (!best) {
+        if (best == SIZE_MAX) {
             Cluster c;
             c.sum = b.units;
             c.count = 1;
             c.lo = (double)b.left;
             c.hi = (double)b.right;
-            open.push_back(c);
+            c.last = t;
+            c.bucket = bucketOf(c.lo);
+            byPlace[(size_t)c.bucket].push_back(clusters.size());
+            clusters.push_back(c);
             continue;
         }
-        best->sum += b.units;
-        best->count += 1;
-        double lo = std::max(best->lo, (double)b.left), hi = std::min(best->hi, (double)b.right);
+        Cluster& c = clusters[best];
+        c.sum += b.units;
+        c.count += 1;
+        double lo = std::max(c.lo, (double)b.left), hi = std::min(c.hi, (double)b.right);
         if (lo > hi) lo = hi = (lo + hi) / 2;
-        best->lo = lo;
-        best->hi = hi;
+        c.lo = lo;
+        c.hi = hi;
+        c.last = t;
+        if (bucketOf(lo) != c.bucket) {
+            c.bucket = bucketOf(lo);
+            byPlace[(size_t)c.bucket].push_back(best);
+        }
     }
-    done.insert(done.end(), open.begin(), open.end());
-    for (const Cluster& c : done)
+    std::vector<size_t> order(clusters.size());
+    for (size_t id = 0; id < clusters.size(); ++id) {
+        Cluster& c = clusters[id];
+        if (!c.shut) c.closed = closingBand(bands, c, c.last + 1, n, tolerance);
+        order[id] = id;
+    }
+    std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        return std::tie(clusters[a].closed, a) < std::tie(clusters[b].closed, b);
+    });
+    for (size_t id : order) {
+        const Cluster& c = clusters[id];
         if (c.count >= FEWEST_SUPPORT) out.push_back({contig, (c.lo + c.hi) / 2, c.mean(), c.count});
+    }
 }
 
 } // namespace
+
+ClonesNear clonesNear(const ContigClones& c, long left, long right) {
+    const MapClone* first = c.clones.data();
+    const MapClone* last = first + c.clones.size();
+    const MapClone* from = std::upper_bound(first, last, left - c.longest,
+                                            [](long at, const MapClone& m) { return at < m.left; });
+    const MapClone* to = std::lower_bound(from, last, right,
+                                          [](const MapClone& m, long at) { return m.left < at; });
+    return {from, to};
+}
 
 bool buildPlaceMap(const std::vector<ContigTableRow>& rows, const std::vector<SizedClone>& clones,
                    const SizeScale& scale, double tolerance, PlaceMap& map, std::string& error) {
@@ -90,6 +163,7 @@ bool buildPlaceMap(const std::vector<ContigTableRow>& rows, const std::vector<Si
         if (r.contig <= 0) continue;
         ContigClones& c = map.contigs[(size_t)r.contig];
         c.end = std::max(c.end, r.right);
+        c.longest = std::max(c.longest, r.right - r.left);
         MapClone placed;
         placed.left = r.left;
         placed.right = r.right;
@@ -103,7 +177,8 @@ bool buildPlaceMap(const std::vector<ContigTableRow>& rows, const std::vector<Si
     }
     double length = 0;
     for (int contig = 1; contig <= contigs; ++contig) {
-        contigFragments(contig, bands[(size_t)contig], tolerance, map.fragments);
+        contigFragments(contig, bands[(size_t)contig], map.contigs[(size_t)contig].longest, tolerance,
+                        map.fragments);
         length += (double)map.contigs[(size_t)contig].end;
         std::vector<MapClone>& placed = map.contigs[(size_t)contig].clones;
         std::sort(placed.begin(), placed.end(), [](const MapClone& a, const MapClone& b) {

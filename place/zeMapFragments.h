@@ -42,8 +42,20 @@ struct MapClone {
 
 struct ContigClones {
     long end = 0;                // the highest right end
+    long longest = 0;            // the longest clone, right - left
     std::vector<MapClone> clones; // by left, then right
 };
+
+// The clones of a contig that may lie over left..right (right excluded),
+// in their order: those whose left end lies below `right` and less than
+// the longest clone before `left`. A place looks at the clones near it,
+// not at the whole contig's.
+struct ClonesNear {
+    const MapClone *from, *to;
+    const MapClone* begin() const { return from; }
+    const MapClone* end() const { return to; }
+};
+ClonesNear clonesNear(const ContigClones& c, long left, long right);
 
 struct PlaceMap {
     std::vector<MapFragment> fragments; // ascending by units

@@ -11,7 +11,7 @@ const char* PROGRAM = "zePlace";
 const std::vector<OptionRule> RULES = {
     {'t', "", true},      {'c', "", true},       {'o', "", true},    {0, "map", true},
     {0, "site", true},    {0, "enzyme", true},   {0, "agp", true},   {0, "gff", true},
-    {0, "html", true},    {0, "markers", true},  {0, "marker-map", true},
+    {0, "map-gff", true}, {0, "html", true},    {0, "markers", true},  {0, "marker-map", true},
     {0, "chromosomes", true}, HELP_OPTION,       VERSION_OPTION};
 
 std::string* fileOption(const OptionRule& rule, PlaceOptions& o) {
@@ -19,6 +19,7 @@ std::string* fileOption(const OptionRule& rule, PlaceOptions& o) {
     if (rule.longName == "map") return &o.map;
     if (rule.longName == "agp") return &o.agp;
     if (rule.longName == "gff") return &o.gff;
+    if (rule.longName == "map-gff") return &o.mapGff;
     if (rule.longName == "html") return &o.html;
     if (rule.longName == "markers") return &o.markers;
     if (rule.longName == "marker-map") return &o.markerMap;
@@ -33,6 +34,8 @@ std::string commandLineFault(PlaceOptions& o, const std::vector<std::string>& op
     if (chromosomes != !o.markers.empty() || chromosomes != !o.markerMap.empty())
         return "--chromosomes, --markers and --marker-map go together";
     if (o.map.empty()) return "no map given: --map CONTIGS.tsv";
+    if (!o.mapGff.empty() && o.gff.empty())
+        return "--map-gff goes with --gff, the file it is written to with the placements";
     if (chromosomes && o.siteText.empty() && o.enzyme.empty()) {
         // No sequences to place: any operands are bands files.
         for (const std::string* given : {&o.output, &o.agp, &o.gff})
@@ -55,7 +58,8 @@ std::string placeUsage() {
     PlaceSettings d;
     return helpText(
         "USAGE:  zePlace --map CONTIGS.tsv (--site SITE | --enzyme NAME) [-t TOL]\n"
-        "                [-c CHANCE] [-o FILE] [--agp FILE] [--gff FILE] [--html PAGE]\n"
+        "                [-c CHANCE] [-o FILE] [--agp FILE] [--gff FILE [--map-gff MAP.gff3]]\n"
+        "                [--html PAGE]\n"
         "                [--markers HITS --marker-map MAP --chromosomes OUT]\n"
         "                SEQUENCES.fasta[.gz] BANDSFILE...\n"
         "        zePlace --map CONTIGS.tsv --markers HITS --marker-map MAP\n"
@@ -79,6 +83,10 @@ std::string placeUsage() {
         "  -o FILE        write the placements to FILE instead of standard output\n"
         "  --agp FILE     also write the placed sequences along each contig as AGP 2.1\n"
         "  --gff FILE     also write the placements as GFF3 on the contigs\n"
+        "  --map-gff MAP.gff3\n"
+        "                 the map's GFF3 that zeContig wrote (--gff): --gff then\n"
+        "                 writes it again, checked against the table, with the\n"
+        "                 placements after it, one file of the map and its placements\n"
         "  --html PAGE    also write a page: the sequences along each contig, the\n"
         "                 splits and the unplaced sequences\n"
         "  --markers HITS the clones each marker hits: a header 'clone marker',\n"

@@ -11,6 +11,7 @@
 struct PlaceOptions {
     PlaceSettings place;
     std::string map, output, agp, gff, html; // empty: none (output: standard output)
+    std::string mapGff; // zeContig's GFF3 of the map, written again before the placements
     std::string site, siteText, enzyme;      // site: the one used, upper case
     std::string sequences;                   // the FASTA file
     std::vector<std::string> files;          // bands files

@@ -1,5 +1,6 @@
 #include "zePlaceRun.h"
 
+#include <algorithm>
 #include <iostream>
 #include <sstream>
 #include <string>
@@ -14,6 +15,7 @@
 #include "zeInputChecks.h"
 #include "zeLoneHits.h"
 #include "zeMapFragments.h"
+#include "zeMapGff.h"
 #include "zeOptions.h"
 #include "zePlaceAgp.h"
 #include "zePlaceGff.h"
@@ -54,6 +56,18 @@ bool placeOnChromosomes(const PlaceOptions& o, const std::vector<ContigTableRow>
     return true;
 }
 
+// Each contig's highest right end, by contig number ([0] unused): the
+// regions of zeContig's GFF3.
+std::vector<long> contigEnds(const std::vector<ContigTableRow>& rows) {
+    std::vector<long> ends;
+    for (const ContigTableRow& r : rows) {
+        if (r.contig <= 0) continue;
+        if ((size_t)r.contig >= ends.size()) ends.resize((size_t)r.contig + 1, 0);
+        ends[(size_t)r.contig] = std::max(ends[(size_t)r.contig], r.right);
+    }
+    return ends;
+}
+
 } // namespace
 
 int runPlace(int argc, char** argv) {
@@ -64,7 +78,7 @@ int runPlace(int argc, char** argv) {
     std::vector<std::string> inputs = o.files;
     for (const std::string& bands : o.files)
         inputs.push_back(sizesPathOf(bands));
-    for (const std::string* input : {&o.sequences, &o.map, &o.markers, &o.markerMap})
+    for (const std::string* input : {&o.sequences, &o.map, &o.mapGff, &o.markers, &o.markerMap})
         if (!input->empty()) inputs.push_back(*input);
     if (!inputsAreDistinct(inputs,
                            {{"table", o.output}, {"AGP file", o.agp}, {"GFF file", o.gff},
@@ -81,6 +95,9 @@ int runPlace(int argc, char** argv) {
 
     std::vector<ContigTableRow> rows;
     if (!readContigTable(o.map, rows, error)) return failure(error);
+    MapGff mapGff;
+    if (!o.mapGff.empty() && !readMapGff(o.mapGff, contigEnds(rows), mapGff, error))
+        return failure(error);
     ChromosomePlaces chromosomes;
     if (!o.chromosomes.empty()) {
         if (!placeOnChromosomes(o, rows, chromosomes, error)) return failure(error);
@@ -114,7 +131,10 @@ int runPlace(int argc, char** argv) {
         appendPlacementRow(text, r);
     if (!writeOutput(table, text, error)) return failure(error);
     if (!o.agp.empty() && !writeOutput(agp, placementAgp(placements), error)) return failure(error);
-    if (!o.gff.empty() && !writeOutput(gff, placementGff(placements), error)) return failure(error);
+    if (!o.gff.empty() &&
+        !writeOutput(gff, o.mapGff.empty() ? placementGff(placements) : placementGff(mapGff, placements),
+                     error))
+        return failure(error);
     if (!o.html.empty()) {
         std::vector<long> ends;
         for (const ContigClones& c : map.contigs)

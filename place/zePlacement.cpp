@@ -45,7 +45,7 @@ Chain joined(const Chain& a, const Chain& b) {
 
 int clonesOver(const ContigClones& c, long left, long right) {
     int n = 0;
-    for (const MapClone& clone : c.clones)
+    for (const MapClone& clone : clonesNear(c, left, right))
         if (clone.left < right && clone.right > left) ++n;
     return n;
 }
@@ -60,7 +60,7 @@ int clonesOver(const ContigClones& c, long left, long right) {
 int cloneStrand(const std::vector<SequenceBand>& bands, int fromBand, int toBand,
                 const ContigClones& contig, long left, long right, double tolerance) {
     double n = 0, sx = 0, sy = 0, sxx = 0, sxy = 0;
-    for (const MapClone& clone : contig.clones) {
+    for (const MapClone& clone : clonesNear(contig, left, right)) {
         if (clone.left >= right || clone.right <= left) continue;
         double count = 0, sum = 0;
         for (int k = fromBand; k <= toBand; ++k) {

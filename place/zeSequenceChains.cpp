@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 namespace {
 
@@ -17,7 +18,35 @@ struct Scratch {
     std::vector<long> before;
     std::vector<double> miss;
     std::vector<size_t> first;
+    std::vector<size_t> byPlace;    // the matches' local indices by place, then index
+    std::vector<size_t> candidates;
 };
+
+// A step of more fragments than this is taken as two chains.
+const int LONGEST_STEP = 40;
+
+// The matches before match i (local indices, latest first: by band, then
+// by place, as the dynamic programme takes them) that may precede it: a
+// step of 1 to LONGEST_STEP bands, and a place within the reach of the
+// longest step (a unit to spare for rounding; the programme's test is the
+// exact one) of where some step puts them. Found by binary search among
+// the matches by place, not by trying every match of the earlier bands.
+void matchesBefore(const std::vector<Match>& matches, size_t from, size_t i, int strand,
+                   const ChainSettings& s, Scratch& w) {
+    const Match& mi = matches[from + i];
+    const double nearest = mi.place - strand * s.unitsPerBand,
+                 furthest = mi.place - strand * s.unitsPerBand * LONGEST_STEP,
+                 reach = s.window + s.slack * LONGEST_STEP + 1;
+    const double low = std::min(nearest, furthest) - reach, high = std::max(nearest, furthest) + reach;
+    auto at = std::lower_bound(w.byPlace.begin(), w.byPlace.end(), low,
+                               [&](size_t v, double x) { return matches[from + v].place < x; });
+    w.candidates.clear();
+    for (; at != w.byPlace.end() && matches[from + *at].place <= high; ++at) {
+        int step = mi.band - matches[from + *at].band;
+        if (step > 0 && step <= LONGEST_STEP) w.candidates.push_back(*at);
+    }
+    std::sort(w.candidates.begin(), w.candidates.end(), std::greater<size_t>());
+}
 
 // The longest chain of matches [from, to) (one contig, sorted by band,
 // then place) on one strand, none of them used. Empty when none has
@@ -30,19 +59,25 @@ std::vector<size_t> longestChain(const std::vector<Match>& matches, size_t from,
     w.before.assign(n, -1);
     w.miss.assign(n, 0);
     w.first.assign(n, 0);
+    w.byPlace.resize(n);
+    for (size_t i = 0; i < n; ++i)
+        w.byPlace[i] = i;
+    std::sort(w.byPlace.begin(), w.byPlace.end(), [&](size_t a, size_t b) {
+        return matches[from + a].place != matches[from + b].place
+                   ? matches[from + a].place < matches[from + b].place
+                   : a < b;
+    });
     long best = -1;
-    // A step of more fragments than this is taken as two chains.
-    const int LONGEST_STEP = 40;
     for (size_t i = 0; i < n; ++i) {
         if (used[from + i]) continue;
         const Match& mi = matches[from + i];
         w.length[i] = 1;
         w.first[i] = i;
-        for (size_t j = i; j-- > 0;) {
+        matchesBefore(matches, from, i, strand, s, w);
+        for (size_t j : w.candidates) {
             const Match& mj = matches[from + j];
             int step = mi.band - mj.band;
-            if (step > LONGEST_STEP) break;
-            if (used[from + j] || step <= 0) continue;
+            if (used[from + j]) continue;
             double off = std::fabs(strand * (mi.place - mj.place) - s.unitsPerBand * step);
             if (off > s.window + s.slack * step) continue;
             // Nor may the chain drift from the line through its first match.
@@ -78,6 +113,37 @@ int bandsOf(const std::vector<Match>& matches, size_t from, size_t to) {
     for (size_t v = from; v < to; ++v)
         n += v == from || matches[v].band != matches[v - 1].band;
     return n;
+}
+
+// Only the matches on contigs that FEWEST_CHAINED or more of the
+// sequence's bands match can make a chain: the others, most of them on a
+// map of many contigs, are dropped before the matches are sorted. The
+// matches come band by band. The tallies by contig are kept from one
+// sequence to the next (and cleared after each), so that a sequence's
+// cost is its matches', not the map's contigs'.
+void keepChainable(std::vector<Match>& matches, size_t contigs) {
+    static thread_local std::vector<int> lastBand, bands;
+    static thread_local std::vector<int> touched;
+    if (lastBand.size() < contigs) {
+        lastBand.assign(contigs, -1);
+        bands.assign(contigs, 0);
+    }
+    touched.clear();
+    for (const Match& m : matches) {
+        const size_t c = (size_t)m.contig;
+        if (lastBand[c] == m.band) continue;
+        if (lastBand[c] < 0) touched.push_back(m.contig);
+        lastBand[c] = m.band;
+        ++bands[c];
+    }
+    size_t kept = 0;
+    for (const Match& m : matches)
+        if (bands[(size_t)m.contig] >= FEWEST_CHAINED) matches[kept++] = m;
+    matches.resize(kept);
+    for (int c : touched) {
+        lastBand[(size_t)c] = -1;
+        bands[(size_t)c] = 0;
+    }
 }
 
 } // namespace
@@ -143,7 +209,8 @@ std::vector<Chain> findChains(const std::vector<SequenceBand>& seq, const PlaceM
                               const ChainSettings& s) {
     std::vector<Chain> chains;
     const std::vector<MapFragment>& frags = map.fragments;
-    if (frags.empty() || seq.empty()) return chains;
+    // Fewer bands than a chain's fewest matches: no contig can hold one.
+    if (frags.empty() || (int)seq.size() < FEWEST_CHAINED) return chains;
     const double widest = fragmentTolerance(s, 1);
     std::vector<Match> matches;
     std::vector<double> q(seq.size());
@@ -162,6 +229,7 @@ std::vector<Chain> findChains(const std::vector<SequenceBand>& seq, const PlaceM
         q[k] = -std::expm1(-map.density * (2 * s.window + 1) * share);
     }
     const double logStarts = std::log(2.0 * (double)std::max<size_t>(1, matches.size()));
+    keepChainable(matches, map.contigs.size());
     std::sort(matches.begin(), matches.end(), [](const Match& a, const Match& b) {
         if (a.contig != b.contig) return a.contig < b.contig;
         return a.band != b.band ? a.band < b.band : a.place < b.place;

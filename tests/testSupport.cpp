@@ -220,4 +220,13 @@ bool isCharacterDevice(const std::string& path) {
     return stat(path.c_str(), &st) == 0 && S_ISCHR(st.st_mode);
 }
 
+std::string programOnPath(const std::string& name) {
+    const char* path = getenv("PATH");
+    std::istringstream dirs(path ? path : "");
+    std::string dir;
+    while (std::getline(dirs, dir, ':'))
+        if (!dir.empty() && access((dir + "/" + name).c_str(), X_OK) == 0) return dir + "/" + name;
+    return "";
+}
+
 }  // namespace zetest

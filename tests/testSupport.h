@@ -36,6 +36,8 @@ bool fileExists(const std::string& path);
 bool isDirectory(const std::string& path);
 // Names of the entries of a directory, sorted, without "." and "..".
 std::vector<std::string> listDir(const std::string& path);
+// The path of an executable `name` found on PATH, or empty.
+std::string programOnPath(const std::string& name);
 
 struct RunResult {
     int status = -1;      // exit status, or -1 when ended by a signal

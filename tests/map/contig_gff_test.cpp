@@ -4,10 +4,7 @@
 // each contig with clones as placed in the table, ok ones between its ends.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <cstdlib>
 #include <map>
 #include <sstream>
 
@@ -80,13 +77,6 @@ std::string rowText(int contig, const std::string& clone, const std::string& gel
                     const std::string& last) {
     return std::to_string(contig) + " " + clone + " " + gel + " " + ordinal + " " + left + " " +
            right + " " + last;
-}
-
-std::string programOnPath(const std::string& name) {
-    const char* path = getenv("PATH");
-    for (const std::string& dir : split(path ? path : "", ':'))
-        if (!dir.empty() && access((dir + "/" + name).c_str(), X_OK) == 0) return dir + "/" + name;
-    return "";
 }
 
 } // namespace
