@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "zeSharedBands.h"
+
 namespace {
 
 struct SeenClone {
@@ -21,21 +23,6 @@ double chanceMatch(const MapClone& clone, double tolerance) {
     if (clone.units.empty()) return 0.01;
     double range = clone.units.back() - clone.units.front() + 2 * tolerance;
     return std::clamp((double)clone.units.size() * 2 * tolerance / range, 0.01, 0.5);
-}
-
-// Bands of a and b within the tolerance of one another, each once.
-int sharedBands(const MapClone& a, const MapClone& b, double tolerance) {
-    int shared = 0;
-    size_t j = 0;
-    for (double u : a.units) {
-        while (j < b.units.size() && b.units[j] < u - tolerance)
-            ++j;
-        if (j < b.units.size() && b.units[j] <= u + tolerance) {
-            ++shared;
-            ++j;
-        }
-    }
-    return shared;
 }
 
 double logAddExp(double a, double b) {
@@ -84,7 +71,10 @@ double leftSide(const SeenClone& c, const std::vector<const SeenClone*>& apart, 
     for (const SeenClone* other : apart) {
         if (other == &c) continue;
         double expected = (double)clone.units.size() * (double)other->clone->units.size() * 2 * tolerance / range;
-        double excess = sharedBands(clone, *other->clone, tolerance) - expected;
+        const std::vector<double>& theirs = other->clone->units;
+        double excess = sharedBands(clone.units.data(), (int)clone.units.size(), theirs.data(),
+                                    (int)theirs.size(), tolerance) -
+                        expected;
         if (excess >= SHARED_EXCESS)
             reach += ((double)(other->clone->left + other->clone->right) / 2 > middle ? 1 : -1) * excess;
     }
