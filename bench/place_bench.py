@@ -53,9 +53,10 @@ species' genome of the same package.
                          [--margin BP] [--keep DIR] [--real NAME] [--strands FILE]
                          [-- zeGenLibrary flags...]
 
---strands FILE writes every row whose strand is judged (sequence, the
-length of its part, contig, left, right, matched, fragments, clones, the contig's
-clones, the row's strand and the true one), to study the wrong ones.
+--strands FILE writes every row of the generator's draft whose strand is
+judged (sequence, the length of its part, contig, left, right, matched,
+fragments, clones, the contig's clones, the row's strand and the true
+one), to study the wrong ones.
 
 CPU seconds and peak memory of zeContig and zePlace come from /usr/bin/time.
 The figures are measurements, not thresholds; the goals are printed beside.
@@ -281,7 +282,8 @@ def main():
     ap.add_argument("--cutoff", help="zePlace's -c (default: its own)")
     ap.add_argument("--real", choices=sorted(REAL),
                     help="a real genome and draft of a Debian data package")
-    ap.add_argument("--strands", help="write the rows whose strand is judged to FILE")
+    ap.add_argument("--strands", metavar="FILE",
+                    help="write the rows of the generator's draft whose strand is judged to FILE")
     a = ap.parse_args()
     real = None
     if a.real:
