@@ -49,7 +49,7 @@ StrandEvidence strandOf(const ContigClones& c, bool reversed = false) {
 
 // One clone out to the left holds the first fragments, one out to the
 // right the last: strand +, and - for the sequence the other way round.
-TEST(CloneStrand, CloneEndsInsideThePieceGiveTheStrand) {
+TEST(Placement, CloneEndsInsideThePieceGiveTheStrand) {
     ContigClones c = contigOf({cloneOf(0, 22, {0, 1, 2}, 20), cloneOf(8, 40, {0, 1, 2, 3, 4, 5}, 20, 20),
                                cloneOf(21, 50, {3, 4, 5}, 20, 40)});
     StrandEvidence e = strandOf(c);
@@ -58,14 +58,14 @@ TEST(CloneStrand, CloneEndsInsideThePieceGiveTheStrand) {
     EXPECT_EQ(strandOf(c, true).strand, -1);
 }
 
-TEST(CloneStrand, NoCloneEndInsideShowsNoStrand) {
+TEST(Placement, NoCloneEndInsideShowsNoStrand) {
     ContigClones c = contigOf({cloneOf(0, 30, {0, 1, 2, 3, 4, 5}, 20), cloneOf(10, 40, {0, 1, 2, 3, 4, 5}, 20, 20)});
     EXPECT_EQ(strandOf(c).strand, 0);
 }
 
 // A clone lacking the last fragment alone has more likely missed its band
 // than ended: a run of three lacking says far more.
-TEST(CloneStrand, AnEndIsARunOfFragmentsLackingNotOne) {
+TEST(Placement, AnEndIsARunOfFragmentsLackingNotOne) {
     StrandEvidence one = strandOf(contigOf({cloneOf(0, 22, {0, 1, 2, 3, 4}, 20)}));
     StrandEvidence run = strandOf(contigOf({cloneOf(0, 22, {0, 1, 2}, 20)}));
     EXPECT_EQ(run.strand, 1);
@@ -75,7 +75,7 @@ TEST(CloneStrand, AnEndIsARunOfFragmentsLackingNotOne) {
 // The layout puts the clone holding the first fragments right of the
 // piece (strand -), but it shares its own bands with a clone apart from
 // the piece on the left: it reaches out to the left, and the strand is +.
-TEST(CloneStrand, TheClonesApartShowWhichSideACloneReachesOutTo) {
+TEST(Placement, TheClonesApartShowWhichSideACloneReachesOut) {
     MapClone first = cloneOf(14, 44, {0, 1, 2}, 20);
     MapClone right = cloneOf(30, 60, {}, 20, 40);
     EXPECT_EQ(strandOf(contigOf({first, right})).strand, -1);
