@@ -98,9 +98,12 @@ StrandEvidence cloneStrand(const std::vector<SequenceBand>& bands, int fromBand,
             c.count += c.held[(size_t)k] = holds(clone, bands[(size_t)(fromBand + k)].units, tolerance);
         seen.push_back(std::move(c));
     }
+    // Apart: holding next to none of the piece, and not laid out within it
+    // (a clone inside a long piece holds a fifth of it or less).
     std::vector<const SeenClone*> apart;
     for (const SeenClone& c : seen)
-        if (c.count <= std::max(1, n / 5)) apart.push_back(&c);
+        if (c.count <= std::max(1, n / 5) && (c.clone->left < left || c.clone->right > right))
+            apart.push_back(&c);
     const double middle = (double)(left + right) / 2, from = (double)left - SHIFT,
                  to = (double)right + SHIFT;
     double ratio = 0;
