@@ -16,11 +16,11 @@
 //
 // Which side a clone reaches out to: its middle against the place's, known
 // to LAYOUT_SPREAD units, and, more surely, the side of the clones apart
-// from the piece (holding next to none of its fragments, and not laid
-// out within it) whose bands it
-// shares: where the layout runs a few units off over a short piece, a
-// clone with its left end inside it overlaps the clones on the right. Two
-// clones overlap when they share SHARED_EXCESS bands more than chance.
+// from the piece (holding next to none of its fragments, and not laid out
+// within it) whose bands it shares: where the layout runs a few units off
+// over a short piece, a clone with its left end inside it overlaps the
+// clones on the right. Two clones overlap when they share SHARED_EXCESS
+// bands more than chance.
 //
 // The weight is the log of how much likelier the clones make the strand
 // than the other, summed over them; 0 where no clone shows an end inside.
