@@ -50,8 +50,13 @@ counts nowhere. The unrelated draft is the generator's draft of another
 species' genome of the same package.
 
     bench/place_bench.py [--build DIR] [--clones N] [--seed N] [--least BP]
-                         [--margin BP] [--keep DIR] [--real NAME]
+                         [--margin BP] [--keep DIR] [--real NAME] [--strands FILE]
                          [-- zeGenLibrary flags...]
+
+--strands FILE writes every row of the generator's draft whose strand is
+judged (sequence, the length of its part, contig, left, right, matched,
+fragments, clones, the contig's clones, the row's strand and the true
+one), to study the wrong ones.
 
 CPU seconds and peak memory of zeContig and zePlace come from /usr/bin/time.
 The figures are measurements, not thresholds; the goals are printed beside.
@@ -277,6 +282,8 @@ def main():
     ap.add_argument("--cutoff", help="zePlace's -c (default: its own)")
     ap.add_argument("--real", choices=sorted(REAL),
                     help="a real genome and draft of a Debian data package")
+    ap.add_argument("--strands", metavar="FILE",
+                    help="write the rows of the generator's draft whose strand is judged to FILE")
     a = ap.parse_args()
     real = None
     if a.real:
@@ -297,7 +304,7 @@ def main():
                                       + cutoff(a) + [os.path.join(lib, "draft.fasta")] + bands)
         print("(a) the generator's draft" if real else "the generator's draft")
         report(a, lib, os.path.join(lib, "draft-truth.tsv"), table, placed, agp,
-               (contig_cpu, contig_peak, place_cpu, place_peak))
+               (contig_cpu, contig_peak, place_cpu, place_peak), strands=a.strands)
         if real and real[2]:
             truth = os.path.join(work, "real-draft-truth.tsv")
             real_draft_truth(real[1], real[2], truth)
@@ -315,7 +322,7 @@ def main():
         unrelated(a, work, table, bands)
 
 
-def report(a, lib, draft_truth, table, placed, agp, costs, lengths=None):
+def report(a, lib, draft_truth, table, placed, agp, costs, lengths=None, strands=None):
     contigs = contigs_of(rows_of(table), rows_of(os.path.join(lib, "truth.tsv")))
     parts = collections.defaultdict(list)
     for p in rows_of(draft_truth):
@@ -353,7 +360,7 @@ def report(a, lib, draft_truth, table, placed, agp, costs, lengths=None):
             right += 1
             length_bin[0] += 1
     placed_rows = [r for r in rows if r["status"] in ("placed", "split") and part_of(r)]
-    wrong, strands, strand_right, good = 0, 0, 0, {}
+    wrong, judged, strand_right, good = 0, [], 0, {}
     for r in placed_rows:
         p = part_of(r)
         if p is None:
@@ -364,10 +371,17 @@ def report(a, lib, draft_truth, table, placed, agp, costs, lengths=None):
         good[(r["sequence"], r["seq_start"])] = (r, p)
         if not contigs[int(r["contig"])].line:
             continue  # no orientation to judge the strand by
-        strands += 1
         want = (1 if p["strand"] == "+" else -1) * \
             contigs[int(r["contig"])].orientation_at(int(r["left"]), int(r["right"]))
         strand_right += (1 if r["strand"] == "+" else -1) == want
+        judged.append([r["sequence"], int(r["seq_end"]) - int(r["seq_start"]), r["contig"], r["left"], r["right"], r["matched"],
+                       r["fragments"], r["clones"], len(contigs[int(r["contig"])].clones), r["strand"],
+                       "+" if want > 0 else "-"])
+    if strands:
+        with open(strands, "w") as f:
+            f.write("sequence\tlength\tcontig\tleft\tright\tmatched\tfragments\tclones\t"
+                    "contig_clones\tstrand\ttrue_strand\n")
+            f.writelines("\t".join(map(str, j)) + "\n" for j in judged)
     pairs, order_errors, last = 0, 0, None
     with open(agp) as f:
         for line in f:
@@ -411,7 +425,7 @@ def report(a, lib, draft_truth, table, placed, agp, costs, lengths=None):
         f"{20 * k}-{20 * k + 20} kb {share(*by_length[k])}" if k < 4 else f">= 80 kb {share(*by_length[k])}"
         for k in sorted(by_length)))
     print(f"placed rows wrong:                          {share(wrong, len(placed_rows))}  (goal <= 1%)")
-    print(f"right strand of the rows placed right:      {share(strand_right, strands)}  (goal >= 95%)")
+    print(f"right strand of the rows placed right:      {share(strand_right, len(judged))}  (goal >= 95%)")
     print(f"adjacent order errors along the AGP:        {share(order_errors, pairs)}  (goal <= 5%)")
     print(f"misjoined sequences found split:            {share(found, len(misjoined))}")
     print(f"ambiguous sequences with a right place:     {share(ambiguous_right, len(ambiguous))}")

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "zeCloneStrand.h"
+
 namespace {
 
 struct Piece {
@@ -50,40 +52,6 @@ int clonesOver(const ContigClones& c, long left, long right) {
     return n;
 }
 
-// The strand the clones over a place show: each clone that matches at
-// least two of the sequence's bands fromBand..toBand puts the mean of the
-// bands it matches against its centre, and the slope of the line through
-// these points, weighted by their matches, is the strand's sign. Clones
-// partly over the sequence match its end on their side; this holds where
-// the map's fragments lie too close to order (a short contig, a stretch
-// of few clones). 0 when the clones show no slope.
-int cloneStrand(const std::vector<SequenceBand>& bands, int fromBand, int toBand,
-                const ContigClones& contig, long left, long right, double tolerance) {
-    double n = 0, sx = 0, sy = 0, sxx = 0, sxy = 0;
-    for (const MapClone& clone : clonesNear(contig, left, right)) {
-        if (clone.left >= right || clone.right <= left) continue;
-        double count = 0, sum = 0;
-        for (int k = fromBand; k <= toBand; ++k) {
-            auto near = std::lower_bound(clone.units.begin(), clone.units.end(),
-                                         bands[(size_t)k].units - tolerance);
-            if (near != clone.units.end() && *near <= bands[(size_t)k].units + tolerance) {
-                count += 1;
-                sum += k;
-            }
-        }
-        if (count < 2) continue;
-        double x = (clone.left + clone.right) / 2.0, y = sum / count;
-        n += count;
-        sx += count * x;
-        sy += count * y;
-        sxx += count * x * x;
-        sxy += count * x * y;
-    }
-    double spread = n * sxx - sx * sx, slope = n * sxy - sx * sy;
-    if (n == 0 || spread <= 0 || slope == 0) return 0;
-    return slope > 0 ? 1 : -1;
-}
-
 PlacementRow rowOf(const std::string& name, const Chain& c, int fromBand, int toBand,
                    const std::vector<SequenceBand>& bands, const PlaceMap& map,
                    double tolerance) {
@@ -108,8 +76,9 @@ PlacementRow rowOf(const std::string& name, const Chain& c, int fromBand, int to
     r.right = std::min(contig.end, (long)std::ceil(std::max(low, high)) + 1);
     if (r.right <= r.left) r.right = r.left + 1;
     r.clones = clonesOver(contig, r.left, r.right);
-    int shown = cloneStrand(bands, fromBand, toBand, contig, r.left, r.right, tolerance);
-    if (shown != 0) r.strand = shown;
+    // The clones over the place, else the chain's direction.
+    StrandEvidence shown = cloneStrand(bands, fromBand, toBand, contig, r.left, r.right, tolerance);
+    if (shown.strand != 0) r.strand = shown.strand;
     return r;
 }
 

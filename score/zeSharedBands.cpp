@@ -2,12 +2,15 @@
 
 #include <algorithm>
 
-int sharedBandsAtLeast(const int* a, int na, const int* b, int nb, int tolerance, int needed) {
+namespace {
+
+template <typename T>
+int sharedAtLeast(const T* a, int na, const T* b, int nb, T tolerance, int needed) {
     int i = 0, j = 0, m = 0;
     while (i < na && j < nb) {
         // Every band left could still match at best once.
         if (m + std::min(na - i, nb - j) < needed) return m;
-        int d = a[i] - b[j];
+        T d = a[i] - b[j];
         if (d > tolerance) {
             j++;
         } else if (d < -tolerance) {
@@ -19,6 +22,16 @@ int sharedBandsAtLeast(const int* a, int na, const int* b, int nb, int tolerance
         }
     }
     return m;
+}
+
+} // namespace
+
+int sharedBandsAtLeast(const int* a, int na, const int* b, int nb, int tolerance, int needed) {
+    return sharedAtLeast(a, na, b, nb, tolerance, needed);
+}
+
+int sharedBands(const double* a, int na, const double* b, int nb, double tolerance) {
+    return sharedAtLeast(a, na, b, nb, tolerance, 0);
 }
 
 int sharedBands(const int* a, int na, const int* b, int nb, int tolerance) {

@@ -13,4 +13,7 @@ int sharedBands(const int* a, int na, const int* b, int nb, int tolerance);
 // still possible; then the result is below `needed` (and may be below M).
 int sharedBandsAtLeast(const int* a, int na, const int* b, int nb, int tolerance, int needed);
 
+// The same walk over sizes on a continuous scale (zePlace's standard units).
+int sharedBands(const double* a, int na, const double* b, int nb, double tolerance);
+
 #endif

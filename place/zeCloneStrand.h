@@ -1,0 +1,51 @@
+// The strand of a placed piece from the clones over its place.
+//
+// A clone whose end falls inside the piece holds the fragments of one end
+// of the sequence, and which end says the strand: under +, a clone that
+// reaches out to the left of the piece holds its first fragments, one that
+// reaches out to the right its last. Each clone over the place (within
+// SHIFT band units of it) is read for what it holds of the piece's
+// fragments (a band within the match tolerance of the size): all of them
+// as a clone over the whole piece, none but by chance as one beside it, or
+// a first or last run as one with an end inside (CLONE_END_SHARE of the
+// clones, each cut between two fragments alike). A clone over a fragment
+// shows no band for it at CLONE_MISS (missing and merged bands); one not
+// over it matches its size by chance at the share of the size scale its
+// bands' tolerances cover. So a clone end is told by a run of fragments
+// lacking, not by one.
+//
+// Which side a clone reaches out to: its middle against the place's, known
+// to LAYOUT_SPREAD units, and, more surely, the side of the clones apart
+// from the piece (holding next to none of its fragments, and not laid out
+// within it) whose bands it shares: where the layout runs a few units off
+// over a short piece, a clone with its left end inside it overlaps the
+// clones on the right. Two clones overlap when they share SHARED_EXCESS
+// bands more than chance.
+//
+// The weight is the log of how much likelier the clones make the strand
+// than the other, summed over them; 0 where no clone shows an end inside.
+#ifndef ZE_CLONESTRAND_H
+#define ZE_CLONESTRAND_H
+
+#include <vector>
+
+#include "zeMapFragments.h"
+#include "zeSequenceChains.h"
+
+const double CLONE_MISS = 0.08;
+const double CLONE_END_SHARE = 0.2;
+const double LAYOUT_SPREAD = 3;
+const double SHIFT = 3;
+const double SHARED_EXCESS = 6;
+
+struct StrandEvidence {
+    int strand = 0;    // +1, -1, or 0 where the clones show none
+    double weight = 0; // natural log of the likelihood ratio, at least 0
+};
+
+// The strand that the clones of `contig` over left..right (band units,
+// right excluded) show for the sequence's bands fromBand..toBand.
+StrandEvidence cloneStrand(const std::vector<SequenceBand>& bands, int fromBand, int toBand,
+                           const ContigClones& contig, long left, long right, double tolerance);
+
+#endif
