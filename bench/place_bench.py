@@ -360,7 +360,7 @@ def report(a, lib, draft_truth, table, placed, agp, costs, lengths=None, strands
             right += 1
             length_bin[0] += 1
     placed_rows = [r for r in rows if r["status"] in ("placed", "split") and part_of(r)]
-    wrong, judged, strand_right, good = 0, [], 0, {}
+    wrong, judged, strand_right, strand_given, good = 0, [], 0, 0, {}
     for r in placed_rows:
         p = part_of(r)
         if p is None:
@@ -373,7 +373,9 @@ def report(a, lib, draft_truth, table, placed, agp, costs, lengths=None, strands
             continue  # no orientation to judge the strand by
         want = (1 if p["strand"] == "+" else -1) * \
             contigs[int(r["contig"])].orientation_at(int(r["left"]), int(r["right"]))
-        strand_right += (1 if r["strand"] == "+" else -1) == want
+        if r["strand"] != "?":
+            strand_given += 1
+            strand_right += (1 if r["strand"] == "+" else -1) == want
         judged.append([r["sequence"], int(r["seq_end"]) - int(r["seq_start"]), r["contig"], r["left"], r["right"], r["matched"],
                        r["fragments"], r["clones"], len(contigs[int(r["contig"])].clones), r["strand"],
                        "+" if want > 0 else "-"])
@@ -426,6 +428,8 @@ def report(a, lib, draft_truth, table, placed, agp, costs, lengths=None, strands
         for k in sorted(by_length)))
     print(f"placed rows wrong:                          {share(wrong, len(placed_rows))}  (goal <= 1%)")
     print(f"right strand of the rows placed right:      {share(strand_right, len(judged))}  (goal >= 95%)")
+    print(f"  of those given a strand (not ?):          {share(strand_right, strand_given)}; "
+          f"strand given {share(strand_given, len(judged))}")
     print(f"adjacent order errors along the AGP:        {share(order_errors, pairs)}  (goal <= 5%)")
     print(f"misjoined sequences found split:            {share(found, len(misjoined))}")
     print(f"ambiguous sequences with a right place:     {share(ambiguous_right, len(ambiguous))}")
@@ -454,7 +458,7 @@ def agp_faults(path, lengths):
             if col[4] == "W":
                 b, e = int(col[6]), int(col[7])
                 bad = bad or b < 1 or e > lengths.get(col[5], 0) or e - b != stop - start \
-                    or col[8] not in "+-"
+                    or col[8] not in ("+", "-", "?", "na")
             elif col[4] == "N":
                 bad = bad or col[5] != str(stop - start + 1) or col[6:] != ["scaffold", "yes", "map"]
             else:

@@ -38,7 +38,7 @@ std::string placementAgp(const std::vector<PlacementRow>& rows) {
             out += object + '\t' + std::to_string(at) + '\t' + std::to_string(at + length - 1) + '\t' +
                    std::to_string(part++) + "\tW\t" + r.sequence + '\t' +
                    std::to_string(r.seqStart + 1) + '\t' + std::to_string(r.seqEnd) + '\t' +
-                   (r.strand > 0 ? "+" : "-") + '\n';
+                   strandSign(r.strand) + '\n';
             at += length;
         }
     }

@@ -16,7 +16,7 @@ void appendPlacements(std::string& out, const std::vector<PlacementRow>& rows,
         for (int k = 2; !used.insert(id).second; ++k)
             id = gffEscaped(wanted + "." + std::to_string(k));
         out += "contig" + std::to_string(r.contig) + "\tzePlace\tmatch\t" + std::to_string(r.left + 1) +
-               '\t' + std::to_string(r.right) + "\t.\t" + (r.strand > 0 ? "+" : "-") + "\t.\tID=" +
+               '\t' + std::to_string(r.right) + "\t.\t" + strandSign(r.strand) + "\t.\tID=" +
                id + ";Name=" + gffEscaped(r.sequence) +
                ";seq_start=" + std::to_string(r.seqStart) + ";seq_end=" + std::to_string(r.seqEnd) +
                ";matched=" + std::to_string(r.matched) + ";fragments=" + std::to_string(r.fragments) +

@@ -14,7 +14,7 @@ namespace {
 
 const char* const STYLE =
     "svg.lane{display:block;margin:.3em 0}"
-    ".plus{fill:#3a7bd5}.minus{fill:#d5813a}.axis{stroke:#666;stroke-width:1}"
+    ".plus{fill:#3a7bd5}.minus{fill:#d5813a}.unknown{fill:#999}.axis{stroke:#666;stroke-width:1}"
     "td.num{text-align:right}";
 
 std::string cutoffText(double cutoff) {
@@ -31,7 +31,7 @@ void rowCells(std::ostringstream& out, const PlacementRow& r, bool withContig) {
     out << "<tr><td>" << htmlEscape(r.sequence) << "</td><td class=\"num\">" << range(r) << "</td>";
     if (withContig) out << "<td class=\"num\">" << r.contig << "</td>";
     out << "<td class=\"num\">" << r.left << "&ndash;" << r.right << "</td><td>"
-        << (r.strand > 0 ? "+" : "&minus;") << "</td><td class=\"num\">" << r.matched << " / "
+        << (r.strand < 0 ? "&minus;" : strandSign(r.strand)) << "</td><td class=\"num\">" << r.matched << " / "
         << r.fragments << "</td><td class=\"num\">" << r.clones << "</td><td>"
         << placeStatusName(r.status) << "</td></tr>\n";
 }
@@ -50,10 +50,10 @@ void lane(std::ostringstream& out, const std::vector<const PlacementRow*>& piece
     for (size_t k = 0; k < pieces.size(); ++k) {
         const PlacementRow& r = *pieces[k];
         double x = 10 + scale * (double)r.left, w = std::max(1.0, scale * (double)(r.right - r.left));
-        out << "<rect class=\"" << (r.strand > 0 ? "plus" : "minus") << "\" x=\"" << fixed(x, 1)
+        out << "<rect class=\"" << (r.strand > 0 ? "plus" : r.strand < 0 ? "minus" : "unknown") << "\" x=\"" << fixed(x, 1)
             << "\" y=\"" << 10 + 10 * (double)(k % 3) << "\" width=\"" << fixed(w, 1)
             << "\" height=\"8\"><title>" << htmlEscape(r.sequence) << " " << r.left << "-"
-            << r.right << " " << (r.strand > 0 ? "+" : "-") << "</title></rect>";
+            << r.right << " " << strandSign(r.strand) << "</title></rect>";
     }
     out << "</svg>\n";
 }
@@ -82,7 +82,8 @@ void sequenceSections(std::ostringstream& out, const PlacePageInput& in) {
                         const std::vector<const PlacementRow*>& b) { return a.size() > b.size(); });
     out << "<section>\n<h2>Along the contigs</h2>\n<p>Each contig from its left end, its "
            "placed pieces in map order: <span style=\"color:#3a7bd5\">&#9632;</span> strand +, "
-           "<span style=\"color:#d5813a\">&#9632;</span> strand &minus;.</p>\n";
+           "<span style=\"color:#d5813a\">&#9632;</span> strand &minus;, "
+           "<span style=\"color:#999\">&#9632;</span> strand unknown.</p>\n";
     if (contigs.size() > PAGE_CONTIGS)
         out << "<p>The " << PAGE_CONTIGS << " contigs with the most placed pieces of "
             << contigs.size() << ".</p>\n";

@@ -76,13 +76,18 @@ PlacementRow rowOf(const std::string& name, const Chain& c, int fromBand, int to
     r.right = std::min(contig.end, (long)std::ceil(std::max(low, high)) + 1);
     if (r.right <= r.left) r.right = r.left + 1;
     r.clones = clonesOver(contig, r.left, r.right);
-    // The clones over the place, else the chain's direction.
+    // The clones over the place tell the strand, or leave it unknown: a
+    // coin's guess would read as a finding in the AGP and the GFF3.
     StrandEvidence shown = cloneStrand(bands, fromBand, toBand, contig, r.left, r.right, tolerance);
-    if (shown.strand != 0) r.strand = shown.strand;
+    r.strand = shown.weight >= STRAND_EVIDENCE ? shown.strand : 0;
     return r;
 }
 
 } // namespace
+
+const char* strandSign(int strand) {
+    return strand > 0 ? "+" : strand < 0 ? "-" : "?";
+}
 
 const char* placeStatusName(PlaceStatus s) {
     switch (s) {

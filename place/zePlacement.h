@@ -21,6 +21,9 @@
 
 const double DEFAULT_CHANCE_CUTOFF = 0.003;
 const double ALIKE = 100;
+// The log odds between the strands below which the clones show none: such
+// rows are right about half the time, whatever the chain's direction.
+const double STRAND_EVIDENCE = 0.5;
 
 struct PlaceSettings {
     ChainSettings chains;
@@ -31,12 +34,16 @@ enum class PlaceStatus { Placed, Split, Ambiguous, Unplaced };
 
 const char* placeStatusName(PlaceStatus s);
 
+// "+", "-", or "?" for a strand the clones do not show (as AGP 2.1 and
+// GFF3 write an unknown orientation).
+const char* strandSign(int strand);
+
 struct PlacementRow {
     std::string sequence;
     int64_t seqStart = 0, seqEnd = 0; // 0-based, end excluded
     int contig = 0;                   // 0 when unplaced
     long left = 0, right = 0;         // the contig's band units, right excluded
-    int strand = 1;
+    int strand = 1;                   // +1, -1, or 0 where the clones show none
     int fragments = 0, matched = 0, clones = 0;
     PlaceStatus status = PlaceStatus::Unplaced;
     double logChance = 0;

@@ -14,7 +14,7 @@ void appendPlacementRow(std::string& out, const PlacementRow& r) {
         out += "-\t-\t-\t-";
     else
         out += std::to_string(r.contig) + '\t' + std::to_string(r.left) + '\t' +
-               std::to_string(r.right) + '\t' + (r.strand > 0 ? "+" : "-");
+               std::to_string(r.right) + '\t' + strandSign(r.strand);
     out += '\t' + std::to_string(r.fragments) + '\t' + std::to_string(r.matched) + '\t' +
            std::to_string(r.clones) + '\t' + placeStatusName(r.status) + '\n';
 }

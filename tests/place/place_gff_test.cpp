@@ -14,6 +14,7 @@
 #include "placeTestSupport.h"
 #include "testSupport.h"
 #include "zeMapGff.h"
+#include "zePlaceAgp.h"
 #include "zePlaceGff.h"
 
 using namespace zetest;
@@ -54,12 +55,17 @@ TEST(PlaceGff, MapLinesComeFirstAndPlacementIdsStayUnique) {
     EXPECT_EQ(gff.text, HEAD + CLONES) << "blank lines dropped, line ends made plain";
     PlacementRow unplaced;
     unplaced.sequence = "u";
-    std::string out = placementGff(gff, {placed("s", 1, 0, 30), unplaced, placed("a;b", 3, 9, 80)});
+    PlacementRow unknownStrand = placed("a;b", 3, 9, 80);
+    unknownStrand.strand = 0;
+    std::string out = placementGff(gff, {placed("s", 1, 0, 30), unplaced, unknownStrand});
     EXPECT_EQ(out, HEAD + CLONES +
                        "contig1\tzePlace\tmatch\t1\t30\t.\t+\t.\tID=s:0-100.2;Name=s;seq_start=0;"
                        "seq_end=100;matched=0;fragments=0;status=placed\n"
-                       "contig3\tzePlace\tmatch\t10\t80\t.\t+\t.\tID=a%3Bb:0-100;Name=a%3Bb;"
+                       "contig3\tzePlace\tmatch\t10\t80\t.\t?\t.\tID=a%3Bb:0-100;Name=a%3Bb;"
                        "seq_start=0;seq_end=100;matched=0;fragments=0;status=placed\n");
+    // AGP 2.1 writes an unknown orientation as GFF3 does.
+    EXPECT_NE(placementAgp({unknownStrand}).find("\ncontig3\t1\t100\t1\tW\ta;b\t1\t100\t?\n"),
+              std::string::npos);
 }
 
 TEST(PlaceGff, FileOfAnotherMapIsRefusedAtItsLine) {
