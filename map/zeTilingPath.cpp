@@ -38,7 +38,16 @@ const double JUNK_SHARE = 0.99;
 // whose inner end lies no further out than that clone's mostly lies inside it:
 // it needs a quarter more, and two such clones sharing fresh bands do not
 // bear each other out.
-const long OUTWARD_GAP = 6;
+const long OUTWARD_GAP = 5;
+// A clone near an end lies past the path's outermost clone where its fresh
+// bands outnumber by this many those the outermost clone keeps with it in
+// its place: each one's junk is as likely, so the lead is what the one
+// reaches past the other, less what the other reaches past it.
+const long PAST_LEAD = 2;
+// Two clones sharing fresh bands bear each other out only where neither
+// trails the path's outermost clone by more than this: one that does lies
+// inside it, and they share bands it lost.
+const long SHARED_TRAIL = 2;
 
 bool matchesAny(int band, const std::vector<int>& bands, int tolerance) {
     auto at = std::lower_bound(bands.begin(), bands.end(), band - tolerance);
@@ -343,6 +352,18 @@ std::vector<int> freshBands(const std::vector<Fingerprint>& prints, const Contig
     return newBands(prints[c.tiles[i].print].bands, path, inward, tolerance);
 }
 
+// The fresh bands tiles[outer] (on the path) would keep with tiles[i]
+// (off it) in its place: what the one reaches past the other.
+size_t freshInPlace(const std::vector<Fingerprint>& prints, ContigTiles& c, size_t outer, size_t i,
+                    int tolerance) {
+    c.onPath[i] = 1;
+    c.onPath[outer] = 0;
+    const size_t kept = freshBands(prints, c, outer, tolerance).size();
+    c.onPath[i] = 0;
+    c.onPath[outer] = 1;
+    return kept;
+}
+
 // The clones beyond the path's end clone at one end of the contig (side
 // +1: the right end, -1: the left), outward. The layout draws a clone
 // that reaches past all the others in, its bands out there being shared
@@ -351,11 +372,13 @@ std::vector<int> freshBands(const std::vector<Fingerprint>& prints, const Contig
 // the end does not tell whether it reaches past the path; its bands do.
 // Of the clones near the end, not on the path, each keeps its fresh bands
 // (freshBands). A clone with more than `mostJunk` of them, more than a
-// clone away from the ends has, lies past the path; so do two clones
-// sharing at least `leastBeyond` of them, where a band of one alone may be
-// its own junk. Of these, the clone with the most fresh bands the other
-// lacks (then the further end, an ok clone, the lowest identity) joins
-// the path, and the clones near the end are looked at again.
+// clone away from the ends has, lies past the path; so does one whose
+// fresh bands lead by PAST_LEAD those the path's outermost clone keeps with
+// it in its place (freshInPlace), and two clones sharing at least
+// `leastBeyond` of them, where a band of one alone may be its own junk,
+// unless one trails that clone's by more than SHARED_TRAIL. Of these, the clone with the most fresh
+// bands the other lacks (then the further end, an ok clone, the lowest identity) joins the path,
+// and the clones near the end are looked at again.
 std::vector<size_t> beyondEnd(const std::vector<Fingerprint>& prints, ContigTiles& c, int side,
                               int leastBeyond, size_t mostJunk, int tolerance) {
     auto reach = [&](const Tile& t) { return side > 0 ? t.right : -t.left; };
@@ -387,15 +410,18 @@ std::vector<size_t> beyondEnd(const std::vector<Fingerprint>& prints, ContigTile
                                     sharedBands(fresh[a].data(), (int)fresh[a].size(),
                                                 fresh[b].data(), (int)fresh[b].size(), tolerance));
             // Where it lies against the path's outermost clone at this end.
-            const Tile& outer = c.tiles[taken.empty() ? endIndex : taken.back()];
+            const size_t outerIndex = taken.empty() ? endIndex : taken.back();
+            const Tile& outer = c.tiles[outerIndex];
             const Tile& t = c.tiles[open[a]];
             const long gap = side < 0 ? outer.right - t.right : t.left - outer.left;
             const long junk = (long)mostJunk;
             long allowed = junk;
             if (gap >= OUTWARD_GAP) allowed -= junk / 4;
             if (gap <= 0) allowed += junk / 4;
-            const bool byMost = most >= leastBeyond && gap > 0;
-            if (!byMost && (long)fresh[a].size() <= allowed) continue;
+            const long own = (long)fresh[a].size();
+            const long lead = own - (long)freshInPlace(prints, c, outerIndex, open[a], tolerance);
+            const bool byMost = most >= leastBeyond && gap > 0 && lead >= -SHARED_TRAIL;
+            if (!byMost && own <= allowed && lead < PAST_LEAD) continue;
             auto key = [&](const Tile& u, int past) {
                 return std::make_tuple(-past, -reach(u), u.status != CloneStatus::Ok, u.rank);
             };

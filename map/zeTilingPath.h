@@ -22,9 +22,14 @@
 // off the path, one lies past the path when it has more fresh bands than
 // 99% of the clones away from the ends and off the paths of the whole
 // library have (their own extra bands and partial end fragments), or when
-// it shares at least DEFAULT_MTP_BEYOND of them with another such clone
-// (both have the genome's bands out there). Its place counts too, by its
-// inner end against the path's outermost clone's there: 6 band units or
+// its fresh bands outnumber by 2 those the path's outermost clone there
+// would keep with it in its place (each one's junk as likely, the lead is
+// what the one reaches past the other less what the other reaches past
+// it), or when it shares at least DEFAULT_MTP_BEYOND of them with another
+// such clone (both have the genome's bands out there) and its fresh bands
+// trail the outermost clone's by at most 2 (one trailing by more lies
+// inside it, the two sharing bands it lost). Its place counts too, by its
+// inner end against the path's outermost clone's there: 5 band units or
 // more further out, a quarter fewer fresh bands than that 99% will do (a
 // clone lying out there is drawn in no further); no further out, it needs a
 // quarter more, and shared fresh bands do not count (such a clone mostly

@@ -125,6 +125,14 @@ TEST(TilingPath, EndClonesReachPastTheOkClones) {
     EXPECT_EQ(path(with(junky, {near})), "A B/5 C/5 D/5 E/5");
     EXPECT_EQ(path(with(junky, {{"Near2", 5, 19, CloneStatus::Buried, -2, 12}, near})),
               "Near A/14 B/5 C/5 D/5 E/5");
+    // Two clones inside A sharing 2 bands that A lost (3 and 4) bear each
+    // other out no more: A keeps 7 bands past either.
+    clones =
+        with(junky, {{"In1", 2, 10, CloneStatus::Buried}, {"In2", 2, 11, CloneStatus::Buried}});
+    clones[0].from = 5;
+    clones[0].to = 20;
+    clones[0].more = {0, 1, 2};
+    EXPECT_EQ(path(clones), "A B/5 C/5 D/5 E/5");
     // An ok clone is the end where a buried one reaches no further.
     clones = with(CHAIN, {{"A2", 0, 20}});
     clones[0].status = CloneStatus::Buried; // A
@@ -149,19 +157,28 @@ TEST(TilingPath, ClonesPastAnEndByWhereTheyLieAndWhatTheyCover) {
               "Out B/4 C/5 D/5 E/5");
     // The clones away from the ends have 4 bands of their own: a clone
     // past A needs more than 4 fresh bands, but 4 where its inner end lies
-    // 6 band units out of A's, and 6 where it lies no further out than A's.
+    // 5 band units out of A's, and 6 where it lies no further out than A's,
+    // unless it has 2 more than A would keep with it in its place.
     std::vector<Hand> junky4 =
         with(CHAIN, {{"I1", 22, 42, CloneStatus::Buried, 22, 42, {2000, 2001, 2002, 2003}},
                      {"I2", 30, 50, CloneStatus::Buried, 30, 50, {2010, 2011, 2012, 2013}},
                      {"I3", 40, 60, CloneStatus::Buried, 40, 60, {2020, 2021, 2022, 2023}}});
     EXPECT_EQ(path(with(junky4, {{"Out4", 2, 14, CloneStatus::Buried, -4, 12}})),
               "Out4 A/12 B/5 C/5 D/5 E/5");
+    EXPECT_EQ(path(with(junky4, {{"Out4", 2, 15, CloneStatus::Buried, -4, 12}})),
+              "Out4 A/12 B/5 C/5 D/5 E/5");
+    // 4 fresh bands, A keeping 3 (12 to 14, which B lacks): a lead of 1.
     EXPECT_EQ(path(with(junky4, {{"Out4", 2, 16, CloneStatus::Buried, -4, 12}})),
               "A B/5 C/5 D/5 E/5");
-    EXPECT_EQ(path(with(junky4, {{"Long", 3, 19, CloneStatus::Buried, -5, 20}})),
-              "Long B/5 C/5 D/5 E/5");
-    EXPECT_EQ(path(with(junky4, {{"Long", 3, 20, CloneStatus::Buried, -5, 20}})),
+    EXPECT_EQ(path(with(junky4, {{"Long", 3, 19, CloneStatus::Buried, -5, 11}})),
+              "Long A/11 B/5 C/5 D/5 E/5");
+    EXPECT_EQ(path(with(junky4, {{"Long", 3, 20, CloneStatus::Buried, -5, 11}})),
               "A B/5 C/5 D/5 E/5");
+    // A buried clone drawn inside A with 3 fresh bands, no more than the
+    // others' junk, but lying over all of A: A would keep none, so the 3
+    // lead, and it replaces A.
+    EXPECT_EQ(path(with(junky4, {{"Over", 3, 20, CloneStatus::Buried, -3, 20}})),
+              "Over B/5 C/5 D/5 E/5");
 }
 
 TEST(TilingPath, ChanceMatchIsNoOverlap) {
