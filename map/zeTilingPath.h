@@ -47,8 +47,11 @@
 // end: each next clone starts inside the one before (left <= its left <
 // right) and reaches further (a larger right); the first end clone counts
 // as left of all, the last as reaching furthest. A step is strong when the
-// two clones overlap by at least `minShared` band units in the layout and
-// share at least `minShared` bands beyond chance (zeChanceBands.h: those
+// two clones overlap by at least `minShared` band units in the layout, less
+// half the junk allowance above (a clone's junk makes its offsets too long
+// by half its number, so places may lie that far off; the core paths are
+// found first without it, to measure that allowance), and share at least
+// `minShared` bands beyond chance (zeChanceBands.h: those
 // left when the chance matches of their other bands are taken off, the
 // chance from how the library's bands crowd the scale); weak
 // otherwise. A step's overlap is the lesser of the two. Where a clone has
@@ -71,7 +74,7 @@
 
 const int DEFAULT_MTP_SHARED = 4;
 // Fresh bands two clones near an end share to lie past the path.
-const int DEFAULT_MTP_BEYOND = 2;
+const int DEFAULT_MTP_BEYOND = 3;
 
 struct TilingStep {
     int print = 0;
