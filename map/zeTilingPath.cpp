@@ -38,7 +38,19 @@ const double JUNK_SHARE = 0.99;
 // whose inner end lies no further out than that clone's mostly lies inside it:
 // it needs a quarter more, and two such clones sharing fresh bands do not
 // bear each other out.
-const long OUTWARD_GAP = 6;
+const long OUTWARD_GAP = 5;
+// A clone near an end lies past the path's outermost clone where its fresh
+// bands outnumber by this many those the outermost clone keeps with it in
+// its place: each one's junk is as likely, so the lead is what the one
+// reaches past the other, less what the other reaches past it.
+const long PAST_LEAD = 2;
+// Two clones sharing fresh bands bear each other out only where neither
+// trails the path's outermost clone by more than this: one that does lies
+// inside it, and they share bands it lost.
+const long SHARED_TRAIL = 2;
+// A step's overlap in the layout counts this share of the library's junk
+// (JUNK_SHARE) less.
+const long LAYOUT_SLACK_SHARE = 2;
 
 bool matchesAny(int band, const std::vector<int>& bands, int tolerance) {
     auto at = std::lower_bound(bands.begin(), bands.end(), band - tolerance);
@@ -109,13 +121,14 @@ struct Step {
 };
 
 // The step from one tile to a later one (`to` left 0); across a gap of
-// the layout when `gap`.
+// the layout when `gap`. Their overlap in the layout counts `slack` band
+// units less: the places may lie that far off.
 Step stepBetween(const std::vector<Fingerprint>& prints, const Tile& from, const Tile& to,
-                 int minShared, const ChanceBands& chance, bool gap) {
+                 int minShared, long slack, const ChanceBands& chance, bool gap) {
     const std::vector<int>& a = prints[from.print].bands;
     const std::vector<int>& b = prints[to.print].bands;
     int shared = sharedBands(a.data(), (int)a.size(), b.data(), (int)b.size(), chance.tolerance);
-    long overlap = std::min(from.right, to.right) - std::max(from.left, to.left);
+    long overlap = std::min(from.right, to.right) - std::max(from.left, to.left) - slack;
     int beyondChance = sharedBeyondChance(chance, a, b, shared);
     int evidence = gap ? 0 : (int)std::max(0L, std::min<long>(overlap, beyondChance));
     return {0, shared, evidence, evidence < minShared};
@@ -130,10 +143,10 @@ struct StepGraph {
 };
 
 StepGraph stepGraph(const std::vector<Fingerprint>& prints, const std::vector<Tile>& tiles,
-                    int minShared, const ChanceBands& chance) {
+                    int minShared, long slack, const ChanceBands& chance) {
     StepGraph g;
     auto add = [&](size_t i, size_t j, bool gap) {
-        Step step = stepBetween(prints, tiles[i], tiles[j], minShared, chance, gap);
+        Step step = stepBetween(prints, tiles[i], tiles[j], minShared, slack, chance, gap);
         step.to = (int)j;
         g.steps.push_back(step);
     };
@@ -212,7 +225,7 @@ void rankIdentities(const std::vector<Fingerprint>& prints, std::vector<Tile>& t
 // clones (a buried clone may reach a little past the one it lies in).
 std::vector<TilingStep> pathBetween(const std::vector<Fingerprint>& prints,
                                     const std::vector<Tile>& placed, size_t first, size_t last,
-                                    int minShared, const ChanceBands& chance) {
+                                    int minShared, long slack, const ChanceBands& chance) {
     if (first == last) return {{placed[first].print, -1, false}};
     std::vector<Tile> tiles;
     long lowest = placed[first].left, highest = placed[last].right;
@@ -234,7 +247,7 @@ std::vector<TilingStep> pathBetween(const std::vector<Fingerprint>& prints,
     std::sort(tiles.begin(), tiles.end(), [](const Tile& a, const Tile& b) {
         return std::make_tuple(a.left, a.right, a.rank) < std::make_tuple(b.left, b.right, b.rank);
     });
-    StepGraph g = stepGraph(prints, tiles, minShared, chance);
+    StepGraph g = stepGraph(prints, tiles, minShared, slack, chance);
 
     // The weakest overlap the chosen path has, then the steps of at least
     // that many bands, over which the path is the one of the fewest weak
@@ -324,6 +337,7 @@ struct ContigTiles {
     std::vector<char> onPath, nearEnd;
     std::vector<size_t> byLeft;
     long longest = 0;
+    long slack = 0; // the band units a step's overlap in the layout counts less
     ChanceBands chance;
 };
 
@@ -343,6 +357,18 @@ std::vector<int> freshBands(const std::vector<Fingerprint>& prints, const Contig
     return newBands(prints[c.tiles[i].print].bands, path, inward, tolerance);
 }
 
+// The fresh bands tiles[outer] (on the path) would keep with tiles[i]
+// (off it) in its place: what the one reaches past the other.
+size_t freshInPlace(const std::vector<Fingerprint>& prints, ContigTiles& c, size_t outer, size_t i,
+                    int tolerance) {
+    c.onPath[i] = 1;
+    c.onPath[outer] = 0;
+    const size_t kept = freshBands(prints, c, outer, tolerance).size();
+    c.onPath[i] = 0;
+    c.onPath[outer] = 1;
+    return kept;
+}
+
 // The clones beyond the path's end clone at one end of the contig (side
 // +1: the right end, -1: the left), outward. The layout draws a clone
 // that reaches past all the others in, its bands out there being shared
@@ -351,11 +377,13 @@ std::vector<int> freshBands(const std::vector<Fingerprint>& prints, const Contig
 // the end does not tell whether it reaches past the path; its bands do.
 // Of the clones near the end, not on the path, each keeps its fresh bands
 // (freshBands). A clone with more than `mostJunk` of them, more than a
-// clone away from the ends has, lies past the path; so do two clones
-// sharing at least `leastBeyond` of them, where a band of one alone may be
-// its own junk. Of these, the clone with the most fresh bands the other
-// lacks (then the further end, an ok clone, the lowest identity) joins
-// the path, and the clones near the end are looked at again.
+// clone away from the ends has, lies past the path; so does one whose
+// fresh bands lead by PAST_LEAD those the path's outermost clone keeps with
+// it in its place (freshInPlace), and two clones sharing at least
+// `leastBeyond` of them, where a band of one alone may be its own junk,
+// unless one trails that clone's by more than SHARED_TRAIL. Of these, the clone with the most fresh
+// bands the other lacks (then the further end, an ok clone, the lowest identity) joins the path,
+// and the clones near the end are looked at again.
 std::vector<size_t> beyondEnd(const std::vector<Fingerprint>& prints, ContigTiles& c, int side,
                               int leastBeyond, size_t mostJunk, int tolerance) {
     auto reach = [&](const Tile& t) { return side > 0 ? t.right : -t.left; };
@@ -387,15 +415,18 @@ std::vector<size_t> beyondEnd(const std::vector<Fingerprint>& prints, ContigTile
                                     sharedBands(fresh[a].data(), (int)fresh[a].size(),
                                                 fresh[b].data(), (int)fresh[b].size(), tolerance));
             // Where it lies against the path's outermost clone at this end.
-            const Tile& outer = c.tiles[taken.empty() ? endIndex : taken.back()];
+            const size_t outerIndex = taken.empty() ? endIndex : taken.back();
+            const Tile& outer = c.tiles[outerIndex];
             const Tile& t = c.tiles[open[a]];
             const long gap = side < 0 ? outer.right - t.right : t.left - outer.left;
             const long junk = (long)mostJunk;
             long allowed = junk;
             if (gap >= OUTWARD_GAP) allowed -= junk / 4;
             if (gap <= 0) allowed += junk / 4;
-            const bool byMost = most >= leastBeyond && gap > 0;
-            if (!byMost && (long)fresh[a].size() <= allowed) continue;
+            const long own = (long)fresh[a].size();
+            const long lead = own - (long)freshInPlace(prints, c, outerIndex, open[a], tolerance);
+            const bool byMost = most >= leastBeyond && gap > 0 && lead >= -SHARED_TRAIL;
+            if (!byMost && own <= allowed && lead < PAST_LEAD) continue;
             auto key = [&](const Tile& u, int past) {
                 return std::make_tuple(-past, -reach(u), u.status != CloneStatus::Ok, u.rank);
             };
@@ -416,8 +447,9 @@ std::vector<size_t> beyondEnd(const std::vector<Fingerprint>& prints, ContigTile
 // end clone at the left to the one at the right, through ok and buried
 // clones; and how its bands match those of the rest of the library by chance.
 ContigTiles corePath(const std::vector<Fingerprint>& prints, std::vector<Tile> placed,
-                     int minShared, const LibraryBands& library, int tolerance) {
+                     int minShared, long slack, const LibraryBands& library, int tolerance) {
     ContigTiles c;
+    c.slack = slack;
     std::vector<int> own;
     for (const Tile& u : placed)
         own.insert(own.end(), prints[u.print].bands.begin(), prints[u.print].bands.end());
@@ -425,7 +457,7 @@ ContigTiles corePath(const std::vector<Fingerprint>& prints, std::vector<Tile> p
     rankIdentities(prints, placed);
     const size_t first = endTile(prints, placed, -1, tolerance);
     const size_t last = endTile(prints, placed, +1, tolerance);
-    c.core = pathBetween(prints, placed, first, last, minShared, c.chance);
+    c.core = pathBetween(prints, placed, first, last, minShared, slack, c.chance);
     c.tiles = std::move(placed);
     const std::vector<Tile>& t = c.tiles;
     c.onPath.assign(t.size(), 0);
@@ -535,7 +567,7 @@ std::vector<TilingStep> contigPath(const std::vector<Fingerprint>& prints, Conti
             path.push_back(c.core[(size_t)at]);
         } else {
             Step step = stepBetween(prints, placed[order[k - 1]], placed[order[k]], minShared,
-                                    c.chance, false);
+                                    c.slack, c.chance, false);
             path.push_back({placed[order[k]].print, step.shared, step.weak});
         }
     }
@@ -557,13 +589,21 @@ std::vector<std::vector<TilingStep>> tilingPaths(const std::vector<Fingerprint>&
     for (const Fingerprint& f : prints)
         every.push_back(&f.bands);
     const LibraryBands library = libraryBands(every);
-    std::vector<ContigTiles> contigs(tiles.size());
-    for (size_t k = 0; k < tiles.size(); ++k)
-        if (!tiles[k].empty())
-            contigs[k] = corePath(prints, std::move(tiles[k]), minShared, library, tolerance);
+    auto corePaths = [&](long slack) {
+        std::vector<ContigTiles> contigs(tiles.size());
+        for (size_t k = 0; k < tiles.size(); ++k)
+            if (!tiles[k].empty())
+                contigs[k] = corePath(prints, tiles[k], minShared, slack, library, tolerance);
+        return contigs;
+    };
+    std::vector<ContigTiles> contigs = corePaths(0);
     // Measured over the whole library before any contig's ends are looked
     // at, so that a contig's path does not depend on the others' order.
     const size_t junk = mostJunk(prints, contigs, tolerance);
+    // A clone's junk makes each of its offsets too long by half its number
+    // (zeLayout.h), so its place may lie that far off: the core paths again,
+    // a step's overlap in the layout counting that much less.
+    if (const long slack = (long)junk / LAYOUT_SLACK_SHARE) contigs = corePaths(slack);
     std::vector<std::vector<TilingStep>> paths(tiles.size());
     for (size_t k = 0; k < contigs.size(); ++k)
         if (!contigs[k].tiles.empty())

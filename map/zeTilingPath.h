@@ -22,9 +22,14 @@
 // off the path, one lies past the path when it has more fresh bands than
 // 99% of the clones away from the ends and off the paths of the whole
 // library have (their own extra bands and partial end fragments), or when
-// it shares at least DEFAULT_MTP_BEYOND of them with another such clone
-// (both have the genome's bands out there). Its place counts too, by its
-// inner end against the path's outermost clone's there: 6 band units or
+// its fresh bands outnumber by 2 those the path's outermost clone there
+// would keep with it in its place (each one's junk as likely, the lead is
+// what the one reaches past the other less what the other reaches past
+// it), or when it shares at least DEFAULT_MTP_BEYOND of them with another
+// such clone (both have the genome's bands out there) and its fresh bands
+// trail the outermost clone's by at most 2 (one trailing by more lies
+// inside it, the two sharing bands it lost). Its place counts too, by its
+// inner end against the path's outermost clone's there: 5 band units or
 // more further out, a quarter fewer fresh bands than that 99% will do (a
 // clone lying out there is drawn in no further); no further out, it needs a
 // quarter more, and shared fresh bands do not count (such a clone mostly
@@ -42,8 +47,11 @@
 // end: each next clone starts inside the one before (left <= its left <
 // right) and reaches further (a larger right); the first end clone counts
 // as left of all, the last as reaching furthest. A step is strong when the
-// two clones overlap by at least `minShared` band units in the layout and
-// share at least `minShared` bands beyond chance (zeChanceBands.h: those
+// two clones overlap by at least `minShared` band units in the layout, less
+// half the junk allowance above (a clone's junk makes its offsets too long
+// by half its number, so places may lie that far off; the core paths are
+// found first without it, to measure that allowance), and share at least
+// `minShared` bands beyond chance (zeChanceBands.h: those
 // left when the chance matches of their other bands are taken off, the
 // chance from how the library's bands crowd the scale); weak
 // otherwise. A step's overlap is the lesser of the two. Where a clone has
@@ -66,7 +74,7 @@
 
 const int DEFAULT_MTP_SHARED = 4;
 // Fresh bands two clones near an end share to lie past the path.
-const int DEFAULT_MTP_BEYOND = 2;
+const int DEFAULT_MTP_BEYOND = 3;
 
 struct TilingStep {
     int print = 0;

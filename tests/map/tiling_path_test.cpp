@@ -66,6 +66,13 @@ std::string path(const std::vector<Hand>& clones, int minShared = DEFAULT_MTP_SH
 
 const std::vector<Hand> CHAIN = {
     {"A", 0, 20}, {"B", 15, 35}, {"C", 30, 50}, {"D", 45, 65}, {"E", 60, 80}};
+// The same bands, each place after A's a band unit longer to the left:
+// overlaps of 6 band units in the layout.
+const std::vector<Hand> WIDE = {{"A", 0, 20},
+                                {"B", 14, 35, CloneStatus::Ok, 15, 35},
+                                {"C", 29, 50, CloneStatus::Ok, 30, 50},
+                                {"D", 44, 65, CloneStatus::Ok, 45, 65},
+                                {"E", 59, 80, CloneStatus::Ok, 60, 80}};
 
 std::vector<Hand> with(std::vector<Hand> clones, const std::vector<Hand>& more) {
     clones.insert(clones.end(), more.begin(), more.end());
@@ -115,16 +122,29 @@ TEST(TilingPath, EndClonesReachPastTheOkClones) {
     const Hand near{"Near", 4, 19, CloneStatus::Buried, -2, 14};
     EXPECT_EQ(path(with(CHAIN, {near})), "Near A/14 B/5 C/5 D/5 E/5");
     // Where the clones away from the ends have 3 bands of their own (extra
-    // bands, partial end fragments), Near's 2 may be its own: A stays. A
-    // second clone with the same 2 bands past A bears them out, and the
-    // one reaching further of the two is taken.
+    // bands, partial end fragments), Near's 2 may be its own: A stays, and
+    // a second clone with the same 2 bands past A does not bear them out.
+    // Two clones sharing 3 bands past A do, and the one reaching further
+    // of the two is taken.
     std::vector<Hand> junky =
         with(CHAIN, {{"I1", 22, 42, CloneStatus::Buried, 22, 42, {2000, 2001, 2002}},
                      {"I2", 30, 50, CloneStatus::Buried, 30, 50, {2010, 2011, 2012}},
                      {"I3", 40, 60, CloneStatus::Buried, 40, 60, {2020, 2021, 2022}}});
     EXPECT_EQ(path(with(junky, {near})), "A B/5 C/5 D/5 E/5");
     EXPECT_EQ(path(with(junky, {{"Near2", 5, 19, CloneStatus::Buried, -2, 12}, near})),
-              "Near A/14 B/5 C/5 D/5 E/5");
+              "A B/5 C/5 D/5 E/5");
+    const Hand near3{"Near3", 4, 19, CloneStatus::Buried, -3, 11};
+    EXPECT_EQ(path(with(junky, {near3})), "A B/5 C/5 D/5 E/5");
+    EXPECT_EQ(path(with(junky, {{"Near3b", 5, 19, CloneStatus::Buried, -3, 10}, near3})),
+              "Near3 A/11 B/5 C/5 D/5 E/5");
+    // Two clones inside A sharing 3 bands that A lost (3 to 5) bear each
+    // other out no more: A keeps 7 bands past either.
+    clones =
+        with(junky, {{"In1", 2, 10, CloneStatus::Buried}, {"In2", 2, 11, CloneStatus::Buried}});
+    clones[0].from = 6;
+    clones[0].to = 20;
+    clones[0].more = {0, 1, 2};
+    EXPECT_EQ(path(clones), "A B/5 C/5 D/5 E/5");
     // An ok clone is the end where a buried one reaches no further.
     clones = with(CHAIN, {{"A2", 0, 20}});
     clones[0].status = CloneStatus::Buried; // A
@@ -147,21 +167,35 @@ TEST(TilingPath, ClonesPastAnEndByWhereTheyLieAndWhatTheyCover) {
     // share 4 bands: A adds nothing between them and leaves the path.
     EXPECT_EQ(path(with(CHAIN, {{"Out", 4, 19, CloneStatus::Buried, -3, 19}})),
               "Out B/4 C/5 D/5 E/5");
-    // The clones away from the ends have 4 bands of their own: a clone
-    // past A needs more than 4 fresh bands, but 4 where its inner end lies
-    // 6 band units out of A's, and 6 where it lies no further out than A's.
-    std::vector<Hand> junky4 =
-        with(CHAIN, {{"I1", 22, 42, CloneStatus::Buried, 22, 42, {2000, 2001, 2002, 2003}},
-                     {"I2", 30, 50, CloneStatus::Buried, 30, 50, {2010, 2011, 2012, 2013}},
-                     {"I3", 40, 60, CloneStatus::Buried, 40, 60, {2020, 2021, 2022, 2023}}});
+    // The clones away from the ends have 4 bands of their own, so the
+    // places may lie 2 band units off: the chain's overlaps of 5 count 3,
+    // and the path goes through the buried clones, which overlap further.
+    const std::vector<Hand> junk4 = {
+        {"I1", 22, 42, CloneStatus::Buried, 22, 42, {2000, 2001, 2002, 2003}},
+        {"I2", 30, 50, CloneStatus::Buried, 30, 50, {2010, 2011, 2012, 2013}},
+        {"I3", 40, 60, CloneStatus::Buried, 40, 60, {2020, 2021, 2022, 2023}}};
+    EXPECT_EQ(path(with(CHAIN, junk4)), "A B/5/weak I1/13 C/12 I3/10 D/15 E/5/weak");
+    // A clone past A needs more than 4 fresh bands, but 4 where its inner
+    // end lies 5 band units out of A's, and 6 where it lies no further out
+    // than A's, unless it has 2 more than A would keep with it in its
+    // place. Overlaps of 6 in the layout make a chain.
+    const std::vector<Hand> junky4 = with(WIDE, junk4);
     EXPECT_EQ(path(with(junky4, {{"Out4", 2, 14, CloneStatus::Buried, -4, 12}})),
               "Out4 A/12 B/5 C/5 D/5 E/5");
+    EXPECT_EQ(path(with(junky4, {{"Out4", 2, 15, CloneStatus::Buried, -4, 12}})),
+              "Out4 A/12 B/5 C/5 D/5 E/5");
+    // 4 fresh bands, A keeping 3 (12 to 14, which B lacks): a lead of 1.
     EXPECT_EQ(path(with(junky4, {{"Out4", 2, 16, CloneStatus::Buried, -4, 12}})),
               "A B/5 C/5 D/5 E/5");
-    EXPECT_EQ(path(with(junky4, {{"Long", 3, 19, CloneStatus::Buried, -5, 20}})),
-              "Long B/5 C/5 D/5 E/5");
-    EXPECT_EQ(path(with(junky4, {{"Long", 3, 20, CloneStatus::Buried, -5, 20}})),
+    EXPECT_EQ(path(with(junky4, {{"Long", 3, 19, CloneStatus::Buried, -5, 11}})),
+              "Long A/11 B/5 C/5 D/5 E/5");
+    EXPECT_EQ(path(with(junky4, {{"Long", 3, 20, CloneStatus::Buried, -5, 11}})),
               "A B/5 C/5 D/5 E/5");
+    // A buried clone drawn inside A with 3 fresh bands, no more than the
+    // others' junk, but lying over all of A: A would keep none, so the 3
+    // lead, and it replaces A.
+    EXPECT_EQ(path(with(junky4, {{"Over", 3, 20, CloneStatus::Buried, -3, 20}})),
+              "Over B/5 C/5 D/5 E/5");
 }
 
 TEST(TilingPath, ChanceMatchIsNoOverlap) {
