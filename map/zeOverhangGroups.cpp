@@ -53,7 +53,7 @@ std::vector<OverhangGroup> overhangGroups(const std::vector<PartnerBands>& partn
 std::vector<int> partnersInExtraOverhangs(const OverlapGraph& g, const PrintsView& prints, int x,
                                           const MapSettings& s) {
     const std::vector<PartnerBands> partners =
-        partnersReachingPast(g, prints, x, s.tolerance, s.copyOwnBands);
+        partnersReachingPast(g, prints, x, s.tolerance, s.overhangBands);
     if (partners.size() < 3) return {};
     const size_t bands = prints[(size_t)x].bands.size();
     std::vector<OverhangGroup> groups = overhangGroups(partners, bands, s);

@@ -16,7 +16,7 @@
 #include "zePrintsView.h"
 
 // The partners of x in g (ascending) in overhang groups beyond two that lie
-// at another copy. Partners with at least settings.copyOwnBands bands that
+// at another copy. Partners with at least settings.overhangBands bands that
 // x lacks are grouped, two in one group when they share at least
 // settings.overhangShare of the smaller overhang (and more than
 // settings.copyApart bands). While more than two groups are left, the one

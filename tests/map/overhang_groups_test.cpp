@@ -40,7 +40,7 @@ TEST(OverhangGroups, PartnersReachingPastOnOneSideAreOneGroup) {
     CopyPartners c;
     // B's partners now reach past x on one side of B, one further than the
     // other: two groups of A and one of B, which matches only the family's.
-    c.prints[4] = zetest::printOf({zetest::spacedBands(3000, 0, 7), FAMILY});
+    c.prints[4] = zetest::printOf({zetest::spacedBands(3000, 0, 9), FAMILY});
     const OverlapGraph g(5, c.pairs);
     EXPECT_EQ(partnersInExtraOverhangs(g, PrintsView(c.prints), 0, c.s),
               std::vector<int>({3, 4}));
