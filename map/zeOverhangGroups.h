@@ -19,9 +19,9 @@
 // at another copy. Partners with at least settings.overhangBands bands that
 // x lacks are grouped, two in one group when they share at least
 // settings.overhangShare of the smaller overhang (and more than
-// settings.copyApart bands). While more than two groups are left, the one
-// matching the fewest bands of x, of which no other group left matches at
-// most settings.copySlack, is taken as at another copy.
+// settings.copyApart bands). While more than two groups are left, of the
+// groups matching at most settings.copySlack bands of x that no other group
+// left matches, the one matching the fewest is taken as at another copy.
 std::vector<int> partnersInExtraOverhangs(const OverlapGraph& g, const PrintsView& prints, int x,
                                           const MapSettings& settings);
 
