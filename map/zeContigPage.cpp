@@ -177,6 +177,15 @@ void writeSettings(std::ostream& out, const ContigPageInput& in) {
                                   "a possible chimeric clone overlap after all; at most " +
                                   std::to_string(s.mostPairsTried) +
                                   " pairs between two groups are scored");
+    fact(out, "Overhang groups",
+         "a clone's partners with at least " + std::to_string(s.overhangBands) +
+             " bands it lacks, two in one group when they share at least " +
+             fixed(100 * s.overhangShare, 0) +
+             "% of the smaller overhang; beyond two groups, one matching bands of the clone "
+             "that the others match but " +
+             std::to_string(s.copySlack) +
+             " lies at another copy of a repeat, and the loose cutoff does not join a group "
+             "around the clone that matches only bands another group matches");
     fact(out, "Linear groups",
          "two clones lie over each other when placed over at least " +
              fixed(100 * s.overlaidShare, 0) + "% of the shorter and sharing at most " +

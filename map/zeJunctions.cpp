@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "zeOverhangGroups.h"
 #include "zePairScan.h"
+#include "zePartnerBands.h"
 #include "zeUnionFind.h"
 
 namespace {
@@ -21,6 +23,35 @@ bool groupsOverlap(const std::vector<int>& a, const std::vector<int>& b,
                 return true;
         }
     return false;
+}
+
+// The bands of x that the clones of a group match.
+std::vector<char> matchedBands(const std::vector<int>& group, int x, const PrintsView& prints,
+                               int tolerance) {
+    const std::vector<int>& bands = prints[(size_t)x].bands;
+    std::vector<char> matched(bands.size(), 0);
+    PartnerBands p;
+    for (int v : group) {
+        splitPartnerBands(prints[(size_t)v].bands, bands, tolerance, p);
+        for (size_t b = 0; b < bands.size(); ++b)
+            matched[b] |= p.matched[b];
+    }
+    return matched;
+}
+
+// True when the bands of x that one of the groups matches are, but for
+// `slack`, all matched by the other: a group lying over the part of x the
+// other covers, not a side of x of its own.
+bool oneWithinOther(const std::vector<int>& a, const std::vector<int>& b, int x,
+                    const PrintsView& prints, int tolerance, int slack) {
+    const std::vector<char> ma = matchedBands(a, x, prints, tolerance);
+    const std::vector<char> mb = matchedBands(b, x, prints, tolerance);
+    int onlyA = 0, onlyB = 0;
+    for (size_t i = 0; i < ma.size(); ++i) {
+        onlyA += ma[i] && !mb[i];
+        onlyB += mb[i] && !ma[i];
+    }
+    return onlyA <= slack || onlyB <= slack;
 }
 
 bool isJunction(const OverlapGraph& g, int x, const PrintsView& prints,
@@ -43,11 +74,17 @@ bool isJunction(const OverlapGraph& g, int x, const PrintsView& prints,
         groups[groupOf[root]].push_back(near[i].to);
     }
     if (groups.size() < 2) return false;
-    // Groups that overlap at the loose cutoff are one side of X.
+    // Groups that overlap at the loose cutoff are one side of X; but when
+    // X holds a copy of a repeat (partners in overhang groups beyond two),
+    // a group matching only bands of X that the other matches may be at
+    // another copy, where the family's bands alone pass the loose cutoff.
+    const bool atCopy = !partnersInExtraOverhangs(g, prints, x, s).empty();
     UnionFind sides((int)groups.size());
     for (size_t a = 0; a < groups.size(); ++a)
         for (size_t b = a + 1; b < groups.size(); ++b)
             if (sides.find((int)a) != sides.find((int)b) &&
+                !(atCopy && oneWithinOther(groups[a], groups[b], x, prints, s.tolerance,
+                                           s.copySlack)) &&
                 groupsOverlap(groups[a], groups[b], prints, s))
                 sides.unite((int)a, (int)b);
     // A side of one clone that overlaps nothing but X is a leaf hanging

@@ -29,10 +29,18 @@ struct MapSettings {
     // another matches every band of the clone it matches but
     // `copySlack`, and at least `copyMargin` more, the two sharing at
     // most `copyApart` of the bands the clone lacks.
+    // The partners with at least `overhangBands` bands a clone lacks fall
+    // into overhang groups (zeOverhangGroups.h), two in one when they share
+    // at least `overhangShare` of the smaller overhang; beyond two groups, one
+    // matching bands of the clone the others match but `copySlack` lies at
+    // another copy, and the junction test does not rescue a group matching
+    // only bands another group matches.
     int copyOwnBands = 8;
     int copySlack = 2;
     int copyMargin = 1;
     int copyApart = 3;
+    int overhangBands = 10;
+    double overhangShare = 0.5;
     // A group that does not stay linear (zeLinearCuts.h): two of its
     // clones lie over each other when their places overlap by at least
     // `overlaidShare` of the shorter and they share at most

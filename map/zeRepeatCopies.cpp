@@ -2,41 +2,13 @@
 
 #include <algorithm>
 
+#include "zePartnerBands.h"
 #include "zeSharedBands.h"
 
 namespace {
 
-struct Partner {
-    int clone = 0;
-    std::vector<int> own;      // its bands that x lacks
-    std::vector<char> matched; // per band of x: matched by it
-    int matchedCount = 0;
-};
-
-// The walk of sharedBands over y's and x's bands: y's unmatched bands, and
-// which of x's it matches.
-void splitBands(const std::vector<int>& y, const std::vector<int>& x, int tolerance,
-                Partner& p) {
-    p.own.clear();
-    p.matched.assign(x.size(), 0);
-    p.matchedCount = 0;
-    size_t i = 0, j = 0;
-    while (i < y.size()) {
-        int d = j < x.size() ? y[i] - x[j] : -tolerance - 1;
-        if (d > tolerance) {
-            ++j;
-        } else if (d < -tolerance) {
-            p.own.push_back(y[i++]);
-        } else {
-            p.matched[j] = 1;
-            ++p.matchedCount;
-            ++i;
-            ++j;
-        }
-    }
-}
-
-bool liesAtOtherCopy(const Partner& y, const Partner& z, int tolerance, const MapSettings& s) {
+bool liesAtOtherCopy(const PartnerBands& y, const PartnerBands& z, int tolerance,
+                     const MapSettings& s) {
     if (z.matchedCount < y.matchedCount + s.copyMargin) return false;
     int beyond = 0;
     for (size_t i = 0; i < y.matched.size(); ++i)
@@ -49,17 +21,11 @@ bool liesAtOtherCopy(const Partner& y, const Partner& z, int tolerance, const Ma
 
 std::vector<int> partnersAtOtherCopies(const OverlapGraph& g, const PrintsView& prints, int x,
                                        const MapSettings& s) {
-    std::vector<Partner> partners;
-    Partner p;
-    for (const Overlap* o = g.begin(x); o != g.end(x); ++o) {
-        splitBands(prints[(size_t)o->to].bands, prints[(size_t)x].bands, s.tolerance, p);
-        if ((int)p.own.size() < s.copyOwnBands) continue;
-        p.clone = o->to;
-        partners.push_back(p);
-    }
+    const std::vector<PartnerBands> partners =
+        partnersReachingPast(g, prints, x, s.tolerance, s.copyOwnBands);
     std::vector<int> found;
-    for (const Partner& y : partners)
-        for (const Partner& z : partners)
+    for (const PartnerBands& y : partners)
+        for (const PartnerBands& z : partners)
             if (&y != &z && liesAtOtherCopy(y, z, s.tolerance, s)) {
                 found.push_back(y.clone);
                 break;

@@ -11,6 +11,22 @@
 
 namespace zetest {
 
+std::vector<int> spacedBands(int base, int first, int last) {
+    std::vector<int> bands;
+    for (int k = first; k <= last; ++k)
+        bands.push_back(base + 4 * k);
+    return bands;
+}
+
+Fingerprint printOf(const std::vector<std::vector<int>>& parts, const std::string& name) {
+    Fingerprint f;
+    f.clone = name;
+    for (const std::vector<int>& part : parts)
+        f.bands.insert(f.bands.end(), part.begin(), part.end());
+    std::sort(f.bands.begin(), f.bands.end());
+    return f;
+}
+
 std::vector<int> fragmentBands(int fragments, unsigned seed) {
     std::vector<int> bands;
     unsigned state = seed * 2654435761u + 1;

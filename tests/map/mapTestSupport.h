@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "testSupport.h"
+#include "zeFingerprint.h"
 #include "zePairScan.h"
 
 namespace zetest {
@@ -16,6 +17,12 @@ namespace zetest {
 // A genome of `fragments` fragments with band positions drawn from a fixed
 // generator (seeded), each in 0 .. 4599.
 std::vector<int> fragmentBands(int fragments, unsigned seed);
+
+// Bands 4 apart (distinct at tolerance 0): base + 4 first .. base + 4 last.
+std::vector<int> spacedBands(int base, int first, int last);
+
+// A fingerprint of the bands of `parts`, ascending.
+Fingerprint printOf(const std::vector<std::vector<int>>& parts, const std::string& name = "");
 
 struct HandClone {
     std::string name;

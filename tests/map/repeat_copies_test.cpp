@@ -4,27 +4,15 @@
 // overlaps all stay.
 #include <gtest/gtest.h>
 
+#include "mapTestSupport.h"
+
 #include "zeRepeatCopies.h"
 
 namespace {
 
-// Bands 4 k apart at tolerance 0: place A's fragments from 1000, place
-// B's from 3000, the family's (R) from 6000.
-std::vector<int> fragments(int base, int first, int last) {
-    std::vector<int> bands;
-    for (int k = first; k <= last; ++k)
-        bands.push_back(base + 4 * k);
-    return bands;
-}
-
-Fingerprint clone(const std::string& name, std::vector<std::vector<int>> parts) {
-    Fingerprint f;
-    f.clone = name;
-    for (const std::vector<int>& part : parts)
-        f.bands.insert(f.bands.end(), part.begin(), part.end());
-    std::sort(f.bands.begin(), f.bands.end());
-    return f;
-}
+// Place A's fragments from 1000, place B's from 3000, the family's (R)
+// from 6000, distinct at tolerance 0.
+const auto fragments = zetest::spacedBands;
 
 const std::vector<int> R = fragments(6000, 0, 14);
 
@@ -33,8 +21,10 @@ const std::vector<int> R = fragments(6000, 0, 14);
 // 3: w, at B, reaching past y on its left.
 struct TwoCopies {
     std::vector<Fingerprint> prints{
-        clone("x", {fragments(1000, 25, 34), R}), clone("z", {fragments(1000, 15, 31), R}),
-        clone("y", {fragments(3000, 20, 32), R}), clone("w", {fragments(3000, 10, 30), R})};
+        zetest::printOf({fragments(1000, 25, 34), R}, "x"),
+        zetest::printOf({fragments(1000, 15, 31), R}, "z"),
+        zetest::printOf({fragments(3000, 20, 32), R}, "y"),
+        zetest::printOf({fragments(3000, 10, 30), R}, "w")};
     std::vector<PairScore> pairs{{0, 1, 22, 0, 0}, {0, 2, 15, 0, 0}, {1, 2, 15, 0, 0},
                                  {1, 3, 15, 0, 0}, {2, 3, 26, 0, 0}};
     MapSettings s;
@@ -63,7 +53,7 @@ TEST(RepeatCopies, CutsTheOverlapsSeenSoFromBothEnds) {
 TEST(RepeatCopies, APartnerSharingBandsBeyondTheCloneIsOnItsSide) {
     TwoCopies c;
     // y now also reaches over A's fragments 15-24, beyond x, that z holds.
-    c.prints[2] = clone("y", {fragments(3000, 20, 32), fragments(1000, 15, 24), R});
+    c.prints[2] = zetest::printOf({fragments(3000, 20, 32), fragments(1000, 15, 24), R}, "y");
     const OverlapGraph g(4, c.pairs);
     EXPECT_EQ(partnersAtOtherCopies(g, PrintsView(c.prints), 0, c.s), std::vector<int>());
 }
@@ -73,7 +63,8 @@ TEST(RepeatCopies, NothingIsCutOnALine) {
     std::vector<Fingerprint> prints;
     std::vector<PairScore> pairs;
     for (int k = 0; k < 6; ++k) {
-        prints.push_back(clone(std::to_string(k), {fragments(1000, 10 * k, 10 * k + 29)}));
+        prints.push_back(
+            zetest::printOf({fragments(1000, 10 * k, 10 * k + 29)}, std::to_string(k)));
         for (int j = 0; j < k; ++j)
             if (k - j <= 2) pairs.push_back({j, k, 30 - 10 * (k - j), 0, 0});
     }
