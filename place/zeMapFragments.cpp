@@ -43,7 +43,8 @@ size_t closingBand(const std::vector<PlacedBand>& bands, const Cluster& c, size_
 // The fragments of one contig from its clones' bands, ascending by units.
 //
 // A band joins the open cluster it overlaps most (by more than
-// -PLACE_SLACK; the first made of those alike), or starts one. A cluster
+// -PLACE_SLACK; the first made of those alike) that holds no band of its
+// clone, or starts one. A cluster
 // lies within its first clone, so no longer than the contig's longest
 // clone: the clusters are kept in buckets of that width by their low end,
 // and a band looks only at those of the buckets around its clone. A
