@@ -6,17 +6,23 @@
 #include <map>
 #include <tuple>
 
+#include "zeFragmentPlace.h"
+
 namespace {
 
 struct PlacedBand {
     double units;
     long left, right;
+    int clone; // its clone, numbered within the contig
 };
 
 struct Cluster {
     double sum = 0;
     int count = 0;
     double lo = 0, hi = 0; // where all its clones overlap
+    std::vector<std::pair<long, long>> spans; // its clones' ends
+    std::vector<int> clones;                  // and numbers
+    bool holds(int clone) const { return std::find(clones.begin(), clones.end(), clone) != clones.end(); }
     size_t last = 0;       // the band it took last
     size_t closed = 0;     // the band from which it took no more; the bands' count: never
     long bucket = 0;       // of ClustersByPlace
@@ -37,7 +43,8 @@ size_t closingBand(const std::vector<PlacedBand>& bands, const Cluster& c, size_
 // The fragments of one contig from its clones' bands, ascending by units.
 //
 // A band joins the open cluster it overlaps most (by more than
-// -PLACE_SLACK; the first made of those alike), or starts one. A cluster
+// -PLACE_SLACK; the first made of those alike) that holds no band of its
+// clone, or starts one. A cluster
 // lies within its first clone, so no longer than the contig's longest
 // clone: the clusters are kept in buckets of that width by their low end,
 // and a band looks only at those of the buckets around its clone. A
@@ -48,7 +55,7 @@ size_t closingBand(const std::vector<PlacedBand>& bands, const Cluster& c, size_
 void contigFragments(int contig, std::vector<PlacedBand>& bands, long longest, double tolerance,
                      std::vector<MapFragment>& out) {
     std::sort(bands.begin(), bands.end(), [](const PlacedBand& a, const PlacedBand& b) {
-        return std::tie(a.units, a.left, a.right) < std::tie(b.units, b.left, b.right);
+        return std::tie(a.units, a.left, a.right, a.clone) < std::tie(b.units, b.left, b.right, b.clone);
     });
     const size_t n = bands.size();
     const double width = std::max(1.0, (double)longest);
@@ -79,6 +86,7 @@ void contigFragments(int contig, std::vector<PlacedBand>& bands, long longest, d
                     continue;
                 }
                 ids[kept++] = id;
+                if (c.holds(b.clone)) continue; // a clone's band of another fragment
                 double overlap = std::min(c.hi, (double)b.right) - std::max(c.lo, (double)b.left);
                 if (overlap > bestOverlap || (best != SIZE_MAX && overlap == bestOverlap && id < best)) {
                     bestOverlap = overlap;
@@ -94,6 +102,8 @@ void contigFragments(int contig, std::vector<PlacedBand>& bands, long longest, d
             c.lo = (double)b.left;
             c.hi = (double)b.right;
             c.last = t;
+            c.spans.push_back({b.left, b.right});
+            c.clones.push_back(b.clone);
             c.bucket = bucketOf(c.lo);
             byPlace[(size_t)c.bucket].push_back(clusters.size());
             clusters.push_back(c);
@@ -107,6 +117,8 @@ void contigFragments(int contig, std::vector<PlacedBand>& bands, long longest, d
         c.lo = lo;
         c.hi = hi;
         c.last = t;
+        c.spans.push_back({b.left, b.right});
+        c.clones.push_back(b.clone);
         if (bucketOf(lo) != c.bucket) {
             c.bucket = bucketOf(lo);
             byPlace[(size_t)c.bucket].push_back(best);
@@ -123,7 +135,7 @@ void contigFragments(int contig, std::vector<PlacedBand>& bands, long longest, d
     });
     for (size_t id : order) {
         const Cluster& c = clusters[id];
-        if (c.count >= FEWEST_SUPPORT) out.push_back({contig, (c.lo + c.hi) / 2, c.mean(), c.count});
+        if (c.count >= FEWEST_SUPPORT) out.push_back({contig, deepestPlace(c.spans), c.mean(), c.count});
     }
 }
 
@@ -152,6 +164,7 @@ bool buildPlaceMap(const std::vector<ContigTableRow>& rows, const std::vector<Si
     map = PlaceMap();
     map.contigs.assign((size_t)contigs + 1, ContigClones());
     std::vector<std::vector<PlacedBand>> bands((size_t)contigs + 1);
+    std::vector<int> clonesOf((size_t)contigs + 1, 0);
     for (const ContigTableRow& r : rows) {
         auto found = byIdentity.find(std::make_tuple(r.clone, r.gel, r.ordinal));
         if (found == byIdentity.end()) {
@@ -167,9 +180,10 @@ bool buildPlaceMap(const std::vector<ContigTableRow>& rows, const std::vector<Si
         MapClone placed;
         placed.left = r.left;
         placed.right = r.right;
+        const int number = clonesOf[(size_t)r.contig]++;
         for (int size : clones[found->second].sizes)
             if (size > 0) {
-                bands[(size_t)r.contig].push_back({scale.units(size), r.left, r.right});
+                bands[(size_t)r.contig].push_back({scale.units(size), r.left, r.right, number});
                 placed.units.push_back(scale.units(size));
             }
         std::sort(placed.units.begin(), placed.units.end());

@@ -2,8 +2,11 @@
 // clones that are one genome fragment, found again in the clones that
 // overlap there. Taken in order of size (standard units), a band joins a
 // fragment of nearly its size (within the tolerance of the fragment's mean)
-// whose place it covers: the place is where all the clones holding the
-// fragment overlap, and narrows with each. A fragment seen in fewer than
+// whose place it covers (where all the clones holding the fragment
+// overlap, narrowing with each) and that holds no band of its clone yet: a
+// clone's second band of nearly one size is another fragment's. The
+// fragment lies where the most of its clones overlap (zeFragmentPlace.h).
+// A fragment seen in fewer than
 // FEWEST_SUPPORT clones is left out: an extra band of one gel, or a
 // fragment beyond the contig's depth.
 #ifndef ZE_MAPFRAGMENTS_H
