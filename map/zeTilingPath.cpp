@@ -535,6 +535,50 @@ void dropNeedless(const std::vector<Fingerprint>& prints, const std::vector<Tile
     }
 }
 
+// The bands of placed[order[k]] that no other clone of the path whose
+// place comes within END_WINDOW band units of its own has: what it alone
+// brings to the path (far clones would match its bands only by chance).
+long aloneOnPath(const std::vector<Fingerprint>& prints, const std::vector<Tile>& placed,
+                 const std::vector<size_t>& order, size_t k, int tolerance) {
+    const Tile& t = placed[order[k]];
+    std::vector<const std::vector<int>*> others;
+    for (size_t j = 0; j < order.size(); ++j) {
+        const Tile& u = placed[order[j]];
+        if (j != k && u.left < t.right + END_WINDOW && u.right > t.left - END_WINDOW)
+            others.push_back(&prints[u.print].bands);
+    }
+    return (long)newBands(prints[t.print].bands, others, {}, tolerance).size();
+}
+
+// Drops from `order` each clone the path does without: one between two
+// others whose step from one to the other is strong (stepBetween), and
+// which brings no more than `mostOwn` bands that no other clone of the
+// path near it has (a clone's own junk). Of these the clone bringing the
+// fewest goes first (then the one of the highest identity), and the rest
+// are looked at again: each drop may leave a neighbour needed.
+void prunePath(const std::vector<Fingerprint>& prints, const std::vector<Tile>& placed,
+               std::vector<size_t>& order, int minShared, long slack, long mostOwn,
+               const ChanceBands& chance) {
+    for (;;) {
+        long bestOwn = 0;
+        size_t best = order.size();
+        for (size_t k = 1; k + 1 < order.size(); ++k) {
+            const long own = aloneOnPath(prints, placed, order, k, chance.tolerance);
+            if (own > mostOwn || stepBetween(prints, placed[order[k - 1]], placed[order[k + 1]],
+                                             minShared, slack, chance, false)
+                                     .weak)
+                continue;
+            if (best == order.size() || own < bestOwn ||
+                (own == bestOwn && placed[order[k]].rank > placed[order[best]].rank)) {
+                best = k;
+                bestOwn = own;
+            }
+        }
+        if (best == order.size()) return;
+        order.erase(order.begin() + (long)best);
+    }
+}
+
 // The whole path of a contig: its core with the clones beyond each end,
 // outward, less the clones these make needless.
 std::vector<TilingStep> contigPath(const std::vector<Fingerprint>& prints, ContigTiles& c,
@@ -551,6 +595,7 @@ std::vector<TilingStep> contigPath(const std::vector<Fingerprint>& prints, Conti
     order.insert(order.end(), rights.begin(), rights.end());
     dropNeedless(prints, placed, order, before, before + c.core.size(), minShared, (long)junk,
                  c.chance);
+    prunePath(prints, placed, order, minShared, c.slack, (long)junk - (long)junk / 4, c.chance);
 
     // The core's own steps where both clones are the core's, in its order.
     std::vector<TilingStep> path;
