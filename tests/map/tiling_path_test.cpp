@@ -198,6 +198,26 @@ TEST(TilingPath, ClonesPastAnEndByWhereTheyLieAndWhatTheyCover) {
               "Over B/5 C/5 D/5 E/5");
 }
 
+TEST(TilingPath, ClonesThePathDoesWithoutLeaveIt) {
+    // The clones away from the ends have 4 bands of their own. Past
+    // reaches 6 fragments past A, the core's end clone, and it and B step
+    // strongly from one to the other. A's 5 extra bands are C's too: the
+    // path has all of A's bands without it, and A leaves the path, though
+    // neither of its neighbours there has those 5.
+    std::vector<Hand> clones =
+        with(WIDE, {{"I1", 22, 42, CloneStatus::Buried, 22, 42, {2000, 2001, 2002, 2003}},
+                    {"I2", 30, 50, CloneStatus::Buried, 30, 50, {2010, 2011, 2012, 2013}},
+                    {"I3", 40, 60, CloneStatus::Buried, 40, 60, {2020, 2021, 2022, 2023}},
+                    {"Past", 4, 20, CloneStatus::Buried, -6, 19}});
+    clones[0].more = {3000, 3001, 3002, 3003, 3004}; // A
+    clones[2].more = clones[0].more;                 // C
+    EXPECT_EQ(path(clones), "Past B/4 C/5 D/5 E/5");
+    // Where C has but 1 of them, A brings 4 bands of its own to the path,
+    // more than the library's junk (4) less a quarter: it stays.
+    clones[2].more = {3000};
+    EXPECT_EQ(path(clones), "Past A/19 B/5 C/5 D/5 E/5");
+}
+
 TEST(TilingPath, ChanceMatchIsNoOverlap) {
     // B overlaps A by one fragment in the layout but shares 4 bands with it
     // (3 of them chance matches): the step is weak, and the path goes
