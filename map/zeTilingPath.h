@@ -40,7 +40,12 @@
 // at or past an end of its core leaves it where its neighbours on the
 // path share at least `minShared` bands beyond chance and it has no more
 // bands neither of them has than that 99%: a clone past an end often
-// covers the core's end clone.
+// covers the core's end clone. Last, a clone of the path between two
+// others leaves it where the step from the one to the other is strong (as
+// below) and it brings no more than three quarters of that 99% (rounded
+// up) of bands that no other clone of the path whose place comes within 12
+// band units of its own has; the one bringing fewest leaves first (then
+// the highest identity), and the path is looked at again.
 //
 // Between the end clones the path runs through ok and buried clones (a
 // buried clone may reach a little past the one it lies in) ordered by left
