@@ -44,6 +44,11 @@ const long OUTWARD_GAP = 5;
 // its place: each one's junk is as likely, so the lead is what the one
 // reaches past the other, less what the other reaches past it.
 const long PAST_LEAD = 2;
+// One whose inner end lies this many band units further out than that
+// clone's needs a lead of 1: it is drawn in no further than a clone
+// reaching past it, and the path, which leaves out the clones it does
+// without, can spend a clone on it.
+const long LEAD_OUT_GAP = 3;
 // Two clones sharing fresh bands bear each other out only where neither
 // trails the path's outermost clone by more than this: one that does lies
 // inside it, and they share bands it lost.
@@ -426,7 +431,7 @@ std::vector<size_t> beyondEnd(const std::vector<Fingerprint>& prints, ContigTile
             const long own = (long)fresh[a].size();
             const long lead = own - (long)freshInPlace(prints, c, outerIndex, open[a], tolerance);
             const bool byMost = most >= leastBeyond && gap > 0 && lead >= -SHARED_TRAIL;
-            if (!byMost && own <= allowed && lead < PAST_LEAD) continue;
+            if (!byMost && own <= allowed && lead < (gap >= LEAD_OUT_GAP ? 1 : PAST_LEAD)) continue;
             auto key = [&](const Tile& u, int past) {
                 return std::make_tuple(-past, -reach(u), u.status != CloneStatus::Ok, u.rank);
             };

@@ -184,8 +184,11 @@ TEST(TilingPath, ClonesPastAnEndByWhereTheyLieAndWhatTheyCover) {
               "Out4 A/12 B/5 C/5 D/5 E/5");
     EXPECT_EQ(path(with(junky4, {{"Out4", 2, 15, CloneStatus::Buried, -4, 12}})),
               "Out4 A/12 B/5 C/5 D/5 E/5");
-    // 4 fresh bands, A keeping 3 (12 to 14, which B lacks): a lead of 1.
-    EXPECT_EQ(path(with(junky4, {{"Out4", 2, 16, CloneStatus::Buried, -4, 12}})),
+    // 4 fresh bands, A keeping 3 (12 to 14, which B lacks): a lead of 1,
+    // enough where its inner end lies 3 band units or more out of A's.
+    EXPECT_EQ(path(with(junky4, {{"Out4", 2, 17, CloneStatus::Buried, -4, 12}})),
+              "Out4 A/12 B/5 C/5 D/5 E/5");
+    EXPECT_EQ(path(with(junky4, {{"Out4", 2, 18, CloneStatus::Buried, -4, 12}})),
               "A B/5 C/5 D/5 E/5");
     EXPECT_EQ(path(with(junky4, {{"Long", 3, 19, CloneStatus::Buried, -5, 11}})),
               "Long A/11 B/5 C/5 D/5 E/5");
