@@ -44,6 +44,11 @@ const long OUTWARD_GAP = 5;
 // its place: each one's junk is as likely, so the lead is what the one
 // reaches past the other, less what the other reaches past it.
 const long PAST_LEAD = 2;
+// One whose inner end lies this many band units further out than that
+// clone's needs a lead of 1: it is drawn in no further than a clone
+// reaching past it, and the path, which leaves out the clones it does
+// without, can spend a clone on it.
+const long LEAD_OUT_GAP = 3;
 // Two clones sharing fresh bands bear each other out only where neither
 // trails the path's outermost clone by more than this: one that does lies
 // inside it, and they share bands it lost.
@@ -426,7 +431,7 @@ std::vector<size_t> beyondEnd(const std::vector<Fingerprint>& prints, ContigTile
             const long own = (long)fresh[a].size();
             const long lead = own - (long)freshInPlace(prints, c, outerIndex, open[a], tolerance);
             const bool byMost = most >= leastBeyond && gap > 0 && lead >= -SHARED_TRAIL;
-            if (!byMost && own <= allowed && lead < PAST_LEAD) continue;
+            if (!byMost && own <= allowed && lead < (gap >= LEAD_OUT_GAP ? 1 : PAST_LEAD)) continue;
             auto key = [&](const Tile& u, int past) {
                 return std::make_tuple(-past, -reach(u), u.status != CloneStatus::Ok, u.rank);
             };
@@ -535,6 +540,50 @@ void dropNeedless(const std::vector<Fingerprint>& prints, const std::vector<Tile
     }
 }
 
+// The bands of placed[order[k]] that no other clone of the path whose
+// place comes within END_WINDOW band units of its own has: what it alone
+// brings to the path (far clones would match its bands only by chance).
+long aloneOnPath(const std::vector<Fingerprint>& prints, const std::vector<Tile>& placed,
+                 const std::vector<size_t>& order, size_t k, int tolerance) {
+    const Tile& t = placed[order[k]];
+    std::vector<const std::vector<int>*> others;
+    for (size_t j = 0; j < order.size(); ++j) {
+        const Tile& u = placed[order[j]];
+        if (j != k && u.left < t.right + END_WINDOW && u.right > t.left - END_WINDOW)
+            others.push_back(&prints[u.print].bands);
+    }
+    return (long)newBands(prints[t.print].bands, others, {}, tolerance).size();
+}
+
+// Drops from `order` each clone the path does without: one between two
+// others whose step from one to the other is strong (stepBetween), and
+// which brings no more than `mostOwn` bands that no other clone of the
+// path near it has (a clone's own junk). Of these the clone bringing the
+// fewest goes first (then the one of the highest identity), and the rest
+// are looked at again: each drop may leave a neighbour needed.
+void prunePath(const std::vector<Fingerprint>& prints, const std::vector<Tile>& placed,
+               std::vector<size_t>& order, int minShared, long slack, long mostOwn,
+               const ChanceBands& chance) {
+    for (;;) {
+        long bestOwn = 0;
+        size_t best = order.size();
+        for (size_t k = 1; k + 1 < order.size(); ++k) {
+            const long own = aloneOnPath(prints, placed, order, k, chance.tolerance);
+            if (own > mostOwn || stepBetween(prints, placed[order[k - 1]], placed[order[k + 1]],
+                                             minShared, slack, chance, false)
+                                     .weak)
+                continue;
+            if (best == order.size() || own < bestOwn ||
+                (own == bestOwn && placed[order[k]].rank > placed[order[best]].rank)) {
+                best = k;
+                bestOwn = own;
+            }
+        }
+        if (best == order.size()) return;
+        order.erase(order.begin() + (long)best);
+    }
+}
+
 // The whole path of a contig: its core with the clones beyond each end,
 // outward, less the clones these make needless.
 std::vector<TilingStep> contigPath(const std::vector<Fingerprint>& prints, ContigTiles& c,
@@ -551,6 +600,7 @@ std::vector<TilingStep> contigPath(const std::vector<Fingerprint>& prints, Conti
     order.insert(order.end(), rights.begin(), rights.end());
     dropNeedless(prints, placed, order, before, before + c.core.size(), minShared, (long)junk,
                  c.chance);
+    prunePath(prints, placed, order, minShared, c.slack, (long)junk - (long)junk / 4, c.chance);
 
     // The core's own steps where both clones are the core's, in its order.
     std::vector<TilingStep> path;

@@ -23,9 +23,10 @@
 // 99% of the clones away from the ends and off the paths of the whole
 // library have (their own extra bands and partial end fragments), or when
 // its fresh bands outnumber by 2 those the path's outermost clone there
-// would keep with it in its place (each one's junk as likely, the lead is
-// what the one reaches past the other less what the other reaches past
-// it), or when it shares at least DEFAULT_MTP_BEYOND of them with another
+// would keep with it in its place, by 1 where its inner end lies 3 band
+// units or more further out than that clone's (each one's junk as
+// likely, the lead is what the one reaches past the other less what the
+// other reaches past it), or when it shares at least DEFAULT_MTP_BEYOND of them with another
 // such clone (both have the genome's bands out there) and its fresh bands
 // trail the outermost clone's by at most 2 (one trailing by more lies
 // inside it, the two sharing bands it lost). Its place counts too, by its
@@ -40,7 +41,12 @@
 // at or past an end of its core leaves it where its neighbours on the
 // path share at least `minShared` bands beyond chance and it has no more
 // bands neither of them has than that 99%: a clone past an end often
-// covers the core's end clone.
+// covers the core's end clone. Last, a clone of the path between two
+// others leaves it where the step from the one to the other is strong (as
+// below) and it brings no more than three quarters of that 99% (rounded
+// up) of bands that no other clone of the path whose place comes within 12
+// band units of its own has; the one bringing fewest leaves first (then
+// the highest identity), and the path is looked at again.
 //
 // Between the end clones the path runs through ok and buried clones (a
 // buried clone may reach a little past the one it lies in) ordered by left

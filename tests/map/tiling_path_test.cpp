@@ -184,8 +184,11 @@ TEST(TilingPath, ClonesPastAnEndByWhereTheyLieAndWhatTheyCover) {
               "Out4 A/12 B/5 C/5 D/5 E/5");
     EXPECT_EQ(path(with(junky4, {{"Out4", 2, 15, CloneStatus::Buried, -4, 12}})),
               "Out4 A/12 B/5 C/5 D/5 E/5");
-    // 4 fresh bands, A keeping 3 (12 to 14, which B lacks): a lead of 1.
-    EXPECT_EQ(path(with(junky4, {{"Out4", 2, 16, CloneStatus::Buried, -4, 12}})),
+    // 4 fresh bands, A keeping 3 (12 to 14, which B lacks): a lead of 1,
+    // enough where its inner end lies 3 band units or more out of A's.
+    EXPECT_EQ(path(with(junky4, {{"Out4", 2, 17, CloneStatus::Buried, -4, 12}})),
+              "Out4 A/12 B/5 C/5 D/5 E/5");
+    EXPECT_EQ(path(with(junky4, {{"Out4", 2, 18, CloneStatus::Buried, -4, 12}})),
               "A B/5 C/5 D/5 E/5");
     EXPECT_EQ(path(with(junky4, {{"Long", 3, 19, CloneStatus::Buried, -5, 11}})),
               "Long A/11 B/5 C/5 D/5 E/5");
@@ -196,6 +199,26 @@ TEST(TilingPath, ClonesPastAnEndByWhereTheyLieAndWhatTheyCover) {
     // lead, and it replaces A.
     EXPECT_EQ(path(with(junky4, {{"Over", 3, 20, CloneStatus::Buried, -3, 20}})),
               "Over B/5 C/5 D/5 E/5");
+}
+
+TEST(TilingPath, ClonesThePathDoesWithoutLeaveIt) {
+    // The clones away from the ends have 4 bands of their own. Past
+    // reaches 6 fragments past A, the core's end clone, and it and B step
+    // strongly from one to the other. A's 5 extra bands are C's too: the
+    // path has all of A's bands without it, and A leaves the path, though
+    // neither of its neighbours there has those 5.
+    std::vector<Hand> clones =
+        with(WIDE, {{"I1", 22, 42, CloneStatus::Buried, 22, 42, {2000, 2001, 2002, 2003}},
+                    {"I2", 30, 50, CloneStatus::Buried, 30, 50, {2010, 2011, 2012, 2013}},
+                    {"I3", 40, 60, CloneStatus::Buried, 40, 60, {2020, 2021, 2022, 2023}},
+                    {"Past", 4, 20, CloneStatus::Buried, -6, 19}});
+    clones[0].more = {3000, 3001, 3002, 3003, 3004}; // A
+    clones[2].more = clones[0].more;                 // C
+    EXPECT_EQ(path(clones), "Past B/4 C/5 D/5 E/5");
+    // Where C has but 1 of them, A brings 4 bands of its own to the path,
+    // more than the library's junk (4) less a quarter: it stays.
+    clones[2].more = {3000};
+    EXPECT_EQ(path(clones), "Past A/19 B/5 C/5 D/5 E/5");
 }
 
 TEST(TilingPath, ChanceMatchIsNoOverlap) {
