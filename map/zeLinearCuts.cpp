@@ -19,6 +19,9 @@ struct GroupEdges {
     std::vector<int> via;                  // per member: the edge that reached it, -1 start, -2 not reached
     std::vector<int> reached;              // members whose via is set
     std::vector<int> flowed;               // edges whose flow may be set
+    std::vector<int> level;                // per member: its distance from the source, -1 unknown
+    std::vector<size_t> arc;               // per member: the next of its edges to try
+    std::vector<int> leveled;              // members whose level is set
 };
 
 void findParts(GroupEdges& e) {
@@ -64,6 +67,8 @@ GroupEdges groupEdges(const OverlapGraph& g, const std::vector<int>& members,
     e.cut.assign(e.ends.size(), 0);
     e.flow.assign(e.ends.size(), 0);
     e.via.assign(members.size(), -2);
+    e.level.assign(members.size(), -1);
+    e.arc.assign(members.size(), 0);
     findParts(e);
     return e;
 }
@@ -85,10 +90,8 @@ void forgetReach(GroupEdges& e) {
 }
 
 // Members reachable from `from` through edges with room (toward `from`
-// when `backward`), into e.via and e.reached, breadth first; the search
-// stops when it reaches `until` (its path is then the one a whole search
-// gives). True when `until` was reached.
-bool reach(GroupEdges& e, int from, int until, bool backward = false) {
+// when `backward`), into e.via and e.reached.
+void reach(GroupEdges& e, int from, bool backward = false) {
     forgetReach(e);
     e.via[(size_t)from] = -1;
     e.reached.push_back(from);
@@ -99,10 +102,8 @@ bool reach(GroupEdges& e, int from, int until, bool backward = false) {
             if (e.via[(size_t)w] != -2 || room(e, k, backward ? w : v) <= 0) continue;
             e.via[(size_t)w] = k;
             e.reached.push_back(w);
-            if (w == until) return true;
         }
     }
-    return false;
 }
 
 // Marks the members e.reached holds, in a vector as long as the group.
@@ -113,40 +114,105 @@ std::vector<char> reachedSide(const GroupEdges& e) {
     return side;
 }
 
+void addFlow(GroupEdges& e, int k, int from) {
+    e.flow[(size_t)k] += e.ends[(size_t)k].first == from ? 1 : -1;
+    e.flowed.push_back(k);
+}
+
+// The distances from u through edges with room, breadth first, into
+// e.level (and e.leveled), up to w's: the levels every shortest path to w
+// climbs. False when w is not reached.
+bool levelsTo(GroupEdges& e, int u, int w) {
+    for (int v : e.leveled)
+        e.level[(size_t)v] = -1;
+    e.leveled.clear();
+    e.level[(size_t)u] = 0;
+    e.leveled.push_back(u);
+    for (size_t next = 0; next < e.leveled.size(); ++next) {
+        int v = e.leveled[next];
+        for (int k : e.at[(size_t)v]) {
+            int x = across(e, k, v);
+            if (e.level[(size_t)x] != -1 || room(e, k, v) <= 0) continue;
+            e.level[(size_t)x] = e.level[(size_t)v] + 1;
+            e.leveled.push_back(x);
+            if (x == w) return true; // every member nearer than w is in
+        }
+    }
+    return false;
+}
+
+// Sends units from u to w along shortest paths with room until none is
+// left or more than `most` are sent (a blocking flow); the units sent.
+int blockingFlow(GroupEdges& e, int u, int w, int most) {
+    const int top = e.level[(size_t)w];
+    for (int v : e.leveled)
+        e.arc[(size_t)v] = 0;
+    std::vector<int> path; // edges from u
+    int sent = 0, v = u;
+    while (sent <= most) {
+        if (v == w) {
+            int from = u;
+            for (int k : path) {
+                addFlow(e, k, from);
+                from = across(e, k, from);
+            }
+            ++sent;
+            path.clear();
+            v = u;
+            continue;
+        }
+        const std::vector<int>& edges = e.at[(size_t)v];
+        size_t& next = e.arc[(size_t)v];
+        for (; next < edges.size(); ++next) {
+            int k = edges[next], x = across(e, k, v);
+            int lx = e.level[(size_t)x];
+            if (lx == e.level[(size_t)v] + 1 && (x == w || lx < top) && room(e, k, v) > 0) break;
+        }
+        if (next < edges.size()) {
+            path.push_back(edges[next]);
+            v = across(e, edges[next], v);
+            continue;
+        }
+        if (v == u) break;              // no path left at these levels
+        e.level[(size_t)v] = -2;        // a dead end
+        int k = path.back();
+        path.pop_back();
+        v = across(e, k, v);
+        ++e.arc[(size_t)v];
+    }
+    return sent;
+}
+
 // Cuts the fewest edges that part u from w when at most `most` do;
 // false (and nothing cut) otherwise. Of the two such cuts nearest to u
 // and to w, the one with the larger smaller side: a clone at a thin end
-// of a place is not cut off where the two places can be parted.
+// of a place is not cut off where the two places can be parted. Both
+// cuts are the same for every maximum flow, so the flow grows by whole
+// blocking flows along shortest paths.
 bool cutBetween(GroupEdges& e, int u, int w, int most) {
     if (e.part[(size_t)u] != e.part[(size_t)w]) return true; // parted already
     for (int k : e.flowed)
         e.flow[(size_t)k] = 0;
     e.flowed.clear();
-    for (int flow = 0;; ++flow) {
-        if (!reach(e, u, w)) {
-            const std::vector<char> nearU = reachedSide(e);
-            reach(e, w, -1, true);
-            const std::vector<char> nearW = reachedSide(e);
-            const size_t n = e.at.size();
-            const size_t sizeU = (size_t)std::count(nearU.begin(), nearU.end(), 1);
-            const size_t sizeW = (size_t)std::count(nearW.begin(), nearW.end(), 1);
-            bool fromW = std::min(sizeW, n - sizeW) > std::min(sizeU, n - sizeU);
-            const std::vector<char>& side = fromW ? nearW : nearU;
-            for (size_t k = 0; k < e.ends.size(); ++k)
-                if (side[(size_t)e.ends[k].first] != side[(size_t)e.ends[k].second]) e.cut[k] = 1;
-            forgetReach(e);
-            findParts(e);
-            return true;
-        }
-        if (flow == most) return false;
-        for (int v = w; v != u;) {
-            int k = e.via[(size_t)v];
-            int from = across(e, k, v);
-            e.flow[(size_t)k] += e.ends[(size_t)k].first == from ? 1 : -1;
-            e.flowed.push_back(k);
-            v = from;
-        }
+    int flow = 0;
+    while (levelsTo(e, u, w)) {
+        flow += blockingFlow(e, u, w, most - flow);
+        if (flow > most) return false;
     }
+    reach(e, u);
+    const std::vector<char> nearU = reachedSide(e);
+    reach(e, w, true);
+    const std::vector<char> nearW = reachedSide(e);
+    const size_t n = e.at.size();
+    const size_t sizeU = (size_t)std::count(nearU.begin(), nearU.end(), 1);
+    const size_t sizeW = (size_t)std::count(nearW.begin(), nearW.end(), 1);
+    bool fromW = std::min(sizeW, n - sizeW) > std::min(sizeU, n - sizeU);
+    const std::vector<char>& side = fromW ? nearW : nearU;
+    for (size_t k = 0; k < e.ends.size(); ++k)
+        if (side[(size_t)e.ends[k].first] != side[(size_t)e.ends[k].second]) e.cut[k] = 1;
+    forgetReach(e);
+    findParts(e);
+    return true;
 }
 
 } // namespace
