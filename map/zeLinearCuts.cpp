@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "zeSharedBands.h"
+#include "zeUnionFind.h"
 
 namespace {
 
@@ -22,6 +23,10 @@ struct GroupEdges {
     std::vector<int> level;                // per member: its distance from the source, -1 unknown
     std::vector<size_t> arc;               // per member: the next of its edges to try
     std::vector<int> leveled;              // members whose level is set
+    // Members joined by more than the most overlaps a cut may take, under
+    // the cuts so far: such joins chain (a pair's edge connectivity is at
+    // least the smaller of its links through a third member).
+    UnionFind tied{0};
 };
 
 void findParts(GroupEdges& e) {
@@ -69,6 +74,7 @@ GroupEdges groupEdges(const OverlapGraph& g, const std::vector<int>& members,
     e.via.assign(members.size(), -2);
     e.level.assign(members.size(), -1);
     e.arc.assign(members.size(), 0);
+    e.tied = UnionFind((int)members.size());
     findParts(e);
     return e;
 }
@@ -191,13 +197,17 @@ int blockingFlow(GroupEdges& e, int u, int w, int most) {
 // blocking flows along shortest paths.
 bool cutBetween(GroupEdges& e, int u, int w, int most) {
     if (e.part[(size_t)u] != e.part[(size_t)w]) return true; // parted already
+    if (e.tied.find(u) == e.tied.find(w)) return false;
     for (int k : e.flowed)
         e.flow[(size_t)k] = 0;
     e.flowed.clear();
     int flow = 0;
     while (levelsTo(e, u, w)) {
         flow += blockingFlow(e, u, w, most - flow);
-        if (flow > most) return false;
+        if (flow > most) {
+            e.tied.unite(u, w);
+            return false;
+        }
     }
     reach(e, u);
     const std::vector<char> nearU = reachedSide(e);
@@ -212,6 +222,7 @@ bool cutBetween(GroupEdges& e, int u, int w, int most) {
         if (side[(size_t)e.ends[k].first] != side[(size_t)e.ends[k].second]) e.cut[k] = 1;
     forgetReach(e);
     findParts(e);
+    e.tied = UnionFind((int)e.at.size()); // the cut may loosen any tie
     return true;
 }
 
