@@ -29,6 +29,8 @@ struct GroupEdges {
     UnionFind tied{0};
 };
 
+// The parts the uncut edges hold together: a pair in two parts is parted
+// already, with no search.
 void findParts(GroupEdges& e) {
     e.part.assign(e.at.size(), -1);
     std::vector<int> stack;
