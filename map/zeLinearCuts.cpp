@@ -1,20 +1,59 @@
 #include "zeLinearCuts.h"
 
 #include <algorithm>
-#include <queue>
 
 #include "zeSharedBands.h"
+#include "zeUnionFind.h"
 
 namespace {
 
 // A group's overlaps among its members, by local index, with a flow on
-// each for the minimum cuts.
+// each for the minimum cuts. The searches of one group share scratch
+// space and undo only what they touched, so that a pair costs the part of
+// the group its searches reach, not the whole group.
 struct GroupEdges {
     std::vector<std::pair<int, int>> ends; // local a < b
     std::vector<char> cut;
     std::vector<int> flow;                 // from ends.first to ends.second: -1, 0, 1
     std::vector<std::vector<int>> at;      // edges of each member
+    std::vector<int> part;                 // each member's part under the cuts so far
+    std::vector<int> via;                  // per member: the edge that reached it, -1 start, -2 not reached
+    std::vector<int> reached;              // members whose via is set
+    std::vector<int> flowed;               // edges whose flow may be set
+    std::vector<int> level;                // per member: its distance from the source, -1 unknown
+    std::vector<size_t> arc;               // per member: the next of its edges to try
+    std::vector<int> leveled;              // members whose level is set
+    // Members joined by more than the most overlaps a cut may take, under
+    // the cuts so far: such joins chain (a pair's edge connectivity is at
+    // least the smaller of its links through a third member).
+    UnionFind tied{0};
 };
+
+// The parts the uncut edges hold together: a pair in two parts is parted
+// already, with no search.
+void findParts(GroupEdges& e) {
+    e.part.assign(e.at.size(), -1);
+    std::vector<int> stack;
+    int parts = 0;
+    for (size_t s = 0; s < e.at.size(); ++s) {
+        if (e.part[s] >= 0) continue;
+        e.part[s] = parts;
+        stack.push_back((int)s);
+        while (!stack.empty()) {
+            int v = stack.back();
+            stack.pop_back();
+            for (int k : e.at[(size_t)v]) {
+                if (e.cut[(size_t)k]) continue;
+                int w = e.ends[(size_t)k].first == v ? e.ends[(size_t)k].second : e.ends[(size_t)k].first;
+                if (e.part[(size_t)w] < 0) {
+                    e.part[(size_t)w] = parts;
+                    stack.push_back(w);
+                }
+            }
+        }
+        ++parts;
+    }
+}
 
 GroupEdges groupEdges(const OverlapGraph& g, const std::vector<int>& members,
                       std::vector<int>& local) {
@@ -34,6 +73,11 @@ GroupEdges groupEdges(const OverlapGraph& g, const std::vector<int>& members,
         local[(size_t)v] = -1;
     e.cut.assign(e.ends.size(), 0);
     e.flow.assign(e.ends.size(), 0);
+    e.via.assign(members.size(), -2);
+    e.level.assign(members.size(), -1);
+    e.arc.assign(members.size(), 0);
+    e.tied = UnionFind((int)members.size());
+    findParts(e);
     return e;
 }
 
@@ -47,60 +91,141 @@ int across(const GroupEdges& e, int k, int v) {
     return e.ends[(size_t)k].first == v ? e.ends[(size_t)k].second : e.ends[(size_t)k].first;
 }
 
+void forgetReach(GroupEdges& e) {
+    for (int v : e.reached)
+        e.via[(size_t)v] = -2;
+    e.reached.clear();
+}
+
 // Members reachable from `from` through edges with room (toward `from`
-// when `backward`): the edge that reached each, -1 for `from`, -2 where
-// not reached.
-std::vector<int> reach(const GroupEdges& e, int from, bool backward = false) {
-    std::vector<int> via(e.at.size(), -2);
-    std::queue<int> queue;
-    via[(size_t)from] = -1;
-    queue.push(from);
-    while (!queue.empty()) {
-        int v = queue.front();
-        queue.pop();
+// when `backward`), into e.via and e.reached.
+void reach(GroupEdges& e, int from, bool backward = false) {
+    forgetReach(e);
+    e.via[(size_t)from] = -1;
+    e.reached.push_back(from);
+    for (size_t next = 0; next < e.reached.size(); ++next) {
+        int v = e.reached[next];
         for (int k : e.at[(size_t)v]) {
             int w = across(e, k, v);
-            if (via[(size_t)w] != -2 || room(e, k, backward ? w : v) <= 0) continue;
-            via[(size_t)w] = k;
-            queue.push(w);
+            if (e.via[(size_t)w] != -2 || room(e, k, backward ? w : v) <= 0) continue;
+            e.via[(size_t)w] = k;
+            e.reached.push_back(w);
         }
     }
-    return via;
+}
+
+// Marks the members e.reached holds, in a vector as long as the group.
+std::vector<char> reachedSide(const GroupEdges& e) {
+    std::vector<char> side(e.at.size(), 0);
+    for (int v : e.reached)
+        side[(size_t)v] = 1;
+    return side;
+}
+
+void addFlow(GroupEdges& e, int k, int from) {
+    e.flow[(size_t)k] += e.ends[(size_t)k].first == from ? 1 : -1;
+    e.flowed.push_back(k);
+}
+
+// The distances from u through edges with room, breadth first, into
+// e.level (and e.leveled), up to w's: the levels every shortest path to w
+// climbs. False when w is not reached.
+bool levelsTo(GroupEdges& e, int u, int w) {
+    for (int v : e.leveled)
+        e.level[(size_t)v] = -1;
+    e.leveled.clear();
+    e.level[(size_t)u] = 0;
+    e.leveled.push_back(u);
+    for (size_t next = 0; next < e.leveled.size(); ++next) {
+        int v = e.leveled[next];
+        for (int k : e.at[(size_t)v]) {
+            int x = across(e, k, v);
+            if (e.level[(size_t)x] != -1 || room(e, k, v) <= 0) continue;
+            e.level[(size_t)x] = e.level[(size_t)v] + 1;
+            e.leveled.push_back(x);
+            if (x == w) return true; // every member nearer than w is in
+        }
+    }
+    return false;
+}
+
+// Sends units from u to w along shortest paths with room until none is
+// left or more than `most` are sent (a blocking flow); the units sent.
+int blockingFlow(GroupEdges& e, int u, int w, int most) {
+    const int top = e.level[(size_t)w];
+    for (int v : e.leveled)
+        e.arc[(size_t)v] = 0;
+    std::vector<int> path; // edges from u
+    int sent = 0, v = u;
+    while (sent <= most) {
+        if (v == w) {
+            int from = u;
+            for (int k : path) {
+                addFlow(e, k, from);
+                from = across(e, k, from);
+            }
+            ++sent;
+            path.clear();
+            v = u;
+            continue;
+        }
+        const std::vector<int>& edges = e.at[(size_t)v];
+        size_t& next = e.arc[(size_t)v];
+        for (; next < edges.size(); ++next) {
+            int k = edges[next], x = across(e, k, v);
+            int lx = e.level[(size_t)x];
+            if (lx == e.level[(size_t)v] + 1 && (x == w || lx < top) && room(e, k, v) > 0) break;
+        }
+        if (next < edges.size()) {
+            path.push_back(edges[next]);
+            v = across(e, edges[next], v);
+            continue;
+        }
+        if (v == u) break;              // no path left at these levels
+        e.level[(size_t)v] = -2;        // a dead end
+        int k = path.back();
+        path.pop_back();
+        v = across(e, k, v);
+        ++e.arc[(size_t)v];
+    }
+    return sent;
 }
 
 // Cuts the fewest edges that part u from w when at most `most` do;
 // false (and nothing cut) otherwise. Of the two such cuts nearest to u
 // and to w, the one with the larger smaller side: a clone at a thin end
-// of a place is not cut off where the two places can be parted.
+// of a place is not cut off where the two places can be parted. Both
+// cuts are the same for every maximum flow, so the flow grows by whole
+// blocking flows along shortest paths.
 bool cutBetween(GroupEdges& e, int u, int w, int most) {
-    std::fill(e.flow.begin(), e.flow.end(), 0);
-    for (int flow = 0;; ++flow) {
-        std::vector<int> via = reach(e, u);
-        if (via[(size_t)w] == -2) {
-            if (flow == 0) return true; // parted already
-            std::vector<int> toW = reach(e, w, true);
-            size_t nearU = 0, nearW = 0;
-            for (size_t v = 0; v < via.size(); ++v) {
-                nearU += via[v] != -2;
-                nearW += toW[v] != -2;
-            }
-            const size_t n = via.size();
-            bool fromW = std::min(nearW, n - nearW) > std::min(nearU, n - nearU);
-            const std::vector<int>& side = fromW ? toW : via;
-            for (size_t k = 0; k < e.ends.size(); ++k) {
-                bool a = side[(size_t)e.ends[k].first] != -2, b = side[(size_t)e.ends[k].second] != -2;
-                if (a != b) e.cut[k] = 1;
-            }
-            return true;
-        }
-        if (flow == most) return false;
-        for (int v = w; v != u;) {
-            int k = via[(size_t)v];
-            int from = across(e, k, v);
-            e.flow[(size_t)k] += e.ends[(size_t)k].first == from ? 1 : -1;
-            v = from;
+    if (e.part[(size_t)u] != e.part[(size_t)w]) return true; // parted already
+    if (e.tied.find(u) == e.tied.find(w)) return false;
+    for (int k : e.flowed)
+        e.flow[(size_t)k] = 0;
+    e.flowed.clear();
+    int flow = 0;
+    while (levelsTo(e, u, w)) {
+        flow += blockingFlow(e, u, w, most - flow);
+        if (flow > most) {
+            e.tied.unite(u, w);
+            return false;
         }
     }
+    reach(e, u);
+    const std::vector<char> nearU = reachedSide(e);
+    reach(e, w, true);
+    const std::vector<char> nearW = reachedSide(e);
+    const size_t n = e.at.size();
+    const size_t sizeU = (size_t)std::count(nearU.begin(), nearU.end(), 1);
+    const size_t sizeW = (size_t)std::count(nearW.begin(), nearW.end(), 1);
+    bool fromW = std::min(sizeW, n - sizeW) > std::min(sizeU, n - sizeU);
+    const std::vector<char>& side = fromW ? nearW : nearU;
+    for (size_t k = 0; k < e.ends.size(); ++k)
+        if (side[(size_t)e.ends[k].first] != side[(size_t)e.ends[k].second]) e.cut[k] = 1;
+    forgetReach(e);
+    findParts(e);
+    e.tied = UnionFind((int)e.at.size()); // the cut may loosen any tie
+    return true;
 }
 
 } // namespace
