@@ -653,7 +653,12 @@ std::vector<std::vector<TilingStep>> tilingPaths(const std::vector<Fingerprint>&
     // A clone's junk makes each of its offsets too long by half its number
     // (zeLayout.h), so its place may lie that far off: the core paths again,
     // a step's overlap in the layout counting that much less.
-    if (const long slack = (long)junk / LAYOUT_SLACK_SHARE) contigs = corePaths(slack);
+    // The first paths go before the second are built, so that the two are
+    // never held at once.
+    if (const long slack = (long)junk / LAYOUT_SLACK_SHARE) {
+        std::vector<ContigTiles>().swap(contigs);
+        contigs = corePaths(slack);
+    }
     std::vector<std::vector<TilingStep>> paths(tiles.size());
     for (size_t k = 0; k < contigs.size(); ++k)
         if (!contigs[k].tiles.empty())
