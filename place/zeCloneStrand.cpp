@@ -7,6 +7,13 @@
 
 namespace {
 
+// The settings the header tells of.
+const double CLONE_MISS = 0.08;
+const double CLONE_END_SHARE = 0.2;
+const double LAYOUT_SPREAD = 3;
+const double SHIFT = 3;
+const double SHARED_EXCESS = 6;
+
 struct SeenClone {
     const MapClone* clone;
     std::vector<char> held; // of each fragment of the piece

@@ -32,12 +32,6 @@
 #include "zeMapFragments.h"
 #include "zeSequenceChains.h"
 
-const double CLONE_MISS = 0.08;
-const double CLONE_END_SHARE = 0.2;
-const double LAYOUT_SPREAD = 3;
-const double SHIFT = 3;
-const double SHARED_EXCESS = 6;
-
 struct StrandEvidence {
     int strand = 0;    // +1, -1, or 0 where the clones show none
     double weight = 0; // natural log of the likelihood ratio, at least 0
