@@ -8,8 +8,9 @@
 namespace {
 
 // The settings the header tells of.
-const double CLONE_MISS = 0.08;
-const double CLONE_END_SHARE = 0.2;
+const double CLONE_MISS = 0.04;
+const double END_PER_GAP = 0.029;
+const double MOST_ENDS = 0.9;
 const double LAYOUT_SPREAD = 3;
 const double SHIFT = 3;
 const double SHARED_EXCESS = 6;
@@ -59,8 +60,10 @@ PatternChances patternChances(const std::vector<char>& held, double chance) {
         p.first = logAddExp(p.first, over[j] + apart[n] - apart[j]);
         p.last = logAddExp(p.last, apart[j] + over[n] - over[j]);
     }
-    const double cut = std::log(CLONE_END_SHARE / (double)(n - 1)),
-                 other = std::log((1 - CLONE_END_SHARE) / 2);
+    // An end in any gap between two fragments alike, half of them a left
+    // end: the more fragments, the likelier a clone over them ends inside.
+    const double ends = std::min(MOST_ENDS, END_PER_GAP * (double)(n - 1));
+    const double cut = std::log(ends / 2 / (double)(n - 1)), other = std::log((1 - ends) / 2);
     p.whole += other;
     p.beside += other;
     p.first += cut;

@@ -72,6 +72,29 @@ TEST(Placement, AnEndIsARunOfFragmentsLackingNotOne) {
     EXPECT_GT(run.weight, one.weight + 1);
 }
 
+// A clone end is as likely in every gap between fragments: the more
+// fragments a piece has, the likelier a clone over it ends inside, and
+// the same run lacking at its end says more of the strand.
+TEST(Placement, AClonesEndIsLikelierInsideALongerPiece) {
+    auto weightOf = [](int fragments) {
+        std::vector<SequenceBand> seq;
+        MapClone c;
+        c.left = 0;
+        c.right = 22;
+        for (int k = 0; k < fragments; ++k) {
+            seq.push_back({(int64_t)k * 4000, 4000, 150.0 * (k + 1)});
+            if (k < fragments - 3) c.units.push_back(150.0 * (k + 1));
+        }
+        for (int b = 0; b < 20; ++b)
+            c.units.push_back(3700 + 40.0 * b);
+        return cloneStrand(seq, 0, fragments - 1, contigOf({c}), 20, 24, TOLERANCE);
+    };
+    StrandEvidence few = weightOf(6), many = weightOf(24);
+    EXPECT_EQ(few.strand, 1);
+    EXPECT_EQ(many.strand, 1);
+    EXPECT_GT(many.weight, few.weight + 0.5);
+}
+
 // The layout puts the clone holding the first fragments right of the
 // piece (strand -), but it shares its own bands with a clone apart from
 // the piece on the left: it reaches out to the left, and the strand is +.
