@@ -55,14 +55,19 @@ species' genome of the same package.
 
 --strands FILE writes every row of the generator's draft whose strand is
 judged (sequence, the length of its part, contig, left, right, matched,
-fragments, clones, the contig's clones, the row's strand and the true
-one), to study the wrong ones.
+fragments, clones, the contig's clones, the row's strand, the true one and
+the clones of the contig that truly end among the row's fragments), to
+study the wrong ones. A row no clone ends within (none holds some of its
+fragments and not all) shows the map nothing of its strand: the bench
+counts them among the rows of the generator's draft, and the right
+strands of the others.
 
 CPU seconds and peak memory of zeContig and zePlace come from /usr/bin/time.
 The figures are measurements, not thresholds; the goals are printed beside.
 """
 import collections
 import os
+import re
 import subprocess
 import sys
 import tempfile
@@ -322,8 +327,51 @@ def main():
         unrelated(a, work, table, bands)
 
 
+SITE = "AAGCTT"           # HindIII, the enzyme the bench places with
+GEL_RANGE = (600, 30000)  # the fragments zeGenLibrary makes bands of, in bp
+
+
+class CloneEnds:
+    """How many clones of a row's contig truly end among the row's fragments
+    (hold some of them, not all): with none, the map holds nothing of the
+    row's strand."""
+
+    def __init__(self, lib, table, truth):
+        self.sequences = dict(read_fasta(os.path.join(lib, "draft.fasta")))
+        where = {t["clone"]: t for t in truth}
+        self.spans = collections.defaultdict(list)
+        for r in table:
+            if r["contig"] == "0":
+                continue
+            t = where[r["clone"]]
+            spans = [(int(t["start"]), int(t["end"]))]
+            if t["chimeric"] == "1":
+                spans.append((int(t["start2"]), int(t["end2"])))
+            self.spans[int(r["contig"])].append(spans)
+
+    def count(self, row, part):
+        sequence = self.sequences[row["sequence"]]
+        start, end = int(row["seq_start"]), int(row["seq_end"])
+        sites = [m.start() for m in re.finditer("(?=%s)" % SITE, sequence[start:end])]
+        fragments = []
+        for a, b in zip(sites, sites[1:]):
+            if GEL_RANGE[0] <= b - a <= GEL_RANGE[1]:
+                if part["strand"] == "+":
+                    g = part["genome_start"] + start + a - part["seq_start"]
+                else:
+                    g = part["genome_end"] - (start + b - part["seq_start"])
+                fragments.append((g, g + b - a))
+        ends = 0
+        for spans in self.spans[int(row["contig"])]:
+            held = sum(any(g0 >= s - 10 and g1 <= e + 10 for s, e in spans) for g0, g1 in fragments)
+            ends += 0 < held < len(fragments)
+        return ends
+
+
 def report(a, lib, draft_truth, table, placed, agp, costs, lengths=None, strands=None):
     contigs = contigs_of(rows_of(table), rows_of(os.path.join(lib, "truth.tsv")))
+    clone_ends = None if lengths else CloneEnds(lib, rows_of(table), rows_of(os.path.join(lib, "truth.tsv")))
+    endless = [0, 0, 0]  # judged rows without a clone end: all, right, given a strand
     parts = collections.defaultdict(list)
     for p in rows_of(draft_truth):
         for key in ("seq_start", "seq_end", "genome_start", "genome_end"):
@@ -373,16 +421,22 @@ def report(a, lib, draft_truth, table, placed, agp, costs, lengths=None, strands
             continue  # no orientation to judge the strand by
         want = (1 if p["strand"] == "+" else -1) * \
             contigs[int(r["contig"])].orientation_at(int(r["left"]), int(r["right"]))
+        right_strand = r["strand"] != "?" and (1 if r["strand"] == "+" else -1) == want
         if r["strand"] != "?":
             strand_given += 1
-            strand_right += (1 if r["strand"] == "+" else -1) == want
+            strand_right += right_strand
+        ends = clone_ends.count(r, p) if clone_ends else "-"
+        if ends == 0:
+            endless[0] += 1
+            endless[1] += right_strand
+            endless[2] += r["strand"] != "?"
         judged.append([r["sequence"], int(r["seq_end"]) - int(r["seq_start"]), r["contig"], r["left"], r["right"], r["matched"],
                        r["fragments"], r["clones"], len(contigs[int(r["contig"])].clones), r["strand"],
-                       "+" if want > 0 else "-"])
+                       "+" if want > 0 else "-", ends])
     if strands:
         with open(strands, "w") as f:
             f.write("sequence\tlength\tcontig\tleft\tright\tmatched\tfragments\tclones\t"
-                    "contig_clones\tstrand\ttrue_strand\n")
+                    "contig_clones\tstrand\ttrue_strand\tclone_ends\n")
             f.writelines("\t".join(map(str, j)) + "\n" for j in judged)
     pairs, order_errors, last = 0, 0, None
     with open(agp) as f:
@@ -430,6 +484,12 @@ def report(a, lib, draft_truth, table, placed, agp, costs, lengths=None, strands
     print(f"right strand of the rows placed right:      {share(strand_right, len(judged))}  (goal >= 95%)")
     print(f"  of those given a strand (not ?):          {share(strand_right, strand_given)}; "
           f"strand given {share(strand_given, len(judged))}")
+    if clone_ends:
+        given = strand_given - endless[2]
+        print(f"  rows no clone of the contig ends within:  {share(endless[0], len(judged))}, "
+              f"given a strand {endless[2]}, right {endless[1]}; right strand of the others "
+              f"{share(strand_right - endless[1], len(judged) - endless[0])}, of those given one "
+              f"{share(strand_right - endless[1], given)}")
     print(f"adjacent order errors along the AGP:        {share(order_errors, pairs)}  (goal <= 5%)")
     print(f"misjoined sequences found split:            {share(found, len(misjoined))}")
     print(f"ambiguous sequences with a right place:     {share(ambiguous_right, len(ambiguous))}")
