@@ -17,7 +17,7 @@
 // fragments lacking more surely than by one. The rates are those of the
 // clones over the placed pieces of a simulated library, against its truth
 // (bench/place_bench.py): 3.8% of the fragments a clone holds show no
-// band, and 2.8% to 3.3% of the clones over a piece end in each gap.
+// band, and 2.7% to 3.3% of the clones over a piece end in each gap.
 //
 // Which side a clone reaches out to: its middle against the place's, known
 // to LAYOUT_SPREAD units, and, more surely, the side of the clones apart
