@@ -349,17 +349,17 @@ class CloneEnds:
                 spans.append((int(t["start2"]), int(t["end2"])))
             self.spans[int(r["contig"])].append(spans)
 
-    def count(self, row, part):
+    def count(self, row, where):
         sequence = self.sequences[row["sequence"]]
         start, end = int(row["seq_start"]), int(row["seq_end"])
         sites = [m.start() for m in re.finditer("(?=%s)" % SITE, sequence[start:end])]
         fragments = []
         for a, b in zip(sites, sites[1:]):
             if GEL_RANGE[0] <= b - a <= GEL_RANGE[1]:
-                if part["strand"] == "+":
-                    g = part["genome_start"] + start + a - part["seq_start"]
+                if where["strand"] == "+":
+                    g = where["genome_start"] + start + a - where["seq_start"]
                 else:
-                    g = part["genome_end"] - (start + b - part["seq_start"])
+                    g = where["genome_end"] - (start + b - where["seq_start"])
                 fragments.append((g, g + b - a))
         ends = 0
         for spans in self.spans[int(row["contig"])]:
