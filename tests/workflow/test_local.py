@@ -25,6 +25,8 @@ from workflow_support import (BROKEN, COMPARE_CONFIG, GELS, MAP_CONFIG, Programs
                               write_markers, write_sequences)
 
 PROGRAMS = None
+# The README's command line for the gels alone.
+GELS_COMMAND = readme_command("-j \"$(nproc)\" --keep-going")
 INSTALL = None  # (cmake, build directory)
 
 
@@ -38,15 +40,39 @@ class Batch(unittest.TestCase):
         copy_tree(cls.template, cls.hand)
         cls.good = [g for g in GELS if g != BROKEN]
         PROGRAMS.run_by_hand(cls.hand, cls.good)
+        # The README's batch of the four gels runs here once, the broken gel
+        # failing (tree `ran`), and once more in a copy with that gel fixed
+        # (tree `fixed`); test_snakemake_keeps_going_... checks both runs.
+        # The methods about what comes after the gels start from a copy of
+        # one of the two, made with Snakemake's metadata and the files'
+        # times, so that the gels are up to date there.
+        env = PROGRAMS.env(cls.tmp.name)
+        cls.ran = os.path.join(cls.tmp.name, "ran")
+        copy_tree(cls.template, cls.ran)
+        cls.ran_run = run_shell(GELS_COMMAND, cls.ran, env)
+        cls.fixed = os.path.join(cls.tmp.name, "fixed")
+        copy_tree(cls.ran, cls.fixed)
+        cls.logs_before_fix = cls.good_gel_log_times(cls.fixed)
+        PROGRAMS.fix_broken_gel(cls.fixed)
+        cls.fixed_run = run_shell(GELS_COMMAND, cls.fixed, env)
 
     @classmethod
     def tearDownClass(cls):
         cls.tmp.cleanup()
 
-    def tree(self, name):
+    def tree(self, name, source=None):
+        """A copy of source (the template: gels not run yet) named name."""
         path = os.path.join(self.tmp.name, name)
-        copy_tree(self.template, path)
+        copy_tree(source or self.template, path)
         return path
+
+    @classmethod
+    def good_gel_log_times(cls, tree):
+        logs = os.path.join(tree, "batch", "logs")
+        return {g: os.stat(os.path.join(logs, g + ".log")).st_mtime_ns for g in cls.good}
+
+    def assert_no_gel_ran(self, r):
+        self.assertNotIn("rule gel:", r.stderr)
 
     def assert_good_gels_as_by_hand(self, tree):
         for gel in self.good:
@@ -55,9 +81,9 @@ class Batch(unittest.TestCase):
             self.assertEqual(step_outputs(os.path.join(tree, "gels", gel)), by_hand, gel)
 
     def test_snakemake_keeps_going_summarises_and_reruns_only_the_fixed_gel(self):
-        tree = self.tree("snakemake")
-        command = readme_command("-j \"$(nproc)\" --keep-going")
-        r = run_shell(command, tree, PROGRAMS.env(self.tmp.name))
+        # The runs of setUpClass: the first with the broken gel in `ran`,
+        # the second in `fixed`, a copy of `ran` with that gel fixed.
+        tree, r = self.ran, self.ran_run
         self.assertNotEqual(r.returncode, 0, r.stderr)
         self.assertIn("failed gel %s: ERROR: corrupted norm-facs file" % BROKEN, r.stderr)
         self.assert_good_gels_as_by_hand(tree)
@@ -79,20 +105,21 @@ class Batch(unittest.TestCase):
         self.assertIn('<a href="logs/%s.log">failed</a>' % BROKEN, page)
         self.assertIn("ERROR: corrupted norm-facs file", page)
 
-        logs = os.path.join(tree, "batch", "logs")
-        before = {g: os.stat(os.path.join(logs, g + ".log")).st_mtime_ns for g in self.good}
-        PROGRAMS.fix_broken_gel(tree)
-        r = run_shell(command, tree, PROGRAMS.env(self.tmp.name))
+        self.assertEqual(self.logs_before_fix, self.good_gel_log_times(tree))
+        tree, r = self.fixed, self.fixed_run
         self.assertEqual(r.returncode, 0, r.stderr)
-        after = {g: os.stat(os.path.join(logs, g + ".log")).st_mtime_ns for g in self.good}
-        self.assertEqual(after, before)  # the good gels did not run again
+        # the good gels did not run again
+        self.assertEqual(self.good_gel_log_times(tree), self.logs_before_fix)
         self.assertIn("wildcards: gel=%s" % BROKEN, r.stderr)
         self.assertEqual(r.stderr.count("wildcards: gel="), 1)
         rows = summary_rows(tree)
         self.assertEqual({g: rows[g]["status"] for g in GELS}, {g: "done" for g in GELS})
 
     def test_compare_in_three_parts_equals_one_whole_run_and_the_map_one_zecontig_run(self):
-        tree = self.tree("compare")
+        # The gels as the first batch left them, the broken gel's log gone:
+        # that gel has never run.
+        tree = self.tree("compare", self.ran)
+        os.unlink(os.path.join(tree, "batch", "logs", BROKEN + ".log"))
         command = readme_command("all compare").replace('"$(nproc)"', "2").split(" --config")[0]
         command = command.replace(" all compare", " all compare map") + COMPARE_CONFIG + MAP_CONFIG
         env = PROGRAMS.env(self.tmp.name)
@@ -101,6 +128,8 @@ class Batch(unittest.TestCase):
         # and the map back.
         r = run_shell(command, tree, env)
         self.assertNotEqual(r.returncode, 0, r.stderr)
+        self.assertEqual(r.stderr.count("wildcards: gel="), 1, r.stderr)  # the others are done
+        self.assertIn("wildcards: gel=%s\n" % BROKEN, r.stderr)
         self.assertFalse(os.path.exists(os.path.join(batch, "compare.tsv")))
         self.assertFalse(os.path.exists(os.path.join(batch, "contigs.tsv")))
 
@@ -149,22 +178,26 @@ class Batch(unittest.TestCase):
                          whole_map(PROGRAMS, tree, GELS, previous=f.name))
 
     def test_compare_reruns_when_its_settings_change_and_drops_parts_of_other_counts(self):
-        tree = self.tree("settings")
-        PROGRAMS.fix_broken_gel(tree)
+        tree = self.tree("settings", self.fixed)
         command = readme_command("all compare").replace('"$(nproc)"', "2").split(" --config")[0]
         env = PROGRAMS.env(self.tmp.name)
         compare = os.path.join(tree, "batch", "compare")
 
-        def run(parts, tolerance, cutoff):
-            r = run_shell(command + " --config compare_parts=%d compare_tolerance=%s "
-                          "compare_cutoff=%s" % (parts, tolerance, cutoff), tree, env)
+        runs = []
+
+        def run(parts, tolerance, cutoff, dry_run=False):
+            r = run_shell(command + (" -n" if dry_run else "") + " --config compare_parts=%d "
+                          "compare_tolerance=%s compare_cutoff=%s" % (parts, tolerance, cutoff),
+                          tree, env)
             self.assertEqual(r.returncode, 0, r.stderr)
-            return r.stderr.count("rule compare_part:")
+            runs.append(r)
+            return jobs_of(r, "compare_part")
 
         self.assertEqual(run(3, 3, 1), 3)
+        self.assert_no_gel_ran(runs[0])
         at_3 = compare_table(tree)
         self.assertEqual(at_3, whole_comparison(PROGRAMS, tree, GELS, ["-t", "3", "-c", "1"]))
-        self.assertEqual(run(3, 3, 1), 0)  # nothing changed
+        self.assertEqual(run(3, 3, 1, dry_run=True), 0)  # nothing changed
         # A new tolerance alone, then a new cutoff alone, runs every part again.
         self.assertEqual(run(3, 7, 1), 3)
         self.assertNotEqual(compare_table(tree), at_3)
@@ -189,19 +222,23 @@ class Batch(unittest.TestCase):
             self.assertIn("gels compared (tolerance 7, cutoff 0.001), ", f.read())
 
     def test_map_reruns_for_its_own_settings_and_keeps_the_numbers_of_the_last_build(self):
-        tree = self.tree("map")
-        PROGRAMS.fix_broken_gel(tree)
+        tree = self.tree("map", self.fixed)
         command = readme_command("all map").replace('"$(nproc)"', "2").split(" --config")[0]
         command += " compare"
         env = PROGRAMS.env(self.tmp.name)
         batch = os.path.join(tree, "batch")
 
-        def run(settings):
-            r = run_shell(command + " --config" + MAP_CONFIG + " " + settings, tree, env)
+        runs = []
+
+        def run(settings, dry_run=False):
+            r = run_shell(command + (" -n" if dry_run else "") + " --config" + MAP_CONFIG + " "
+                          + settings, tree, env)
             self.assertEqual(r.returncode, 0, r.stderr)
-            return r.stderr.count("rule compare_part:"), r.stderr.count("rule map_build:")
+            runs.append(r)
+            return jobs_of(r, "compare_part"), jobs_of(r, "map_build")
 
         self.assertEqual(run(""), (1, 1))
+        self.assert_no_gel_ran(runs[0])
         self.assertEqual(map_outputs(batch), whole_map(PROGRAMS, tree, GELS))
         # The last build's numbers as a lab may have had them: contig 1 is 9.
         kept = os.path.join(batch, "map", "previous-contigs.tsv")
@@ -226,7 +263,7 @@ class Batch(unittest.TestCase):
         with open(os.path.join(batch, "index.html")) as f:
             self.assertIn("(tolerance 3, cutoff 0.1): <a href=\"map.html\">", f.read())
         # A new comparison tolerance runs the comparison alone.
-        self.assertEqual(run("map_tolerance=3 compare_tolerance=3"), (1, 0))
+        self.assertEqual(run("map_tolerance=3 compare_tolerance=3", dry_run=True), (1, 0))
         # A new tolerance for both runs both.
         self.assertEqual(run("map_tolerance=5 compare_tolerance=5"), (1, 1))
         at_3 = os.path.join(self.tmp.name, "contigs-at-3.tsv")
@@ -236,8 +273,7 @@ class Batch(unittest.TestCase):
                          whole_map(PROGRAMS, tree, GELS, ["-t", "5", "-c", "0.1"], previous=at_3))
 
     def test_place_writes_the_placement_and_reruns_for_its_files_and_settings(self):
-        tree = self.tree("place")
-        PROGRAMS.fix_broken_gel(tree)
+        tree = self.tree("place", self.fixed)
         # The README's command: the map comes with the placement.
         command = readme_command("all place").replace('"$(nproc)"', "2").split(" --config")[0]
         command += " --config" + MAP_CONFIG
@@ -245,14 +281,19 @@ class Batch(unittest.TestCase):
         batch = os.path.join(tree, "batch")
         sequences = write_sequences(self.tmp.name)
 
-        def run(settings):
-            r = run_shell(command + " " + settings, tree, env)
+        runs = []
+
+        def run(settings, dry_run=False):
+            r = run_shell((command.replace(" --config", " -n --config") if dry_run else command)
+                          + " " + settings, tree, env)
             self.assertEqual(r.returncode, 0, r.stderr)
-            return r.stderr.count("rule map_build:"), r.stderr.count("rule place_build:")
+            runs.append(r)
+            return jobs_of(r, "map_build"), jobs_of(r, "place_build")
 
         # Sequences alone: placed on the contigs, as zePlace places them by hand.
         with_sequences = "place_sequences=" + sequences
         self.assertEqual(run(with_sequences), (1, 1))
+        self.assert_no_gel_ran(runs[0])
         placed = place_outputs(batch)
         self.assertEqual(placed, whole_place(PROGRAMS, tree, GELS, [
             "-t", "7", "--site", "AAGCTT", "-o", "batch/placements.tsv", "--agp", "batch/map.agp",
@@ -264,7 +305,7 @@ class Batch(unittest.TestCase):
         self.assertIn('(site AAGCTT, tolerance 7, sequences %s): <a href="placements.tsv">'
                       'placements.tsv</a>, <a href="map.agp">map.agp</a>, '
                       '<a href="place.html">place.html</a></p>' % sequences, page)
-        self.assertEqual(run(with_sequences), (0, 0))  # nothing changed
+        self.assertEqual(run(with_sequences, dry_run=True), (0, 0))  # nothing changed
 
         # Marker hits: the map is built again with them, and the contigs
         # are placed on the chromosomes too.
@@ -295,8 +336,10 @@ class Batch(unittest.TestCase):
                       r.stderr)
 
     def test_a_program_not_found_is_one_line_and_the_readme_bindir_finds_them(self):
-        tree = self.tree("bindir")
-        PROGRAMS.fix_broken_gel(tree)
+        # The broken gel of the first batch would run again: no job starts.
+        tree = self.tree("bindir", self.ran)
+        state = os.path.join(tree, "batch")
+        before = file_times(state)
         build = os.path.dirname(PROGRAMS.zestep5)
         env = PROGRAMS.env(self.tmp.name, PATH="/usr/bin:/bin")
         command = readme_command("all compare").replace('"$(nproc)"', "2").split(" --config")[0]
@@ -308,7 +351,7 @@ class Batch(unittest.TestCase):
                                   "bindir=BUILD:BUILD/report:BUILD/compare:BUILD/map"
                                   % (build, build)])
         self.assertNotIn("Traceback", r.stderr)
-        self.assertFalse(os.path.exists(os.path.join(tree, "batch", "done")))
+        self.assertEqual(file_times(state), before)
         # zeContig is looked up for the target map.
         bindir = "%s:%s/report:%s" % (build, build, os.path.dirname(PROGRAMS.zecompare))
         r = run_shell(command + " map --config bindir=" + bindir, tree, env)
@@ -317,11 +360,12 @@ class Batch(unittest.TestCase):
         self.assertEqual(errors, ["ERROR: zeContig is neither in config bindir ('%s') nor on PATH; "
                                   "for a build tree, bindir=BUILD:BUILD/report:BUILD/compare:"
                                   "BUILD/map" % bindir])
-        self.assertFalse(os.path.exists(os.path.join(tree, "batch", "done")))
+        self.assertEqual(file_times(state), before)
         # The README's bindir for a build tree finds all four.
         r = run_shell(command + " map --config bindir=" + readme_build_bindir(build) + MAP_CONFIG,
                       tree, env)
         self.assertNotIn("is neither in config bindir", r.stderr)
+        self.assertEqual(r.stderr.count("wildcards: gel="), 1, r.stderr)  # the broken gel alone
         self.assertTrue(os.path.exists(os.path.join(tree, "batch", "compare.tsv")), r.stderr)
         self.assertTrue(os.path.exists(os.path.join(tree, "batch", "contigs.tsv")), r.stderr)
 
@@ -411,6 +455,23 @@ class Batch(unittest.TestCase):
         self.assertIn("/prefix/bin/zeStep5 gels/%s map" % BROKEN, r.stderr)  # the failed command
         self.assertEqual(summary_rows(tree)[BROKEN]["status"], "failed")
         self.assert_good_gels_as_by_hand(tree)
+
+
+def jobs_of(r, rule):
+    """How many jobs of rule a Snakemake run shows; a dry run (-n) lists
+    them on its standard output, a run on its standard error."""
+    return (r.stdout + r.stderr).count("rule %s:" % rule)
+
+
+def file_times(folder):
+    """Relative path -> modification time of every file and folder under
+    folder: what a run that starts no job leaves as it was."""
+    times = {}
+    for dirpath, dirs, names in os.walk(folder):
+        for name in dirs + names:
+            path = os.path.join(dirpath, name)
+            times[os.path.relpath(path, folder)] = os.lstat(path).st_mtime_ns
+    return times
 
 
 def read_bytes(path):
