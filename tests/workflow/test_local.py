@@ -369,12 +369,13 @@ class Batch(unittest.TestCase):
         self.assertTrue(os.path.exists(os.path.join(tree, "batch", "contigs.tsv")), r.stderr)
 
     def test_a_job_the_scheduler_ends_is_reported_and_the_rerun_redoes_it(self):
-        # The first batch's tree with the gel as the lab gave it: it runs
-        # again (its info changes below), and so does the broken gel.
+        # The first batch's tree with the gel as the lab gave it and not
+        # done: it runs again, and so does the broken gel.
         tree = self.tree("interrupted", self.ran)
         gel = "g2"
         shutil.rmtree(os.path.join(tree, "gels", gel))
         shutil.copytree(os.path.join(self.template, "gels", gel), os.path.join(tree, "gels", gel))
+        os.unlink(os.path.join(tree, "batch", "done", gel))
         # The gel's first compression announces its job and waits; later
         # ones compress at once.
         marker = os.path.join(self.tmp.name, "interrupted-job")
