@@ -36,47 +36,33 @@ struct TwoPlaces {
         for (int k = 0; k < 4; ++k)
             places[(size_t)(1 + k)] = {1, 20 + 5 * k, 50 + 5 * k};
     }
+    void placeB(long from) {
+        for (int k = 0; k < 4; ++k)
+            places[(size_t)(5 + k)] = {1, from + 5 * k, from + 30 + 5 * k};
+    }
     std::vector<std::pair<int, int>> cuts() const {
         return thinJoinCuts(OverlapGraph(9, pairs), PrintsView(prints), groups, places, s);
     }
 };
 
-TEST(ThinJoins, PlacesLaidOverEachOtherBeyondTheClonePart) {
+TEST(ThinJoins, PlacesLaidOverEachOtherBeyondTheCloneArePartedThere) {
     TwoPlaces t;
     // B's clones over A's: sixteen pairs lying across v, sharing the
     // family's bands only, which v has.
-    for (int k = 0; k < 4; ++k)
-        t.places[(size_t)(5 + k)] = {1, 22 + 5 * k, 52 + 5 * k};
+    t.placeB(22);
     EXPECT_EQ(t.cuts(), (std::vector<std::pair<int, int>>{{0, 5}}));
-    // Too few such pairs for a join of two places.
     t.s.thinJoinPairs = 17;
     EXPECT_TRUE(t.cuts().empty());
 }
 
-TEST(ThinJoins, SidesMeetingAtTheCloneStay) {
+TEST(ThinJoins, SidesMeetingAtTheCloneOrSharingTheirBandsStay) {
     TwoPlaces t;
-    // On a line B's clones lie beyond v, the other way from A's.
-    for (int k = 0; k < 4; ++k)
-        t.places[(size_t)(5 + k)] = {1, -20 - 5 * k, 10 - 5 * k};
+    t.placeB(-20); // beyond v, the other way from A's: a line
     EXPECT_TRUE(t.cuts().empty());
-}
-
-TEST(ThinJoins, ClonesSharingTheirOwnBandsAreOnePlace) {
-    TwoPlaces t;
+    // Over A's clones, but holding A's bands beyond v: one place.
+    t.placeB(22);
     for (int k = 0; k < 4; ++k)
-        t.places[(size_t)(5 + k)] = {1, 22 + 5 * k, 52 + 5 * k};
-    // B's clones now hold A's bands beyond v as well: one place laid out
-    // over itself, not two.
-    for (int k = 0; k < 4; ++k)
-        t.prints[(size_t)(5 + k)] = zetest::printOf({zetest::spacedBands(1000, 5 * k, 5 * k + 20)});
-    EXPECT_TRUE(t.cuts().empty());
-}
-
-TEST(ThinJoins, ASmallSideIsLeft) {
-    TwoPlaces t;
-    for (int k = 0; k < 4; ++k)
-        t.places[(size_t)(5 + k)] = {1, 22 + 5 * k, 52 + 5 * k};
-    t.s.thinJoinSide = 5;
+        t.prints[(size_t)(5 + k)] = t.prints[(size_t)(1 + k)];
     EXPECT_TRUE(t.cuts().empty());
 }
 
