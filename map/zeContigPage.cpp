@@ -195,6 +195,13 @@ void writeSettings(std::ostream& out, const ContigPageInput& in) {
              " such pairs per clone is cut where at most " + std::to_string(s.mostCutOverlaps) +
              " overlaps part each pair, and laid out again, at most " +
              std::to_string(s.cutRounds) + " times");
+    fact(out, "Thin joins",
+         "a clone alone holding a side of at least " + std::to_string(s.thinJoinSide) +
+             " clones to as many is cut from the side it overlaps less when at least " +
+             std::to_string(s.thinJoinPairs) +
+             " pairs of clones, one on each side, are placed over each other beyond it by " +
+             fixed(100 * s.thinJoinBeyond, 0) + "% of the shorter, sharing at most " +
+             std::to_string(s.copyApart) + " of the bands it lacks");
     fact(out, "Layout", "a pair of which one clone lies in the other counts " +
                             htmlEscape(number(s.containedWeight)) + "; offsets of " +
                             htmlEscape(number(s.sureOffset)) +

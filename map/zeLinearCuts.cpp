@@ -241,33 +241,40 @@ bool liesOver(const Fingerprint& a, const ClonePlace& pa, const Fingerprint& b,
     return shared <= s.overlaidSharedBands * fewer;
 }
 
+std::vector<std::pair<int, int>> overlappingPlaces(const std::vector<int>& members,
+                                                  const ClonePlaces& places) {
+    // By left end, so that the clones over one are those just after it.
+    std::vector<int> order(members.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = (int)i;
+    auto placeOf = [&](int i) -> const ClonePlace& { return places[(size_t)members[(size_t)i]]; };
+    std::sort(order.begin(), order.end(), [&](int x, int y) {
+        return placeOf(x).left != placeOf(y).left ? placeOf(x).left < placeOf(y).left : x < y;
+    });
+    std::vector<std::pair<int, int>> overlapping;
+    for (size_t i = 0; i < order.size(); ++i)
+        for (size_t j = i + 1; j < order.size(); ++j) {
+            if (placeOf(order[j]).left >= placeOf(order[i]).right) break;
+            overlapping.push_back({std::min(order[i], order[j]), std::max(order[i], order[j])});
+        }
+    std::sort(overlapping.begin(), overlapping.end());
+    return overlapping;
+}
+
 std::vector<std::pair<int, int>> nonLinearCuts(const OverlapGraph& g, const PrintsView& prints,
                                                const std::vector<std::vector<int>>& groups,
                                                const ClonePlaces& places, const MapSettings& s) {
     std::vector<std::pair<int, int>> cuts;
     std::vector<int> local((size_t)g.size(), -1);
     for (const std::vector<int>& members : groups) {
-        // By left end, so that the clones over one are those just after it.
-        std::vector<int> order(members.size());
-        for (size_t i = 0; i < order.size(); ++i)
-            order[i] = (int)i;
-        std::sort(order.begin(), order.end(), [&](int x, int y) {
-            const ClonePlace &a = places[(size_t)members[(size_t)x]], &b = places[(size_t)members[(size_t)y]];
-            return a.left != b.left ? a.left < b.left : x < y;
-        });
         std::vector<std::pair<int, int>> overlaid; // local indices
-        for (size_t i = 0; i < order.size(); ++i) {
-            int a = members[(size_t)order[i]];
-            for (size_t j = i + 1; j < order.size(); ++j) {
-                int b = members[(size_t)order[j]];
-                if (places[(size_t)b].left >= places[(size_t)a].right) break;
-                if (liesOver(prints[(size_t)a], places[(size_t)a], prints[(size_t)b],
-                             places[(size_t)b], s.tolerance, s))
-                    overlaid.push_back({std::min(order[i], order[j]), std::max(order[i], order[j])});
-            }
+        for (const auto& pair : overlappingPlaces(members, places)) {
+            int a = members[(size_t)pair.first], b = members[(size_t)pair.second];
+            if (liesOver(prints[(size_t)a], places[(size_t)a], prints[(size_t)b], places[(size_t)b],
+                         s.tolerance, s))
+                overlaid.push_back(pair);
         }
         if ((double)overlaid.size() <= s.overlaidPerClone * (double)members.size()) continue;
-        std::sort(overlaid.begin(), overlaid.end());
         GroupEdges e = groupEdges(g, members, local);
         for (const auto& pair : overlaid)
             cutBetween(e, pair.first, pair.second, s.mostCutOverlaps);

@@ -23,6 +23,11 @@
 bool liesOver(const Fingerprint& a, const ClonePlace& pa, const Fingerprint& b,
               const ClonePlace& pb, int tolerance, const MapSettings& settings);
 
+// The pairs of a group's members whose places overlap, as indices into
+// members (first < second), ascending.
+std::vector<std::pair<int, int>> overlappingPlaces(const std::vector<int>& members,
+                                                  const ClonePlaces& places);
+
 // The overlaps (edges of g, first < second) to cut, ascending: in every
 // group with more than settings.overlaidPerClone pairs lying over each
 // other per clone, the minimum cut between the two clones of each such

@@ -1,5 +1,6 @@
 #include "zeMapBuild.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "zeBurial.h"
@@ -16,6 +17,7 @@
 #include "zePairScan.h"
 #include "zeRepeatBands.h"
 #include "zeRepeatCopies.h"
+#include "zeThinJoins.h"
 #include "zeTrustedPairs.h"
 
 namespace {
@@ -42,8 +44,11 @@ void layOut(OverlapGraph& g, const std::vector<Fingerprint>& prints, const Print
     groups = groupsApart(g, found.junctions);
     found.places = placeGroups(g, prints, groups, s);
     for (int round = 0; round < s.cutRounds; ++round) {
-        const std::vector<std::pair<int, int>> cuts =
-            nonLinearCuts(g, plain, groups, found.places, s);
+        std::vector<std::pair<int, int>> cuts = nonLinearCuts(g, plain, groups, found.places, s);
+        const std::vector<std::pair<int, int>> thin = thinJoinCuts(g, plain, groups, found.places, s);
+        cuts.insert(cuts.end(), thin.begin(), thin.end());
+        std::sort(cuts.begin(), cuts.end());
+        cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
         if (cuts.empty()) break;
         g = withoutEdges(g, cuts);
         groups = groupsApart(g, found.junctions);

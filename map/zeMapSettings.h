@@ -54,6 +54,15 @@ struct MapSettings {
     double overlaidPerClone = 2;
     int mostCutOverlaps = 40;
     int cutRounds = 3;
+    // A clone that alone holds a side of at least `thinJoinSide` clones to
+    // the rest of its group (as many again) joins two places when at least
+    // `thinJoinPairs` pairs of clones, one on each side, are placed over
+    // each other outside its place by at least `thinJoinBeyond` of the
+    // shorter and share at most `copyApart` of the bands it lacks
+    // (zeThinJoins.h); its overlaps with one side are cut.
+    int thinJoinSide = 3;
+    int thinJoinPairs = 14;
+    double thinJoinBeyond = 0.3;
 
     // Junctions (zeJunctions.h): the groups around a possible junction
     // overlap after all when some pair between them scores at most
