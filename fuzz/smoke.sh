@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Short fuzz smoke for the test command: builds the harnesses with clang-14
+# Short fuzz smoke, a few seconds of live fuzzing before a commit: builds the harnesses with clang-14
 # (when it is installed) and runs each for a few seconds, two at a time.
 # Exit status 1 when any harness finds something; 0, with a note, when
 # clang-14 is missing.

@@ -18,7 +18,7 @@ TEST_PACKAGES=(
     libbenchmark-dev               # bench/
     libics-dev libgsl-dev netpbm   # independent readers and references the tests compare with
     chromium                       # zeReport's page rendered in a browser
-    clang-14 libclang-rt-14-dev    # fuzz harnesses (libFuzzer) and their smoke run
+    clang-14 libclang-rt-14-dev    # fuzz harnesses (libFuzzer): fuzz/smoke.sh, fuzz/run_fuzzers.sh
     valgrind                       # scripts/memcheck.sh
     dpkg-dev file man-db           # the Debian package (cpack -G DEB) and the manual pages
     genometools                    # gt gff3validator checks zeContig's GFF3 file

@@ -2,9 +2,12 @@
 # Builds everything and runs every test once, in the sanitized build
 # (AddressSanitizer + UndefinedBehaviorSanitizer): the tests of our C++
 # code and those of the scripts (the workflow and Slurm tests, the map
-# benchmark's figures, the layer check), which run the sanitized programs;
-# then a few seconds of live fuzzing per fuzz harness. Each part runs even
-# when an earlier one failed. The last line sums up all of them,
+# benchmark's figures, the layer check), which run the sanitized programs,
+# and the replay of the fuzz harnesses' corpora. Live fuzzing is not part
+# of it (fuzz/smoke.sh, fuzz/run_fuzzers.sh): a few seconds per harness
+# reach little beyond the committed corpora, and its clang build and runs
+# were an eighth of the command's CPU time. The last line sums up all of
+# them,
 #
 #   N passed, M failed          (or: N passed, M failed, K skipped)
 #
@@ -114,14 +117,6 @@ gtest_cases() {
          }' "$log"
 }
 
-# The fuzz build runs in the background in a process group of its own,
-# ended with the script if the script ends first.
-fuzz_build=
-stop_background() {
-    [ -z "$fuzz_build" ] || kill -- "-$fuzz_build" 2>/dev/null
-    remove_test_tmp
-}
-
 # Removes the tests' temporary directory if they left it empty, or names it.
 remove_test_tmp() {
     if [ -n "$test_tmp" ] && ! rmdir "$test_tmp" 2>/dev/null; then
@@ -129,16 +124,7 @@ remove_test_tmp() {
     fi
     test_tmp=
 }
-trap stop_background EXIT
-
-# The fuzz harnesses (clang-14, a tree of their own) build at the lowest
-# priority while the suite below builds and runs, mostly in moments when
-# it leaves a core idle (its tests wait for Snakemake and Slurm); the smoke
-# run at the end waits for them.
-if command -v clang++-14 >/dev/null && command -v clang-14 >/dev/null; then
-    setsid nice -n 19 bash fuzz/run_fuzzers.sh --build-only >/dev/null 2>&1 &
-    fuzz_build=$!
-fi
+trap remove_test_tmp EXIT
 
 # The one tree of the tests is optimised for debugging, with line tables
 # (-Og -g1): at -O0 its zeStep5 takes a quarter longer over the sweep, and
@@ -154,25 +140,6 @@ status=0
 build_tree build-asan -DZE_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug -DZE_BUILD_BENCH=OFF \
     "-DCMAKE_CXX_FLAGS_DEBUG=-Og -g1" "-DCMAKE_C_FLAGS_DEBUG=-Og -g1" || status=$?
 run_suite sanitized build-asan "$start" "$SECONDS" "$status"
-
-# The corpus replays ran with the suites above; a few seconds of live
-# fuzzing per harness follow (fuzz/README.md has the longer runs). Each
-# harness prints one line ending in "ok" or "FAIL ...".
-start=$SECONDS
-if [ -n "$fuzz_build" ]; then
-    wait "$fuzz_build" # a failed build shows again below
-    fuzz_build=
-fi
-smoke_log=$(mktemp)
-status=0
-bash fuzz/smoke.sh | tee "$smoke_log" || status=$?
-ok=$(grep -c -E ' executions .* ok$' "$smoke_log")
-bad=$(grep -c -E ' executions .* FAIL' "$smoke_log")
-if [ "$status" -ne 0 ] && [ "$bad" -eq 0 ]; then
-    bad=1 # the harnesses did not build or run
-fi
-rm -f "$smoke_log"
-count "fuzz smoke" "$ok" "$bad" $((SECONDS - start))
 
 remove_test_tmp
 

@@ -41,7 +41,7 @@ PageRendering renderPage(const TempDir& t, const std::string& url, int windowWid
                          int windowHeight) {
     std::string shot = t / "shot.png";
     std::vector<std::string> args = chromiumArgs(t, "profile-shot");
-    std::vector<std::string> more = {"--enable-logging=stderr", "--v=0", "--screenshot=" + shot,
+    std::vector<std::string> more = {"--enable-logging=stderr", "--v=0", "--dump-dom", "--screenshot=" + shot,
                                      "--window-size=" + std::to_string(windowWidth) + "," +
                                          std::to_string(windowHeight),
                                      url};
@@ -65,13 +65,6 @@ void expectRenderedCleanly(const PageRendering& page, int width, double minInk) 
     EXPECT_EQ(page.problems, std::vector<std::string>());
     EXPECT_EQ(page.width, width);
     EXPECT_GT(page.inkShare, minInk);
-}
-
-RunResult dumpDom(const TempDir& t, const std::string& url) {
-    std::vector<std::string> args = chromiumArgs(t, "profile-dom");
-    args.push_back("--dump-dom");
-    args.push_back(url);
-    return run(CHROMIUM, args);
 }
 
 } // namespace zetest

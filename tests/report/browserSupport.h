@@ -20,9 +20,11 @@ std::vector<std::string> chromiumArgs(const TempDir& t, const std::string& profi
 // script errors, console messages, resources that did not load.
 std::vector<std::string> pageProblems(const std::string& log);
 
-// The page at url rendered to a screenshot of a window of the given size.
+// The page at url rendered to a screenshot of a window of the given size,
+// and the DOM Chromium built for it, from one run (a run costs a second or
+// two of CPU time).
 struct PageRendering {
-    RunResult run;                     // Chromium's own run
+    RunResult run;                     // Chromium's own run; the DOM in run.out
     std::vector<std::string> problems; // pageProblems of its log
     int width = 0, height = 0;         // of the screenshot (0 when unreadable)
     double inkShare = 0;               // share of pixels that are not background
@@ -33,9 +35,6 @@ PageRendering renderPage(const TempDir& t, const std::string& url, int windowWid
 // Chromium ran, its log tells of no problem with the page, and the
 // screenshot is `width` wide with more than `minInk` of it not background.
 void expectRenderedCleanly(const PageRendering& page, int width, double minInk);
-
-// The DOM Chromium builds for the page at url, in run.out.
-RunResult dumpDom(const TempDir& t, const std::string& url);
 
 } // namespace zetest
 
