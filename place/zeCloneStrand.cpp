@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "zeLogChance.h"
 #include "zeSharedBands.h"
 
 namespace {
@@ -31,12 +32,6 @@ double chanceMatch(const MapClone& clone, double tolerance) {
     if (clone.units.empty()) return 0.01;
     double range = clone.units.back() - clone.units.front() + 2 * tolerance;
     return std::clamp((double)clone.units.size() * 2 * tolerance / range, 0.01, 0.5);
-}
-
-double logAddExp(double a, double b) {
-    if (a == -INFINITY) return b;
-    if (b == -INFINITY) return a;
-    return std::max(a, b) + std::log1p(std::exp(-std::fabs(a - b)));
 }
 
 // The log chances of what a clone holds: over the whole piece, beside it,

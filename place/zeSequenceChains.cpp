@@ -4,6 +4,8 @@
 #include <cmath>
 #include <functional>
 
+#include "zeLogChance.h"
+
 namespace {
 
 struct Match {
@@ -188,18 +190,12 @@ double logPoissonBinomialTail(int m, const std::vector<double>& q) {
     // at[j]: log P(j successes so far), j = m standing for m or more.
     std::vector<double> at((size_t)m + 1, -INFINITY);
     at[0] = 0;
-    auto logAdd = [](double a, double b) {
-        if (a == -INFINITY) return b;
-        if (b == -INFINITY) return a;
-        double top = std::max(a, b);
-        return top + std::log1p(std::exp(-std::fabs(a - b)));
-    };
     for (double v : q) {
         const double hit = v <= 0 ? -INFINITY : std::log(std::min(1.0, v));
         const double miss = v >= 1 ? -INFINITY : std::log1p(-std::max(0.0, v));
-        at[(size_t)m] = logAdd(at[(size_t)m], at[(size_t)m - 1] + hit);
+        at[(size_t)m] = logAddExp(at[(size_t)m], at[(size_t)m - 1] + hit);
         for (int j = m - 1; j >= 1; --j)
-            at[(size_t)j] = logAdd(at[(size_t)j] + miss, at[(size_t)j - 1] + hit);
+            at[(size_t)j] = logAddExp(at[(size_t)j] + miss, at[(size_t)j - 1] + hit);
         at[0] += miss;
     }
     return at[(size_t)m];
