@@ -17,8 +17,8 @@ struct GroupEdges {
     std::vector<int> flow;                 // from ends.first to ends.second: -1, 0, 1
     std::vector<std::vector<int>> at;      // edges of each member
     std::vector<int> part;                 // each member's part under the cuts so far
-    std::vector<int> via;                  // per member: the edge that reached it, -1 start, -2 not reached
-    std::vector<int> reached;              // members whose via is set
+    std::vector<char> isReached;           // per member: reached by the last search
+    std::vector<int> reached;              // those members
     std::vector<int> flowed;               // edges whose flow may be set
     std::vector<int> level;                // per member: its distance from the source, -1 unknown
     std::vector<size_t> arc;               // per member: the next of its edges to try
@@ -73,7 +73,7 @@ GroupEdges groupEdges(const OverlapGraph& g, const std::vector<int>& members,
         local[(size_t)v] = -1;
     e.cut.assign(e.ends.size(), 0);
     e.flow.assign(e.ends.size(), 0);
-    e.via.assign(members.size(), -2);
+    e.isReached.assign(members.size(), 0);
     e.level.assign(members.size(), -1);
     e.arc.assign(members.size(), 0);
     e.tied = UnionFind((int)members.size());
@@ -93,33 +93,25 @@ int across(const GroupEdges& e, int k, int v) {
 
 void forgetReach(GroupEdges& e) {
     for (int v : e.reached)
-        e.via[(size_t)v] = -2;
+        e.isReached[(size_t)v] = 0;
     e.reached.clear();
 }
 
 // Members reachable from `from` through edges with room (toward `from`
-// when `backward`), into e.via and e.reached.
+// when `backward`), into e.isReached and e.reached.
 void reach(GroupEdges& e, int from, bool backward = false) {
     forgetReach(e);
-    e.via[(size_t)from] = -1;
+    e.isReached[(size_t)from] = 1;
     e.reached.push_back(from);
     for (size_t next = 0; next < e.reached.size(); ++next) {
         int v = e.reached[next];
         for (int k : e.at[(size_t)v]) {
             int w = across(e, k, v);
-            if (e.via[(size_t)w] != -2 || room(e, k, backward ? w : v) <= 0) continue;
-            e.via[(size_t)w] = k;
+            if (e.isReached[(size_t)w] || room(e, k, backward ? w : v) <= 0) continue;
+            e.isReached[(size_t)w] = 1;
             e.reached.push_back(w);
         }
     }
-}
-
-// Marks the members e.reached holds, in a vector as long as the group.
-std::vector<char> reachedSide(const GroupEdges& e) {
-    std::vector<char> side(e.at.size(), 0);
-    for (int v : e.reached)
-        side[(size_t)v] = 1;
-    return side;
 }
 
 void addFlow(GroupEdges& e, int k, int from) {
@@ -212,9 +204,9 @@ bool cutBetween(GroupEdges& e, int u, int w, int most) {
         }
     }
     reach(e, u);
-    const std::vector<char> nearU = reachedSide(e);
+    const std::vector<char> nearU = e.isReached;
     reach(e, w, true);
-    const std::vector<char> nearW = reachedSide(e);
+    const std::vector<char> nearW = e.isReached;
     const size_t n = e.at.size();
     const size_t sizeU = (size_t)std::count(nearU.begin(), nearU.end(), 1);
     const size_t sizeW = (size_t)std::count(nearW.begin(), nearW.end(), 1);
