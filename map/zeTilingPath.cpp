@@ -53,8 +53,8 @@ const long LEAD_OUT_GAP = 3;
 // trails the path's outermost clone by more than this: one that does lies
 // inside it, and they share bands it lost.
 const long SHARED_TRAIL = 2;
-// A step's overlap in the layout counts this share of the library's junk
-// (JUNK_SHARE) less.
+// A step's overlap in the layout counts the library's junk (JUNK_SHARE)
+// divided by this less: half of it.
 const long LAYOUT_SLACK_SHARE = 2;
 
 bool matchesAny(int band, const std::vector<int>& bands, int tolerance) {
