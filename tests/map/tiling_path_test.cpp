@@ -269,3 +269,45 @@ TEST(TilingPath, PathsByContigAndTheirSets) {
     EXPECT_EQ(sets[0], (std::vector<int>{0, 1, 2, 3, 4}));
     EXPECT_EQ(sets[2], (std::vector<int>{5, 6}));
 }
+
+TEST(TilingPath, ShortContigsMeasureJunkOnTheBurials) {
+    // Contigs of three clones, where no clone lies away from both ends:
+    // the clones buried near each end carry one band of junk each (a
+    // fragment of no other clone). Their junk is measured on the burials,
+    // so they stay off the path; measured on no clone at all, every one of
+    // them would have joined it.
+    std::vector<Hand> clones;
+    std::vector<int> hosts; // per clone, the one it is buried in, or -1
+    const int contigs = 8;
+    for (int k = 0; k < contigs; ++k) {
+        const long at = 100L * k;
+        const int first = (int)clones.size();
+        const std::string c = std::to_string(k);
+        clones.push_back({"A" + c, at, at + 20});
+        clones.push_back({"B" + c, at + 10, at + 30});
+        clones.push_back({"C" + c, at + 20, at + 40});
+        hosts.insert(hosts.end(), {-1, -1, -1});
+        for (int b = 0; b < 4; ++b) {
+            const bool left = b % 2 == 0; // in A, else in C
+            const long from = left ? at + 1 + b : at + 25 - b;
+            clones.push_back({"Z" + c + "_" + std::to_string(b), from, from + 14,
+                              CloneStatus::Buried, from, from + 14, {5000 + 10L * (4 * k + b)}});
+            hosts.push_back(left ? first : first + 2);
+        }
+    }
+    HandMap h = handMap(clones);
+    h.map.contigs = contigs;
+    for (size_t i = 0; i < clones.size(); ++i) {
+        h.map.clones[i].contig = (int)(clones[i].left / 100) + 1;
+        h.map.clones[i].buriedIn = hosts[i];
+    }
+    std::vector<std::vector<TilingStep>> paths = tilingPaths(h.prints, h.map, 4, 1);
+    ASSERT_EQ(paths.size(), (size_t)contigs);
+    for (int k = 0; k < contigs; ++k) {
+        std::string names;
+        for (const TilingStep& s : paths[(size_t)k])
+            names += (names.empty() ? "" : " ") + h.prints[(size_t)s.print].clone;
+        const std::string c = std::to_string(k);
+        EXPECT_EQ(names, "A" + c + " B" + c + " C" + c);
+    }
+}
