@@ -174,7 +174,10 @@ def main():
     for clones, coverage, flags in runs:
         flags = flags + a.library_flags
         if a.keep:
-            name = "-".join(["%d-%gx" % (clones, coverage)] + [f.lstrip("-") for f in flags])
+            # A flag's value may be a path (--genome-from): the folder is
+            # one name, its file name standing for it.
+            name = "-".join(["%d-%gx" % (clones, coverage)] +
+                            [os.path.basename(f.lstrip("-")) for f in flags])
             work = os.path.join(a.keep, name)
             os.makedirs(work, exist_ok=True)
         else:
