@@ -32,10 +32,12 @@ const int INWARD_VOTES = 2;
 // A clone's own junk (extra bands, partial end fragments) is at most what
 // this share of the clones away from the ends and off the paths have.
 const double JUNK_SHARE = 0.99;
-// Fewer such clones than this do not measure it: in a library of short
-// contigs (short clones, or few bands per clone) nearly every clone lies
-// near an end. The burials then do, where the library has this many.
-const size_t JUNK_SAMPLE = 30;
+// Fewer such clones than this measure its 99% poorly: in a library of
+// short contigs (short clones, or few bands per clone) nearly every clone
+// lies near an end. The burials then measure it, where the library has at
+// least BURIAL_SAMPLE.
+const size_t JUNK_SAMPLE = 300;
+const size_t BURIAL_SAMPLE = 30;
 // A clone near an end whose inner end lies this many band units further
 // out than the path's outermost clone's is drawn where a clone reaching
 // past it lies: a quarter of the junk allowance less bears it out. One
@@ -508,7 +510,7 @@ std::vector<size_t> burialJunk(const std::vector<Fingerprint>& prints, const Con
 // The fresh bands (freshBands) that JUNK_SHARE of the clones away from
 // the contigs' ends and off their paths have at most: a clone's own junk.
 // Where fewer than JUNK_SAMPLE clones lie away from the ends, and at least
-// that many are buried, the median of the bands a buried clone's host
+// BURIAL_SAMPLE are buried, the median of the bands a buried clone's host
 // lacks (burialJunk) instead: on libraries that have both, the two agree
 // (4 and 4 on simulated libraries of 150 kb clones), while without any
 // clone away from the ends a junk of 0 would send every clone with a band
@@ -522,7 +524,7 @@ size_t mostJunk(const std::vector<Fingerprint>& prints, const ContigMap& map,
                 counts.push_back(freshBands(prints, c, i, tolerance).size());
     if (counts.size() < JUNK_SAMPLE) {
         std::vector<size_t> burials = burialJunk(prints, map, tolerance);
-        if (burials.size() >= JUNK_SAMPLE) {
+        if (burials.size() >= BURIAL_SAMPLE) {
             std::nth_element(burials.begin(), burials.begin() + (long)(burials.size() / 2),
                              burials.end());
             return burials[burials.size() / 2];

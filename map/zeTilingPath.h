@@ -22,7 +22,7 @@
 // off the path, one lies past the path when it has more fresh bands than
 // 99% of the clones away from the ends and off the paths of the whole
 // library have (their own extra bands and partial end fragments; where
-// fewer than 30 clones lie away from the ends and at least 30 are buried,
+// fewer than 300 clones lie away from the ends and at least 30 are buried,
 // the median of the bands a buried clone's host lacks), or when
 // its fresh bands outnumber by 2 those the path's outermost clone there
 // would keep with it in its place, by 1 where its inner end lies 3 band
