@@ -2,9 +2,13 @@
 // the bands files and the contig table, rebuilds the map from the table
 // and writes the path table to MTP, as zeContig --mtp would. The path's
 // rule can so be measured on one library's map in seconds, without the
-// pair scan and the layout again (bench/map_bench.py --replay).
+// pair scan and the layout again: on a run kept by bench/map_bench.py
+// --keep DIR,
 //
 //   ze_mtp_replay [-t TOL] [--mtp-shared N] MTP TABLE BANDSFILE...
+//   build/bench/ze_mtp_replay new.tsv DIR/RUN/contigs.tsv DIR/RUN/library/*.bands
+//   python3 bench/map_quality.py DIR/RUN/library/truth.tsv DIR/RUN/contigs.tsv --coverage 10 \
+//       --mtp new.tsv
 #include <cstdio>
 #include <string>
 #include <vector>

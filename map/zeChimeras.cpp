@@ -4,14 +4,10 @@
 #include <cstdint>
 
 #include "zePairScan.h"
+#include "zeSharedBands.h"
 #include "zeSulston.h"
 
 namespace {
-
-bool hasBandNear(const std::vector<int>& bands, int at, int tolerance) {
-    auto found = std::lower_bound(bands.begin(), bands.end(), at - tolerance);
-    return found != bands.end() && *found <= at + tolerance;
-}
 
 // Which fingerprints have a band at each position.
 struct BandIndex {

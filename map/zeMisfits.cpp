@@ -2,12 +2,9 @@
 
 #include <algorithm>
 
-namespace {
+#include "zeSharedBands.h"
 
-bool hasBandNear(const std::vector<int>& bands, int at, int tolerance) {
-    auto found = std::lower_bound(bands.begin(), bands.end(), at - tolerance);
-    return found != bands.end() && *found <= at + tolerance;
-}
+namespace {
 
 bool fitsBadlyAmong(const std::vector<Fingerprint>& prints, const std::vector<Placement>& byLeft,
                     size_t self, long longest, const MapSettings& s) {

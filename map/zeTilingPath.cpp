@@ -63,11 +63,6 @@ const long SHARED_TRAIL = 2;
 // divided by this less: half of it.
 const long LAYOUT_SLACK_SHARE = 2;
 
-bool matchesAny(int band, const std::vector<int>& bands, int tolerance) {
-    auto at = std::lower_bound(bands.begin(), bands.end(), band - tolerance);
-    return at != bands.end() && *at <= band + tolerance;
-}
-
 // The bands of tiles[i] that none of its neighbours in the layout has:
 // farther clones would match them only by chance, and in a long contig
 // nearly all of them.
@@ -82,7 +77,7 @@ long ownBands(const std::vector<Fingerprint>& prints, const std::vector<Tile>& t
     for (int band : prints[t.print].bands) {
         bool elsewhere = false;
         for (size_t k = 0; k < near.size() && !elsewhere; ++k)
-            elsewhere = matchesAny(band, *near[k], tolerance);
+            elsewhere = hasBandNear(*near[k], band, tolerance);
         own += !elsewhere;
     }
     return own;
@@ -319,10 +314,10 @@ std::vector<int> newBands(const std::vector<int>& bands,
     for (int band : bands) {
         bool known = false;
         for (size_t k = 0; k < path.size() && !known; ++k)
-            known = matchesAny(band, *path[k], tolerance);
+            known = hasBandNear(*path[k], band, tolerance);
         int seen = 0;
         for (size_t k = 0; k < inward.size() && !known; ++k)
-            known = (seen += matchesAny(band, *inward[k], tolerance)) >= INWARD_VOTES;
+            known = (seen += hasBandNear(*inward[k], band, tolerance)) >= INWARD_VOTES;
         if (!known) fresh.push_back(band);
     }
     return fresh;
@@ -501,7 +496,7 @@ std::vector<size_t> burialJunk(const std::vector<Fingerprint>& prints, const Con
         if (c.contig <= 0 || c.status != CloneStatus::Buried || c.buriedIn < 0) continue;
         size_t lacked = 0;
         for (int band : prints[v].bands)
-            lacked += !matchesAny(band, prints[(size_t)c.buriedIn].bands, tolerance);
+            lacked += !hasBandNear(prints[(size_t)c.buriedIn].bands, band, tolerance);
         counts.push_back(lacked);
     }
     return counts;
@@ -541,8 +536,8 @@ long bandsOfNeither(const std::vector<Fingerprint>& prints, const Tile& b, const
                     const Tile& c, int tolerance) {
     long own = 0;
     for (int band : prints[b.print].bands)
-        own += !matchesAny(band, prints[a.print].bands, tolerance) &&
-               !matchesAny(band, prints[c.print].bands, tolerance);
+        own += !hasBandNear(prints[a.print].bands, band, tolerance) &&
+               !hasBandNear(prints[c.print].bands, band, tolerance);
     return own;
 }
 

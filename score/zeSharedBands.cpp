@@ -37,3 +37,8 @@ int sharedBands(const double* a, int na, const double* b, int nb, double toleran
 int sharedBands(const int* a, int na, const int* b, int nb, int tolerance) {
     return sharedBandsAtLeast(a, na, b, nb, tolerance, 0);
 }
+
+bool hasBandNear(const std::vector<int>& bands, int at, int tolerance) {
+    auto found = std::lower_bound(bands.begin(), bands.end(), at - tolerance);
+    return found != bands.end() && *found <= at + tolerance;
+}
