@@ -6,9 +6,8 @@
 // --keep DIR,
 //
 //   ze_mtp_replay [-t TOL] [--mtp-shared N] MTP TABLE BANDSFILE...
-//   build/bench/ze_mtp_replay new.tsv DIR/RUN/contigs.tsv DIR/RUN/library/*.bands
-//   python3 bench/map_quality.py DIR/RUN/library/truth.tsv DIR/RUN/contigs.tsv --coverage 10 \
-//       --mtp new.tsv
+//   ze_mtp_replay new.tsv DIR/RUN/contigs.tsv DIR/RUN/library/*.bands
+//   python3 bench/map_quality.py DIR/RUN/library/truth.tsv DIR/RUN/contigs.tsv --coverage 10 --mtp new.tsv
 #include <cstdio>
 #include <string>
 #include <vector>
