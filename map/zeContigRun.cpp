@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "zeChancePairs.h"
 #include "zeContigGff.h"
 #include "zeContigInput.h"
 #include "zeContigNames.h"
@@ -76,6 +77,8 @@ int runContig(int argc, char** argv) {
         for (const std::string& warning : warnings)
             std::cerr << warning << std::endl;
     }
+    const std::string chance = chancePairsWarning(prints.size(), o.map.cutoff);
+    if (!chance.empty()) std::cerr << chance << std::endl;
     ContigMap map = buildMap(prints, o.map, hits.prints);
     if (!o.previous.empty()) {
         ContigNames names = nameContigs(prints, map, previous);

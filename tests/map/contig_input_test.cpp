@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "mapTestSupport.h"
+#include "zeChancePairs.h"
 
 using namespace zetest;
 
@@ -98,4 +99,26 @@ TEST(ContigInput, TinyLibraries) {
     for (const ContigRow& r : rows)
         EXPECT_EQ(r.contig, 0) << r.clone;
     EXPECT_EQ(rows[0].clone, "empty");
+}
+
+TEST(ContigInput, ACutoffLettingPairsThroughByChanceIsWarnedOf) {
+    // 4 fingerprints make 6 pairs: at 0.2 about 1 passes by chance, at 0.1
+    // less than one. The warning goes to standard error; the table is
+    // written all the same.
+    TempDir t;
+    std::vector<int> genome = fragmentBands(90, 6);
+    writeFile(t / "1.bands", bandsFile({cloneOf("p", genome, 0, 30), cloneOf("q", genome, 20, 30),
+                                        cloneOf("r", genome, 40, 30), cloneOf("s", genome, 60, 30)},
+                                       "1"));
+    RunResult loose = runContig({"-c", "0.2", t / "1.bands"});
+    EXPECT_EQ(loose.status, 0) << loose.err;
+    EXPECT_EQ(loose.err, "WARNING: at cutoff 0.2, about 1 of the 6 pairs of the 4 fingerprints pass "
+                         "by chance alone, and each may join two places of the genome: a lower "
+                         "cutoff (-c) keeps them out\n");
+    EXPECT_EQ(contigRows(loose.out).size(), 4u);
+    RunResult tight = runContig({"-c", "0.1", t / "1.bands"});
+    EXPECT_EQ(tight.status, 0) << tight.err;
+    EXPECT_EQ(tight.err, "");
+    EXPECT_EQ(chancePairs(0, 1e-3), 0);
+    EXPECT_EQ(chancePairs(20000, 1e-6), 20000.0 * 19999 / 2 * 1e-6);
 }

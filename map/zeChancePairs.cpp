@@ -1,0 +1,21 @@
+#include "zeChancePairs.h"
+
+#include <cstdio>
+
+double chancePairs(size_t fingerprints, double cutoff) {
+    const double n = (double)fingerprints;
+    return n * (n - 1) / 2 * cutoff;
+}
+
+std::string chancePairsWarning(size_t fingerprints, double cutoff) {
+    const double expected = chancePairs(fingerprints, cutoff);
+    if (expected < 1) return "";
+    char line[256];
+    std::snprintf(line, sizeof line,
+                  "WARNING: at cutoff %g, about %.0f of the %.0f pairs of the %zu fingerprints "
+                  "pass by chance alone, and each may join two places of the genome: a lower "
+                  "cutoff (-c) keeps them out",
+                  cutoff, expected, (double)fingerprints * ((double)fingerprints - 1) / 2,
+                  fingerprints);
+    return line;
+}
