@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cmath>
 #include <cstdio>
 #include <sstream>
 
@@ -135,11 +136,12 @@ void writeSettings(std::ostream& out, const ContigPageInput& in) {
     fact(out, "Build cutoff", "pairs scoring at most " + htmlEscape(number(s.cutoff)) +
                                   " overlap (<code>-c</code>)");
     fact(out, "Crowded bands",
-         s.crowdedMargin > 0
-             ? "pairs also scoring at most " + htmlEscape(number(s.cutoff * s.crowdedMargin)) +
-                   " (" + htmlEscape(number(s.crowdedMargin)) +
-                   " times the build cutoff) with each band's chance of a match taken from "
-                   "how densely the library's bands lie within the tolerance of it: " +
+         s.crowdedPower > 0
+             ? "pairs also scoring at most " +
+                   htmlEscape(number(std::pow(s.cutoff, s.crowdedPower))) +
+                   " (the build cutoff to the power " + htmlEscape(number(s.crowdedPower)) +
+                   ") with each band's chance of a match taken from how densely the "
+                   "library's bands lie within the tolerance of it: " +
                    std::to_string(in.map->crowdedPairsSetAside) +
                    " pairs set aside (none in a library of fewer than " +
                    std::to_string(LEAST_BANDS_FOR_CROWDING) + " bands)"

@@ -19,15 +19,16 @@
 // the one-to-one matching finds (32 against 28 bands of unrelated
 // H. pylori clones), so it errs towards setting a pair aside.
 //
-// The pair passes when that score is within a margin times the cutoff
-// (MapSettings::crowdedMargin, 1e6: 1e-6 at the default cutoff). The
+// The pair passes when that score is within the cutoff's square root
+// (MapSettings::crowdedPower, 0.5: 1e-6 at the default cutoff). The
 // plain cutoff was chosen on libraries that crowd too, only less (a
 // simulated library's unrelated clones share 1.5 times the bands the
-// plain score expects), and their true pairs score within 1e-8 under
-// crowding; held to the cutoff itself, 20,000 simulated clones made
-// 1,736 contigs instead of 1,135. The margin leaves them as they were and
-// still sets aside 30 of H. pylori's 41 chance pairs at 20-fold coverage;
-// the 11 left fold nothing.
+// plain score expects), and their pairs within 1e-12 score within 1e-8
+// under crowding; held to the cutoff itself, 20,000 simulated clones made
+// 1,736 contigs instead of 1,135. The square root leaves them as they
+// were and still sets aside 30 of H. pylori's 41 chance pairs at 20-fold
+// coverage; the 11 left fold nothing. A power, not a factor, since the
+// crowding takes a share of a score's digits, not a number of them.
 // A library of fewer than LEAST_BANDS_FOR_CROWDING bands is too small to
 // tell how they crowd, and its pairs pass as the plain score says.
 #ifndef ZE_CROWDEDBANDS_H

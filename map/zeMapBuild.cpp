@@ -1,6 +1,7 @@
 #include "zeMapBuild.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "zeBurial.h"
@@ -69,9 +70,9 @@ ContigMap buildMap(const std::vector<Fingerprint>& given, const MapSettings& s,
     const std::vector<Fingerprint>& prints = masked.empty() ? given : maskedPrints;
     std::vector<PairScore> passing = passingPairs(prints, s);
     const size_t scanned = passing.size();
-    if (s.crowdedMargin > 0)
+    if (s.crowdedPower > 0)
         passing = crowdedPassing(crowdedBands(prints, s.tolerance), prints, std::move(passing),
-                                 s.cutoff * s.crowdedMargin);
+                                 std::pow(s.cutoff, s.crowdedPower));
     const long crowdedSetAside = (long)(scanned - passing.size());
     // The marker pairs leave every pair of the scan alone.
     MarkerCandidates candidates;
