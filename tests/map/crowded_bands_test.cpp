@@ -1,7 +1,8 @@
 // The crowded-bands test of a pair: two clones sharing many bands only
 // where the library's bands crowd the scale are set aside though the plain
-// score passes them, a true overlap where the bands lie sparse passes, and
-// a library evenly spread or too small leaves the plain score as it is.
+// score passes them, in the map too, a true overlap where the bands lie
+// sparse passes, and a library evenly spread or too small leaves the plain
+// score as it is.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "zeCrowdedBands.h"
+#include "zeMapBuild.h"
 #include "zePairScan.h"
 #include "zeSulston.h"
 
@@ -100,6 +102,19 @@ TEST(CrowdedBands, ChanceSharingWhereBandsCrowdIsSetAside) {
         const double s = crowded.score(prints[a].bands, prints[b].bands, m);
         EXPECT_EQ(crowded.passes(prints[a].bands, prints[b].bands, m, 1e-6), s <= 1e-6) << m;
     }
+
+    // The map: C and D make a contig, A and B none, the test off they do.
+    MapSettings settings;
+    ContigMap map = buildMap(prints, settings);
+    EXPECT_EQ(map.crowdedPairsSetAside, 1);
+    EXPECT_EQ(map.clones[a].contig, 0);
+    EXPECT_NE(map.clones[c].contig, 0);
+    EXPECT_EQ(map.clones[d].contig, map.clones[c].contig);
+    settings.crowdedPower = 0;
+    map = buildMap(prints, settings);
+    EXPECT_EQ(map.crowdedPairsSetAside, 0);
+    EXPECT_NE(map.clones[a].contig, 0);
+    EXPECT_EQ(map.clones[b].contig, map.clones[a].contig);
 }
 
 TEST(CrowdedBands, EvenBandsScoreAsThePlainScore) {
