@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cmath>
 #include <cstdio>
 #include <sstream>
 
+#include "zeChanceBands.h"
 #include "zeContigDrawing.h"
 #include "zeContigRows.h"
 #include "zeContigStats.h"
@@ -133,6 +135,17 @@ void writeSettings(std::ostream& out, const ContigPageInput& in) {
     fact(out, "Tolerance", std::to_string(s.tolerance) + " standard units (<code>-t</code>)");
     fact(out, "Build cutoff", "pairs scoring at most " + htmlEscape(number(s.cutoff)) +
                                   " overlap (<code>-c</code>)");
+    fact(out, "Crowded bands",
+         s.crowdedPower > 0
+             ? "pairs also scoring at most " +
+                   htmlEscape(number(std::pow(s.cutoff, s.crowdedPower))) +
+                   " (the build cutoff to the power " + htmlEscape(number(s.crowdedPower)) +
+                   ") with each band's chance of a match taken from how densely the "
+                   "library's bands lie within the tolerance of it: " +
+                   std::to_string(in.map->crowdedPairsSetAside) +
+                   " pairs set aside (none in a library of fewer than " +
+                   std::to_string(LEAST_BANDS_FOR_CROWDING) + " bands)"
+             : std::string("off"));
     std::string ranges;
     for (const BandRange& r : in.map->maskedBands)
         ranges += (ranges.empty() ? "" : ", ") + std::to_string(r.low) +

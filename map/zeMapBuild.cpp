@@ -1,12 +1,14 @@
 #include "zeMapBuild.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "zeBurial.h"
 #include "zeChimeras.h"
 #include "zeCommonBands.h"
 #include "zeContigNumbers.h"
+#include "zeCrowdedBands.h"
 #include "zeJunctions.h"
 #include "zeLayout.h"
 #include "zeLinearCuts.h"
@@ -67,6 +69,11 @@ ContigMap buildMap(const std::vector<Fingerprint>& given, const MapSettings& s,
         masked.empty() ? std::vector<Fingerprint>() : withoutBandsIn(given, masked);
     const std::vector<Fingerprint>& prints = masked.empty() ? given : maskedPrints;
     std::vector<PairScore> passing = passingPairs(prints, s);
+    const size_t scanned = passing.size();
+    if (s.crowdedPower > 0)
+        passing = crowdedPassing(crowdedBands(prints, s.tolerance), prints, std::move(passing),
+                                 std::pow(s.cutoff, s.crowdedPower));
+    const long crowdedSetAside = (long)(scanned - passing.size());
     // The marker pairs leave every pair of the scan alone.
     MarkerCandidates candidates;
     if (!markerHits.empty()) candidates = markerCandidates(markerHits, passing, s);
@@ -103,6 +110,7 @@ ContigMap buildMap(const std::vector<Fingerprint>& given, const MapSettings& s,
     found.buriedIn = findBurials(g, withoutChimeras(found.places, found.pieceFrom), s.buriedShare);
     ContigMap map = decideMap(g, found);
     map.maskedBands = masked;
+    map.crowdedPairsSetAside = crowdedSetAside;
     map.repeatPairsSetAside = repeats.pairsSetAside;
     map.repeatCopyOverlapsCut = (long)copyCuts.size();
     map.markerTypicalHits = markers.typicalHits;

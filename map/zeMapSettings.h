@@ -13,6 +13,11 @@ struct MapSettings {
     int tolerance = DEFAULT_TOLERANCE;
     double cutoff = DEFAULT_CUTOFF;
     int threads = 1; // the map does not depend on them
+    // Crowded bands (zeCrowdedBands.h): a pair passes only when it also
+    // scores within the cutoff to the power `crowdedPower` with each
+    // band's chance of a match taken from how densely the library's bands
+    // lie around it; 0 turns the test off.
+    double crowdedPower = 0.5;
 
     // Repeats. A band position whose window of the tolerance either side
     // holds more than `commonBandShare` of the clones beyond the usual
