@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "zeChanceBands.h"
+#include "zeChancePairs.h"
 #include "zeContigDrawing.h"
 #include "zeContigRows.h"
 #include "zeContigStats.h"
@@ -133,8 +134,12 @@ void writeSettings(std::ostream& out, const ContigPageInput& in) {
     const MapSettings& s = in.settings;
     out << "<section id=\"settings\">\n<h2>2. Settings</h2>\n<table class=\"facts\">\n";
     fact(out, "Tolerance", std::to_string(s.tolerance) + " standard units (<code>-t</code>)");
-    fact(out, "Build cutoff", "pairs scoring at most " + htmlEscape(number(s.cutoff)) +
-                                  " overlap (<code>-c</code>)");
+    const double chance = chancePairs(in.prints->size(), s.cutoff);
+    fact(out, "Build cutoff",
+         "pairs scoring at most " + htmlEscape(number(s.cutoff)) +
+             " overlap (<code>-c</code>); of the library's pairs, about " +
+             (chance < 1 ? std::string("none") : std::to_string(std::llround(chance))) +
+             " pass by chance alone");
     fact(out, "Crowded bands",
          s.crowdedPower > 0
              ? "pairs also scoring at most " +

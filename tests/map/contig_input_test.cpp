@@ -103,19 +103,21 @@ TEST(ContigInput, TinyLibraries) {
 
 TEST(ContigInput, ACutoffLettingPairsThroughByChanceIsWarnedOf) {
     // 4 fingerprints make 6 pairs: at 0.2 about 1 passes by chance, at 0.1
-    // less than one. The warning goes to standard error; the table is
-    // written all the same.
+    // less than one. The warning goes to standard error, and the page
+    // says it too; the table is written all the same.
     TempDir t;
     std::vector<int> genome = fragmentBands(90, 6);
     writeFile(t / "1.bands", bandsFile({cloneOf("p", genome, 0, 30), cloneOf("q", genome, 20, 30),
                                         cloneOf("r", genome, 40, 30), cloneOf("s", genome, 60, 30)},
                                        "1"));
-    RunResult loose = runContig({"-c", "0.2", t / "1.bands"});
+    RunResult loose = runContig({"-c", "0.2", "--html", t / "map.html", t / "1.bands"});
     EXPECT_EQ(loose.status, 0) << loose.err;
     EXPECT_EQ(loose.err, "WARNING: at cutoff 0.2, about 1 of the 6 pairs of the 4 fingerprints pass "
                          "by chance alone, and each may join two places of the genome: a lower "
                          "cutoff (-c) keeps them out\n");
     EXPECT_EQ(contigRows(loose.out).size(), 4u);
+    EXPECT_NE(readFile(t / "map.html").find("of the library's pairs, about 1 pass by chance alone"),
+              std::string::npos);
     RunResult tight = runContig({"-c", "0.1", t / "1.bands"});
     EXPECT_EQ(tight.status, 0) << tight.err;
     EXPECT_EQ(tight.err, "");
