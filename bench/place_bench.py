@@ -104,6 +104,9 @@ REAL = {
                  DOCS + "/V.Cholerae/h1_contigs.fasta.gz", DOCS + "/S.Aureus/references/COL.fasta.gz"),
     "aureus": ("ragout-examples", DOCS + "/S.Aureus/references/USA300_FPR3757.fasta.gz",
                DOCS + "/S.Aureus/usa300_contigs.fasta.gz", DOCS + "/E.Coli/references/MG1655-K12.fasta.gz"),
+    # A HindIII site every 1.1 kb: clones of about 80 bands, crowding the scale.
+    "pylori": ("ragout-examples", DOCS + "/H.Pylori/references/SJM180.fasta.gz",
+               DOCS + "/H.Pylori/SJM180_contigs.fasta.gz", DOCS + "/E.Coli/references/MG1655-K12.fasta.gz"),
 }
 K, STEP = 25, 50
 
