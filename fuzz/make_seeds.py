@@ -117,6 +117,25 @@ def reader_seeds():
     put("mapgff", "fasta", bytes([2, 40, 60]) + gff + b"##FASTA\n>contig1\nACGT\n")
     put("mapgff", "lone_cr", bytes([2, 40, 60]) + gff.replace(b"contig2\n", b"contig2\r\r\n"))
 
+    # chromosomes: the contig table, the hits file and the marker map,
+    # separated by the line "#ZE#"
+    table = header + (b"1\tA00\t1\t1\t0\t40\tok\t-\t-\n"
+                      b"1\tA01\t1\t2\t20\t60\tok\t-\t-\n"
+                      b"1\tA02\t1\t3\t50\t90\tok\t-\t-\n"
+                      b"1\tA03\t1\t4\t80\t120\tok\t-\t-\n"
+                      b"3\tB00\t2\t1\t0\t40\tok\t-\t-\n"
+                      b"3\tB01\t2\t2\t30\t70\tburied\tB00:2:1\t-\n"
+                      b"3\tB02\t2\t3\t60\t99\tQ\t-\t-\n"
+                      b"0\tC00\t2\t4\t-\t-\tchimeric\t-\t1,3")
+    hits = (b"clone marker\nA00 m1\nA01 m1\nA01 m2\nA02 m2\nA02 m3\nA03 m3\nA03 m4\n"
+            b"B00 m5\nB01 m5\nB01 m6\nB02 m6\nC00 m1\nC00 m9\nZ99 m1\nA00 m1")
+    markers = (b"marker chromosome position\nm1 chr1 1.5\nm2 chr1 2.5\nm3 chr1 4\nm4 chr1 6\n"
+               b"m5 chr2 10\nm6 chr2 12\nm9 chr3 1\n")
+    put("chromosomes", "two_chromosomes", SEPARATOR.join([table, hits, markers]))
+    put("chromosomes", "reversed", SEPARATOR.join([table, hits, markers.replace(b"1.5", b"9").replace(b"m4 chr1 6", b"m4 chr1 0")]))
+    put("chromosomes", "conflict", SEPARATOR.join([table, hits + b"\nA03 m5\nA02 m6", markers]))
+    put("chromosomes", "no_hits", SEPARATOR.join([table, b"clone marker", markers]))
+
     # contigoptions: the arguments, separated by NUL bytes
     for name, args in [
         ("plain", [b"a.bands"]),
