@@ -22,9 +22,11 @@ bool parseHeadedTable(const std::string& bytes, const std::string& name,
     std::string line;
     while (nextLine(bytes, at, line)) {
         ++number;
+        std::string fault = controlCharacterFault(line);
         const std::vector<std::string> words = splitWords(line);
-        std::string fault;
-        if (number == 1) {
+        if (!fault.empty()) {
+            // a line no field of which can be trusted
+        } else if (number == 1) {
             if (words != header) fault = "expected the header " + named + ", not '" + line + "'";
         } else if (words.size() != header.size() && !words.empty()) {
             fault = "expected " + std::to_string(header.size()) + " fields (" + joined(header) +

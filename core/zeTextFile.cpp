@@ -34,6 +34,15 @@ bool nextLine(const std::string& bytes, size_t& at, std::string& line) {
     return true;
 }
 
+std::string controlCharacterFault(const std::string& line) {
+    for (unsigned char c : line) {
+        if (c == '\r') return "a carriage return inside the line (lines must end in \\n or \\r\\n)";
+        if ((c < 0x20 && c != '\t') || c == 0x7f)
+            return "a control character (byte " + std::to_string(c) + ") inside the line";
+    }
+    return "";
+}
+
 std::vector<std::string> splitFields(const std::string& text, char separator) {
     std::vector<std::string> out(1);
     for (char c : text)

@@ -13,6 +13,12 @@ bool readWholeFile(const std::string& path, std::string& bytes, std::string& err
 // end) without its line end, "\n" or "\r\n"; false at the end of bytes.
 bool nextLine(const std::string& bytes, size_t& at, std::string& line);
 
+// What is wrong with a line of a table holding a control character other
+// than a tab (a carriage return not before its line end among them), or
+// empty: such a byte is no part of a name or a number, and comes of a
+// damaged file or of old Mac line ends.
+std::string controlCharacterFault(const std::string& line);
+
 // The pieces of `text` between separators: one more than the separators.
 std::vector<std::string> splitFields(const std::string& text, char separator);
 

@@ -3,6 +3,8 @@
 example configuration script and small generated projects.
 
     fuzz/make_seeds.py GENERATOR
+    fuzz/make_seeds.py --readers     (only the hand-made seeds of zeContig's
+                                      and zePlace's readers)
 
 GENERATOR is the zeGenProject binary of a build. Seeds stay small (a few KB)
 so that they can be committed; each starts with the parameter bytes its
@@ -13,6 +15,7 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import zlib
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 CORPUS = os.path.join(ROOT, "fuzz", "corpus")
@@ -41,7 +44,120 @@ def generate(generator, out, *args):
     return {f: read(os.path.join(out, f)) for f in FILES}
 
 
+def gzipped(data):
+    z = zlib.compressobj(6, zlib.DEFLATED, 31)
+    return z.compress(data) + z.flush()
+
+
+def reader_seeds():
+    """Valid and nearly valid files of zeContig's and zePlace's readers."""
+    # fasta: mode (0 as is, 1 gzipped, 2 two members, 3 cut short, 4 bytes
+    # after the stream), where to split or cut, then the text
+    fasta = (b">s1 a description\nACGTAAGCTTACGTTT\nacgtnnRYSWaagcttKMBDHV\n"
+             b">s2\nAAGCTTAAGCTTCCCCAAGCTT\n\n")
+    put("fasta", "plain", bytes([0, 0]) + fasta)
+    put("fasta", "crlf", bytes([0, 0]) + fasta.replace(b"\n", b"\r\n"))
+    put("fasta", "gzip_file", bytes([0, 0]) + gzipped(fasta))
+    put("fasta", "gzipped", bytes([1, 0]) + fasta)
+    put("fasta", "two_members", bytes([2, 100]) + fasta)
+    put("fasta", "cut_short", bytes([3, 3]) + fasta)
+    put("fasta", "trailing_bytes", bytes([4, 0x1e]) + fasta)
+    put("fasta", "empty_record", bytes([0, 0]) + b">a\n>b\nACGT\n")
+    put("fasta", "header_last", bytes([0, 0]) + b">a\nACGT\n>b\n")
+    put("fasta", "no_name", bytes([0, 0]) + b"> x\nACGT\n")
+    put("fasta", "bases_first", bytes([0, 0]) + b"ACGT\n>a\nAC\n")
+    put("fasta", "sink_refuses", bytes([0, 0]) + b">a\nAC\n>repeated\nACGT\n")
+    put("fasta", "long_line", bytes([0, 0]) + b">a\n" + b"A" * 1100 + b"\n")
+    put("fasta", "bad_base", bytes([0, 0]) + b">a\nAC-GT\n")
+    put("fasta", "no_line_end", bytes([1, 0]) + b">a b\tc\nAAGCTTA")
+    put("fasta", "control_in_name", bytes([0, 0]) + b">a\x01b\nACGT\n")
+    # a text that starts as gzip does is read as gzip, not as text
+    put("fasta", "gzip_magic_text", bytes([1, 0x30]) + b"\x1f\x8b")
+
+    # contigtable: the table
+    header = b"contig\tclone\tgel\tordinal\tleft\tright\tstatus\tburied_in\tlinks\n"
+    rows = (b"1\tA00\t1\t1\t0\t40\tok\t-\t-\n"
+            b"1\tA01\t1\t2\t10\t30\tburied\tA00:1:1\t-\n"
+            b"2\tB00\t2\t1\t0\t25\tQ\t-\t-\n"
+            b"0\tC00\t2\t2\t-\t-\tchimeric\t-\t1,2\n")
+    put("contigtable", "table", header + rows)
+    put("contigtable", "crlf", (header + rows).replace(b"\n", b"\r\n") + b"\n\n")
+    put("contigtable", "header_only", header)
+    put("contigtable", "blank_inside", header + b"1\tA00\t1\t1\t0\t40\tok\t-\t-\n\n" + rows)
+    put("contigtable", "short_row", header + b"1\tA00\t1\n")
+    put("contigtable", "high_number", header + b"999999\tA00\t1\t1\t0\t40\tok\t-\t-\n")
+    put("contigtable", "past_int_max", header + b"2147483647\tA00\t1\t1\t0\t40\tok\t-\t-\n")
+    put("contigtable", "lone_cr", header + b"2\tA\r00\t1\t1\t0\t40\tok\t-\t-\n")
+
+    # hits: the file
+    put("hits", "hits", b"clone marker\nA00 m1\nA01\tm1\n\nA00  m2\nA00 m1\n")
+    put("hits", "crlf", b"clone\tmarker\r\nA00\tm1\r\n")
+    put("hits", "no_header", b"A00 m1\n")
+    put("hits", "three_fields", b"clone marker\nA00 m1 x\n")
+    put("hits", "lone_cr", b"clone\tmarker\r\nA00\tm1\r\x05")
+    put("hits", "mac_line_ends", b"clone marker\rA00 m1\rA01 m2\r")
+
+    # markermap: the file
+    put("markermap", "map", b"marker chromosome position\nm1 chr1 0.5\nm2\tchr2\t1e3\n"
+                            b"m3 chr1 -2\n\nm4 chr2 0x10\n")
+    put("markermap", "crlf", b"marker chromosome position\r\nm1 1 12\r\n")
+    put("markermap", "not_finite", b"marker chromosome position\nm1 chr1 nan\nm2 chr1 1e999\n")
+    put("markermap", "twice", b"marker chromosome position\nm1 chr1 1\nm1 chr2 2\n")
+
+    # mapgff: contigs, their ends, then the file
+    gff = (b"##gff-version 3\n##sequence-region contig1 1 40\n##sequence-region contig2 1 60\n"
+           b"contig1\tzeContig\tcontig\t1\t40\t.\t.\t.\tID=contig1;Name=contig1\n"
+           b"contig1\tzeContig\tclone\t1\t20\t.\t.\t.\tID=A00%3A1%3A1;Name=A00\n"
+           b"# a comment\n"
+           b"contig2\tzeContig\tcontig\t1\t60\t.\t.\t.\tID=contig2\n")
+    put("mapgff", "map", bytes([2, 40, 60]) + gff)
+    put("mapgff", "crlf", bytes([2, 40, 60]) + gff.replace(b"\n", b"\r\n"))
+    put("mapgff", "gap", bytes([3, 40, 0, 60]) + gff.replace(b"contig2", b"contig3"))
+    put("mapgff", "other_map", bytes([1, 41]) + gff)
+    put("mapgff", "fasta", bytes([2, 40, 60]) + gff + b"##FASTA\n>contig1\nACGT\n")
+    put("mapgff", "lone_cr", bytes([2, 40, 60]) + gff.replace(b"contig2\n", b"contig2\r\r\n"))
+
+    # chromosomes: the contig table, the hits file and the marker map,
+    # separated by the line "#ZE#"
+    table = header + (b"1\tA00\t1\t1\t0\t40\tok\t-\t-\n"
+                      b"1\tA01\t1\t2\t20\t60\tok\t-\t-\n"
+                      b"1\tA02\t1\t3\t50\t90\tok\t-\t-\n"
+                      b"1\tA03\t1\t4\t80\t120\tok\t-\t-\n"
+                      b"3\tB00\t2\t1\t0\t40\tok\t-\t-\n"
+                      b"3\tB01\t2\t2\t30\t70\tburied\tB00:2:1\t-\n"
+                      b"3\tB02\t2\t3\t60\t99\tQ\t-\t-\n"
+                      b"0\tC00\t2\t4\t-\t-\tchimeric\t-\t1,3")
+    hits = (b"clone marker\nA00 m1\nA01 m1\nA01 m2\nA02 m2\nA02 m3\nA03 m3\nA03 m4\n"
+            b"B00 m5\nB01 m5\nB01 m6\nB02 m6\nC00 m1\nC00 m9\nZ99 m1\nA00 m1")
+    markers = (b"marker chromosome position\nm1 chr1 1.5\nm2 chr1 2.5\nm3 chr1 4\nm4 chr1 6\n"
+               b"m5 chr2 10\nm6 chr2 12\nm9 chr3 1\n")
+    put("chromosomes", "two_chromosomes", SEPARATOR.join([table, hits, markers]))
+    put("chromosomes", "reversed", SEPARATOR.join([table, hits, markers.replace(b"1.5", b"9").replace(b"m4 chr1 6", b"m4 chr1 0")]))
+    put("chromosomes", "conflict", SEPARATOR.join([table, hits + b"\nA03 m5\nA02 m6", markers]))
+    put("chromosomes", "no_hits", SEPARATOR.join([table, b"clone marker", markers]))
+
+    # contigoptions: the arguments, separated by NUL bytes
+    for name, args in [
+        ("plain", [b"a.bands"]),
+        ("all", [b"-t", b"7", b"-c", b"1e-10", b"-j", b"2", b"-o", b"map.tsv", b"--mtp", b"m.tsv",
+                 b"--mtp-shared=5", b"--gff", b"m.gff", b"--html", b"p.html", b"--previous",
+                 b"old.tsv", b"a.bands", b"b.bands"]),
+        ("markers", [b"--markers=h.txt", b"--marker-cutoff", b"1e-5", b"a.bands"]),
+        ("marker_cutoff_alone", [b"--marker-cutoff=1e-4", b"a.bands"]),
+        ("help", [b"-h"]),
+        ("version", [b"--version", b"x"]),
+        ("bad_threads", [b"-j", b"0", b"a"]),
+        ("missing_value", [b"a.bands", b"-t"]),
+        ("short_long", [b"--mtp-sh=3", b"a"]),
+        ("empty_file", [b"-o", b"", b"a"]),
+    ]:
+        put("contigoptions", name, b"\0".join(args))
+
+
 def main():
+    if sys.argv[1:] == ["--readers"]:
+        reader_seeds()
+        return
     generator = sys.argv[1]
     example = os.path.join(ROOT, "examples", "project")
     ex = {f: read(os.path.join(example, f)) for f in FILES}
@@ -102,6 +218,7 @@ def main():
     shutil.rmtree(tmp)
     long_line = b"@(#) Configuration:\n@(#)$K: " + b"v" * 1100 + b"\n@(#)$KEY:\tx\n"
     put("configure", "long_line", bytes([0]) + len(long_line).to_bytes(2, "little") + long_line + b"new\nz\n")
+    reader_seeds()
 
 
 if __name__ == "__main__":

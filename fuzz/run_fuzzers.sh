@@ -6,7 +6,8 @@
 #   fuzz/run_fuzzers.sh SECONDS [HARNESS...]
 #   fuzz/run_fuzzers.sh --build-only        (builds the harnesses, runs none)
 #
-# Harnesses: info rawbands traces names normfac step configure bands (default all).
+# Harnesses: info rawbands traces names normfac step configure bands fasta
+# contigtable hits markermap mapgff contigoptions chromosomes (default all).
 # Environment:
 #   ZE_FUZZ_BUILD  build directory (default: build-fuzz in the repository)
 #   ZE_FUZZ_JOBS   harnesses run at the same time (default 1)
@@ -22,7 +23,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:?usage: run_fuzzers.sh SECONDS [HARNESS...] | --build-only}
 shift
 harnesses=("$@")
-[ ${#harnesses[@]} -gt 0 ] || harnesses=(info rawbands traces names normfac step configure bands)
+[ ${#harnesses[@]} -gt 0 ] ||
+    harnesses=(info rawbands traces names normfac step configure bands fasta contigtable hits
+    markermap mapgff contigoptions chromosomes)
 build=${ZE_FUZZ_BUILD:-$root/build-fuzz}
 jobs=${ZE_FUZZ_JOBS:-1}
 

@@ -32,7 +32,7 @@ bool readLinks(const std::string& text, std::vector<int>& links) {
     if (text == "-") return true;
     for (const std::string& number : splitFields(text, ',')) {
         long contig = 0;
-        if (!whole(number, INT_MAX, contig) || contig < 1) return false;
+        if (!whole(number, MOST_CONTIG_NUMBER, contig) || contig < 1) return false;
         links.push_back((int)contig);
     }
     return true;
@@ -42,8 +42,9 @@ bool readLinks(const std::string& text, std::vector<int>& links) {
 std::string rowFault(const std::vector<std::string>& f, ContigTableRow& row) {
     if (f.size() != 9) return "expected 9 tab-separated fields, not " + std::to_string(f.size());
     long contig = 0, ordinal = 0, left = -1, right = -1;
-    if (!whole(f[0], INT_MAX, contig))
-        return "contig must be a whole number of 0 or more, not '" + f[0] + "'";
+    if (!whole(f[0], MOST_CONTIG_NUMBER, contig))
+        return "contig must be a whole number from 0 to " + std::to_string(MOST_CONTIG_NUMBER) +
+               ", not '" + f[0] + "'";
     if (!whole(f[3], INT_MAX, ordinal) || ordinal < 1)
         return "ordinal must be a whole number of 1 or more, not '" + f[3] + "'";
     if (contig == 0 ? f[4] != "-" || f[5] != "-"
@@ -57,7 +58,8 @@ std::string rowFault(const std::vector<std::string>& f, ContigTableRow& row) {
         return "status must be ok, buried, Q or chimeric, not '" + f[6] + "'";
     if (f[7].empty()) return "buried_in must be '-' or a clone's identity, not empty";
     if (!readLinks(f[8], row.links))
-        return "links must be '-' or contig numbers separated by commas, not '" + f[8] + "'";
+        return "links must be '-' or contig numbers from 1 to " +
+               std::to_string(MOST_CONTIG_NUMBER) + " separated by commas, not '" + f[8] + "'";
     row.contig = (int)contig;
     row.clone = f[1];
     row.gel = f[2];

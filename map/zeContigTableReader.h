@@ -11,6 +11,14 @@
 
 #include "zeContigMap.h"
 
+// The highest contig number a table may hold, also in a chimeric clone's
+// links. Numbers carried over from earlier builds leave gaps, but far
+// more contigs than any library's builds together make stays below it;
+// the programs keep tables by contig number, and a new build numbers its
+// new contigs above the old ones, so that a number near INT_MAX would ask
+// for gigabytes or run past the largest int.
+const int MOST_CONTIG_NUMBER = 1000000;
+
 struct ContigTableRow {
     int contig = 0; // 0: in no contig
     std::string clone, gel;

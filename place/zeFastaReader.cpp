@@ -2,28 +2,117 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 #include "zeError.h"
 
 namespace {
 
+// The bytes of a file, inflated when it starts as gzip does (its members
+// one after another, as `cat a.gz b.gz` makes them), as they are
+// otherwise. Unlike zlib's gzread, which ends quietly at bytes after a
+// member that start no other, those are an error here: a damaged second
+// member would otherwise lose its records without a word.
+class FileBytes {
+  public:
+    explicit FileBytes(const std::string& path) : file(fopen(path.c_str(), "rb")) {
+        if (!file) {
+            openErrno = errno ? errno : ENOMEM;
+            return;
+        }
+        memset(&z, 0, sizeof z);
+        fillRaw();
+        compressed = rawFilled >= 2 && (unsigned char)raw[0] == 0x1f && (unsigned char)raw[1] == 0x8b;
+        // 15 + 16: gzip members only, with the largest window.
+        if (compressed && inflateInit2(&z, 15 + 16) != Z_OK) {
+            readError = "couldn't start inflating: out of memory";
+            compressed = false;
+        } else {
+            inflating = compressed;
+        }
+    }
+    ~FileBytes() {
+        if (inflating) inflateEnd(&z);
+        if (file) fclose(file);
+    }
+    FileBytes(const FileBytes&) = delete;
+    FileBytes& operator=(const FileBytes&) = delete;
+
+    bool opened() const { return file != nullptr; }
+    int openErrno = 0;
+
+    // Up to `size` bytes into `to`: their count, 0 at the end, -1 on a read
+    // or gzip failure (`error` set).
+    long read(char* to, size_t size, std::string& error) {
+        if (!readError.empty()) return fault(error);
+        if (!compressed) {
+            if (rawAt == rawFilled && !fillRaw()) return readError.empty() ? 0 : fault(error);
+            size_t n = std::min(size, rawFilled - rawAt);
+            memcpy(to, raw + rawAt, n);
+            rawAt += n;
+            return (long)n;
+        }
+        z.next_out = reinterpret_cast<Bytef*>(to);
+        z.avail_out = (uInt)size;
+        while (z.avail_out == size) {
+            if (z.avail_in == 0 && !fillRaw()) {
+                if (!readError.empty()) return fault(error);
+                if (!inMember) return 0;
+                readError = "the gzip stream is cut short";
+                return fault(error);
+            }
+            inMember = true;
+            int got = inflate(&z, Z_NO_FLUSH);
+            if (got == Z_STREAM_END) {
+                inMember = false;
+                inflateReset(&z);
+            } else if (got == Z_DATA_ERROR && afterMember) {
+                readError = "bytes after the end of the gzip stream that start no gzip member";
+            } else if (got != Z_OK && got != Z_BUF_ERROR) {
+                readError = std::string("a corrupt gzip stream: ") + (z.msg ? z.msg : zError(got));
+            }
+            afterMember = got == Z_STREAM_END || (afterMember && got != Z_OK);
+            // What came before a fault is given first, the fault next time.
+            if (!readError.empty() && z.avail_out == size) return fault(error);
+        }
+        return (long)(size - z.avail_out);
+    }
+
+  private:
+    long fault(std::string& error) {
+        error = readError;
+        return -1;
+    }
+    // The next raw bytes, for inflate too; false at the end of the file or
+    // on a failure (readError set).
+    bool fillRaw() {
+        rawAt = 0;
+        rawFilled = fread(raw, 1, sizeof raw, file);
+        if (rawFilled == 0 && ferror(file)) readError = strerror(errno ? errno : EIO);
+        z.next_in = reinterpret_cast<Bytef*>(raw);
+        z.avail_in = (uInt)rawFilled;
+        return rawFilled > 0;
+    }
+
+    FILE* file;
+    z_stream z;
+    char raw[1 << 16];
+    size_t rawAt = 0, rawFilled = 0;
+    bool compressed = false, inflating = false;
+    bool inMember = false;    // a member begun and not yet ended
+    bool afterMember = false; // a member has just ended: what follows must start another
+    std::string readError;
+};
+
 class GzLines {
   public:
-    GzLines(const std::string& path, size_t mostLine)
-        : file(gzopen(path.c_str(), "rb")), mostLine(mostLine) {
-        if (!file) openErrno = errno ? errno : ENOMEM;
-    }
-    ~GzLines() {
-        if (file) gzclose(file);
-    }
-    GzLines(const GzLines&) = delete;
-    GzLines& operator=(const GzLines&) = delete;
+    GzLines(const std::string& path, size_t mostLine) : in(path), mostLine(mostLine) {}
 
-    gzFile file;
+    FileBytes in;
     size_t mostLine;
-    int openErrno = 0;
 
     // The next line into `line` without its line end (nor a Windows
     // carriage return). 1: a line; 0: the end; -1: a read failure (`error`
@@ -56,25 +145,11 @@ class GzLines {
         return 1;
     }
     bool refill(std::string& error) {
-        int got = gzread(file, buffer, sizeof buffer);
-        if (got < 0) {
-            int code = 0;
-            const char* text = gzerror(file, &code);
-            error = code == Z_ERRNO ? strerror(errno) : text;
-            failed = true;
-            return false;
-        }
+        long got = in.read(buffer, sizeof buffer, error);
         at = 0;
-        filled = (size_t)got;
-        if (got > 0) return true;
-        // A gzip stream cut short ends like a whole one but for its error.
-        int code = Z_OK;
-        const char* text = gzerror(file, &code);
-        if (code != Z_OK && code != Z_STREAM_END) {
-            error = text;
-            failed = true;
-        }
-        return false;
+        filled = got > 0 ? (size_t)got : 0;
+        failed = got < 0;
+        return got > 0;
     }
     char buffer[1 << 16];
     size_t at = 0, filled = 0;
@@ -85,8 +160,8 @@ class GzLines {
 
 bool readFasta(const std::string& path, FastaSink& sink, std::string& error, size_t mostLine) {
     GzLines in(path, mostLine);
-    if (!in.file) {
-        error = withReason("couldn't read '" + path + "'", in.openErrno);
+    if (!in.in.opened()) {
+        error = withReason("couldn't read '" + path + "'", in.in.openErrno);
         return false;
     }
     std::string line, reason;
@@ -110,6 +185,11 @@ bool readFasta(const std::string& path, FastaSink& sink, std::string& error, siz
             size_t end = line.find_first_of(" \t", 1);
             std::string name = line.substr(1, end == std::string::npos ? end : end - 1);
             if (name.empty()) return fail(number, "a header with no name after '>'");
+            // The outputs are tables and GFF3 of one line per piece.
+            for (unsigned char c : name)
+                if (c < 0x20 || c == 0x7f)
+                    return fail(number, "a header whose name holds a control character (byte " +
+                                            std::to_string(c) + ")");
             if (!sink.record(name, number, reason)) return fail(number, reason);
             open = true;
             hasBases = false;

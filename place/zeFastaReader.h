@@ -1,9 +1,12 @@
 // Reading a FASTA file as a stream, one line at a time, plain or
-// gzip-compressed (zlib reads either): a genome is never held whole. A
-// record is a header line "><name> [description]" and its lines of bases.
+// gzip-compressed (one gzip member or several one after another, as `cat`
+// joins them): a genome is never held whole. A record is a header line
+// "><name> [description]" and its lines of bases.
 // Refused, with "<path>:<line>: <what>": text before the first header, a
 // header with no bases before the next header or the end, a header with no
-// name, and a line longer than MOST_FASTA_LINE bytes.
+// name or with a control character in its name, a line longer than
+// MOST_FASTA_LINE bytes, and a gzip stream that is corrupt, cut short or
+// followed by bytes that start no other member.
 #ifndef ZE_FASTAREADER_H
 #define ZE_FASTAREADER_H
 

@@ -114,6 +114,9 @@ bool parseMapGff(const std::string& bytes, const std::string& name,
     };
     while (nextLine(bytes, at, text)) {
         ++number;
+        // GFF3 escapes every control character but the tab.
+        std::string control = controlCharacterFault(text);
+        if (!control.empty()) return fail(number, control);
         if (number == 1) {
             if (text != VERSION && !startsWith(text, VERSION + "."))
                 return fail(1, "not a GFF3 file: its first line is not '" + VERSION + "'");

@@ -9,8 +9,9 @@
 // highest right end of their clones); every feature nine tab-separated
 // columns on a declared region, within it, its ID unique; no feature of
 // zePlace's (the file is zeContig's, not one written here) and no
-// ##FASTA section, after which no feature may follow. Blank lines are
-// dropped and Windows line ends accepted.
+// ##FASTA section, after which no feature may follow; no control
+// character but the tab. Blank lines are dropped and Windows line ends
+// accepted.
 #ifndef ZE_MAPGFF_H
 #define ZE_MAPGFF_H
 

@@ -47,7 +47,14 @@ TEST(HeadedTable, EachFaultNamesTheFileAndLine) {
         {"\nclone\tmarker\n", "h.tsv:1: expected the header 'clone marker', not ''"},
         {"clone\tmarker\na1\tm1\n\na2 m1 extra\n", "h.tsv:4: expected 2 fields (clone marker), not 3"},
         {"clone\tmarker\n\ta1\n", "h.tsv:2: expected 2 fields (clone marker), not 1"},
-        {"clone\tmarker\na1 m1\nbad m1\n", "h.tsv:3: a bad clone"}};
+        {"clone\tmarker\na1 m1\nbad m1\n", "h.tsv:3: a bad clone"},
+        // A lone carriage return (old Mac line ends) or another control
+        // byte would otherwise end up inside a clone's or marker's name.
+        {"clone marker\ra1 m1\r", "h.tsv:1: a carriage return inside the line (lines must end in "
+                                   "\\n or \\r\\n)"},
+        {"clone\tmarker\r\na1\tm1\r\x05\n", "h.tsv:2: a carriage return inside the line (lines "
+                                               "must end in \\n or \\r\\n)"},
+        {"clone\tmarker\na1\tm1\x01\n", "h.tsv:2: a control character (byte 1) inside the line"}};
     for (const auto& [text, expected] : cases) {
         Read r = parsed(text);
         EXPECT_FALSE(r.ok) << text;

@@ -195,7 +195,10 @@ TEST(ContigNames, BadPreviousTableIsRefused) {
         {"contig\tclone\n" + row,
          old + ":1: expected the header of a zeContig table, not 'contig\tclone'"},
         {header + row + "1\tA01\t1\n", old + ":3: expected 9 tab-separated fields, not 3"},
-        {header + "x" + row, old + ":2: contig must be a whole number of 0 or more, not 'x1'"},
+        {header + "x" + row, old + ":2: contig must be a whole number from 0 to 1000000, not 'x1'"},
+        // New contigs are numbered above the old ones: one past INT_MAX.
+        {header + "2147483647\tA00\t1\t1\t0\t40\tok\t-\t-\n",
+         old + ":2: contig must be a whole number from 0 to 1000000, not '2147483647'"},
         {header + "1\tA00\t1\t0\t0\t40\tok\t-\t-\n",
          old + ":2: ordinal must be a whole number of 1 or more, not '0'"},
         {header + "1\tA00\t1\t1\t40\t40\tok\t-\t-\n",
@@ -207,7 +210,11 @@ TEST(ContigNames, BadPreviousTableIsRefused) {
         {header + "1\tA00\t1\t1\t0\t40\tok\t\t-\n",
          old + ":2: buried_in must be '-' or a clone's identity, not empty"},
         {header + "1\tA00\t1\t1\t0\t40\tchimeric\t-\t1,,2\n",
-         old + ":2: links must be '-' or contig numbers separated by commas, not '1,,2'"},
+         old + ":2: links must be '-' or contig numbers from 1 to 1000000 separated by commas, "
+               "not '1,,2'"},
+        {header + "0\tA00\t1\t1\t-\t-\tchimeric\t-\t1,1000001\n",
+         old + ":2: links must be '-' or contig numbers from 1 to 1000000 separated by commas, "
+               "not '1,1000001'"},
         {header + row + "\n" + row, old + ":3: a blank line inside the table"},
     };
     const std::string previousOutput = "an earlier output\n";

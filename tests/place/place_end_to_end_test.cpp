@@ -6,6 +6,8 @@
 
 #include <zlib.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <sstream>
 
 #include "placeTestSupport.h"
@@ -108,18 +110,35 @@ TEST_F(PlaceRun, SequenceWithoutSiteIsUnplacedWithAWarning) {
     EXPECT_NE(r.err.find("304 bases of 1 sequences are N or IUPAC codes"), std::string::npos) << r.err;
 }
 
-TEST_F(PlaceRun, CompressedSequencesAreRead) {
+TEST_F(PlaceRun, CompressedSequencesAreReadAndADamagedStreamIsRefused) {
     std::string text = fastaRecord("fwd", fragmentsOf(map, 0, 20, 35));
-    gzFile out = gzopen((dir / "seq.fasta.gz").c_str(), "wb");
-    ASSERT_TRUE(out);
-    gzwrite(out, text.data(), (unsigned)text.size());
-    gzclose(out);
-    RunResult r = run(ZEPLACE_BIN, {"--map", dir / "contigs.tsv", "--site", "AAGCTT", "-o",
-                                    dir / "out.tsv", dir / "seq.fasta.gz", dir / "1.bands"});
+    std::string second = fastaRecord("rev", reverseComplement(fragmentsOf(map, 1, 20, 35)));
+    auto gzipFile = [&](const std::string& path, const std::string& bytes) {
+        gzFile out = gzopen(path.c_str(), "wb");
+        ASSERT_TRUE(out);
+        gzwrite(out, bytes.data(), (unsigned)bytes.size());
+        gzclose(out);
+    };
+    gzipFile(dir / "one.gz", text);
+    gzipFile(dir / "two.gz", second);
+    const std::string one = readFile(dir / "one.gz"), two = readFile(dir / "two.gz");
+    auto placeGzip = [&](const std::string& bytes) {
+        writeFile(dir / "seq.fasta.gz", bytes);
+        return run(ZEPLACE_BIN, {"--map", dir / "contigs.tsv", "--site", "AAGCTT", "-o",
+                                 dir / "out.tsv", dir / "seq.fasta.gz", dir / "1.bands"});
+    };
+    RunResult r = placeGzip(one + two); // two files joined by cat
     ASSERT_EQ(r.status, 0) << r.err;
     auto rows = tsvRows(readFile(dir / "out.tsv"));
-    ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0][10], "placed");
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0][0] + rows[0][10] + rows[1][0] + rows[1][10], "fwdplacedrevplaced");
+    std::remove((dir / "out.tsv").c_str());
+    // The second file's header damaged: its records must not go missing.
+    std::string damaged = two;
+    damaged[1] = 'x';
+    expectRefused(placeGzip(one + damaged),
+                  dir / "seq.fasta.gz" + ":" + std::to_string(std::count(text.begin(), text.end(), '\n') + 1) +
+                      ": couldn't read: bytes after the end of the gzip stream that start no gzip member");
 }
 
 TEST_F(PlaceRun, BadFastaFilesAreRefusedAtTheirLine) {

@@ -95,6 +95,9 @@ TEST(PlaceGff, FileOfAnotherMapIsRefusedAtItsLine) {
               "m.gff3:4: a feature of zePlace: give the GFF3 file zeContig wrote, without placements");
     EXPECT_EQ(refusal(HEAD + "##FASTA\n"),
               "m.gff3:4: a ##FASTA section: zePlace's features could not follow it");
+    // It would be written again as it is, a carriage return inside a line.
+    EXPECT_EQ(refusal(HEAD + "contig1\tzeContig\tclone\t1\t5\t.\t.\t.\tID=x\r\r\n"),
+              "m.gff3:4: a carriage return inside the line (lines must end in \\n or \\r\\n)");
 }
 
 TEST(PlaceGff, OneFileOfTheMapAndItsPlacements) {
