@@ -153,15 +153,25 @@ CrowdedSelection crowdedPassing(const CrowdedBands& crowded, const std::vector<F
         return chosen;
     }
     std::vector<char> passed(pairs.size());
-    PartnerOffsets partners(prints.size());
+    // Partners only of the clones of pairs set aside: a library that
+    // sets none aside keeps no more than the flags.
+    std::vector<char> asked(prints.size(), 0);
+    bool anySetAside = false;
     for (size_t k = 0; k < pairs.size(); ++k) {
         const PairScore& p = pairs[k];
         passed[k] = crowded.passes(prints[(size_t)p.first].bands, prints[(size_t)p.second].bands,
                                    p.shared, cutoff);
+        if (passed[k]) continue;
+        anySetAside = true;
+        asked[(size_t)p.first] = asked[(size_t)p.second] = 1;
+    }
+    PartnerOffsets partners(anySetAside && witnesses.least > 0 ? prints.size() : 0);
+    for (size_t k = 0; k < pairs.size() && !partners.empty(); ++k) {
+        const PairScore& p = pairs[k];
         if (!passed[k]) continue;
         const double offset = pairOffset(prints, p);
-        partners[(size_t)p.first].push_back({p.second, offset});
-        partners[(size_t)p.second].push_back({p.first, offset});
+        if (asked[(size_t)p.first]) partners[(size_t)p.first].push_back({p.second, offset});
+        if (asked[(size_t)p.second]) partners[(size_t)p.second].push_back({p.first, offset});
     }
     for (auto& list : partners)
         std::sort(list.begin(), list.end());
