@@ -29,6 +29,7 @@ struct ContigMap {
                                      // an earlier build (zeContigNames.h) may leave gaps
     std::vector<BandRange> maskedBands; // common positions, masked in every clone
     long crowdedPairsSetAside = 0;      // pairs passing only as if the bands were evenly spread
+    long crowdedPairsRestored = 0;      // of those, the ones the passing pairs bear out
     long repeatPairsSetAside = 0;       // pairs that would have joined on repeat bands
     long repeatCopyOverlapsCut = 0;     // overlaps with clones at another copy of a repeat
     // With marker hits (zeMarkerPairs.h): the fingerprints the typical

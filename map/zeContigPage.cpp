@@ -147,8 +147,14 @@ void writeSettings(std::ostream& out, const ContigPageInput& in) {
                    " (the build cutoff to the power " + htmlEscape(number(s.crowdedPower)) +
                    ") with each band's chance of a match taken from how densely the "
                    "library's bands lie within the tolerance of it: " +
-                   std::to_string(in.map->crowdedPairsSetAside) +
-                   " pairs set aside (none in a library of fewer than " +
+                   std::to_string(in.map->crowdedPairsSetAside) + " pairs set aside, " +
+                   std::to_string(in.map->crowdedPairsRestored) +
+                   " of them restored: a pair comes back when at least " +
+                   std::to_string(s.crowdedWitnesses) +
+                   " clones pass with both of its clones and the three centre offsets agree "
+                   "within " +
+                   htmlEscape(number(s.crowdedOffsetSlack)) +
+                   " bands (none in a library of fewer than " +
                    std::to_string(LEAST_BANDS_FOR_CROWDING) + " bands)"
              : std::string("off"));
     std::string ranges;

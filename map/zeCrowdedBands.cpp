@@ -5,6 +5,7 @@
 #include <cmath>
 #include <utility>
 
+#include "zeLayout.h"
 #include "zeScale.h"
 
 namespace {
@@ -106,14 +107,89 @@ CrowdedBands crowdedBands(const std::vector<Fingerprint>& prints, int tolerance)
     return CrowdedBands(libraryBands(each), tolerance);
 }
 
-std::vector<PairScore> crowdedPassing(const CrowdedBands& crowded,
-                                      const std::vector<Fingerprint>& prints,
-                                      std::vector<PairScore> pairs, double cutoff) {
-    if (!crowded.crowdingKnown()) return pairs;
-    const auto fails = [&](const PairScore& p) {
-        return !crowded.passes(prints[(size_t)p.first].bands, prints[(size_t)p.second].bands,
-                               p.shared, cutoff);
-    };
-    pairs.erase(std::remove_if(pairs.begin(), pairs.end(), fails), pairs.end());
-    return pairs;
+namespace {
+
+// Each clone's partners among the pairs that passed, ascending, with the
+// pair's centre offset.
+using PartnerOffsets = std::vector<std::vector<std::pair<int, double>>>;
+
+double pairOffset(const std::vector<Fingerprint>& prints, const PairScore& p) {
+    return centreOffset((int)prints[(size_t)p.first].bands.size(),
+                        (int)prints[(size_t)p.second].bands.size(), p.shared);
+}
+
+// Whether at least `least` clones pair with both of p's, and p's offset is
+// within `slack` of the sum or the difference of their two: the third
+// clone lies between them or beyond one of them.
+bool witnessed(const PartnerOffsets& partners, const PairScore& p, double offset, int least,
+               double slack) {
+    const auto& a = partners[(size_t)p.first];
+    const auto& b = partners[(size_t)p.second];
+    int agreeing = 0;
+    for (size_t i = 0, j = 0; i < a.size() && j < b.size();) {
+        if (a[i].first < b[j].first) {
+            ++i;
+        } else if (b[j].first < a[i].first) {
+            ++j;
+        } else {
+            const double x = a[i].second, y = b[j].second;
+            const double off =
+                std::min(std::fabs(offset - std::fabs(x - y)), std::fabs(offset - (x + y)));
+            if (off <= slack && ++agreeing >= least) return true;
+            ++i, ++j;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+CrowdedSelection crowdedPassing(const CrowdedBands& crowded, const std::vector<Fingerprint>& prints,
+                                std::vector<PairScore> pairs, double cutoff,
+                                const CrowdedWitnesses& witnesses) {
+    CrowdedSelection chosen;
+    if (!crowded.crowdingKnown()) {
+        chosen.pairs = std::move(pairs);
+        return chosen;
+    }
+    std::vector<char> passed(pairs.size());
+    // Partners only of the clones of pairs set aside: a library that
+    // sets none aside keeps no more than the flags.
+    std::vector<char> asked(prints.size(), 0);
+    bool anySetAside = false;
+    for (size_t k = 0; k < pairs.size(); ++k) {
+        const PairScore& p = pairs[k];
+        passed[k] = crowded.passes(prints[(size_t)p.first].bands, prints[(size_t)p.second].bands,
+                                   p.shared, cutoff);
+        if (passed[k]) continue;
+        anySetAside = true;
+        asked[(size_t)p.first] = asked[(size_t)p.second] = 1;
+    }
+    PartnerOffsets partners(anySetAside && witnesses.least > 0 ? prints.size() : 0);
+    for (size_t k = 0; k < pairs.size() && !partners.empty(); ++k) {
+        const PairScore& p = pairs[k];
+        if (!passed[k]) continue;
+        const double offset = pairOffset(prints, p);
+        if (asked[(size_t)p.first]) partners[(size_t)p.first].push_back({p.second, offset});
+        if (asked[(size_t)p.second]) partners[(size_t)p.second].push_back({p.first, offset});
+    }
+    for (auto& list : partners)
+        std::sort(list.begin(), list.end());
+    // Only pairs that passed are witnesses: a restored pair vouches for no
+    // other, so that restoring does not chain along the set-aside pairs.
+    size_t kept = 0;
+    for (size_t k = 0; k < pairs.size(); ++k) {
+        if (!passed[k]) {
+            ++chosen.setAside;
+            if (witnesses.least <= 0 ||
+                !witnessed(partners, pairs[k], pairOffset(prints, pairs[k]), witnesses.least,
+                           witnesses.offsetSlack))
+                continue;
+            ++chosen.restored;
+        }
+        pairs[kept++] = pairs[k];
+    }
+    pairs.resize(kept);
+    chosen.pairs = std::move(pairs);
+    return chosen;
 }

@@ -69,11 +69,15 @@ ContigMap buildMap(const std::vector<Fingerprint>& given, const MapSettings& s,
         masked.empty() ? std::vector<Fingerprint>() : withoutBandsIn(given, masked);
     const std::vector<Fingerprint>& prints = masked.empty() ? given : maskedPrints;
     std::vector<PairScore> passing = passingPairs(prints, s);
-    const size_t scanned = passing.size();
-    if (s.crowdedPower > 0)
-        passing = crowdedPassing(crowdedBands(prints, s.tolerance), prints, std::move(passing),
-                                 std::pow(s.cutoff, s.crowdedPower));
-    const long crowdedSetAside = (long)(scanned - passing.size());
+    CrowdedSelection crowded;
+    if (s.crowdedPower > 0) {
+        CrowdedWitnesses witnesses;
+        witnesses.least = s.crowdedWitnesses;
+        witnesses.offsetSlack = s.crowdedOffsetSlack;
+        crowded = crowdedPassing(crowdedBands(prints, s.tolerance), prints, std::move(passing),
+                                 std::pow(s.cutoff, s.crowdedPower), witnesses);
+        passing = std::move(crowded.pairs);
+    }
     // The marker pairs leave every pair of the scan alone.
     MarkerCandidates candidates;
     if (!markerHits.empty()) candidates = markerCandidates(markerHits, passing, s);
@@ -110,7 +114,8 @@ ContigMap buildMap(const std::vector<Fingerprint>& given, const MapSettings& s,
     found.buriedIn = findBurials(g, withoutChimeras(found.places, found.pieceFrom), s.buriedShare);
     ContigMap map = decideMap(g, found);
     map.maskedBands = masked;
-    map.crowdedPairsSetAside = crowdedSetAside;
+    map.crowdedPairsSetAside = crowded.setAside;
+    map.crowdedPairsRestored = crowded.restored;
     map.repeatPairsSetAside = repeats.pairsSetAside;
     map.repeatCopyOverlapsCut = (long)copyCuts.size();
     map.markerTypicalHits = markers.typicalHits;

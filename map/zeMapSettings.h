@@ -16,8 +16,14 @@ struct MapSettings {
     // Crowded bands (zeCrowdedBands.h): a pair passes only when it also
     // scores within the cutoff to the power `crowdedPower` with each
     // band's chance of a match taken from how densely the library's bands
-    // lie around it; 0 turns the test off.
+    // lie around it; 0 turns the test off. A pair it sets aside is
+    // restored when at least `crowdedWitnesses` clones pair with both of
+    // its clones, those pairs passing the test, with the three centre
+    // offsets (zeLayout.h) agreeing within `crowdedOffsetSlack` bands
+    // (0 witnesses: none is).
     double crowdedPower = 0.5;
+    int crowdedWitnesses = 1;
+    double crowdedOffsetSlack = 10;
 
     // Repeats. A band position whose window of the tolerance either side
     // holds more than `commonBandShare` of the clones beyond the usual

@@ -1,8 +1,9 @@
 // The crowded-bands test of a pair: two clones sharing many bands only
 // where the library's bands crowd the scale are set aside though the plain
 // score passes them, in the map too, a true overlap where the bands lie
-// sparse passes, and a library evenly spread or too small leaves the plain
-// score as it is.
+// sparse passes, a pair set aside comes back when a third clone that passes
+// with both lies where their offsets say, and a library evenly spread or
+// too small leaves the plain score as it is.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -61,6 +62,13 @@ std::vector<Fingerprint> crowdedLibrary() {
     return prints;
 }
 
+// The pair of clones a and b, scored, with its indices.
+PairScore scoredPair(const std::vector<Fingerprint>& prints, int a, int b) {
+    PairScore p = scorePair(prints, a, b, 7);
+    p.first = a, p.second = b;
+    return p;
+}
+
 } // namespace
 
 TEST(CrowdedBands, ChanceSharingWhereBandsCrowdIsSetAside) {
@@ -94,7 +102,7 @@ TEST(CrowdedBands, ChanceSharingWhereBandsCrowdIsSetAside) {
     EXPECT_LT(crowded.score(prints[c].bands, prints[d].bands, 24), 1e-20);
 
     const std::vector<PairScore> kept =
-        crowdedPassing(crowded, prints, {chance, overlapping}, 1e-6);
+        crowdedPassing(crowded, prints, {chance, overlapping}, 1e-6).pairs;
     ASSERT_EQ(kept.size(), 1u);
     EXPECT_EQ(kept[0].first, c);
     // The quick bound and the sum decide alike.
@@ -115,6 +123,55 @@ TEST(CrowdedBands, ChanceSharingWhereBandsCrowdIsSetAside) {
     EXPECT_EQ(map.crowdedPairsSetAside, 0);
     EXPECT_NE(map.clones[a].contig, 0);
     EXPECT_EQ(map.clones[b].contig, map.clones[a].contig);
+}
+
+TEST(CrowdedBands, SetAsidePairComesBackOnlyWithAWitnessWhereTheOffsetsAgree) {
+    // A and B share 24 crowded bands, as above, and fail the test. Z holds
+    // both (56 bands): 8 bands from each centre, 16 = 8 + 8 from A's to B's,
+    // as their own offset says. W holds both and 28 sparse bands more:
+    // 22 from each, its 44 and 0 both far from 16.
+    const std::vector<int> common = apartBands(3100, 24);
+    const std::vector<int> a = unionOf(common, apartBands(3500, 16));
+    const std::vector<int> b = unionOf(common, apartBands(3760, 16));
+    const std::vector<int> z = unionOf(a, apartBands(3760, 16));
+    const std::vector<int> w = unionOf(z, apartBands(200, 28));
+    const auto selection = [&](const std::vector<int>& witness, const CrowdedWitnesses& rule) {
+        std::vector<Fingerprint> prints = crowdedLibrary();
+        prints.push_back(fingerprint("A", a));
+        prints.push_back(fingerprint("B", b));
+        prints.push_back(fingerprint("Z", witness));
+        const CrowdedBands crowded = crowdedBands(prints, 7);
+        const std::vector<PairScore> pairs = {scoredPair(prints, 100, 101),
+                                              scoredPair(prints, 100, 102),
+                                              scoredPair(prints, 101, 102)};
+        for (const PairScore& p : pairs)
+            EXPECT_LE(p.score, 1e-12) << p.first << " " << p.second;
+        return crowdedPassing(crowded, prints, pairs, 1e-6, rule);
+    };
+    CrowdedWitnesses rule;
+    rule.least = 1;
+    rule.offsetSlack = 10;
+
+    CrowdedSelection agreeing = selection(z, rule);
+    EXPECT_EQ(agreeing.setAside, 1);
+    EXPECT_EQ(agreeing.restored, 1);
+    ASSERT_EQ(agreeing.pairs.size(), 3u); // in the order given
+    EXPECT_EQ(agreeing.pairs[0].second, 101);
+    EXPECT_EQ(agreeing.pairs[1].second, 102);
+
+    CrowdedSelection far = selection(w, rule);
+    EXPECT_EQ(far.setAside, 1);
+    EXPECT_EQ(far.restored, 0);
+    ASSERT_EQ(far.pairs.size(), 2u);
+    EXPECT_EQ(far.pairs[0].second, 102);
+    // Within 16 bands, W agrees too.
+    rule.offsetSlack = 16;
+    EXPECT_EQ(selection(w, rule).restored, 1);
+
+    // Two witnesses asked for, or none: Z alone restores nothing.
+    rule.least = 2;
+    EXPECT_EQ(selection(z, rule).restored, 0);
+    EXPECT_EQ(selection(z, CrowdedWitnesses()).restored, 0);
 }
 
 TEST(CrowdedBands, EvenBandsScoreAsThePlainScore) {
@@ -148,6 +205,6 @@ TEST(CrowdedBands, SmallLibraryPassesEveryPair) {
     EXPECT_FALSE(small.crowdingKnown());
     PairScore p = scorePair(prints, 0, 1, 7);
     p.first = 0, p.second = 1;
-    EXPECT_EQ(crowdedPassing(small, prints, {p}, 1e-300).size(), 1u);
+    EXPECT_EQ(crowdedPassing(small, prints, {p}, 1e-300).pairs.size(), 1u);
     EXPECT_EQ(small.score(prints[0].bands, prints[1].bands, 40), 1);
 }
