@@ -5,8 +5,12 @@
 // the scale. A genome cut mostly into small fragments crowds its bands
 // into one stretch of the scale (H. pylori: 15,000 of a library's 18,000
 // bands in the last 40%), where a band matches by chance with a share of
-// one half, not of one fifth: unrelated clones of 80 bands share 45 to 60
-// and score 1e-13 to 1e-21, and the map folds the genome onto itself.
+// one half, not of one fifth. Every pair the plain score passes there
+// overlaps (41 of H. pylori's 2,265 at 20-fold coverage only through a
+// chimeric clone's second piece), but its shared bands count chance
+// matches as overlap: a pair overlapping little looks like one
+// overlapping much, its centre offset (zeLayout.h) comes out too short,
+// and the layout folds the genome onto itself.
 //
 // So the map asks more of a pair the plain score passes. Each band of the
 // clone with fewer bands matches one of the other's nH bands by chance
@@ -26,14 +30,15 @@
 // plain score expects), and their pairs within 1e-12 score within 1e-8
 // under crowding; held to the cutoff itself, 20,000 simulated clones made
 // 1,736 contigs instead of 1,135. The square root leaves them as they
-// were and still sets aside 30 of H. pylori's 41 chance pairs at 20-fold
-// coverage; the 11 left fold nothing. A power, not a factor, since the
+// were and still sets aside a quarter of H. pylori's pairs at 20-fold
+// coverage (594 of 2,265), those whose bands are least beyond what the
+// crowding gives. A power, not a factor, since the
 // crowding takes a share of a score's digits, not a number of them.
 // A library of fewer than LEAST_BANDS_FOR_CROWDING bands is too small to
 // tell how they crowd, and its pairs pass as the plain score says.
 //
-// Nearly every pair the test sets aside in H. pylori overlaps, only with
-// fewer bands than crowding makes its share look like: at 10-fold coverage
+// Every pair the test sets aside in H. pylori overlaps, only by less than
+// its shared bands make it look: at 10-fold coverage
 // the test alone parted the map into 5 contigs instead of 1 or 2. So a
 // pair set aside comes back when a third clone passes with both of its
 // clones and the three centre offsets (zeLayout.h) lie as for three
