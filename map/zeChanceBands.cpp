@@ -13,14 +13,15 @@ long within(const std::vector<int>& bands, int low, int high) {
            std::lower_bound(bands.begin(), bands.end(), low);
 }
 
-long within(const LibraryBands& bands, int low, int high) {
-    const std::vector<int>& p = bands.positions;
-    const size_t from = (size_t)(std::lower_bound(p.begin(), p.end(), low) - p.begin());
-    const size_t to = (size_t)(std::upper_bound(p.begin(), p.end(), high) - p.begin());
-    return bands.below[to] - bands.below[from];
-}
-
 } // namespace
+
+long LibraryBands::within(int low, int high) const {
+    const size_t from = (size_t)(std::lower_bound(positions.begin(), positions.end(), low) -
+                                 positions.begin());
+    const size_t to = (size_t)(std::upper_bound(positions.begin(), positions.end(), high) -
+                               positions.begin());
+    return below[to] - below[from];
+}
 
 LibraryBands libraryBands(const std::vector<const std::vector<int>*>& clones) {
     std::map<int, long> at;
@@ -59,7 +60,7 @@ int chanceShared(const ChanceBands& chance, const std::vector<int>& a, const std
     double expected = 0;
     for (int band : fewer) {
         const long near =
-            within(*chance.library, band - t, band + t) - within(chance.contig, band - t, band + t);
+            chance.library->within(band - t, band + t) - within(chance.contig, band - t, band + t);
         const double q = std::min(1.0, (double)near / outside);
         expected += q >= 1 ? 1.0 : -std::expm1(nH * std::log1p(-q));
     }

@@ -28,6 +28,8 @@ struct LibraryBands {
     std::vector<int> positions;
     std::vector<long> below{0};
     long count() const { return below.back(); }
+    // The bands from `low` to `high`.
+    long within(int low, int high) const;
 };
 
 struct ChanceBands {

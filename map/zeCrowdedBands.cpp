@@ -53,25 +53,20 @@ CrowdedBands::CrowdedBands(LibraryBands bands, int t) : tolerance(t) {
     library = std::move(bands);
     missOnScale.resize(NORM_SCALE_LENGTH);
     for (int position = 0; position < NORM_SCALE_LENGTH; ++position)
-        missOnScale[(size_t)position] = std::log1p(-directChance(position));
+        missOnScale[(size_t)position] = std::log1p(-bandChance(position));
 }
 
-double CrowdedBands::directChance(int position) const {
-    const std::vector<int>& p = library.positions;
+double CrowdedBands::bandChance(int position) const {
     const int low = (int)std::max<long>((long)position - tolerance, INT_MIN);
     const int high = (int)std::min<long>((long)position + tolerance, INT_MAX);
-    const size_t from = (size_t)(std::lower_bound(p.begin(), p.end(), low) - p.begin());
-    const size_t to = (size_t)(std::upper_bound(p.begin(), p.end(), high) - p.begin());
-    const double near = (double)(library.below[to] - library.below[from]);
+    const double near = (double)library.within(low, high);
     const double window = 2.0 * tolerance / (2.0 * tolerance + 1);
     return std::min(1.0, near / (double)library.count() * window);
 }
 
-double CrowdedBands::bandChance(int position) const { return directChance(position); }
-
 double CrowdedBands::missLog(int position) const {
     if (position >= 0 && position < NORM_SCALE_LENGTH) return missOnScale[(size_t)position];
-    return std::log1p(-directChance(position));
+    return std::log1p(-bandChance(position));
 }
 
 std::vector<double> CrowdedBands::matchChances(const std::vector<int>& a,

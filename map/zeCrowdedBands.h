@@ -81,7 +81,6 @@ class CrowdedBands {
     // log(1 - bandChance) of positions 0 .. NORM_SCALE_LENGTH - 1: a
     // band's p is then one expm1.
     std::vector<double> missOnScale;
-    double directChance(int position) const;
     double missLog(int position) const;
     std::vector<double> matchChances(const std::vector<int>& a, const std::vector<int>& b) const;
 };
