@@ -2,10 +2,16 @@
 
 #include <cstdio>
 
-double chancePairs(size_t fingerprints, double cutoff) {
+namespace {
+
+double pairsOf(size_t fingerprints) {
     const double n = (double)fingerprints;
-    return n * (n - 1) / 2 * cutoff;
+    return n * (n - 1) / 2;
 }
+
+} // namespace
+
+double chancePairs(size_t fingerprints, double cutoff) { return pairsOf(fingerprints) * cutoff; }
 
 std::string chancePairsWarning(size_t fingerprints, double cutoff) {
     const double expected = chancePairs(fingerprints, cutoff);
@@ -15,7 +21,6 @@ std::string chancePairsWarning(size_t fingerprints, double cutoff) {
                   "WARNING: at cutoff %g, about %.0f of the %.0f pairs of the %zu fingerprints "
                   "pass by chance alone, and each may join two places of the genome: a lower "
                   "cutoff (-c) keeps them out",
-                  cutoff, expected, (double)fingerprints * ((double)fingerprints - 1) / 2,
-                  fingerprints);
+                  cutoff, expected, pairsOf(fingerprints), fingerprints);
     return line;
 }
