@@ -30,12 +30,10 @@ class FileBytes {
         if (compressed && inflateInit2(&z, 15 + 16) != Z_OK) {
             readError = "couldn't start inflating: out of memory";
             compressed = false;
-        } else {
-            inflating = compressed;
         }
     }
     ~FileBytes() {
-        if (inflating) inflateEnd(&z);
+        if (compressed) inflateEnd(&z);
         if (file) fclose(file);
     }
     FileBytes(const FileBytes&) = delete;
@@ -101,7 +99,7 @@ class FileBytes {
     z_stream z;
     char raw[1 << 16];
     size_t rawAt = 0, rawFilled = 0;
-    bool compressed = false, inflating = false;
+    bool compressed = false; // and so inflating: z is set up
     bool inMember = false;    // a member begun and not yet ended
     bool afterMember = false; // a member has just ended: what follows must start another
     std::string readError;
