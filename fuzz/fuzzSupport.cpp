@@ -122,3 +122,8 @@ void fuzzFail(const char* what) {
     fprintf(stderr, "fuzz invariant broken: %s\n", what);
     abort();
 }
+
+void expectRefusalNames(const std::string& error, const std::string& name) {
+    if (error.compare(0, name.size() + 1, name + ":") != 0)
+        fuzzFail("a refusal that does not name the file");
+}

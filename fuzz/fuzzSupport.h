@@ -57,4 +57,8 @@ class InputCursor {
 // checks is broken.
 [[noreturn]] void fuzzFail(const char* what);
 
+// Fails unless a reader's refusal begins with the name of what it read and
+// a colon ("<name>:<line>: ...").
+void expectRefusalNames(const std::string& error, const std::string& name);
+
 #endif

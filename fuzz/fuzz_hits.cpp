@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<HitLine> hits;
     std::string error;
     if (!parseHitsFile(text, "input", hits, error)) {
-        if (error.compare(0, 6, "input:") != 0) fuzzFail("a refusal that does not name the file");
+        expectRefusalNames(error, "input");
         return 0;
     }
     long last = 1;
