@@ -84,9 +84,7 @@ TEST(CrowdedBands, ChanceSharingWhereBandsCrowdIsSetAside) {
     prints.push_back(fingerprint("D", unionOf(overlap, apartBands(1500, 16))));
     const int a = 100, b = 101, c = 102, d = 103;
 
-    PairScore chance = scorePair(prints, a, b, 7), overlapping = scorePair(prints, c, d, 7);
-    chance.first = a, chance.second = b;
-    overlapping.first = c, overlapping.second = d;
+    const PairScore chance = scoredPair(prints, a, b), overlapping = scoredPair(prints, c, d);
     ASSERT_EQ(chance.shared, 24);
     ASSERT_EQ(overlapping.shared, 24);
     ASSERT_LE(chance.score, 1e-12); // the plain score passes both
@@ -203,8 +201,6 @@ TEST(CrowdedBands, SmallLibraryPassesEveryPair) {
         prints.push_back(fingerprint("S" + std::to_string(c), apartBands(3000 + c % 3, 40)));
     const CrowdedBands small = crowdedBands(prints, 7);
     EXPECT_FALSE(small.crowdingKnown());
-    PairScore p = scorePair(prints, 0, 1, 7);
-    p.first = 0, p.second = 1;
-    EXPECT_EQ(crowdedPassing(small, prints, {p}, 1e-300).pairs.size(), 1u);
+    EXPECT_EQ(crowdedPassing(small, prints, {scoredPair(prints, 0, 1)}, 1e-300).pairs.size(), 1u);
     EXPECT_EQ(small.score(prints[0].bands, prints[1].bands, 40), 1);
 }
