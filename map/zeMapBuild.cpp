@@ -24,14 +24,6 @@
 
 namespace {
 
-std::vector<PairScore> passingPairs(const std::vector<Fingerprint>& prints, const MapSettings& s) {
-    ScanSettings scan;
-    scan.tolerance = s.tolerance;
-    scan.cutoff = s.cutoff;
-    scan.threads = s.threads;
-    return collectPassingPairs(prints, scan);
-}
-
 // The places of the clones that are not chimeric.
 ClonePlaces withoutChimeras(ClonePlaces places, const std::vector<int>& pieceFrom) {
     for (size_t v = 0; v < places.size(); ++v)
@@ -68,7 +60,8 @@ ContigMap buildMap(const std::vector<Fingerprint>& given, const MapSettings& s,
     const std::vector<Fingerprint> maskedPrints =
         masked.empty() ? std::vector<Fingerprint>() : withoutBandsIn(given, masked);
     const std::vector<Fingerprint>& prints = masked.empty() ? given : maskedPrints;
-    std::vector<PairScore> passing = passingPairs(prints, s);
+    ScannedPairs scanned = scanWithBandDepths(prints, s);
+    std::vector<PairScore> passing = std::move(scanned.passing);
     CrowdedSelection crowded;
     if (s.crowdedPower > 0) {
         CrowdedWitnesses witnesses;
@@ -81,7 +74,8 @@ ContigMap buildMap(const std::vector<Fingerprint>& given, const MapSettings& s,
     // The marker pairs leave every pair of the scan alone.
     MarkerCandidates candidates;
     if (!markerHits.empty()) candidates = markerCandidates(markerHits, passing, s);
-    RepeatFindings repeats = withoutRepeatJoins(prints, std::move(passing), s);
+    RepeatFindings repeats = withoutRepeatJoins(prints, std::move(passing), scanned.depths, s);
+    scanned.depths = BandDepths(); // a count per band of every clone: not held through the build
     OverlapGraph g(n, trustedPairs(n, repeats.kept));
     MapFindings found;
     // Groups around a clone that overlap only on repeat bands may be two

@@ -29,11 +29,13 @@ struct MapSettings {
     // holds more than `commonBandShare` of the clones beyond the usual
     // crowding of its stretch of the scale is masked in every clone
     // (zeCommonBands.h). A band of a clone that more
-    // than `repeatDepthFactor` times the typical number of its passing
-    // partners share is a repeat band of it; a pair passing only with such
-    // bands joins no groups (zeRepeatBands.h).
+    // than `repeatDepthFactor` times the typical number of its partners
+    // share, counting the pairs that score at most `repeatDepthCutoff` (or
+    // the cutoff, if looser), is a repeat band of it; a pair passing only
+    // with such bands joins no groups (zeRepeatBands.h).
     double commonBandShare = 0.95;
     double repeatDepthFactor = 2.5;
+    double repeatDepthCutoff = 1e-8;
     // Overlaps with clones at another copy of a repeat are cut
     // (zeRepeatCopies.h): of a clone's partners with at least
     // `copyOwnBands` bands it lacks, one lies at another copy when

@@ -39,21 +39,47 @@ void plainBands(const std::vector<Fingerprint>& prints, const BandDepths& depths
 
 } // namespace
 
-BandDepths bandDepths(const std::vector<Fingerprint>& prints, const std::vector<PairScore>& pairs,
-                      int tolerance) {
+BandDepths noBandDepths(const std::vector<Fingerprint>& prints) {
     BandDepths d;
     d.start.reserve(prints.size() + 1);
     d.start.push_back(0);
     for (const Fingerprint& f : prints)
         d.start.push_back(d.start.back() + f.bands.size());
     d.depth.assign(d.start.back(), 0);
-    for (const PairScore& p : pairs) {
-        const std::vector<int>& a = prints[(size_t)p.first].bands;
-        const std::vector<int>& b = prints[(size_t)p.second].bands;
-        countMatches(a, b, tolerance, &d.depth[d.start[(size_t)p.first]]);
-        countMatches(b, a, tolerance, &d.depth[d.start[(size_t)p.second]]);
-    }
     return d;
+}
+
+void countPairBands(const std::vector<Fingerprint>& prints, const PairScore& p, int tolerance,
+                    BandDepths& d) {
+    const std::vector<int>& a = prints[(size_t)p.first].bands;
+    const std::vector<int>& b = prints[(size_t)p.second].bands;
+    countMatches(a, b, tolerance, &d.depth[d.start[(size_t)p.first]]);
+    countMatches(b, a, tolerance, &d.depth[d.start[(size_t)p.second]]);
+}
+
+BandDepths bandDepths(const std::vector<Fingerprint>& prints, const std::vector<PairScore>& pairs,
+                      int tolerance) {
+    BandDepths d = noBandDepths(prints);
+    for (const PairScore& p : pairs)
+        countPairBands(prints, p, tolerance, d);
+    return d;
+}
+
+ScannedPairs scanWithBandDepths(const std::vector<Fingerprint>& prints, const MapSettings& s) {
+    ScannedPairs scanned;
+    scanned.depths = noBandDepths(prints);
+    ScanSettings scan;
+    scan.tolerance = s.tolerance;
+    scan.cutoff = std::max(s.cutoff, s.repeatDepthCutoff);
+    scan.threads = s.threads;
+    scanPairs(prints, scan, [&](const std::vector<PairScore>& rows) {
+        for (const PairScore& p : rows) {
+            countPairBands(prints, p, s.tolerance, scanned.depths);
+            if (p.score <= s.cutoff) scanned.passing.push_back(p);
+        }
+        return true;
+    });
+    return scanned;
 }
 
 int typicalDepth(const BandDepths& depths) {
@@ -75,9 +101,15 @@ int typicalDepth(const BandDepths& depths) {
 
 RepeatFindings withoutRepeatJoins(const std::vector<Fingerprint>& prints,
                                   std::vector<PairScore> pairs, const MapSettings& s) {
+    const BandDepths depths = bandDepths(prints, pairs, s.tolerance);
+    return withoutRepeatJoins(prints, std::move(pairs), depths, s);
+}
+
+RepeatFindings withoutRepeatJoins(const std::vector<Fingerprint>& prints,
+                                  std::vector<PairScore> pairs, const BandDepths& depths,
+                                  const MapSettings& s) {
     const int n = (int)prints.size();
     RepeatFindings found;
-    const BandDepths depths = bandDepths(prints, pairs, s.tolerance);
     found.depthLimit = (int)std::floor(s.repeatDepthFactor * typicalDepth(depths));
     std::vector<char> hasRepeat((size_t)n, 0);
     for (int k = 0; k < n; ++k)

@@ -32,6 +32,24 @@ struct BandDepths {
 BandDepths bandDepths(const std::vector<Fingerprint>& prints, const std::vector<PairScore>& pairs,
                       int tolerance);
 
+// Every count 0, for countPairBands to add to.
+BandDepths noBandDepths(const std::vector<Fingerprint>& prints);
+
+// Adds the pair's shared bands to both fingerprints' counts.
+void countPairBands(const std::vector<Fingerprint>& prints, const PairScore& pair, int tolerance,
+                    BandDepths& depths);
+
+// The pairs passing settings.cutoff, in scan order, and the band depths
+// over the pairs passing the looser of it and settings.repeatDepthCutoff,
+// from one scan: the clones at a family's other copies mostly share too
+// few bands to pass the build cutoff, but they pass a looser one, and
+// there the family's bands are shared by more clones than elsewhere.
+struct ScannedPairs {
+    std::vector<PairScore> passing;
+    BandDepths depths;
+};
+ScannedPairs scanWithBandDepths(const std::vector<Fingerprint>& prints, const MapSettings& settings);
+
 // The typical number of partners sharing a band: the median over every
 // shared band of every pair (a band shared by d partners counts d times).
 // 0 when no pair shares a band.
@@ -52,5 +70,9 @@ struct RepeatFindings {
 // times the typical number of partners is a repeat band.
 RepeatFindings withoutRepeatJoins(const std::vector<Fingerprint>& prints,
                                   std::vector<PairScore> pairs, const MapSettings& settings);
+// The same with the depths counted elsewhere (scanWithBandDepths).
+RepeatFindings withoutRepeatJoins(const std::vector<Fingerprint>& prints,
+                                  std::vector<PairScore> pairs, const BandDepths& depths,
+                                  const MapSettings& settings);
 
 #endif

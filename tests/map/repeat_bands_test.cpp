@@ -137,3 +137,59 @@ TEST(RepeatBands, ARepeatSharedByManyGroupsJoinsNone) {
     EXPECT_EQ(none.kept.size(), fewerPairs.size());
     EXPECT_TRUE(none.plainPrints.slot.empty());
 }
+
+// Two groups of six clones on 25 bands of their own; one clone of each
+// also holds a repeat of 20 bands, so the two pass on the repeat alone.
+// Thirty clones elsewhere hold 12 of the repeat's bands each: too few to
+// pass the build cutoff with the two, enough for the looser depth cutoff.
+TEST(RepeatBands, ClonesAtOtherCopiesBelowTheBuildCutoffShowTheRepeat) {
+    PositionDraw draw(5);
+    std::vector<int> repeat;
+    for (int i = 0; i < 20; ++i)
+        repeat.push_back(draw.next());
+    std::vector<Fingerprint> prints;
+    for (int g = 0; g < 2; ++g) {
+        std::vector<int> own;
+        for (int i = 0; i < 25; ++i)
+            own.push_back(draw.next());
+        for (int k = 0; k < 6; ++k) {
+            std::vector<int> bands = own;
+            if (k == 0) bands.insert(bands.end(), repeat.begin(), repeat.end());
+            prints.push_back(printOf("g" + std::to_string(g) + "c" + std::to_string(k), bands));
+        }
+    }
+    for (int k = 0; k < 30; ++k) {
+        std::vector<int> bands;
+        for (int i = 0; i < 25; ++i)
+            bands.push_back(draw.next());
+        for (int i = 0; i < 12; ++i)
+            bands.push_back(repeat[(size_t)((k * 7 + i) % 20)]);
+        prints.push_back(printOf("other" + std::to_string(k), bands));
+    }
+    MapSettings s;
+    s.tolerance = 2;
+    const std::vector<PairScore> passing = allPassingPairs(prints, s.tolerance, s.cutoff);
+    const std::vector<PairScore> loose = allPassingPairs(prints, s.tolerance, s.repeatDepthCutoff);
+    ASSERT_GT(loose.size(), passing.size());
+
+    ScannedPairs scanned = scanWithBandDepths(prints, s);
+    ASSERT_EQ(scanned.passing.size(), passing.size());
+    for (size_t k = 0; k < passing.size(); ++k) {
+        EXPECT_EQ(scanned.passing[k].first, passing[k].first) << k;
+        EXPECT_EQ(scanned.passing[k].second, passing[k].second) << k;
+    }
+    EXPECT_EQ(scanned.depths.depth, bandDepths(prints, loose, s.tolerance).depth);
+
+    auto joinsTheGroups = [&](const RepeatFindings& found) {
+        for (const PairScore& p : found.kept)
+            if (p.first < 12 && p.second < 12 && p.first / 6 != p.second / 6) return true;
+        return false;
+    };
+    EXPECT_TRUE(joinsTheGroups(withoutRepeatJoins(prints, passing, s)));
+    EXPECT_FALSE(joinsTheGroups(withoutRepeatJoins(prints, passing, scanned.depths, s)));
+
+    // A depth cutoff within the build's counts the passing pairs alone.
+    s.repeatDepthCutoff = s.cutoff / 10;
+    EXPECT_EQ(scanWithBandDepths(prints, s).depths.depth,
+              bandDepths(prints, passing, s.tolerance).depth);
+}
