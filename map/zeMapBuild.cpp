@@ -60,7 +60,9 @@ ContigMap buildMap(const std::vector<Fingerprint>& given, const MapSettings& s,
     const std::vector<Fingerprint> maskedPrints =
         masked.empty() ? std::vector<Fingerprint>() : withoutBandsIn(given, masked);
     const std::vector<Fingerprint>& prints = masked.empty() ? given : maskedPrints;
-    ScannedPairs scanned = scanWithBandDepths(prints, s);
+    ScannedPairs scanned = scanWithLooserPairs(prints, s);
+    BandDepths depths = bandDepths(prints, scanned.passing, s.tolerance, scanned.looser);
+    scanned.looser = {};
     std::vector<PairScore> passing = std::move(scanned.passing);
     CrowdedSelection crowded;
     if (s.crowdedPower > 0) {
@@ -74,8 +76,8 @@ ContigMap buildMap(const std::vector<Fingerprint>& given, const MapSettings& s,
     // The marker pairs leave every pair of the scan alone.
     MarkerCandidates candidates;
     if (!markerHits.empty()) candidates = markerCandidates(markerHits, passing, s);
-    RepeatFindings repeats = withoutRepeatJoins(prints, std::move(passing), scanned.depths, s);
-    scanned.depths = BandDepths(); // a count per band of every clone: not held through the build
+    RepeatFindings repeats = withoutRepeatJoins(prints, std::move(passing), depths, s);
+    depths = BandDepths();
     OverlapGraph g(n, trustedPairs(n, repeats.kept));
     MapFindings found;
     // Groups around a clone that overlap only on repeat bands may be two

@@ -37,46 +37,44 @@ void plainBands(const std::vector<Fingerprint>& prints, const BandDepths& depths
         if (depths.depth[depths.start[(size_t)k] + i] <= limit) out.push_back(bands[i]);
 }
 
+// Adds the pair's shared bands to both fingerprints' counts.
+void countPairBands(const std::vector<Fingerprint>& prints, int first, int second, int tolerance,
+                    BandDepths& d) {
+    const std::vector<int>& a = prints[(size_t)first].bands;
+    const std::vector<int>& b = prints[(size_t)second].bands;
+    countMatches(a, b, tolerance, &d.depth[d.start[(size_t)first]]);
+    countMatches(b, a, tolerance, &d.depth[d.start[(size_t)second]]);
+}
+
 } // namespace
 
-BandDepths noBandDepths(const std::vector<Fingerprint>& prints) {
+BandDepths bandDepths(const std::vector<Fingerprint>& prints, const std::vector<PairScore>& pairs,
+                      int tolerance, const std::vector<std::pair<int, int>>& looser) {
     BandDepths d;
     d.start.reserve(prints.size() + 1);
     d.start.push_back(0);
     for (const Fingerprint& f : prints)
         d.start.push_back(d.start.back() + f.bands.size());
     d.depth.assign(d.start.back(), 0);
-    return d;
-}
-
-void countPairBands(const std::vector<Fingerprint>& prints, const PairScore& p, int tolerance,
-                    BandDepths& d) {
-    const std::vector<int>& a = prints[(size_t)p.first].bands;
-    const std::vector<int>& b = prints[(size_t)p.second].bands;
-    countMatches(a, b, tolerance, &d.depth[d.start[(size_t)p.first]]);
-    countMatches(b, a, tolerance, &d.depth[d.start[(size_t)p.second]]);
-}
-
-BandDepths bandDepths(const std::vector<Fingerprint>& prints, const std::vector<PairScore>& pairs,
-                      int tolerance) {
-    BandDepths d = noBandDepths(prints);
     for (const PairScore& p : pairs)
-        countPairBands(prints, p, tolerance, d);
+        countPairBands(prints, p.first, p.second, tolerance, d);
+    for (const std::pair<int, int>& p : looser)
+        countPairBands(prints, p.first, p.second, tolerance, d);
     return d;
 }
 
-ScannedPairs scanWithBandDepths(const std::vector<Fingerprint>& prints, const MapSettings& s) {
+ScannedPairs scanWithLooserPairs(const std::vector<Fingerprint>& prints, const MapSettings& s) {
     ScannedPairs scanned;
-    scanned.depths = noBandDepths(prints);
     ScanSettings scan;
     scan.tolerance = s.tolerance;
     scan.cutoff = std::max(s.cutoff, s.repeatDepthCutoff);
     scan.threads = s.threads;
     scanPairs(prints, scan, [&](const std::vector<PairScore>& rows) {
-        for (const PairScore& p : rows) {
-            countPairBands(prints, p, s.tolerance, scanned.depths);
-            if (p.score <= s.cutoff) scanned.passing.push_back(p);
-        }
+        for (const PairScore& p : rows)
+            if (p.score <= s.cutoff)
+                scanned.passing.push_back(p);
+            else
+                scanned.looser.emplace_back(p.first, p.second);
         return true;
     });
     return scanned;

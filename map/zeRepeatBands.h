@@ -14,6 +14,7 @@
 #define ZE_REPEATBANDS_H
 
 #include <cstddef>
+#include <utility>
 #include <vector>
 
 #include "zeFingerprint.h"
@@ -29,26 +30,22 @@ struct BandDepths {
     std::vector<int> depth;
 };
 
+// `looser` adds further pairs (first, second) to count.
 BandDepths bandDepths(const std::vector<Fingerprint>& prints, const std::vector<PairScore>& pairs,
-                      int tolerance);
+                      int tolerance, const std::vector<std::pair<int, int>>& looser = {});
 
-// Every count 0, for countPairBands to add to.
-BandDepths noBandDepths(const std::vector<Fingerprint>& prints);
-
-// Adds the pair's shared bands to both fingerprints' counts.
-void countPairBands(const std::vector<Fingerprint>& prints, const PairScore& pair, int tolerance,
-                    BandDepths& depths);
-
-// The pairs passing settings.cutoff, in scan order, and the band depths
-// over the pairs passing the looser of it and settings.repeatDepthCutoff,
-// from one scan: the clones at a family's other copies mostly share too
-// few bands to pass the build cutoff, but they pass a looser one, and
-// there the family's bands are shared by more clones than elsewhere.
+// One scan for the pairs passing settings.cutoff, in scan order, and apart
+// the further pairs passing settings.repeatDepthCutoff (none when that is
+// not looser), whose clones' band depths count too: the clones at a
+// family's other copies mostly share too few bands to pass the build
+// cutoff, but they pass a looser one, and there the family's bands are
+// shared by more clones than elsewhere. The further pairs are held as two
+// indices each, far less than a scored pair.
 struct ScannedPairs {
     std::vector<PairScore> passing;
-    BandDepths depths;
+    std::vector<std::pair<int, int>> looser;
 };
-ScannedPairs scanWithBandDepths(const std::vector<Fingerprint>& prints, const MapSettings& settings);
+ScannedPairs scanWithLooserPairs(const std::vector<Fingerprint>& prints, const MapSettings& settings);
 
 // The typical number of partners sharing a band: the median over every
 // shared band of every pair (a band shared by d partners counts d times).
@@ -70,7 +67,7 @@ struct RepeatFindings {
 // times the typical number of partners is a repeat band.
 RepeatFindings withoutRepeatJoins(const std::vector<Fingerprint>& prints,
                                   std::vector<PairScore> pairs, const MapSettings& settings);
-// The same with the depths counted elsewhere (scanWithBandDepths).
+// The same with the depths counted beforehand, over further pairs too.
 RepeatFindings withoutRepeatJoins(const std::vector<Fingerprint>& prints,
                                   std::vector<PairScore> pairs, const BandDepths& depths,
                                   const MapSettings& settings);
