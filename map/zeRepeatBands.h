@@ -2,8 +2,9 @@
 // in the genome is shared only by the clones that cover that fragment, a
 // number the library's coverage bounds; a band of a repeat family is
 // shared also by the clones at the family's other copies. A band that more
-// of a clone's passing partners share than the library's typical number
-// explains is taken as a repeat band of that clone.
+// of a clone's partners share than the library's typical number explains
+// is taken as a repeat band of that clone, the partners counted at a looser
+// score than the build's cutoff (scanWithLooserPairs).
 //
 // A pair whose score passes only thanks to repeat bands may be two copies
 // of one family rather than one place of the genome: such a pair may stay
