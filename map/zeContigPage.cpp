@@ -168,9 +168,9 @@ void writeSettings(std::ostream& out, const ContigPageInput& in) {
              (ranges.empty() ? std::string("none") : "masked " + ranges));
     fact(out, "Repeat bands",
          "a clone's band shared by more than " + fixed(s.repeatDepthFactor, 2) +
-             " times the typical number of its partners scoring at most " +
+             " times the typical number of its partners (pairs scoring at most " +
              htmlEscape(number(std::max(s.cutoff, s.repeatDepthCutoff))) +
-             " share; pairs passing only with such bands join no groups: " +
+             "); pairs passing only with such bands join no groups: " +
              std::to_string(in.map->repeatPairsSetAside) + " pairs set aside");
     fact(out, "Repeat copies",
          "of a clone's partners with at least " + std::to_string(s.copyOwnBands) +

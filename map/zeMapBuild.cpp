@@ -60,9 +60,7 @@ ContigMap buildMap(const std::vector<Fingerprint>& given, const MapSettings& s,
     const std::vector<Fingerprint> maskedPrints =
         masked.empty() ? std::vector<Fingerprint>() : withoutBandsIn(given, masked);
     const std::vector<Fingerprint>& prints = masked.empty() ? given : maskedPrints;
-    ScannedPairs scanned = scanWithLooserPairs(prints, s);
-    BandDepths depths = bandDepths(prints, scanned.passing, s.tolerance, scanned.looser);
-    scanned.looser = {};
+    ScannedPairs scanned = scanWithBandDepths(prints, s);
     std::vector<PairScore> passing = std::move(scanned.passing);
     CrowdedSelection crowded;
     if (s.crowdedPower > 0) {
@@ -76,8 +74,8 @@ ContigMap buildMap(const std::vector<Fingerprint>& given, const MapSettings& s,
     // The marker pairs leave every pair of the scan alone.
     MarkerCandidates candidates;
     if (!markerHits.empty()) candidates = markerCandidates(markerHits, passing, s);
-    RepeatFindings repeats = withoutRepeatJoins(prints, std::move(passing), depths, s);
-    depths = BandDepths();
+    RepeatFindings repeats = withoutRepeatJoins(prints, std::move(passing), scanned.depths, s);
+    scanned.depths = BandDepths();
     OverlapGraph g(n, trustedPairs(n, repeats.kept));
     MapFindings found;
     // Groups around a clone that overlap only on repeat bands may be two

@@ -63,20 +63,41 @@ BandDepths bandDepths(const std::vector<Fingerprint>& prints, const std::vector<
     return d;
 }
 
-ScannedPairs scanWithLooserPairs(const std::vector<Fingerprint>& prints, const MapSettings& s) {
+ScannedPairs scanWithBandDepths(const std::vector<Fingerprint>& prints, const MapSettings& s) {
     ScannedPairs scanned;
+    size_t bands = 0;
+    for (const Fingerprint& f : prints)
+        bands += f.bands.size();
+    const size_t mostHeld = bands * sizeof(int) / sizeof(std::pair<int, int>);
+    std::vector<std::pair<int, int>> looser;
+    bool counting = false;
     ScanSettings scan;
     scan.tolerance = s.tolerance;
     scan.cutoff = std::max(s.cutoff, s.repeatDepthCutoff);
     scan.threads = s.threads;
     scanPairs(prints, scan, [&](const std::vector<PairScore>& rows) {
-        for (const PairScore& p : rows)
-            if (p.score <= s.cutoff)
+        for (const PairScore& p : rows) {
+            if (p.score <= s.cutoff) {
                 scanned.passing.push_back(p);
-            else
-                scanned.looser.emplace_back(p.first, p.second);
+            } else if (counting) {
+                countPairBands(prints, p.first, p.second, s.tolerance, scanned.depths);
+            } else {
+                looser.emplace_back(p.first, p.second);
+                if (looser.size() > mostHeld) {
+                    scanned.depths = bandDepths(prints, {}, s.tolerance, looser);
+                    std::vector<std::pair<int, int>>().swap(looser);
+                    counting = true;
+                }
+            }
+        }
         return true;
     });
+    if (!counting) {
+        scanned.depths = bandDepths(prints, scanned.passing, s.tolerance, looser);
+    } else {
+        for (const PairScore& p : scanned.passing)
+            countPairBands(prints, p.first, p.second, s.tolerance, scanned.depths);
+    }
     return scanned;
 }
 

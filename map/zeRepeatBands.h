@@ -4,7 +4,7 @@
 // shared also by the clones at the family's other copies. A band that more
 // of a clone's partners share than the library's typical number explains
 // is taken as a repeat band of that clone, the partners counted at a looser
-// score than the build's cutoff (scanWithLooserPairs).
+// score than the build's cutoff (scanWithBandDepths).
 //
 // A pair whose score passes only thanks to repeat bands may be two copies
 // of one family rather than one place of the genome: such a pair may stay
@@ -35,18 +35,20 @@ struct BandDepths {
 BandDepths bandDepths(const std::vector<Fingerprint>& prints, const std::vector<PairScore>& pairs,
                       int tolerance, const std::vector<std::pair<int, int>>& looser = {});
 
-// One scan for the pairs passing settings.cutoff, in scan order, and apart
-// the further pairs passing settings.repeatDepthCutoff (none when that is
-// not looser), whose clones' band depths count too: the clones at a
-// family's other copies mostly share too few bands to pass the build
-// cutoff, but they pass a looser one, and there the family's bands are
-// shared by more clones than elsewhere. The further pairs are held as two
-// indices each, far less than a scored pair.
+// One scan for the pairs passing settings.cutoff, in scan order, and the
+// band depths over those and the further pairs passing the looser
+// settings.repeatDepthCutoff: the clones at a family's other copies mostly
+// share too few bands to pass the build cutoff, but they pass a looser
+// one, and there the family's bands are shared by more clones than
+// elsewhere. The further pairs are held as two indices each until the scan
+// ends, unless they come to take more room than the counts, which are
+// then kept from that pair on (a library whose clones nearly all share
+// one repeat).
 struct ScannedPairs {
     std::vector<PairScore> passing;
-    std::vector<std::pair<int, int>> looser;
+    BandDepths depths;
 };
-ScannedPairs scanWithLooserPairs(const std::vector<Fingerprint>& prints, const MapSettings& settings);
+ScannedPairs scanWithBandDepths(const std::vector<Fingerprint>& prints, const MapSettings& settings);
 
 // The typical number of partners sharing a band: the median over every
 // shared band of every pair (a band shared by d partners counts d times).

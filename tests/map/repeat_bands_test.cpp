@@ -172,14 +172,13 @@ TEST(RepeatBands, ClonesAtOtherCopiesBelowTheBuildCutoffShowTheRepeat) {
     const std::vector<PairScore> loose = allPassingPairs(prints, s.tolerance, s.repeatDepthCutoff);
     ASSERT_GT(loose.size(), passing.size());
 
-    const ScannedPairs scanned = scanWithLooserPairs(prints, s);
+    const ScannedPairs scanned = scanWithBandDepths(prints, s);
     ASSERT_EQ(scanned.passing.size(), passing.size());
     for (size_t k = 0; k < passing.size(); ++k) {
         EXPECT_EQ(scanned.passing[k].first, passing[k].first) << k;
         EXPECT_EQ(scanned.passing[k].second, passing[k].second) << k;
     }
-    ASSERT_EQ(scanned.passing.size() + scanned.looser.size(), loose.size());
-    const BandDepths depths = bandDepths(prints, scanned.passing, s.tolerance, scanned.looser);
+    const BandDepths& depths = scanned.depths;
     EXPECT_EQ(depths.depth, bandDepths(prints, loose, s.tolerance).depth);
 
     auto joinsTheGroups = [&](const RepeatFindings& found) {
@@ -190,7 +189,32 @@ TEST(RepeatBands, ClonesAtOtherCopiesBelowTheBuildCutoffShowTheRepeat) {
     EXPECT_TRUE(joinsTheGroups(withoutRepeatJoins(prints, passing, s)));
     EXPECT_FALSE(joinsTheGroups(withoutRepeatJoins(prints, passing, depths, s)));
 
-    // A depth cutoff within the build's adds no pairs.
+    // A depth cutoff within the build's counts the passing pairs alone.
     s.repeatDepthCutoff = s.cutoff / 10;
-    EXPECT_TRUE(scanWithLooserPairs(prints, s).looser.empty());
+    EXPECT_EQ(scanWithBandDepths(prints, s).depths.depth,
+              bandDepths(prints, passing, s.tolerance).depth);
+}
+
+// Where nearly every pair passes the looser cutoff alone, more pairs than
+// the counts take room, the depths are counted as the scan goes: the same.
+TEST(RepeatBands, DepthsOfALibraryOfOneSharedRepeat) {
+    PositionDraw draw(9);
+    std::vector<int> repeat;
+    for (int i = 0; i < 12; ++i)
+        repeat.push_back(draw.next());
+    std::vector<Fingerprint> prints;
+    for (int k = 0; k < 40; ++k) {
+        std::vector<int> bands = repeat;
+        for (int i = 0; i < 25; ++i)
+            bands.push_back(draw.next());
+        prints.push_back(printOf("c" + std::to_string(k), bands));
+    }
+    MapSettings s;
+    s.tolerance = 2;
+    const std::vector<PairScore> passing = allPassingPairs(prints, s.tolerance, s.cutoff);
+    const std::vector<PairScore> loose = allPassingPairs(prints, s.tolerance, s.repeatDepthCutoff);
+    ASSERT_GT(loose.size() - passing.size(), 40u * 37 / 2); // more than the counts' room
+    const ScannedPairs scanned = scanWithBandDepths(prints, s);
+    EXPECT_EQ(scanned.passing.size(), passing.size());
+    EXPECT_EQ(scanned.depths.depth, bandDepths(prints, loose, s.tolerance).depth);
 }
