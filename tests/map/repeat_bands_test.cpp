@@ -22,6 +22,14 @@ struct PositionDraw {
     }
 };
 
+// n positions of the draw.
+std::vector<int> drawn(PositionDraw& draw, int n) {
+    std::vector<int> positions;
+    for (int i = 0; i < n; ++i)
+        positions.push_back(draw.next());
+    return positions;
+}
+
 Fingerprint printOf(const std::string& name, std::vector<int> bands) {
     Fingerprint f;
     f.clone = name;
@@ -29,6 +37,23 @@ Fingerprint printOf(const std::string& name, std::vector<int> bands) {
     std::sort(bands.begin(), bands.end());
     f.bands = bands;
     return f;
+}
+
+// Groups of six clones, each group on 25 bands of its own that all six
+// hold; clone k of group g also holds `repeat` where holds(g, k).
+template <typename Holds>
+std::vector<Fingerprint> groupsOfSix(PositionDraw& draw, int groups, const std::vector<int>& repeat,
+                                     Holds holds) {
+    std::vector<Fingerprint> prints;
+    for (int g = 0; g < groups; ++g) {
+        const std::vector<int> own = drawn(draw, 25);
+        for (int k = 0; k < 6; ++k) {
+            std::vector<int> bands = own;
+            if (holds(g, k)) bands.insert(bands.end(), repeat.begin(), repeat.end());
+            prints.push_back(printOf("g" + std::to_string(g) + "c" + std::to_string(k), bands));
+        }
+    }
+    return prints;
 }
 
 // Every pair of the fingerprints that scores within the cutoff.
@@ -91,20 +116,9 @@ TEST(RepeatBands, DepthsCountThePartnersSharingEachBand) {
 // bands: their pairs across groups pass on the repeat alone.
 TEST(RepeatBands, ARepeatSharedByManyGroupsJoinsNone) {
     PositionDraw draw(11);
-    std::vector<int> repeat;
-    for (int i = 0; i < 20; ++i)
-        repeat.push_back(draw.next());
-    std::vector<Fingerprint> prints;
-    for (int g = 0; g < 8; ++g) {
-        std::vector<int> own;
-        for (int i = 0; i < 25; ++i)
-            own.push_back(draw.next());
-        for (int k = 0; k < 6; ++k) {
-            std::vector<int> bands = own;
-            if (g < 5 && k < 3) bands.insert(bands.end(), repeat.begin(), repeat.end());
-            prints.push_back(printOf("g" + std::to_string(g) + "c" + std::to_string(k), bands));
-        }
-    }
+    const std::vector<int> repeat = drawn(draw, 20);
+    std::vector<Fingerprint> prints =
+        groupsOfSix(draw, 8, repeat, [](int g, int k) { return g < 5 && k < 3; });
     MapSettings s;
     s.tolerance = 2;
     std::vector<PairScore> pairs = allPassingPairs(prints, s.tolerance, s.cutoff);
@@ -144,24 +158,11 @@ TEST(RepeatBands, ARepeatSharedByManyGroupsJoinsNone) {
 // pass the build cutoff with the two, enough for the looser depth cutoff.
 TEST(RepeatBands, ClonesAtOtherCopiesBelowTheBuildCutoffShowTheRepeat) {
     PositionDraw draw(5);
-    std::vector<int> repeat;
-    for (int i = 0; i < 20; ++i)
-        repeat.push_back(draw.next());
-    std::vector<Fingerprint> prints;
-    for (int g = 0; g < 2; ++g) {
-        std::vector<int> own;
-        for (int i = 0; i < 25; ++i)
-            own.push_back(draw.next());
-        for (int k = 0; k < 6; ++k) {
-            std::vector<int> bands = own;
-            if (k == 0) bands.insert(bands.end(), repeat.begin(), repeat.end());
-            prints.push_back(printOf("g" + std::to_string(g) + "c" + std::to_string(k), bands));
-        }
-    }
+    const std::vector<int> repeat = drawn(draw, 20);
+    std::vector<Fingerprint> prints =
+        groupsOfSix(draw, 2, repeat, [](int, int k) { return k == 0; });
     for (int k = 0; k < 30; ++k) {
-        std::vector<int> bands;
-        for (int i = 0; i < 25; ++i)
-            bands.push_back(draw.next());
+        std::vector<int> bands = drawn(draw, 25);
         for (int i = 0; i < 12; ++i)
             bands.push_back(repeat[(size_t)((k * 7 + i) % 20)]);
         prints.push_back(printOf("other" + std::to_string(k), bands));
@@ -199,14 +200,11 @@ TEST(RepeatBands, ClonesAtOtherCopiesBelowTheBuildCutoffShowTheRepeat) {
 // the counts take room, the depths are counted as the scan goes: the same.
 TEST(RepeatBands, DepthsOfALibraryOfOneSharedRepeat) {
     PositionDraw draw(9);
-    std::vector<int> repeat;
-    for (int i = 0; i < 12; ++i)
-        repeat.push_back(draw.next());
+    const std::vector<int> repeat = drawn(draw, 12);
     std::vector<Fingerprint> prints;
     for (int k = 0; k < 40; ++k) {
-        std::vector<int> bands = repeat;
-        for (int i = 0; i < 25; ++i)
-            bands.push_back(draw.next());
+        std::vector<int> bands = drawn(draw, 25);
+        bands.insert(bands.end(), repeat.begin(), repeat.end());
         prints.push_back(printOf("c" + std::to_string(k), bands));
     }
     MapSettings s;
