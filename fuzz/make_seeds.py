@@ -153,6 +153,26 @@ def reader_seeds():
     ]:
         put("contigoptions", name, b"\0".join(args))
 
+    # placeoptions: the arguments, separated by NUL bytes
+    for name, args in [
+        ("site", [b"--map", b"c.tsv", b"--site", b"aagctt", b"d.fa", b"1.bands"]),
+        ("all", [b"--map=c.tsv", b"--enzyme", b"HindIII", b"-t", b"9", b"-c", b"0.01", b"-o",
+                 b"p.tsv", b"--agp", b"m.agp", b"--gff", b"p.gff3", b"--map-gff", b"m.gff3",
+                 b"--html", b"p.html", b"--markers", b"h.tsv", b"--marker-map", b"mm.tsv",
+                 b"--chromosomes", b"chr.tsv", b"d.fa.gz", b"1.bands", b"2.bands"]),
+        ("chromosomes_only", [b"--map", b"c.tsv", b"--markers", b"h.tsv", b"--marker-map",
+                              b"mm.tsv", b"--chromosomes", b"chr.tsv", b"1.bands"]),
+        ("chromosomes_with_output", [b"--map", b"c.tsv", b"--markers", b"h", b"--marker-map",
+                                     b"m", b"--chromosomes", b"o", b"-o", b"p.tsv"]),
+        ("both_sites", [b"--map", b"c", b"--site", b"GATC", b"--enzyme", b"EcoRI", b"d", b"b"]),
+        ("bad_site", [b"--map", b"c", b"--site", b"AAGNTT", b"d", b"b"]),
+        ("no_bands", [b"--map", b"c", b"--site", b"GAATTC", b"d.fa"]),
+        ("map_gff_alone", [b"--map", b"c", b"--site", b"GAATTC", b"--map-gff", b"g", b"d", b"b"]),
+        ("help", [b"--help"]),
+        ("cutoff_zero", [b"--map", b"c", b"--enzyme", b"NotI", b"-c", b"0", b"d", b"b"]),
+    ]:
+        put("placeoptions", name, b"\0".join(args))
+
 
 def main():
     if sys.argv[1:] == ["--readers"]:

@@ -7,7 +7,8 @@
 #   fuzz/run_fuzzers.sh --build-only        (builds the harnesses, runs none)
 #
 # Harnesses: info rawbands traces names normfac step configure bands fasta
-# contigtable hits markermap mapgff contigoptions chromosomes (default all).
+# contigtable hits markermap mapgff contigoptions chromosomes placeoptions
+# (default all).
 # Environment:
 #   ZE_FUZZ_BUILD  build directory (default: build-fuzz in the repository)
 #   ZE_FUZZ_JOBS   harnesses run at the same time (default 1)
@@ -25,7 +26,7 @@ shift
 harnesses=("$@")
 [ ${#harnesses[@]} -gt 0 ] ||
     harnesses=(info rawbands traces names normfac step configure bands fasta contigtable hits
-    markermap mapgff contigoptions chromosomes)
+    markermap mapgff contigoptions chromosomes placeoptions)
 build=${ZE_FUZZ_BUILD:-$root/build-fuzz}
 jobs=${ZE_FUZZ_JOBS:-1}
 

@@ -30,6 +30,9 @@ std::string* fileOption(const OptionRule& rule, PlaceOptions& o) {
 // What is wrong with a command line read whole, or empty; sets the site.
 std::string commandLineFault(PlaceOptions& o, const std::vector<std::string>& operands) {
     std::string why;
+    // An empty operand would pass for no sequence file, and nothing be placed.
+    for (const std::string& operand : operands)
+        if (operand.empty()) return "an empty file name among the operands";
     const bool chromosomes = !o.chromosomes.empty();
     if (chromosomes != !o.markers.empty() || chromosomes != !o.markerMap.empty())
         return "--chromosomes, --markers and --marker-map go together";

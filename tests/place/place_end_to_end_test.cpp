@@ -156,6 +156,10 @@ TEST_F(PlaceRun, BadSiteOrEnzymeIsAUsageError) {
     expectRefused(r, "the site 'AAGNTT' may hold only the bases A, C, G and T");
     EXPECT_NE(r.err.find("(zePlace -h for help)"), std::string::npos);
     expectRefused(place(">a\nACGT\n", {"--enzyme", "NoSuchI"}), "unknown enzyme 'NoSuchI'");
+    // An empty sequence file name once stood for none: nothing placed, exit 0.
+    RunResult empty = run(ZEPLACE_BIN, {"--map", dir / "contigs.tsv", "--enzyme", "HindIII", "-o",
+                                        dir / "out.tsv", "", dir / "1.bands"});
+    expectRefused(empty, "an empty file name among the operands (zePlace -h for help)");
 }
 
 TEST_F(PlaceRun, MissingOrMismatchedSizeFileIsNamed) {
