@@ -173,6 +173,20 @@ def reader_seeds():
     ]:
         put("placeoptions", name, b"\0".join(args))
 
+    # compareoptions: the arguments, separated by NUL bytes
+    for name, args in [
+        ("plain", [b"a.bands"]),
+        ("all", [b"-t", b"5", b"-c", b"1e-6", b"-j", b"2", b"--html", b"p.html", b"a", b"b"]),
+        ("part", [b"--part", b"3/4", b"a.bands"]),
+        ("part_equals", [b"--part=1/1", b"a"]),
+        ("part_bad", [b"--part", b"5/4", b"a"]),
+        ("part_html", [b"--part", b"1/2", b"--html", b"p", b"a"]),
+        ("cutoff_every", [b"-c", b"1", b"a"]),
+        ("help", [b"-h"]),
+        ("no_file", [b"-t", b"7"]),
+    ]:
+        put("compareoptions", name, b"\0".join(args))
+
 
 def main():
     if sys.argv[1:] == ["--readers"]:
