@@ -9,6 +9,7 @@
 #include <cstring>
 #include <iostream>
 #include <streambuf>
+#include <utility>
 
 #include "zeExit.h"
 
@@ -126,4 +127,19 @@ void fuzzFail(const char* what) {
 void expectRefusalNames(const std::string& error, const std::string& name) {
     if (error.compare(0, name.size() + 1, name + ":") != 0)
         fuzzFail("a refusal that does not name the file");
+}
+
+FuzzCommandLine::FuzzCommandLine(const std::string& program, const uint8_t* data, size_t size) {
+    words.push_back(program);
+    for (std::string& w : splitInput(data, size, std::string(1, '\0'), 24))
+        words.push_back(std::move(w));
+    for (std::string& w : words)
+        pointers.push_back(&w[0]);
+    pointers.push_back(nullptr);
+}
+
+void expectUsageHint(const std::string& error, const std::string& program) {
+    const std::string hint = " (" + program + " -h for help)";
+    if (error.size() <= hint.size() || error.compare(error.size() - hint.size(), hint.size(), hint) != 0)
+        fuzzFail("a refusal without its usage hint");
 }

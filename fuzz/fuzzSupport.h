@@ -61,4 +61,24 @@ class InputCursor {
 // a colon ("<name>:<line>: ...").
 void expectRefusalNames(const std::string& error, const std::string& name);
 
+// The input as a program's command line: the program's name, then the
+// input's pieces between NUL bytes (at most 24 arguments), as main reads
+// argv.
+class FuzzCommandLine {
+  public:
+    FuzzCommandLine(const std::string& program, const uint8_t* data, size_t size);
+    FuzzCommandLine(const FuzzCommandLine&) = delete;
+    FuzzCommandLine& operator=(const FuzzCommandLine&) = delete;
+    int argc() const { return (int)pointers.size() - 1; }
+    char** argv() { return pointers.data(); }
+
+  private:
+    std::vector<std::string> words; // the program's name first
+    std::vector<char*> pointers;    // into words, then a null pointer
+};
+
+// Fails unless a refusal of a command line ends with the program's usage
+// hint, " (<program> -h for help)".
+void expectUsageHint(const std::string& error, const std::string& program);
+
 #endif

@@ -1,7 +1,6 @@
 // zeContig's command line: the input is its arguments, separated by NUL
 // bytes (at most 24 of them), read as main reads argv.
 #include <string>
-#include <vector>
 
 #include "fuzzSupport.h"
 #include "zeContigOptions.h"
@@ -10,19 +9,11 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzzInit();
-    std::vector<std::string> words = splitInput(data, size, std::string(1, '\0'), 24);
-    std::vector<char*> argv;
-    std::string program = "zeContig";
-    argv.push_back(&program[0]);
-    for (std::string& w : words)
-        argv.push_back(&w[0]);
-    argv.push_back(nullptr);
+    FuzzCommandLine line("zeContig", data, size);
     ContigOptions o;
     std::string error;
-    if (!readContigOptions((int)argv.size() - 1, argv.data(), o, error)) {
-        const std::string help = " (zeContig -h for help)";
-        if (error.size() <= help.size() || error.compare(error.size() - help.size(), help.size(), help) != 0)
-            fuzzFail("a refusal without its usage hint");
+    if (!readContigOptions(line.argc(), line.argv(), o, error)) {
+        expectUsageHint(error, "zeContig");
         return 0;
     }
     if (o.help || o.version) return 0;

@@ -1,7 +1,6 @@
 // zePlace's command line: the input is its arguments, separated by NUL
 // bytes (at most 24 of them), read as main reads argv.
 #include <string>
-#include <vector>
 
 #include "fuzzSupport.h"
 #include "zePlaceOptions.h"
@@ -20,19 +19,11 @@ bool isSite(const std::string& site) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzzInit();
-    std::vector<std::string> words = splitInput(data, size, std::string(1, '\0'), 24);
-    std::vector<char*> argv;
-    std::string program = "zePlace";
-    argv.push_back(&program[0]);
-    for (std::string& w : words)
-        argv.push_back(&w[0]);
-    argv.push_back(nullptr);
+    FuzzCommandLine line("zePlace", data, size);
     PlaceOptions o;
     std::string error;
-    if (!readPlaceOptions((int)argv.size() - 1, argv.data(), o, error)) {
-        const std::string help = " (zePlace -h for help)";
-        if (error.size() <= help.size() || error.compare(error.size() - help.size(), help.size(), help) != 0)
-            fuzzFail("a refusal without its usage hint");
+    if (!readPlaceOptions(line.argc(), line.argv(), o, error)) {
+        expectUsageHint(error, "zePlace");
         return 0;
     }
     if (o.help || o.version) return 0;
