@@ -1,5 +1,8 @@
 #include "placeTestSupport.h"
 
+#include <gtest/gtest.h>
+#include <zlib.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -121,6 +124,20 @@ std::vector<std::vector<std::string>> tsvRows(const std::string& text) {
                 rows.back().back() += c;
     }
     return rows;
+}
+
+std::string gzipped(const std::string& text) {
+    z_stream z{};
+    EXPECT_EQ(deflateInit2(&z, 6, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY), Z_OK);
+    std::string out(deflateBound(&z, text.size()), '\0');
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
+    z.avail_in = (uInt)text.size();
+    z.next_out = reinterpret_cast<Bytef*>(&out[0]);
+    z.avail_out = (uInt)out.size();
+    EXPECT_EQ(deflate(&z, Z_FINISH), Z_STREAM_END);
+    out.resize(z.total_out);
+    deflateEnd(&z);
+    return out;
 }
 
 } // namespace zetest

@@ -33,6 +33,9 @@ std::string fastaRecord(const std::string& name, const std::string& bases);
 // The rows of a tab-separated text after its header, split into fields.
 std::vector<std::vector<std::string>> tsvRows(const std::string& text);
 
+// `text` as one gzip member, as gzip writes a file.
+std::string gzipped(const std::string& text);
+
 } // namespace zetest
 
 #endif

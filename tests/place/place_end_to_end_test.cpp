@@ -4,7 +4,6 @@
 // naming file and line and leaves no output behind.
 #include <gtest/gtest.h>
 
-#include <zlib.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -113,15 +112,7 @@ TEST_F(PlaceRun, SequenceWithoutSiteIsUnplacedWithAWarning) {
 TEST_F(PlaceRun, CompressedSequencesAreReadAndADamagedStreamIsRefused) {
     std::string text = fastaRecord("fwd", fragmentsOf(map, 0, 20, 35));
     std::string second = fastaRecord("rev", reverseComplement(fragmentsOf(map, 1, 20, 35)));
-    auto gzipFile = [&](const std::string& path, const std::string& bytes) {
-        gzFile out = gzopen(path.c_str(), "wb");
-        ASSERT_TRUE(out);
-        gzwrite(out, bytes.data(), (unsigned)bytes.size());
-        gzclose(out);
-    };
-    gzipFile(dir / "one.gz", text);
-    gzipFile(dir / "two.gz", second);
-    const std::string one = readFile(dir / "one.gz"), two = readFile(dir / "two.gz");
+    const std::string one = gzipped(text), two = gzipped(second);
     auto placeGzip = [&](const std::string& bytes) {
         writeFile(dir / "seq.fasta.gz", bytes);
         return run(ZEPLACE_BIN, {"--map", dir / "contigs.tsv", "--site", "AAGCTT", "-o",

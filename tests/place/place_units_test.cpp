@@ -2,10 +2,9 @@
 // limits, the binomial tails, the chains and a piece's places on a map of known fragments.
 #include <gtest/gtest.h>
 
-#include <zlib.h>
-
 #include <cmath>
 
+#include "placeTestSupport.h"
 #include "testSupport.h"
 #include "zeCloneSizes.h"
 #include "zeDigest.h"
@@ -108,20 +107,6 @@ TEST(FastaReader, OverLongLineAndMissingFileAreErrors) {
     EXPECT_EQ(error, dir / "a.fa" + ":3: a line longer than 10 bytes");
     EXPECT_FALSE(readFasta(dir / "none.fa", sink, error));
     EXPECT_EQ(error.find("couldn't read '" + dir / "none.fa" + "'"), 0u) << error;
-}
-
-std::string gzipped(const std::string& text) {
-    z_stream z{};
-    EXPECT_EQ(deflateInit2(&z, 6, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY), Z_OK);
-    std::string out(deflateBound(&z, text.size()), '\0');
-    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
-    z.avail_in = (uInt)text.size();
-    z.next_out = reinterpret_cast<Bytef*>(&out[0]);
-    z.avail_out = (uInt)out.size();
-    EXPECT_EQ(deflate(&z, Z_FINISH), Z_STREAM_END);
-    out.resize(z.total_out);
-    deflateEnd(&z);
-    return out;
 }
 
 TEST(FastaReader, GzipMembersAreReadAndADamagedStreamIsAnError) {
