@@ -12,6 +12,7 @@
 #include "fuzzSupport.h"
 #include "zeChromosomeInput.h"
 #include "zeChromosomeTable.h"
+#include "zeTextFile.h"
 
 namespace {
 
@@ -24,16 +25,6 @@ std::vector<std::string> lines(const std::string& text) {
         out.push_back(text.substr(at, end - at));
         at = end + 1;
     }
-    return out;
-}
-
-std::vector<std::string> fields(const std::string& line) {
-    std::vector<std::string> out(1);
-    for (char c : line)
-        if (c == '\t')
-            out.emplace_back();
-        else
-            out.back() += c;
     return out;
 }
 
@@ -66,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<std::string> written = lines(table);
     if (written.size() != anchors.size() + 1) fuzzFail("not one row per contig");
     for (const std::string& row : written) {
-        std::vector<std::string> f = fields(row);
+        std::vector<std::string> f = splitFields(row, '\t');
         if (f.size() != 7) fuzzFail("a row of another width than the header");
         for (const std::string& field : f)
             if (field.empty()) fuzzFail("an empty field");
