@@ -28,8 +28,8 @@ import sys
 
 import map_quality
 from bench_support import ROOT, work_folder
+from place_bench import DOCS
 
-DOCS = "/usr/share/doc/ragout/examples"
 GENOMES = [("E. coli", DOCS + "/E.Coli/references/MG1655-K12.fasta.gz", 4.64e6),
            ("H. pylori", DOCS + "/H.Pylori/references/SJM180.fasta.gz", 1.66e6),
            ("S. aureus", DOCS + "/S.Aureus/references/COL.fasta.gz", 2.81e6),
