@@ -58,20 +58,17 @@ if [ ${#missing[@]} -eq 0 ]; then
     exit 0
 fi
 
-# The build packages come without their recommendations, so that a first
-# demo downloads little; the test tools keep theirs (fonts for the browser).
+# Every package comes without its recommendations: Snakemake's alone
+# (cwltool, ImageMagick, the cloud storage clients, Biopython, ...) were
+# two thirds of a fresh machine's install, and no test uses them. What a
+# test does need is named above, in its group.
 if [ "$(id -u)" = 0 ] && command -v apt-get >/dev/null 2>&1; then
     echo "installing: ${missing[*]}"
     export DEBIAN_FRONTEND=noninteractive
     apt-get update -qq
-    if [ ${#build_missing[@]} -gt 0 ]; then
-        apt-get install -y -qq --no-install-recommends "${build_missing[@]}" >/dev/null
-    fi
-    if [ ${#test_missing[@]} -gt 0 ]; then
-        apt-get install -y -qq "${test_missing[@]}" >/dev/null
-    fi
+    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 else
     echo "missing packages; run as root:" >&2
-    echo "  apt-get update && apt-get install -y ${missing[*]}" >&2
+    echo "  apt-get update && apt-get install -y --no-install-recommends ${missing[*]}" >&2
     exit 1
 fi
