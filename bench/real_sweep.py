@@ -2,8 +2,10 @@
 """The map and the placements of real genomes under many sites, depths and
 tolerances: a search for inputs the programs mishandle.
 
-For each genome of the Debian package ragout-examples (E. coli, H. pylori,
-S. aureus, V. cholerae), each restriction site of --sites and each depth
+For each genome of the Debian packages ragout-examples (E. coli, H. pylori,
+S. aureus, V. cholerae), kleborate-examples (four K. pneumoniae, 57% GC,
+xz-compressed: unpacked into the work folder first) and abacas-examples
+(S. suis, 41% GC) that is installed, each restriction site of --sites and each depth
 and tolerance of --runs, writes a library and its draft from the genome
 (tools/zeGenLibrary --genome-from --site --draft), builds the map with
 every output (map/zeContig --mtp --gff --html) and places the draft on it
@@ -22,7 +24,9 @@ are measurements, not thresholds: a low Spearman is a map to look at.
 """
 import argparse
 import glob
+import lzma
 import os
+import shutil
 import subprocess
 import sys
 
@@ -30,10 +34,17 @@ import map_quality
 from bench_support import ROOT, work_folder
 from place_bench import DOCS
 
-GENOMES = [("E. coli", DOCS + "/E.Coli/references/MG1655-K12.fasta.gz", 4.64e6),
-           ("H. pylori", DOCS + "/H.Pylori/references/SJM180.fasta.gz", 1.66e6),
-           ("S. aureus", DOCS + "/S.Aureus/references/COL.fasta.gz", 2.81e6),
-           ("V. cholerae", DOCS + "/V.Cholerae/references/H1.fasta.gz", 4.03e6)]
+KLEBORATE = "/usr/share/doc/kleborate/examples/data"
+# (name, Debian package, FASTA file, length in bp)
+GENOMES = [("E. coli", "ragout-examples", DOCS + "/E.Coli/references/MG1655-K12.fasta.gz", 4.64e6),
+           ("H. pylori", "ragout-examples", DOCS + "/H.Pylori/references/SJM180.fasta.gz", 1.66e6),
+           ("S. aureus", "ragout-examples", DOCS + "/S.Aureus/references/COL.fasta.gz", 2.81e6),
+           ("V. cholerae", "ragout-examples", DOCS + "/V.Cholerae/references/H1.fasta.gz", 4.03e6),
+           ("K. pneumoniae Kp1084", "kleborate-examples", KLEBORATE + "/Klebs_Kp1084.fna.xz", 5.39e6),
+           ("K. pneumoniae HS11286", "kleborate-examples", KLEBORATE + "/Klebs_HS11286.fna.xz", 5.68e6),
+           ("K. pneumoniae MGH78578", "kleborate-examples", KLEBORATE + "/MGH78578.fna.xz", 5.69e6),
+           ("K. pneumoniae NTUH-K2044", "kleborate-examples", KLEBORATE + "/NTUH-K2044.fna.xz", 5.47e6),
+           ("S. suis", "abacas-examples", "/usr/share/doc/abacas-examples/SS_SC84.dna.gz", 2.10e6)]
 SANITIZER = ("runtime error", "AddressSanitizer", "LeakSanitizer")
 
 
@@ -45,6 +56,19 @@ def run_logged(command, log):
     with open(log, errors="replace") as f:
         text = f.read()
     return status, any(s in text for s in SANITIZER), text.strip().splitlines()[-1:] or [""]
+
+
+def readable(fasta, work):
+    """fasta itself, or its xz-compressed content unpacked once into work
+    (the generator reads plain and gzip-compressed files)."""
+    if not fasta.endswith(".xz"):
+        return fasta
+    plain = os.path.join(work, os.path.basename(fasta)[:-3])
+    if not os.path.exists(plain):
+        with lzma.open(fasta) as f, open(plain + ".part", "wb") as out:
+            shutil.copyfileobj(f, out)
+        os.replace(plain + ".part", plain)
+    return plain
 
 
 def one_run(a, work, genome, site, depth, tolerance, seed):
@@ -92,8 +116,12 @@ def main():
                     help="DEPTH:TOL pairs (default 3:7 10:3 10:7 10:15 40:7)")
     ap.add_argument("--seed", type=int, default=1)
     a = ap.parse_args()
-    if not os.path.isdir(DOCS):
-        sys.exit("ERROR: %s is missing: apt-get install ragout-examples" % DOCS)
+    genomes = [g for g in GENOMES if os.path.exists(g[2])]
+    missing = sorted({g[1] for g in GENOMES if not os.path.exists(g[2])})
+    if not genomes:
+        sys.exit("ERROR: no genome: apt-get install %s" % " ".join(missing))
+    if missing:
+        print("(not installed, their genomes left out: %s)" % " ".join(missing))
     runs = []
     for r in a.runs:
         depth, _, tolerance = r.partition(":")
@@ -104,7 +132,8 @@ def main():
     failed = 0
     with work_folder(a.keep, "real-sweep-") as work:
         n = 0
-        for genome in GENOMES:
+        for name, _, fasta, length in genomes:
+            genome = (name, readable(fasta, work), length)
             for site in a.sites:
                 for depth, tolerance in runs:
                     n += 1
