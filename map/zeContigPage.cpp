@@ -170,7 +170,9 @@ void writeSettings(std::ostream& out, const ContigPageInput& in) {
          "a clone's band shared by more than " + fixed(s.repeatDepthFactor, 2) +
              " times the typical number of its partners (pairs scoring at most " +
              htmlEscape(number(std::max(s.cutoff, s.repeatDepthCutoff))) +
-             "); pairs passing only with such bands join no groups: " +
+             "); pairs passing only with such bands join no groups, and bring in a clone "
+             "no other pair holds only scoring at most " +
+             htmlEscape(number(s.repeatLoneCutoff)) + " on the other bands: " +
              std::to_string(in.map->repeatPairsSetAside) + " pairs set aside");
     fact(out, "Repeat copies",
          "of a clone's partners with at least " + std::to_string(s.copyOwnBands) +

@@ -32,10 +32,13 @@ struct MapSettings {
     // than `repeatDepthFactor` times the typical number of its partners
     // share, counting the pairs that score at most `repeatDepthCutoff` (or
     // the cutoff, if looser), is a repeat band of it; a pair passing only
-    // with such bands joins no groups (zeRepeatBands.h).
+    // with such bands joins no groups, and brings in a clone no other pair
+    // holds only when its bands less the repeat bands still score at most
+    // `repeatLoneCutoff`, beyond what chance gives (zeRepeatBands.h).
     double commonBandShare = 0.95;
     double repeatDepthFactor = 2.5;
     double repeatDepthCutoff = 1e-8;
+    double repeatLoneCutoff = 1e-3;
     // Overlaps with clones at another copy of a repeat are cut
     // (zeRepeatCopies.h): of a clone's partners with at least
     // `copyOwnBands` bands it lacks, one lies at another copy when

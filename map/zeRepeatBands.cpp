@@ -140,6 +140,7 @@ RepeatFindings withoutRepeatJoins(const std::vector<Fingerprint>& prints,
 
     // Pairs that still pass on their plain bands hold groups together.
     std::vector<char> plain(pairs.size(), 1);
+    std::vector<double> plainScore(pairs.size(), 0);
     UnionFind groups(n);
     std::vector<int> a, b;
     for (size_t k = 0; k < pairs.size(); ++k) {
@@ -147,12 +148,16 @@ RepeatFindings withoutRepeatJoins(const std::vector<Fingerprint>& prints,
         if (hasRepeat[(size_t)p.first] || hasRepeat[(size_t)p.second]) {
             plainBands(prints, depths, found.depthLimit, p.first, a);
             plainBands(prints, depths, found.depthLimit, p.second, b);
-            plain[k] = scoreBands(a, b, s.tolerance).score <= s.cutoff;
+            plainScore[k] = scoreBands(a, b, s.tolerance).score;
+            plain[k] = plainScore[k] <= s.cutoff;
         }
         if (plain[k]) groups.unite(p.first, p.second);
     }
     // The others: within one group, or bringing a clone that no plain pair
-    // holds into the one group all its other pairs point to.
+    // holds into the one group all its other pairs point to. A clone at
+    // another copy of the family shares no more of its plain bands with
+    // the group's clones than chance gives, one at the group's own place
+    // shares the bands of the stretch beside the copy that they both hold.
     std::vector<int> homeOf((size_t)n, -1); // a lone clone's group; -2: several
     for (size_t k = 0; k < pairs.size(); ++k) {
         if (plain[k]) continue;
@@ -175,7 +180,8 @@ RepeatFindings withoutRepeatJoins(const std::vector<Fingerprint>& prints,
         bool firstLone = groups.sizeOf(p.first) == 1, secondLone = groups.sizeOf(p.second) == 1;
         if (firstLone != secondLone) {
             int lone = firstLone ? p.first : p.second, other = firstLone ? p.second : p.first;
-            keep[k] = homeOf[(size_t)lone] == groups.find(other);
+            keep[k] = homeOf[(size_t)lone] == groups.find(other) &&
+                      plainScore[k] <= s.repeatLoneCutoff;
         }
     }
     size_t kept = 0;

@@ -10,7 +10,8 @@
 // of one family rather than one place of the genome: such a pair may stay
 // within a group of clones that pairs of their own bands hold together,
 // but it joins no two such groups, and it brings in no clone whose other
-// pairs point to more than one group.
+// pairs point to more than one group, nor one whose bands less the repeat
+// bands match no better than chance.
 #ifndef ZE_REPEATBANDS_H
 #define ZE_REPEATBANDS_H
 

@@ -216,3 +216,50 @@ TEST(RepeatBands, DepthsOfALibraryOfOneSharedRepeat) {
     EXPECT_EQ(scanned.passing.size(), passing.size());
     EXPECT_EQ(scanned.depths.depth, bandDepths(prints, loose, s.tolerance).depth);
 }
+
+// Two groups of six clones on 25 bands of their own; clone 0 of the first
+// also holds a repeat of 20 bands that thirty clones elsewhere hold 12 of.
+// A clone that no other pair holds passes with that clone thanks to the
+// repeat: one beside the repeat's copy in the group's own place (10 of
+// the group's bands) is brought in, one at another copy (2 of them, what
+// chance gives) is not.
+TEST(RepeatBands, ALoneCloneComesInOnlyWithBandsBeyondTheRepeat) {
+    PositionDraw draw(5);
+    const std::vector<int> repeat = drawn(draw, 20);
+    std::vector<Fingerprint> library =
+        groupsOfSix(draw, 2, repeat, [](int g, int k) { return g == 0 && k == 0; });
+    for (int k = 0; k < 30; ++k) {
+        std::vector<int> bands = drawn(draw, 25);
+        for (int i = 0; i < 12; ++i)
+            bands.push_back(repeat[(size_t)((k * 7 + i) % 20)]);
+        library.push_back(printOf("other" + std::to_string(k), bands));
+    }
+    const std::vector<int> groupBands = library[1].bands; // the first group's own
+
+    // Whether the pair of the library's clone 0 and a lone clone of `own`
+    // bands of its own, the repeat and `ofGroup` of the group's bands is kept.
+    auto keptWithTheGroup = [&](int own, int ofGroup, double loneCutoff) {
+        std::vector<Fingerprint> prints = library;
+        std::vector<int> bands = drawn(draw, own);
+        bands.insert(bands.end(), repeat.begin(), repeat.end());
+        bands.insert(bands.end(), groupBands.begin(), groupBands.begin() + ofGroup);
+        prints.push_back(printOf("lone", bands));
+        const int lone = (int)prints.size() - 1;
+        MapSettings s;
+        s.tolerance = 2;
+        s.repeatLoneCutoff = loneCutoff;
+        const ScannedPairs scanned = scanWithBandDepths(prints, s);
+        auto hasPair = [&](const std::vector<PairScore>& pairs) {
+            for (const PairScore& p : pairs)
+                if (p.first == 0 && p.second == lone) return true;
+            return false;
+        };
+        EXPECT_TRUE(hasPair(scanned.passing)) << own << " " << ofGroup;
+        return hasPair(withoutRepeatJoins(prints, scanned.passing, scanned.depths, s).kept);
+    };
+    const double loneCutoff = MapSettings().repeatLoneCutoff;
+    EXPECT_TRUE(keptWithTheGroup(15, 10, loneCutoff));
+    EXPECT_FALSE(keptWithTheGroup(25, 2, loneCutoff));
+    // Taking every lone clone in, as long as it points to one group, takes both.
+    EXPECT_TRUE(keptWithTheGroup(25, 2, 1));
+}
