@@ -140,7 +140,6 @@ RepeatFindings withoutRepeatJoins(const std::vector<Fingerprint>& prints,
 
     // Pairs that still pass on their plain bands hold groups together.
     std::vector<char> plain(pairs.size(), 1);
-    std::vector<double> plainScore(pairs.size(), 0);
     UnionFind groups(n);
     std::vector<int> a, b;
     for (size_t k = 0; k < pairs.size(); ++k) {
@@ -148,8 +147,7 @@ RepeatFindings withoutRepeatJoins(const std::vector<Fingerprint>& prints,
         if (hasRepeat[(size_t)p.first] || hasRepeat[(size_t)p.second]) {
             plainBands(prints, depths, found.depthLimit, p.first, a);
             plainBands(prints, depths, found.depthLimit, p.second, b);
-            plainScore[k] = scoreBands(a, b, s.tolerance).score;
-            plain[k] = plainScore[k] <= s.cutoff;
+            plain[k] = scoreBands(a, b, s.tolerance).score <= s.cutoff;
         }
         if (plain[k]) groups.unite(p.first, p.second);
     }
@@ -180,8 +178,11 @@ RepeatFindings withoutRepeatJoins(const std::vector<Fingerprint>& prints,
         bool firstLone = groups.sizeOf(p.first) == 1, secondLone = groups.sizeOf(p.second) == 1;
         if (firstLone != secondLone) {
             int lone = firstLone ? p.first : p.second, other = firstLone ? p.second : p.first;
-            keep[k] = homeOf[(size_t)lone] == groups.find(other) &&
-                      plainScore[k] <= s.repeatLoneCutoff;
+            if (homeOf[(size_t)lone] == groups.find(other)) {
+                plainBands(prints, depths, found.depthLimit, p.first, a);
+                plainBands(prints, depths, found.depthLimit, p.second, b);
+                keep[k] = scoreBands(a, b, s.tolerance).score <= s.repeatLoneCutoff;
+            }
         }
     }
     size_t kept = 0;
