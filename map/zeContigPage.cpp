@@ -252,8 +252,13 @@ void writeSettings(std::ostream& out, const ContigPageInput& in) {
              std::to_string(s.leadSlack) + " bands short), away from its place (no overlap at " +
              htmlEscape(number(s.besideCutoff)) + "; contig ends within " +
              std::to_string(s.endReach) + " units meet)");
+    std::string junk;
+    if (in.pathJunk >= 0)
+        junk = "; the fresh bands that 99% of the clones away from the ends have, which "
+               "decide how far past its ends the path reaches (<code>man zeContig</code>): " +
+               std::to_string(in.pathJunk) + " on this library";
     fact(out, "Tiling path", "steps sharing fewer than " + std::to_string(in.mtpShared) +
-                                 " bands are weak (<code>--mtp-shared</code>)");
+                                 " bands are weak (<code>--mtp-shared</code>)" + junk);
     fact(out, "Threads", std::to_string(s.threads) +
                              " (<code>-j</code>; the map does not depend on them)");
     out << "</table>\n</section>\n";

@@ -29,6 +29,9 @@ struct ContigPageInput {
     // path. Empty when no path was chosen: nothing is marked then.
     std::vector<char> tilingPath;
     int mtpShared = DEFAULT_MTP_SHARED; // the tiling path's least shared bands
+    // The library's junk allowance the path was chosen with (tilingPaths);
+    // -1 when no path was chosen.
+    long pathJunk = -1;
     int contigsDrawn = CONTIGS_DRAWN;
 };
 

@@ -87,8 +87,9 @@ int runContig(int argc, char** argv) {
             std::cerr << note << std::endl;
     }
     std::vector<std::vector<TilingStep>> paths;
+    size_t pathJunk = 0;
     if (!o.mtp.empty() || !o.gff.empty() || !o.html.empty())
-        paths = tilingPaths(prints, map, o.mtpShared, o.map.tolerance);
+        paths = tilingPaths(prints, map, o.mtpShared, o.map.tolerance, &pathJunk);
 
     if (!writeOutput(table, contigTableHeader() + contigTableRows(prints, map), error))
         return failure(error);
@@ -105,6 +106,7 @@ int runContig(int argc, char** argv) {
         in.settings = o.map;
         in.markers = o.markers;
         in.mtpShared = o.mtpShared;
+        in.pathJunk = (long)pathJunk;
         in.table = o.output;
         in.tilingPath.assign(prints.size(), 0);
         for (const std::vector<int>& path : tilingPrints(paths))

@@ -660,7 +660,7 @@ std::vector<TilingStep> contigPath(const std::vector<Fingerprint>& prints, Conti
 
 std::vector<std::vector<TilingStep>> tilingPaths(const std::vector<Fingerprint>& prints,
                                                  const ContigMap& map, int minShared,
-                                                 int tolerance) {
+                                                 int tolerance, size_t* junkOut) {
     std::vector<std::vector<Tile>> tiles((size_t)map.contigs);
     for (size_t v = 0; v < map.clones.size(); ++v) {
         const PlacedClone& c = map.clones[v];
@@ -682,6 +682,7 @@ std::vector<std::vector<TilingStep>> tilingPaths(const std::vector<Fingerprint>&
     // Measured over the whole library before any contig's ends are looked
     // at, so that a contig's path does not depend on the others' order.
     const size_t junk = mostJunk(prints, map, contigs, tolerance);
+    if (junkOut) *junkOut = junk;
     // A clone's junk makes each of its offsets too long by half its number
     // (zeLayout.h), so its place may lie that far off: the core paths again,
     // a step's overlap in the layout counting that much less.

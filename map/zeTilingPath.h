@@ -92,9 +92,12 @@ struct TilingStep {
 
 // By contig number less 1: each contig's path from left to right, empty
 // where the contig has no placed clone (or where its number is unused).
+// `junk`, when given, receives the library's junk allowance the paths were
+// chosen with (the fresh bands of 99% of the clones away from the ends, or
+// the burials' median; see above).
 std::vector<std::vector<TilingStep>> tilingPaths(const std::vector<Fingerprint>& prints,
                                                  const ContigMap& map, int minShared,
-                                                 int tolerance);
+                                                 int tolerance, size_t* junk = nullptr);
 
 // The same paths as sets of fingerprints: each contig's, ascending.
 std::vector<std::vector<int>> tilingPrints(const std::vector<std::vector<TilingStep>>& paths);

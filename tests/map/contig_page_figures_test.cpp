@@ -189,9 +189,14 @@ TEST(ContigPageFigures, PagePrintsTheSettingsThatRan) {
     in.settings.fitSupport = 5;
     in.settings.homesNeeded = 4;
     in.mtpShared = 6;
+    in.settings.repeatLoneCutoff = 0.02;
     std::string page = contigPage(in);
     for (const char* shown : {"<td>3 standard units", "at most 123 pairs", "at least 80% of its bands",
                               "explained when 5 clones", "; 4 clones within one clone length",
-                              "fewer than 6 bands are weak"})
+                              "fewer than 6 bands are weak", "only scoring at most 0.02 on the other"})
         EXPECT_NE(page.find(shown), std::string::npos) << shown;
+    // The path's junk allowance is measured, and shown only where a path was chosen.
+    EXPECT_EQ(page.find("on this library"), std::string::npos);
+    in.pathJunk = 5;
+    EXPECT_NE(contigPage(in).find("</code>): 5 on this library"), std::string::npos);
 }
