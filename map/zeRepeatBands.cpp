@@ -142,13 +142,16 @@ RepeatFindings withoutRepeatJoins(const std::vector<Fingerprint>& prints,
     std::vector<char> plain(pairs.size(), 1);
     UnionFind groups(n);
     std::vector<int> a, b;
+    // The pair's score on the two clones' bands less their repeat bands.
+    auto plainScore = [&](const PairScore& p) {
+        plainBands(prints, depths, found.depthLimit, p.first, a);
+        plainBands(prints, depths, found.depthLimit, p.second, b);
+        return scoreBands(a, b, s.tolerance).score;
+    };
     for (size_t k = 0; k < pairs.size(); ++k) {
         const PairScore& p = pairs[k];
-        if (hasRepeat[(size_t)p.first] || hasRepeat[(size_t)p.second]) {
-            plainBands(prints, depths, found.depthLimit, p.first, a);
-            plainBands(prints, depths, found.depthLimit, p.second, b);
-            plain[k] = scoreBands(a, b, s.tolerance).score <= s.cutoff;
-        }
+        if (hasRepeat[(size_t)p.first] || hasRepeat[(size_t)p.second])
+            plain[k] = plainScore(p) <= s.cutoff;
         if (plain[k]) groups.unite(p.first, p.second);
     }
     // The others: within one group, or bringing a clone that no plain pair
@@ -178,11 +181,8 @@ RepeatFindings withoutRepeatJoins(const std::vector<Fingerprint>& prints,
         bool firstLone = groups.sizeOf(p.first) == 1, secondLone = groups.sizeOf(p.second) == 1;
         if (firstLone != secondLone) {
             int lone = firstLone ? p.first : p.second, other = firstLone ? p.second : p.first;
-            if (homeOf[(size_t)lone] == groups.find(other)) {
-                plainBands(prints, depths, found.depthLimit, p.first, a);
-                plainBands(prints, depths, found.depthLimit, p.second, b);
-                keep[k] = scoreBands(a, b, s.tolerance).score <= s.repeatLoneCutoff;
-            }
+            keep[k] = homeOf[(size_t)lone] == groups.find(other) &&
+                      plainScore(p) <= s.repeatLoneCutoff;
         }
     }
     size_t kept = 0;
