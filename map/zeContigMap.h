@@ -32,6 +32,7 @@ struct ContigMap {
     long crowdedPairsRestored = 0;      // of those, the ones the passing pairs bear out
     long repeatPairsSetAside = 0;       // pairs that would have joined on repeat bands
     long repeatCopyOverlapsCut = 0;     // overlaps with clones at another copy of a repeat
+    long circlesOpened = 0;             // groups that closed on themselves (zeCircularGroups.h)
     // With marker hits (zeMarkerPairs.h): the fingerprints the typical
     // marker hits, the markers set aside as repeat probes, and the pairs
     // the markers added.

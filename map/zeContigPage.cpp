@@ -213,6 +213,13 @@ void writeSettings(std::ostream& out, const ContigPageInput& in) {
              std::to_string(s.copySlack) +
              " lies at another copy of a repeat, and the loose cutoff does not join a group "
              "around the clone that matches only bands another group matches");
+    fact(out, "Circular groups",
+         "a group whose clones half-way from a far clone part in two, the parts meeting "
+         "again on both sides through at least " +
+             std::to_string(s.circleMeetingClones) +
+             " clone-disjoint paths each, is a circle, opened once near that clone; one "
+             "meeting through one clone alone is opened at that clone: " +
+             std::to_string(in.map->circlesOpened) + " opened");
     fact(out, "Linear groups",
          "two clones lie over each other when placed over at least " +
              fixed(100 * s.overlaidShare, 0) + "% of the shorter and sharing at most " +

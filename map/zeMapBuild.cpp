@@ -6,6 +6,7 @@
 
 #include "zeBurial.h"
 #include "zeChimeras.h"
+#include "zeCircularGroups.h"
 #include "zeCommonBands.h"
 #include "zeContigNumbers.h"
 #include "zeCrowdedBands.h"
@@ -36,6 +37,12 @@ ClonePlaces withoutChimeras(ClonePlaces places, const std::vector<int>& pieceFro
 void layOut(OverlapGraph& g, const std::vector<Fingerprint>& prints, const PrintsView& plain,
             const MapSettings& s, std::vector<std::vector<int>>& groups, MapFindings& found) {
     groups = groupsApart(g, found.junctions);
+    const OpenedCircles opened = openCircles(g, groups, s);
+    found.circlesOpened += opened.circles;
+    if (!opened.cuts.empty()) {
+        g = withoutEdges(g, opened.cuts);
+        groups = groupsApart(g, found.junctions);
+    }
     found.places = placeGroups(g, prints, groups, s);
     for (int round = 0; round < s.cutRounds; ++round) {
         std::vector<std::pair<int, int>> cuts = nonLinearCuts(g, plain, groups, found.places, s);
@@ -112,6 +119,7 @@ ContigMap buildMap(const std::vector<Fingerprint>& given, const MapSettings& s,
     map.crowdedPairsRestored = crowded.restored;
     map.repeatPairsSetAside = repeats.pairsSetAside;
     map.repeatCopyOverlapsCut = (long)copyCuts.size();
+    map.circlesOpened = found.circlesOpened;
     map.markerTypicalHits = markers.typicalHits;
     map.markerRepeatProbes = markers.repeatProbes;
     map.markerPairsAdded = (long)markers.pairs.size();

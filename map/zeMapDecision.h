@@ -29,6 +29,7 @@ struct MapFindings {
     // The clone each is buried in, among the clones that are not chimeric,
     // or -1.
     std::vector<int> buriedIn;
+    long circlesOpened = 0; // groups that closed on themselves, opened once
 };
 
 // The map, its contigs numbered as the groups (numbers of groups that are

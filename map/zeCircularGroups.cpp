@@ -1,0 +1,229 @@
+#include "zeCircularGroups.h"
+
+#include <algorithm>
+#include <deque>
+
+namespace {
+
+// Hop distances from `from` within the group (inGroup marks its
+// vertices), -1 outside it.
+std::vector<int> hops(const OverlapGraph& g, const std::vector<char>& inGroup, int from) {
+    std::vector<int> d((size_t)g.size(), -1);
+    std::deque<int> queue{from};
+    d[(size_t)from] = 0;
+    while (!queue.empty()) {
+        const int v = queue.front();
+        queue.pop_front();
+        for (const Overlap* e = g.begin(v); e != g.end(v); ++e)
+            if (inGroup[(size_t)e->to] && d[(size_t)e->to] < 0) {
+                d[(size_t)e->to] = d[(size_t)v] + 1;
+                queue.push_back(e->to);
+            }
+    }
+    return d;
+}
+
+// The lowest-numbered of the members farthest from `from`.
+int farthest(const std::vector<int>& members, const std::vector<int>& d) {
+    int best = members.front();
+    for (int v : members)
+        if (d[(size_t)v] > d[(size_t)best]) best = v;
+    return best;
+}
+
+// The parts of the clones at `middle` hops: connected through overlaps
+// among the clones at `middle` and `middle` + 1 hops. Where exactly two
+// parts hold at least `least` clones each, part[v] is 1 or 2 for their
+// clones at `middle` (0 for the rest) and the answer is true.
+bool twoMiddleParts(const OverlapGraph& g, const std::vector<int>& members,
+                    const std::vector<int>& d, int middle, int least, std::vector<int>& part) {
+    std::vector<int> seen((size_t)g.size(), 0), sizes{0};
+    auto within = [&](int v) { return d[(size_t)v] == middle || d[(size_t)v] == middle + 1; };
+    for (int start : members) {
+        if (d[(size_t)start] != middle || seen[(size_t)start]) continue;
+        const int id = (int)sizes.size();
+        sizes.push_back(0);
+        std::deque<int> queue{start};
+        seen[(size_t)start] = id;
+        while (!queue.empty()) {
+            const int v = queue.front();
+            queue.pop_front();
+            sizes[(size_t)id] += d[(size_t)v] == middle;
+            for (const Overlap* e = g.begin(v); e != g.end(v); ++e)
+                if (d[(size_t)e->to] >= 0 && within(e->to) && !seen[(size_t)e->to]) {
+                    seen[(size_t)e->to] = id;
+                    queue.push_back(e->to);
+                }
+        }
+    }
+    std::vector<int> large;
+    for (int id = 1; id < (int)sizes.size(); ++id)
+        if (sizes[(size_t)id] >= least) large.push_back(id);
+    if (large.size() != 2) return false;
+    for (int v : members)
+        if (d[(size_t)v] == middle && seen[(size_t)v] == large[0]) part[(size_t)v] = 1;
+        else if (d[(size_t)v] == middle && seen[(size_t)v] == large[1]) part[(size_t)v] = 2;
+    return true;
+}
+
+// Every member given the part (1 or 2) whose middle clones reach it
+// first, both parts spreading at once, the first part first.
+std::vector<int> spreadParts(const OverlapGraph& g, const std::vector<int>& members,
+                             const std::vector<char>& inGroup, const std::vector<int>& middle) {
+    std::vector<int> label((size_t)g.size(), 0);
+    std::deque<int> queue;
+    for (int p = 1; p <= 2; ++p)
+        for (int v : members)
+            if (middle[(size_t)v] == p) {
+                label[(size_t)v] = p;
+                queue.push_back(v);
+            }
+    while (!queue.empty()) {
+        const int v = queue.front();
+        queue.pop_front();
+        for (const Overlap* e = g.begin(v); e != g.end(v); ++e)
+            if (inGroup[(size_t)e->to] && !label[(size_t)e->to]) {
+                label[(size_t)e->to] = label[(size_t)v];
+                queue.push_back(e->to);
+            }
+    }
+    return label;
+}
+
+// How the two parts meet through the clones `allowed` lets in: the number
+// of paths sharing no clone that lead from the clones with part[v] == 1 to
+// those with part[v] == 2 (counted up to `most`), and, where it is one,
+// the clone all of them pass (-1 otherwise) with the clones on the second
+// part's side of it. Unit capacities on clones split in two, one path
+// found at a time.
+struct Meeting {
+    int paths = 0;
+    int cutClone = -1;
+    std::vector<int> beyondCut; // the cut clone's partners on the second part's side
+};
+
+template <class Allowed>
+Meeting meeting(const OverlapGraph& g, const std::vector<int>& members, const std::vector<int>& part,
+                Allowed allowed, int most) {
+    // Nodes: 2k the way into the k-th allowed member, 2k + 1 the way out;
+    // then the source and the sink. Arcs in pairs, an arc and its reverse.
+    std::vector<int> index((size_t)g.size(), -1), clone;
+    for (int v : members)
+        if (allowed(v)) {
+            index[(size_t)v] = (int)clone.size();
+            clone.push_back(v);
+        }
+    const int n = (int)clone.size(), source = 2 * n, sink = 2 * n + 1;
+    std::vector<int> to, capacity;
+    std::vector<std::vector<int>> out((size_t)(2 * n + 2));
+    auto arc = [&](int a, int b) {
+        out[(size_t)a].push_back((int)to.size());
+        to.push_back(b);
+        capacity.push_back(1);
+        out[(size_t)b].push_back((int)to.size());
+        to.push_back(a);
+        capacity.push_back(0);
+    };
+    for (int k = 0; k < n; ++k) {
+        const int v = clone[(size_t)k];
+        arc(2 * k, 2 * k + 1);
+        if (part[(size_t)v] == 1) arc(source, 2 * k);
+        if (part[(size_t)v] == 2) arc(2 * k + 1, sink);
+        for (const Overlap* e = g.begin(v); e != g.end(v); ++e)
+            if (index[(size_t)e->to] >= 0) arc(2 * k + 1, 2 * index[(size_t)e->to]);
+    }
+    Meeting m;
+    std::vector<int> via;
+    for (;;) {
+        via.assign((size_t)(2 * n + 2), -1);
+        std::deque<int> queue{source};
+        via[(size_t)source] = -2;
+        while (!queue.empty() && via[(size_t)sink] == -1) {
+            const int x = queue.front();
+            queue.pop_front();
+            for (int a : out[(size_t)x])
+                if (capacity[(size_t)a] > 0 && via[(size_t)to[(size_t)a]] == -1) {
+                    via[(size_t)to[(size_t)a]] = a;
+                    queue.push_back(to[(size_t)a]);
+                }
+        }
+        if (via[(size_t)sink] == -1 || m.paths == most) break;
+        ++m.paths;
+        for (int x = sink; x != source;) {
+            const int a = via[(size_t)x];
+            --capacity[(size_t)a];
+            ++capacity[(size_t)(a ^ 1)];
+            x = to[(size_t)(a ^ 1)];
+        }
+    }
+    if (m.paths != 1 || via[(size_t)sink] != -1) return m;
+    // The one path's clone nearest the first part that the search left
+    // reaching in but not out of: every way from the one part to the other
+    // passes it.
+    for (int k = 0; k < n && m.cutClone < 0; ++k)
+        if (via[(size_t)(2 * k)] != -1 && via[(size_t)(2 * k + 1)] == -1) m.cutClone = clone[(size_t)k];
+    if (m.cutClone < 0) return m;
+    for (const Overlap* e = g.begin(m.cutClone); e != g.end(m.cutClone); ++e) {
+        const int k = index[(size_t)e->to];
+        if (k >= 0 && via[(size_t)(2 * k)] == -1) m.beyondCut.push_back(e->to);
+    }
+    return m;
+}
+
+} // namespace
+
+OpenedCircles openCircles(const OverlapGraph& g, const std::vector<std::vector<int>>& groups,
+                          const MapSettings& settings) {
+    OpenedCircles opened;
+    std::vector<std::pair<int, int>>& cuts = opened.cuts;
+    const int least = settings.circleMeetingClones;
+    if (least <= 0) return opened;
+    std::vector<char> inGroup((size_t)g.size(), 0);
+    for (const std::vector<int>& members : groups) {
+        // Each part needs its meeting clones on both sides, and the middle
+        // its own: smaller groups cannot be told from a line.
+        if ((int)members.size() < 6 * least) continue;
+        for (int v : members)
+            inGroup[(size_t)v] = 1;
+        const size_t cutBefore = cuts.size();
+        const int a = farthest(members, hops(g, inGroup, members.front()));
+        const std::vector<int> fromA = hops(g, inGroup, a);
+        const int across = fromA[(size_t)farthest(members, fromA)];
+        std::vector<int> middle((size_t)g.size(), 0);
+        const int half = across / 2;
+        if (across >= 4 && twoMiddleParts(g, members, fromA, half, least, middle)) {
+            const std::vector<int> label = spreadParts(g, members, inGroup, middle);
+            // Both meetings held by many clones: near a, and past the middle.
+            auto nearA = [&](int v) { return fromA[(size_t)v] <= half; };
+            auto pastMiddle = [&](int v) { return fromA[(size_t)v] >= half; };
+            const Meeting first = meeting(g, members, middle, nearA, least);
+            const Meeting second = meeting(g, members, middle, pastMiddle, least);
+            if (first.paths >= least && second.paths >= least) {
+                // Open it near a, between the two parts.
+                const std::vector<int> label = spreadParts(g, members, inGroup, middle);
+                for (int v : members)
+                    for (const Overlap* e = g.begin(v); e != g.end(v); ++e)
+                        if (v < e->to && inGroup[(size_t)e->to] &&
+                            label[(size_t)v] != label[(size_t)e->to] &&
+                            fromA[(size_t)v] + fromA[(size_t)e->to] < 2 * half)
+                            cuts.push_back({v, e->to});
+            } else {
+                // Held on one side by one clone alone, on the other by
+                // many: open it at that clone, which a circle's thin spot
+                // or a chimeric clone joining two places is.
+                const Meeting* thin = first.paths == 1 && second.paths >= least   ? &first
+                                      : second.paths == 1 && first.paths >= least ? &second
+                                                                                  : nullptr;
+                if (thin && thin->cutClone >= 0)
+                    for (int w : thin->beyondCut)
+                        cuts.push_back({std::min(thin->cutClone, w), std::max(thin->cutClone, w)});
+            }
+        }
+        opened.circles += cuts.size() > cutBefore;
+        for (int v : members)
+            inGroup[(size_t)v] = 0;
+    }
+    std::sort(cuts.begin(), cuts.end());
+    cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
+    return opened;
+}
