@@ -96,6 +96,7 @@ def timed(command, stdout=None):
 
 
 DOCS = "/usr/share/doc/ragout/examples"
+SIBELIA = "/usr/share/doc/sibelia/examples"
 # name: (package, genome, real draft or None, unrelated genome)
 REAL = {
     "ecoli": ("ragout-examples", DOCS + "/E.Coli/references/MG1655-K12.fasta.gz",
@@ -104,6 +105,11 @@ REAL = {
                  DOCS + "/V.Cholerae/h1_contigs.fasta.gz", DOCS + "/S.Aureus/references/COL.fasta.gz"),
     "aureus": ("ragout-examples", DOCS + "/S.Aureus/references/USA300_FPR3757.fasta.gz",
                DOCS + "/S.Aureus/usa300_contigs.fasta.gz", DOCS + "/E.Coli/references/MG1655-K12.fasta.gz"),
+    # RN4220 derives from NCTC 8325: its draft is a close strain's, placed
+    # on the map of the other.
+    "aureus8325": ("sibelia-examples", SIBELIA + "/C-Sibelia/Staphylococcus_aureus/NCTC8325.fasta.gz",
+                   SIBELIA + "/C-Sibelia/Staphylococcus_aureus/RN4220.fasta.gz",
+                   SIBELIA + "/Sibelia/Helicobacter_pylori/Helicobacter_pylori.fasta.gz"),
     # A HindIII site every 1.1 kb: clones of about 80 bands, crowding the scale.
     "pylori": ("ragout-examples", DOCS + "/H.Pylori/references/SJM180.fasta.gz",
                DOCS + "/H.Pylori/SJM180_contigs.fasta.gz", DOCS + "/E.Coli/references/MG1655-K12.fasta.gz"),

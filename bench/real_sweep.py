@@ -5,7 +5,9 @@ tolerances: a search for inputs the programs mishandle.
 For each genome of the Debian packages ragout-examples (E. coli, H. pylori,
 S. aureus, V. cholerae), kleborate-examples (four K. pneumoniae, 57% GC,
 xz-compressed: unpacked into the work folder first) and abacas-examples
-(S. suis, 41% GC) that is installed, each restriction site of --sites and each depth
+(S. suis, 41% GC), bowtie-examples (E. coli 536, a pathogenic strain) and
+sibelia-examples (S. aureus NCTC 8325) that is installed (--genomes picks
+some by a part of their names), each restriction site of --sites and each depth
 and tolerance of --runs, writes a library and its draft from the genome
 (tools/zeGenLibrary --genome-from --site --draft), builds the map with
 every output (map/zeContig --mtp --gff --html) and places the draft on it
@@ -17,7 +19,7 @@ against the truth, and the rows placed. Build with -DZE_SANITIZE=ON for
 the reports to mean something.
 
     bench/real_sweep.py [--build DIR] [--keep DIR] [--sites SITE...]
-                        [--runs DEPTH:TOL...] [--seed N]
+                        [--runs DEPTH:TOL...] [--seed N] [--genomes NAME...]
 
 A depth is the clones over the genome's length (150 kb clones). The rows
 are measurements, not thresholds: a low Spearman is a map to look at.
@@ -44,7 +46,11 @@ GENOMES = [("E. coli", "ragout-examples", DOCS + "/E.Coli/references/MG1655-K12.
            ("K. pneumoniae HS11286", "kleborate-examples", KLEBORATE + "/Klebs_HS11286.fna.xz", 5.68e6),
            ("K. pneumoniae MGH78578", "kleborate-examples", KLEBORATE + "/MGH78578.fna.xz", 5.69e6),
            ("K. pneumoniae NTUH-K2044", "kleborate-examples", KLEBORATE + "/NTUH-K2044.fna.xz", 5.47e6),
-           ("S. suis", "abacas-examples", "/usr/share/doc/abacas-examples/SS_SC84.dna.gz", 2.10e6)]
+           ("S. suis", "abacas-examples", "/usr/share/doc/abacas-examples/SS_SC84.dna.gz", 2.10e6),
+           ("E. coli 536", "bowtie-examples", "/usr/share/doc/bowtie/examples/genomes/NC_008253.fna.gz",
+            4.94e6),
+           ("S. aureus NCTC 8325", "sibelia-examples",
+            "/usr/share/doc/sibelia/examples/C-Sibelia/Staphylococcus_aureus/NCTC8325.fasta.gz", 2.82e6)]
 SANITIZER = ("runtime error", "AddressSanitizer", "LeakSanitizer")
 
 
@@ -115,9 +121,12 @@ def main():
     ap.add_argument("--runs", nargs="+", default=["3:7", "10:3", "10:7", "10:15", "40:7"],
                     help="DEPTH:TOL pairs (default 3:7 10:3 10:7 10:15 40:7)")
     ap.add_argument("--seed", type=int, default=1)
+    ap.add_argument("--genomes", nargs="+", metavar="NAME",
+                    help="only the genomes whose names hold one of these (say 536 'NCTC 8325')")
     a = ap.parse_args()
-    genomes = [g for g in GENOMES if os.path.exists(g[2])]
-    missing = sorted({g[1] for g in GENOMES if not os.path.exists(g[2])})
+    wanted = [g for g in GENOMES if not a.genomes or any(n in g[0] for n in a.genomes)]
+    genomes = [g for g in wanted if os.path.exists(g[2])]
+    missing = sorted({g[1] for g in wanted if not os.path.exists(g[2])})
     if not genomes:
         sys.exit("ERROR: no genome: apt-get install %s" % " ".join(missing))
     if missing:
