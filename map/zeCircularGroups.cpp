@@ -170,60 +170,76 @@ Meeting meeting(const OverlapGraph& g, const std::vector<int>& members, const st
     return m;
 }
 
+// Opens `g`, one group's own graph, where it closes on itself: its cuts
+// (first < second) added to `cuts`; whether there were any.
+bool openGroup(const OverlapGraph& g, int least, std::vector<std::pair<int, int>>& cuts) {
+    std::vector<int> members((size_t)g.size());
+    for (int v = 0; v < g.size(); ++v)
+        members[(size_t)v] = v;
+    const std::vector<char> inGroup((size_t)g.size(), 1);
+    const int a = farthest(members, hops(g, inGroup, 0));
+    const std::vector<int> fromA = hops(g, inGroup, a);
+    const int across = fromA[(size_t)farthest(members, fromA)];
+    const int half = across / 2;
+    std::vector<int> middle((size_t)g.size(), 0);
+    if (across < 4 || !twoMiddleParts(g, members, fromA, half, least, middle)) return false;
+    // The two meetings: near a, and past the middle.
+    auto nearA = [&](int v) { return fromA[(size_t)v] <= half; };
+    auto pastMiddle = [&](int v) { return fromA[(size_t)v] >= half; };
+    const Meeting first = meeting(g, members, middle, nearA, least);
+    const Meeting second = meeting(g, members, middle, pastMiddle, least);
+    const size_t before = cuts.size();
+    if (first.paths >= least && second.paths >= least) {
+        // A circle: opened near a, between the two parts.
+        const std::vector<int> label = spreadParts(g, members, inGroup, middle);
+        for (int v : members)
+            for (const Overlap* e = g.begin(v); e != g.end(v); ++e)
+                if (v < e->to && label[(size_t)v] != label[(size_t)e->to] &&
+                    fromA[(size_t)v] + fromA[(size_t)e->to] < 2 * half)
+                    cuts.push_back({v, e->to});
+    } else {
+        // Held on one side by one clone alone, on the other by many: opened
+        // at that clone, a circle's thin spot or a chimeric clone joining
+        // a line's two ends.
+        const Meeting* thin = first.paths == 1 && second.paths >= least   ? &first
+                              : second.paths == 1 && first.paths >= least ? &second
+                                                                          : nullptr;
+        if (thin && thin->cutClone >= 0)
+            for (int w : thin->beyondCut)
+                cuts.push_back({std::min(thin->cutClone, w), std::max(thin->cutClone, w)});
+    }
+    return cuts.size() > before;
+}
+
 } // namespace
 
 OpenedCircles openCircles(const OverlapGraph& g, const std::vector<std::vector<int>>& groups,
                           const MapSettings& settings) {
     OpenedCircles opened;
-    std::vector<std::pair<int, int>>& cuts = opened.cuts;
     const int least = settings.circleMeetingClones;
     if (least <= 0) return opened;
-    std::vector<char> inGroup((size_t)g.size(), 0);
+    // Each group is looked at in a graph of its own, so that the work
+    // grows with the group, not with the library.
+    std::vector<int> local((size_t)g.size(), -1);
     for (const std::vector<int>& members : groups) {
         // Each part needs its meeting clones on both sides, and the middle
         // its own: smaller groups cannot be told from a line.
         if ((int)members.size() < 6 * least) continue;
+        for (size_t k = 0; k < members.size(); ++k)
+            local[(size_t)members[k]] = (int)k;
+        std::vector<PairScore> pairs;
         for (int v : members)
-            inGroup[(size_t)v] = 1;
-        const size_t cutBefore = cuts.size();
-        const int a = farthest(members, hops(g, inGroup, members.front()));
-        const std::vector<int> fromA = hops(g, inGroup, a);
-        const int across = fromA[(size_t)farthest(members, fromA)];
-        std::vector<int> middle((size_t)g.size(), 0);
-        const int half = across / 2;
-        if (across >= 4 && twoMiddleParts(g, members, fromA, half, least, middle)) {
-            const std::vector<int> label = spreadParts(g, members, inGroup, middle);
-            // Both meetings held by many clones: near a, and past the middle.
-            auto nearA = [&](int v) { return fromA[(size_t)v] <= half; };
-            auto pastMiddle = [&](int v) { return fromA[(size_t)v] >= half; };
-            const Meeting first = meeting(g, members, middle, nearA, least);
-            const Meeting second = meeting(g, members, middle, pastMiddle, least);
-            if (first.paths >= least && second.paths >= least) {
-                // Open it near a, between the two parts.
-                const std::vector<int> label = spreadParts(g, members, inGroup, middle);
-                for (int v : members)
-                    for (const Overlap* e = g.begin(v); e != g.end(v); ++e)
-                        if (v < e->to && inGroup[(size_t)e->to] &&
-                            label[(size_t)v] != label[(size_t)e->to] &&
-                            fromA[(size_t)v] + fromA[(size_t)e->to] < 2 * half)
-                            cuts.push_back({v, e->to});
-            } else {
-                // Held on one side by one clone alone, on the other by
-                // many: open it at that clone, which a circle's thin spot
-                // or a chimeric clone joining two places is.
-                const Meeting* thin = first.paths == 1 && second.paths >= least   ? &first
-                                      : second.paths == 1 && first.paths >= least ? &second
-                                                                                  : nullptr;
-                if (thin && thin->cutClone >= 0)
-                    for (int w : thin->beyondCut)
-                        cuts.push_back({std::min(thin->cutClone, w), std::max(thin->cutClone, w)});
-            }
-        }
-        opened.circles += cuts.size() > cutBefore;
+            for (const Overlap* e = g.begin(v); e != g.end(v); ++e)
+                if (local[(size_t)e->to] > local[(size_t)v])
+                    pairs.push_back({local[(size_t)v], local[(size_t)e->to], e->shared, 0, 0});
+        std::vector<std::pair<int, int>> cuts;
+        opened.circles += openGroup(OverlapGraph((int)members.size(), pairs), least, cuts);
+        for (const std::pair<int, int>& c : cuts)
+            opened.cuts.push_back({members[(size_t)c.first], members[(size_t)c.second]});
         for (int v : members)
-            inGroup[(size_t)v] = 0;
+            local[(size_t)v] = -1;
     }
-    std::sort(cuts.begin(), cuts.end());
-    cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
+    std::sort(opened.cuts.begin(), opened.cuts.end());
+    opened.cuts.erase(std::unique(opened.cuts.begin(), opened.cuts.end()), opened.cuts.end());
     return opened;
 }
