@@ -171,8 +171,9 @@ Meeting meeting(const OverlapGraph& g, const std::vector<int>& members, const st
 }
 
 // Opens `g`, one group's own graph, where it closes on itself: its cuts
-// (first < second) added to `cuts`; whether there were any.
-bool openGroup(const OverlapGraph& g, int least, std::vector<std::pair<int, int>>& cuts) {
+// (first < second) added to `cuts`; whether there were any, and where.
+bool openGroup(const OverlapGraph& g, int least, std::vector<std::pair<int, int>>& cuts,
+               CircleOpening& at) {
     std::vector<int> members((size_t)g.size());
     for (int v = 0; v < g.size(); ++v)
         members[(size_t)v] = v;
@@ -204,10 +205,14 @@ bool openGroup(const OverlapGraph& g, int least, std::vector<std::pair<int, int>
         const Meeting* thin = first.paths == 1 && second.paths >= least   ? &first
                               : second.paths == 1 && first.paths >= least ? &second
                                                                           : nullptr;
-        if (thin && thin->cutClone >= 0)
+        if (thin && thin->cutClone >= 0) {
             for (int w : thin->beyondCut)
                 cuts.push_back({std::min(thin->cutClone, w), std::max(thin->cutClone, w)});
+            if (!thin->beyondCut.empty()) at = {thin->cutClone, thin->beyondCut[0], true};
+            return !thin->beyondCut.empty();
+        }
     }
+    if (cuts.size() > before) at = {cuts[before].first, cuts[before].second, false};
     return cuts.size() > before;
 }
 
@@ -233,7 +238,10 @@ OpenedCircles openCircles(const OverlapGraph& g, const std::vector<std::vector<i
                 if (local[(size_t)e->to] > local[(size_t)v])
                     pairs.push_back({local[(size_t)v], local[(size_t)e->to], e->shared, 0, 0});
         std::vector<std::pair<int, int>> cuts;
-        opened.circles += openGroup(OverlapGraph((int)members.size(), pairs), least, cuts);
+        CircleOpening at;
+        if (openGroup(OverlapGraph((int)members.size(), pairs), least, cuts, at))
+            opened.openings.push_back({members[(size_t)at.first], members[(size_t)at.second],
+                                       at.throughOne});
         for (const std::pair<int, int>& c : cuts)
             opened.cuts.push_back({members[(size_t)c.first], members[(size_t)c.second]});
         for (int v : members)

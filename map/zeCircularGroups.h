@@ -23,13 +23,16 @@
 #include <utility>
 #include <vector>
 
+#include "zeContigMap.h"
 #include "zeMapSettings.h"
 #include "zeOverlapGraph.h"
 
 struct OpenedCircles {
     // Edges of g (first < second), ascending, each once.
     std::vector<std::pair<int, int>> cuts;
-    long circles = 0; // the groups they open
+    // Per group opened, two clones at the place (the one clone it closed
+    // through first, where it did).
+    std::vector<CircleOpening> openings;
 };
 
 // The overlaps that open each circular group of `groups` (as groupsApart

@@ -4,6 +4,7 @@
 #ifndef ZE_CONTIGMAP_H
 #define ZE_CONTIGMAP_H
 
+#include <utility>
 #include <vector>
 
 #include "zeCommonBands.h"
@@ -23,6 +24,14 @@ struct PlacedClone {
     std::vector<int> links;   // a chimeric clone's contigs, ascending
 };
 
+// Where a group that closed on itself was opened: two clones either side,
+// and whether it closed through one clone alone (`first`), which may as
+// well be a chimeric clone joining a line's two ends.
+struct CircleOpening {
+    int first = 0, second = 0;
+    bool throughOne = false;
+};
+
 struct ContigMap {
     std::vector<PlacedClone> clones; // one per fingerprint, in the fingerprints' order
     int contigs = 0;                 // numbered 1 .. contigs; numbers carried over from
@@ -32,7 +41,8 @@ struct ContigMap {
     long crowdedPairsRestored = 0;      // of those, the ones the passing pairs bear out
     long repeatPairsSetAside = 0;       // pairs that would have joined on repeat bands
     long repeatCopyOverlapsCut = 0;     // overlaps with clones at another copy of a repeat
-    long circlesOpened = 0;             // groups that closed on themselves (zeCircularGroups.h)
+    // Groups that closed on themselves, opened once (zeCircularGroups.h).
+    std::vector<CircleOpening> circleOpenings;
     // With marker hits (zeMarkerPairs.h): the fingerprints the typical
     // marker hits, the markers set aside as repeat probes, and the pairs
     // the markers added.

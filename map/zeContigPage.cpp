@@ -219,7 +219,7 @@ void writeSettings(std::ostream& out, const ContigPageInput& in) {
              std::to_string(s.circleMeetingClones) +
              " clone-disjoint paths each, is a circle, opened once near that clone; one "
              "meeting through one clone alone is opened at that clone: " +
-             std::to_string(in.map->circlesOpened) + " opened");
+             std::to_string(in.map->circleOpenings.size()) + " opened");
     fact(out, "Linear groups",
          "two clones lie over each other when placed over at least " +
              fixed(100 * s.overlaidShare, 0) + "% of the shorter and sharing at most " +

@@ -41,6 +41,27 @@ bool inputIsKept(const ContigOptions& o, const std::string& kind, const std::str
     return true;
 }
 
+// A NOTE per contig that closed on itself, as a circular genome's map does:
+// its two ends meet where it was opened.
+void noteCircles(const std::vector<Fingerprint>& prints, const ContigMap& map) {
+    for (const CircleOpening& at : map.circleOpenings) {
+        const int contig = map.clones[(size_t)at.first].contig;
+        if (contig <= 0 || map.clones[(size_t)at.second].contig != contig) continue;
+        const std::string& a = prints[(size_t)at.first].clone;
+        const std::string& b = prints[(size_t)at.second].clone;
+        if (at.throughOne)
+            std::cerr << "NOTE: contig " << contig << " closed on itself through clone " << a
+                      << " alone, laid out as a line opened between it and " << b
+                      << ": its two ends meet if the genome is circular, else " << a
+                      << " may be chimeric" << std::endl;
+        else
+            std::cerr << "NOTE: contig " << contig
+                      << " closes on itself, as a circular genome's map does: laid out as a "
+                         "line opened between clones "
+                      << a << " and " << b << ", its two ends meet" << std::endl;
+    }
+}
+
 } // namespace
 
 int runContig(int argc, char** argv) {
@@ -86,6 +107,7 @@ int runContig(int argc, char** argv) {
         for (const std::string& note : names.notes)
             std::cerr << note << std::endl;
     }
+    noteCircles(prints, map);
     std::vector<std::vector<TilingStep>> paths;
     size_t pathJunk = 0;
     if (!o.mtp.empty() || !o.gff.empty() || !o.html.empty())

@@ -38,7 +38,8 @@ void layOut(OverlapGraph& g, const std::vector<Fingerprint>& prints, const Print
             const MapSettings& s, std::vector<std::vector<int>>& groups, MapFindings& found) {
     groups = groupsApart(g, found.junctions);
     const OpenedCircles opened = openCircles(g, groups, s);
-    found.circlesOpened += opened.circles;
+    found.circleOpenings.insert(found.circleOpenings.end(), opened.openings.begin(),
+                                opened.openings.end());
     if (!opened.cuts.empty()) {
         g = withoutEdges(g, opened.cuts);
         groups = groupsApart(g, found.junctions);
@@ -119,7 +120,7 @@ ContigMap buildMap(const std::vector<Fingerprint>& given, const MapSettings& s,
     map.crowdedPairsRestored = crowded.restored;
     map.repeatPairsSetAside = repeats.pairsSetAside;
     map.repeatCopyOverlapsCut = (long)copyCuts.size();
-    map.circlesOpened = found.circlesOpened;
+    map.circleOpenings = found.circleOpenings;
     map.markerTypicalHits = markers.typicalHits;
     map.markerRepeatProbes = markers.repeatProbes;
     map.markerPairsAdded = (long)markers.pairs.size();

@@ -14,6 +14,7 @@
 #ifndef ZE_MAPDECISION_H
 #define ZE_MAPDECISION_H
 
+#include <utility>
 #include <vector>
 
 #include "zeClonePlaces.h"
@@ -29,7 +30,7 @@ struct MapFindings {
     // The clone each is buried in, among the clones that are not chimeric,
     // or -1.
     std::vector<int> buriedIn;
-    long circlesOpened = 0; // groups that closed on themselves, opened once
+    std::vector<CircleOpening> circleOpenings; // groups that closed on themselves
 };
 
 // The map, its contigs numbered as the groups (numbers of groups that are
