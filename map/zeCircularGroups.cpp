@@ -32,9 +32,11 @@ int farthest(const std::vector<int>& members, const std::vector<int>& d) {
 }
 
 // The parts of the clones at `middle` hops: connected through overlaps
-// among the clones at `middle` and `middle` + 1 hops. Where exactly two
-// parts hold at least `least` clones each, part[v] is 1 or 2 for their
-// clones at `middle` (0 for the rest) and the answer is true.
+// among the clones at `middle` and `middle` + 1 hops. Where the two
+// largest hold at least `least` clones each, the second at least a quarter
+// of the first's (a clone or two off to the side of a line's middle are a
+// part of their own), part[v] is 1 or 2 for their clones at `middle` (0
+// for the rest) and the answer is true.
 bool twoMiddleParts(const OverlapGraph& g, const std::vector<int>& members,
                     const std::vector<int>& d, int middle, int least, std::vector<int>& part) {
     std::vector<int> seen((size_t)g.size(), 0), sizes{0};
@@ -58,8 +60,15 @@ bool twoMiddleParts(const OverlapGraph& g, const std::vector<int>& members,
     }
     std::vector<int> large;
     for (int id = 1; id < (int)sizes.size(); ++id)
-        if (sizes[(size_t)id] >= least) large.push_back(id);
-    if (large.size() != 2) return false;
+        large.push_back(id);
+    if (large.size() < 2) return false;
+    // The two largest, the first found first among equals.
+    std::stable_sort(large.begin(), large.end(),
+                     [&](int x, int y) { return sizes[(size_t)x] > sizes[(size_t)y]; });
+    large.resize(2);
+    if (sizes[(size_t)large[1]] < least || 4 * sizes[(size_t)large[1]] < sizes[(size_t)large[0]])
+        return false;
+    std::sort(large.begin(), large.end());
     for (int v : members)
         if (d[(size_t)v] == middle && seen[(size_t)v] == large[0]) part[(size_t)v] = 1;
         else if (d[(size_t)v] == middle && seen[(size_t)v] == large[1]) part[(size_t)v] = 2;

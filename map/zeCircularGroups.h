@@ -6,8 +6,9 @@
 // circle is widest from a far point, it is a line whose layout holds.
 //
 // A group is looked at from a clone `a` farthest (in overlaps) from its
-// first clone. Where the clones half-way around fall into two parts of at
-// least circleMeetingClones clones that no overlap joins, the two parts
+// first clone. Where the clones half-way around fall into two large parts
+// (at least circleMeetingClones clones, the second at least a quarter of
+// the first) that no overlap joins, the two parts
 // meet again on both sides: near `a` and past the middle. A line's group
 // does not part so; a fork (a chimeric clone's second piece) parts without
 // meeting again. Where each meeting holds through at least
