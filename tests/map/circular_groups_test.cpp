@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <random>
 
 #include "mapTestSupport.h"
 #include "zeCircularGroups.h"
@@ -149,4 +151,59 @@ TEST(CircularGroups, ACircularGenomeMapsAsOneContigInOrder) {
     EXPECT_GE(std::max(up, down), (int)placed.size() - 3) << up << " " << down;
     EXPECT_NE(readFile(t / "map.html").find("1 opened"), std::string::npos);
     EXPECT_NE(r.err.find("NOTE: contig 1 closes on itself"), std::string::npos) << r.err;
+}
+
+// Random groups: clones of unit length at random places on a line or a
+// circle, an overlap where two overlap by more than a share (some lost, as
+// a pair scoring short of the cutoff), and a few chance overlaps between
+// any two. Whatever is cut, it is the group's own overlaps, and the group
+// stays one: a circle opened is still held together the other way round.
+TEST(CircularGroups, RandomGroupsStayWholeAndLoseOnlyTheirOwnOverlaps) {
+    std::mt19937 rng(7);
+    int linesCut = 0, opened = 0;
+    for (int trial = 0; trial < 300; ++trial) {
+        const bool ring = trial % 2 == 0;
+        const int n = 20 + (int)(rng() % 200);
+        const double length = n / (4.0 + rng() % 20); // coverage 4x to 23x
+        const double least = 0.2 + 0.1 * (rng() % 6), lost = 0.02 * (rng() % 10);
+        const int chance = (int)(rng() % 4);
+        std::uniform_real_distribution<double> place(0, length), unit(0, 1);
+        std::vector<double> start((size_t)n);
+        for (double& x : start)
+            x = place(rng);
+        std::vector<PairScore> pairs;
+        for (int a = 0; a < n; ++a)
+            for (int b = a + 1; b < n; ++b) {
+                double apart = std::fabs(start[(size_t)a] - start[(size_t)b]);
+                if (ring) apart = std::min(apart, length - apart);
+                if (1 - apart > least && unit(rng) >= lost) pairs.push_back({a, b, 10, 0, 0});
+            }
+        for (int k = 0; k < chance; ++k) {
+            const int a = (int)(rng() % n), b = (int)(rng() % n);
+            if (a != b) pairs.push_back({std::min(a, b), std::max(a, b), 10, 0, 0});
+        }
+        std::sort(pairs.begin(), pairs.end(), [](const PairScore& x, const PairScore& y) {
+            return std::make_pair(x.first, x.second) < std::make_pair(y.first, y.second);
+        });
+        pairs.erase(std::unique(pairs.begin(), pairs.end(),
+                                [](const PairScore& x, const PairScore& y) {
+                                    return x.first == y.first && x.second == y.second;
+                                }),
+                    pairs.end());
+        OverlapGraph g(n, pairs);
+        const std::vector<std::vector<int>> groups = groupsOf(g);
+        const OpenedCircles o = openCircles(g, groups, MapSettings());
+        ASSERT_TRUE(std::is_sorted(o.cuts.begin(), o.cuts.end())) << trial;
+        for (const std::pair<int, int>& c : o.cuts)
+            ASSERT_TRUE(c.first < c.second && g.sharedOf(c.first, c.second) >= 0) << trial;
+        ASSERT_LE(o.openings.size(), groups.size()) << trial;
+        EXPECT_EQ(groupsOf(withoutEdges(g, o.cuts)), groups) << trial;
+        if (!ring && chance == 0) linesCut += !o.cuts.empty();
+        opened += !o.openings.empty();
+    }
+    // Lines without chance overlaps are left alone; rings are opened where
+    // both sides hold through 2 clones or more (a random ring's thin spots,
+    // where one clone alone spans a gap, keep some whole).
+    EXPECT_EQ(linesCut, 0);
+    EXPECT_GT(opened, 30) << opened;
 }
