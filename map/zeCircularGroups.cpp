@@ -5,9 +5,11 @@
 
 namespace {
 
-// Hop distances from `from` within the group (inGroup marks its
-// vertices), -1 outside it.
-std::vector<int> hops(const OverlapGraph& g, const std::vector<char>& inGroup, int from) {
+// The functions below work on one group's own graph (openCircles makes it),
+// every clone of it in the group.
+
+// Hop distances from `from`.
+std::vector<int> hops(const OverlapGraph& g, int from) {
     std::vector<int> d((size_t)g.size(), -1);
     std::deque<int> queue{from};
     d[(size_t)from] = 0;
@@ -15,7 +17,7 @@ std::vector<int> hops(const OverlapGraph& g, const std::vector<char>& inGroup, i
         const int v = queue.front();
         queue.pop_front();
         for (const Overlap* e = g.begin(v); e != g.end(v); ++e)
-            if (inGroup[(size_t)e->to] && d[(size_t)e->to] < 0) {
+            if (d[(size_t)e->to] < 0) {
                 d[(size_t)e->to] = d[(size_t)v] + 1;
                 queue.push_back(e->to);
             }
@@ -23,12 +25,9 @@ std::vector<int> hops(const OverlapGraph& g, const std::vector<char>& inGroup, i
     return d;
 }
 
-// The lowest-numbered of the members farthest from `from`.
-int farthest(const std::vector<int>& members, const std::vector<int>& d) {
-    int best = members.front();
-    for (int v : members)
-        if (d[(size_t)v] > d[(size_t)best]) best = v;
-    return best;
+// The lowest-numbered of the clones farthest by `d`.
+int farthest(const std::vector<int>& d) {
+    return (int)(std::max_element(d.begin(), d.end()) - d.begin());
 }
 
 // The parts of the clones at `middle` hops: connected through overlaps
@@ -37,11 +36,11 @@ int farthest(const std::vector<int>& members, const std::vector<int>& d) {
 // of the first's (a clone or two off to the side of a line's middle are a
 // part of their own), part[v] is 1 or 2 for their clones at `middle` (0
 // for the rest) and the answer is true.
-bool twoMiddleParts(const OverlapGraph& g, const std::vector<int>& members,
-                    const std::vector<int>& d, int middle, int least, std::vector<int>& part) {
+bool twoMiddleParts(const OverlapGraph& g, const std::vector<int>& d, int middle, int least,
+                    std::vector<int>& part) {
     std::vector<int> seen((size_t)g.size(), 0), sizes{0};
     auto within = [&](int v) { return d[(size_t)v] == middle || d[(size_t)v] == middle + 1; };
-    for (int start : members) {
+    for (int start = 0; start < g.size(); ++start) {
         if (d[(size_t)start] != middle || seen[(size_t)start]) continue;
         const int id = (int)sizes.size();
         sizes.push_back(0);
@@ -52,7 +51,7 @@ bool twoMiddleParts(const OverlapGraph& g, const std::vector<int>& members,
             queue.pop_front();
             sizes[(size_t)id] += d[(size_t)v] == middle;
             for (const Overlap* e = g.begin(v); e != g.end(v); ++e)
-                if (d[(size_t)e->to] >= 0 && within(e->to) && !seen[(size_t)e->to]) {
+                if (within(e->to) && !seen[(size_t)e->to]) {
                     seen[(size_t)e->to] = id;
                     queue.push_back(e->to);
                 }
@@ -69,20 +68,19 @@ bool twoMiddleParts(const OverlapGraph& g, const std::vector<int>& members,
     if (sizes[(size_t)large[1]] < least || 4 * sizes[(size_t)large[1]] < sizes[(size_t)large[0]])
         return false;
     std::sort(large.begin(), large.end());
-    for (int v : members)
+    for (int v = 0; v < g.size(); ++v)
         if (d[(size_t)v] == middle && seen[(size_t)v] == large[0]) part[(size_t)v] = 1;
         else if (d[(size_t)v] == middle && seen[(size_t)v] == large[1]) part[(size_t)v] = 2;
     return true;
 }
 
-// Every member given the part (1 or 2) whose middle clones reach it
-// first, both parts spreading at once, the first part first.
-std::vector<int> spreadParts(const OverlapGraph& g, const std::vector<int>& members,
-                             const std::vector<char>& inGroup, const std::vector<int>& middle) {
+// Every clone given the part (1 or 2) whose middle clones reach it first,
+// both parts spreading at once, the first part first.
+std::vector<int> spreadParts(const OverlapGraph& g, const std::vector<int>& middle) {
     std::vector<int> label((size_t)g.size(), 0);
     std::deque<int> queue;
     for (int p = 1; p <= 2; ++p)
-        for (int v : members)
+        for (int v = 0; v < g.size(); ++v)
             if (middle[(size_t)v] == p) {
                 label[(size_t)v] = p;
                 queue.push_back(v);
@@ -91,7 +89,7 @@ std::vector<int> spreadParts(const OverlapGraph& g, const std::vector<int>& memb
         const int v = queue.front();
         queue.pop_front();
         for (const Overlap* e = g.begin(v); e != g.end(v); ++e)
-            if (inGroup[(size_t)e->to] && !label[(size_t)e->to]) {
+            if (!label[(size_t)e->to]) {
                 label[(size_t)e->to] = label[(size_t)v];
                 queue.push_back(e->to);
             }
@@ -112,12 +110,11 @@ struct Meeting {
 };
 
 template <class Allowed>
-Meeting meeting(const OverlapGraph& g, const std::vector<int>& members, const std::vector<int>& part,
-                Allowed allowed, int most) {
-    // Nodes: 2k the way into the k-th allowed member, 2k + 1 the way out;
+Meeting meeting(const OverlapGraph& g, const std::vector<int>& part, Allowed allowed, int most) {
+    // Nodes: 2k the way into the k-th allowed clone, 2k + 1 the way out;
     // then the source and the sink. Arcs in pairs, an arc and its reverse.
     std::vector<int> index((size_t)g.size(), -1), clone;
-    for (int v : members)
+    for (int v = 0; v < g.size(); ++v)
         if (allowed(v)) {
             index[(size_t)v] = (int)clone.size();
             clone.push_back(v);
@@ -183,26 +180,22 @@ Meeting meeting(const OverlapGraph& g, const std::vector<int>& members, const st
 // (first < second) added to `cuts`; whether there were any, and where.
 bool openGroup(const OverlapGraph& g, int least, std::vector<std::pair<int, int>>& cuts,
                CircleOpening& at) {
-    std::vector<int> members((size_t)g.size());
-    for (int v = 0; v < g.size(); ++v)
-        members[(size_t)v] = v;
-    const std::vector<char> inGroup((size_t)g.size(), 1);
-    const int a = farthest(members, hops(g, inGroup, 0));
-    const std::vector<int> fromA = hops(g, inGroup, a);
-    const int across = fromA[(size_t)farthest(members, fromA)];
+    const int a = farthest(hops(g, 0));
+    const std::vector<int> fromA = hops(g, a);
+    const int across = fromA[(size_t)farthest(fromA)];
     const int half = across / 2;
     std::vector<int> middle((size_t)g.size(), 0);
-    if (across < 4 || !twoMiddleParts(g, members, fromA, half, least, middle)) return false;
+    if (across < 4 || !twoMiddleParts(g, fromA, half, least, middle)) return false;
     // The two meetings: near a, and past the middle.
     auto nearA = [&](int v) { return fromA[(size_t)v] <= half; };
     auto pastMiddle = [&](int v) { return fromA[(size_t)v] >= half; };
-    const Meeting first = meeting(g, members, middle, nearA, least);
-    const Meeting second = meeting(g, members, middle, pastMiddle, least);
+    const Meeting first = meeting(g, middle, nearA, least);
+    const Meeting second = meeting(g, middle, pastMiddle, least);
     const size_t before = cuts.size();
     if (first.paths >= least && second.paths >= least) {
         // A circle: opened near a, between the two parts.
-        const std::vector<int> label = spreadParts(g, members, inGroup, middle);
-        for (int v : members)
+        const std::vector<int> label = spreadParts(g, middle);
+        for (int v = 0; v < g.size(); ++v)
             for (const Overlap* e = g.begin(v); e != g.end(v); ++e)
                 if (v < e->to && label[(size_t)v] != label[(size_t)e->to] &&
                     fromA[(size_t)v] + fromA[(size_t)e->to] < 2 * half)
