@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <deque>
 
+#include "zePairScan.h"
+
 namespace {
 
 // The functions below work on one group's own graph (openCircles makes it),
@@ -176,10 +178,35 @@ Meeting meeting(const OverlapGraph& g, const std::vector<int>& part, Allowed all
     return m;
 }
 
+// Whether a clone on one side of the meeting's cut clone (its partners
+// past it) scores within the loose cutoff with one on the other (its other
+// partners), as the junction test rescores: the clones either side of a
+// thin spot of the genome overlap a little, a chimeric clone's two places
+// not at all. `members` gives each clone of g its fingerprint's index.
+bool sidesOverlap(const OverlapGraph& g, const Meeting& m, const std::vector<int>& members,
+                  const PrintsView& prints, const MapSettings& s) {
+    std::vector<int> before;
+    for (const Overlap* e = g.begin(m.cutClone); e != g.end(m.cutClone); ++e)
+        if (!std::binary_search(m.beyondCut.begin(), m.beyondCut.end(), e->to))
+            before.push_back(members[(size_t)e->to]);
+    int tried = 0;
+    for (int x : before)
+        for (int y : m.beyondCut) {
+            const int b = members[(size_t)y];
+            if (++tried > s.mostPairsTried) return false;
+            if (scoreBands(prints[(size_t)std::min(x, b)].bands, prints[(size_t)std::max(x, b)].bands,
+                           s.tolerance)
+                    .score <= s.looseCutoff)
+                return true;
+        }
+    return false;
+}
+
 // Opens `g`, one group's own graph, where it closes on itself: its cuts
 // (first < second) added to `cuts`; whether there were any, and where.
-bool openGroup(const OverlapGraph& g, int least, std::vector<std::pair<int, int>>& cuts,
-               CircleOpening& at) {
+bool openGroup(const OverlapGraph& g, const std::vector<int>& members, const PrintsView* prints,
+               const MapSettings& s, std::vector<std::pair<int, int>>& cuts, CircleOpening& at) {
+    const int least = s.circleMeetingClones;
     const int a = farthest(hops(g, 0));
     const std::vector<int> fromA = hops(g, a);
     const int across = fromA[(size_t)farthest(fromA)];
@@ -207,6 +234,18 @@ bool openGroup(const OverlapGraph& g, int least, std::vector<std::pair<int, int>
         const Meeting* thin = first.paths == 1 && second.paths >= least   ? &first
                               : second.paths == 1 && first.paths >= least ? &second
                                                                           : nullptr;
+        // Held by one clone on both sides: the one whose two sides do not
+        // overlap even at the loose cutoff is a chimeric clone joining a
+        // line's ends; where both sides of both do, a circle of two thin
+        // spots, opened at the first.
+        if (!thin && prints && first.paths == 1 && second.paths == 1 && first.cutClone >= 0 &&
+            second.cutClone >= 0) {
+            const bool firstOverlaps = sidesOverlap(g, first, members, *prints, s);
+            const bool secondOverlaps = sidesOverlap(g, second, members, *prints, s);
+            thin = firstOverlaps == secondOverlaps ? (firstOverlaps ? &first : nullptr)
+                   : firstOverlaps                 ? &second
+                                                   : &first;
+        }
         if (thin && thin->cutClone >= 0) {
             for (int w : thin->beyondCut)
                 cuts.push_back({std::min(thin->cutClone, w), std::max(thin->cutClone, w)});
@@ -221,7 +260,7 @@ bool openGroup(const OverlapGraph& g, int least, std::vector<std::pair<int, int>
 } // namespace
 
 OpenedCircles openCircles(const OverlapGraph& g, const std::vector<std::vector<int>>& groups,
-                          const MapSettings& settings) {
+                          const MapSettings& settings, const PrintsView* prints) {
     OpenedCircles opened;
     const int least = settings.circleMeetingClones;
     if (least <= 0) return opened;
@@ -241,7 +280,7 @@ OpenedCircles openCircles(const OverlapGraph& g, const std::vector<std::vector<i
                     pairs.push_back({local[(size_t)v], local[(size_t)e->to], e->shared, 0, 0});
         std::vector<std::pair<int, int>> cuts;
         CircleOpening at;
-        if (openGroup(OverlapGraph((int)members.size(), pairs), least, cuts, at))
+        if (openGroup(OverlapGraph((int)members.size(), pairs), members, prints, settings, cuts, at))
             opened.openings.push_back({members[(size_t)at.first], members[(size_t)at.second],
                                        at.throughOne});
         for (const std::pair<int, int>& c : cuts)

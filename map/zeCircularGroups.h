@@ -17,7 +17,12 @@
 // through one clone alone and the other through that many, the one clone
 // is cut from the clones past it: a circle's thin spot, or a chimeric
 // clone joining the two ends of a line into a circle. Where both hold
-// through one clone, the layout's own cuts decide.
+// through one clone, the one whose partners either side share nothing even
+// at the loose cutoff of the junctions (settings.looseCutoff, on `prints`)
+// is cut: a chimeric clone's two places; either side of a thin spot of the
+// genome the clones overlap a little. Where both sides of both overlap, a
+// circle of two thin spots, the first is cut; where neither's do, or
+// without `prints`, the layout's own cuts decide.
 #ifndef ZE_CIRCULARGROUPS_H
 #define ZE_CIRCULARGROUPS_H
 
@@ -27,6 +32,7 @@
 #include "zeContigMap.h"
 #include "zeMapSettings.h"
 #include "zeOverlapGraph.h"
+#include "zePrintsView.h"
 
 struct OpenedCircles {
     // Edges of g (first < second), ascending, each once.
@@ -39,6 +45,6 @@ struct OpenedCircles {
 // The overlaps that open each circular group of `groups` (as groupsApart
 // gives them) into a line; none where settings.circleMeetingClones is 0.
 OpenedCircles openCircles(const OverlapGraph& g, const std::vector<std::vector<int>>& groups,
-                          const MapSettings& settings);
+                          const MapSettings& settings, const PrintsView* prints = nullptr);
 
 #endif

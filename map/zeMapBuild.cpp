@@ -37,7 +37,7 @@ ClonePlaces withoutChimeras(ClonePlaces places, const std::vector<int>& pieceFro
 void layOut(OverlapGraph& g, const std::vector<Fingerprint>& prints, const PrintsView& plain,
             const MapSettings& s, std::vector<std::vector<int>>& groups, MapFindings& found) {
     groups = groupsApart(g, found.junctions);
-    const OpenedCircles opened = openCircles(g, groups, s);
+    const OpenedCircles opened = openCircles(g, groups, s, &plain);
     found.circleOpenings.insert(found.circleOpenings.end(), opened.openings.begin(),
                                 opened.openings.end());
     if (!opened.cuts.empty()) {

@@ -207,3 +207,39 @@ TEST(CircularGroups, RandomGroupsStayWholeAndLoseOnlyTheirOwnOverlaps) {
     EXPECT_EQ(linesCut, 0);
     EXPECT_GT(opened, 30) << opened;
 }
+
+// A line of clones closed into a ring by a chimeric clone joining its two
+// ends, with a thin spot of its own half-way (one clone alone holds the
+// overlaps across it): both meetings hold through one clone. The clones
+// either side of the thin spot share bands, the chimeric clone's two sides
+// none, so the chimeric clone is the one cut.
+TEST(CircularGroups, OfTwoThinSpotsTheOneWhoseSidesShareNoBandsIsCut) {
+    const std::vector<int> genome = fragmentBands(400, 5);
+    std::vector<Fingerprint> prints;
+    for (int k = 0; k < 60; ++k) {
+        HandClone c = cloneOf("C" + std::to_string(k), genome, 6 * k, 24);
+        prints.push_back(printOf({c.bands}, c.name));
+    }
+    std::vector<int> ends(genome.begin(), genome.begin() + 12);
+    ends.insert(ends.end(), genome.begin() + 6 * 59 + 12, genome.begin() + 6 * 59 + 24);
+    prints.push_back(printOf({ends}, "chimeric"));
+    std::vector<PairScore> pairs;
+    for (int a = 0; a < 60; ++a)
+        for (int b = a + 1; b <= a + 2 && b < 60; ++b)
+            if (!(a < 30 && b > 30)) pairs.push_back({a, b, 12, 0, 0});
+    for (int v : {0, 1, 58, 59})
+        pairs.push_back({v, 60, 12, 0, 0});
+    std::sort(pairs.begin(), pairs.end(), [](const PairScore& x, const PairScore& y) {
+        return std::make_pair(x.first, x.second) < std::make_pair(y.first, y.second);
+    });
+    OverlapGraph g(61, pairs);
+    const PrintsView view(prints);
+    OpenedCircles opened = openCircles(g, groupsOf(g), MapSettings(), &view);
+    ASSERT_EQ(opened.openings.size(), 1u);
+    EXPECT_TRUE(opened.openings[0].throughOne);
+    EXPECT_EQ(opened.openings[0].first, 60);
+    for (const std::pair<int, int>& c : opened.cuts)
+        EXPECT_EQ(c.second, 60) << c.first;
+    // Without the bands nothing tells the two apart, and nothing is cut.
+    EXPECT_TRUE(openCircles(g, groupsOf(g), MapSettings()).cuts.empty());
+}
