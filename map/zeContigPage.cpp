@@ -218,7 +218,8 @@ void writeSettings(std::ostream& out, const ContigPageInput& in) {
          "again on both sides through at least " +
              std::to_string(s.circleMeetingClones) +
              " clone-disjoint paths each, is a circle, opened once near that clone; one "
-             "meeting through one clone alone is opened at that clone: " +
+             "meeting through one clone alone is opened at that clone (of two such, at the "
+             "one whose two sides share no pair at the loose cutoff): " +
              std::to_string(in.map->circleOpenings.size()) + " opened");
     fact(out, "Linear groups",
          "two clones lie over each other when placed over at least " +
