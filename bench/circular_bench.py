@@ -28,7 +28,6 @@ ragout-examples.
 """
 import argparse
 import collections
-import glob
 import gzip
 import os
 import sys

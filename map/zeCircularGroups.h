@@ -2,8 +2,8 @@
 // chloroplast genome is a circle, and so is the overlap graph of its
 // clones: laid out on a line by least squares, the offsets around the
 // circle cannot add up, the layout folds, and the clones laid over each
-// other are cut apart at several places. Cut once instead, where the
-// circle is widest from a far point, it is a line whose layout holds.
+// other are cut apart at several places. Opened once instead, it is a
+// line whose layout holds.
 //
 // A group is looked at from a clone `a` farthest (in overlaps) from its
 // first clone. Where the clones half-way around fall into two large parts

@@ -4,7 +4,6 @@
 #ifndef ZE_CONTIGMAP_H
 #define ZE_CONTIGMAP_H
 
-#include <utility>
 #include <vector>
 
 #include "zeCommonBands.h"

@@ -14,7 +14,6 @@
 #ifndef ZE_MAPDECISION_H
 #define ZE_MAPDECISION_H
 
-#include <utility>
 #include <vector>
 
 #include "zeClonePlaces.h"

@@ -70,10 +70,11 @@ struct MapSettings {
     double overlaidPerClone = 2;
     int mostCutOverlaps = 40;
     int cutRounds = 3;
-    // A group that closes on itself, a circular genome's, is opened once
-    // where its two halves meet, each meeting held by at least
-    // `circleMeetingClones` clones of each half (zeCircularGroups.h); 0
-    // leaves circles to the cuts above.
+    // A group that closes on itself, a circular genome's, is opened once:
+    // its two halves, of at least `circleMeetingClones` clones each, meet
+    // on both sides through at least that many paths sharing no clone, or
+    // on one side through a single clone (zeCircularGroups.h); 0 leaves
+    // circles to the cuts above.
     int circleMeetingClones = 2;
     // A clone that alone holds a side of at least `thinJoinSide` clones to
     // the rest of its group (as many again) joins two places when at least

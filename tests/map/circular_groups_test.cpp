@@ -26,10 +26,18 @@ std::vector<PairScore> row(int n, int reach, bool ring) {
             if (w < n) pairs.push_back({v, w, 10, 0, 0});
             else if (ring) pairs.push_back({w - n, v, 10, 0, 0});
         }
-    std::sort(pairs.begin(), pairs.end(), [](const PairScore& a, const PairScore& b) {
-        return std::make_pair(a.first, a.second) < std::make_pair(b.first, b.second);
-    });
     return pairs;
+}
+
+// The graph of `pairs` (first < second), each pair once however often given.
+OverlapGraph graphOf(int n, std::vector<PairScore> pairs) {
+    auto key = [](const PairScore& p) { return std::make_pair(p.first, p.second); };
+    std::sort(pairs.begin(), pairs.end(),
+              [&](const PairScore& x, const PairScore& y) { return key(x) < key(y); });
+    pairs.erase(std::unique(pairs.begin(), pairs.end(),
+                            [&](const PairScore& x, const PairScore& y) { return key(x) == key(y); }),
+                pairs.end());
+    return OverlapGraph(n, pairs);
 }
 
 std::vector<std::vector<int>> groupsOf(const OverlapGraph& g) {
@@ -83,9 +91,6 @@ TEST(CircularGroups, LinesAndForksStayWhole) {
                 pairs.end());
     pairs.push_back({30, 60, 10, 0, 0});
     pairs.push_back({31, 60, 10, 0, 0});
-    std::sort(pairs.begin(), pairs.end(), [](const PairScore& a, const PairScore& b) {
-        return std::make_pair(a.first, a.second) < std::make_pair(b.first, b.second);
-    });
     OverlapGraph fork(80, pairs);
     EXPECT_TRUE(openCircles(fork, groupsOf(fork), MapSettings()).cuts.empty());
 }
@@ -98,9 +103,6 @@ TEST(CircularGroups, AChimericCloneJoiningALinesEndsIsCutFromOne) {
                 pairs.end());
     for (int v : {0, 1, 2, 57, 58, 59})
         pairs.push_back({v, 60, 10, 0, 0});
-    std::sort(pairs.begin(), pairs.end(), [](const PairScore& a, const PairScore& b) {
-        return std::make_pair(a.first, a.second) < std::make_pair(b.first, b.second);
-    });
     OverlapGraph g(61, pairs);
     OpenedCircles opened = openCircles(g, groupsOf(g), MapSettings());
     ASSERT_EQ(opened.openings.size(), 1u);
@@ -182,15 +184,7 @@ TEST(CircularGroups, RandomGroupsStayWholeAndLoseOnlyTheirOwnOverlaps) {
             const int a = (int)(rng() % n), b = (int)(rng() % n);
             if (a != b) pairs.push_back({std::min(a, b), std::max(a, b), 10, 0, 0});
         }
-        std::sort(pairs.begin(), pairs.end(), [](const PairScore& x, const PairScore& y) {
-            return std::make_pair(x.first, x.second) < std::make_pair(y.first, y.second);
-        });
-        pairs.erase(std::unique(pairs.begin(), pairs.end(),
-                                [](const PairScore& x, const PairScore& y) {
-                                    return x.first == y.first && x.second == y.second;
-                                }),
-                    pairs.end());
-        OverlapGraph g(n, pairs);
+        OverlapGraph g = graphOf(n, pairs);
         const std::vector<std::vector<int>> groups = groupsOf(g);
         const OpenedCircles o = openCircles(g, groups, MapSettings());
         ASSERT_TRUE(std::is_sorted(o.cuts.begin(), o.cuts.end())) << trial;
@@ -229,9 +223,6 @@ TEST(CircularGroups, OfTwoThinSpotsTheOneWhoseSidesShareNoBandsIsCut) {
             if (!(a < 30 && b > 30)) pairs.push_back({a, b, 12, 0, 0});
     for (int v : {0, 1, 58, 59})
         pairs.push_back({v, 60, 12, 0, 0});
-    std::sort(pairs.begin(), pairs.end(), [](const PairScore& x, const PairScore& y) {
-        return std::make_pair(x.first, x.second) < std::make_pair(y.first, y.second);
-    });
     OverlapGraph g(61, pairs);
     const PrintsView view(prints);
     OpenedCircles opened = openCircles(g, groupsOf(g), MapSettings(), &view);
