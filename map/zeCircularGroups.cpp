@@ -108,7 +108,7 @@ std::vector<int> spreadParts(const OverlapGraph& g, const std::vector<int>& midd
 struct Meeting {
     int paths = 0;
     int cutClone = -1;
-    std::vector<int> beyondCut; // the cut clone's partners on the second part's side
+    std::vector<int> beyondCut; // the cut clone's partners on the second part's side, ascending
 };
 
 template <class Allowed>
