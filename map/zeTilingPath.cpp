@@ -385,7 +385,8 @@ size_t freshInPlace(const std::vector<Fingerprint>& prints, ContigTiles& c, size
 // (freshBands). A clone with more than `mostJunk` of them, more than a
 // clone away from the ends has, lies past the path; so does one whose
 // fresh bands lead by PAST_LEAD those the path's outermost clone keeps with
-// it in its place (freshInPlace), and two clones sharing at least
+// it in its place (freshInPlace) and lies no more than END_WINDOW band
+// units further in than that clone, and two clones sharing at least
 // `leastBeyond` of them, where a band of one alone may be its own junk,
 // unless one trails that clone's by more than SHARED_TRAIL. Of these, the clone with the most fresh
 // bands the other lacks (then the further end, an ok clone, the lowest identity) joins the path,
@@ -432,7 +433,12 @@ std::vector<size_t> beyondEnd(const std::vector<Fingerprint>& prints, ContigTile
             const long own = (long)fresh[a].size();
             const long lead = own - (long)freshInPlace(prints, c, outerIndex, open[a], tolerance);
             const bool byMost = most >= leastBeyond && gap > 0 && lead >= -SHARED_TRAIL;
-            if (!byMost && own <= allowed && lead < (gap >= LEAD_OUT_GAP ? 1 : PAST_LEAD)) continue;
+            // A clone lying well inward of the outermost clone does not lead
+            // it: its fresh bands are those of its inward part, where the
+            // clones over it lie near the end too and cast no votes.
+            const bool byLead =
+                gap >= -END_WINDOW && lead >= (gap >= LEAD_OUT_GAP ? 1 : PAST_LEAD);
+            if (!byMost && own <= allowed && !byLead) continue;
             auto key = [&](const Tile& u, int past) {
                 return std::make_tuple(-past, -reach(u), u.status != CloneStatus::Ok, u.rank);
             };

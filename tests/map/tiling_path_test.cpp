@@ -20,6 +20,7 @@ struct Hand {
     // The fragments its bands come from, [from, to), where not its place.
     long from = 0, to = 0;
     std::vector<long> more = {}; // fragments it has besides
+    std::vector<int> raw = {};   // bands besides, as they are (near a fragment's, say)
 };
 
 struct HandMap {
@@ -41,6 +42,8 @@ HandMap handMap(const std::vector<Hand>& clones) {
         std::sort(fragments.begin(), fragments.end());
         for (long k : fragments)
             f.bands.push_back(100 + 5 * (int)k);
+        f.bands.insert(f.bands.end(), c.raw.begin(), c.raw.end());
+        std::sort(f.bands.begin(), f.bands.end());
         h.prints.push_back(f);
         PlacedClone p;
         p.contig = 1;
@@ -199,6 +202,15 @@ TEST(TilingPath, ClonesPastAnEndByWhereTheyLieAndWhatTheyCover) {
     // lead, and it replaces A.
     EXPECT_EQ(path(with(junky4, {{"Over", 3, 20, CloneStatus::Buried, -3, 20}})),
               "Over B/5 C/5 D/5 E/5");
+    // A clone lying well inside the path with 5 bands of junk, and 2 bands
+    // that match Out5's past A and A's own, 2 off Out5's: Out5 would keep
+    // 3 past A in its place, a lead of 2, but a lead tells nothing where
+    // the one lies 13 band units further in. Out5 stays the end.
+    std::vector<Hand> inside = with(junky4, {{"Out5", 2, 14, CloneStatus::Buried, -5, 12},
+                                             {"Inward", 5, 27, CloneStatus::Buried, 5, 27,
+                                              {3000, 3001, 3002, 3003, 3004}, {91, 96}}});
+    inside[0].raw = {92, 97}; // A
+    EXPECT_EQ(path(inside), "Out5 A/12 B/5 C/5 D/5 E/5");
 }
 
 TEST(TilingPath, ClonesThePathDoesWithoutLeaveIt) {
