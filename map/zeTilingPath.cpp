@@ -434,8 +434,8 @@ std::vector<size_t> beyondEnd(const std::vector<Fingerprint>& prints, ContigTile
             const long lead = own - (long)freshInPlace(prints, c, outerIndex, open[a], tolerance);
             const bool byMost = most >= leastBeyond && gap > 0 && lead >= -SHARED_TRAIL;
             // A clone lying well inward of the outermost clone does not lead
-            // it: its fresh bands are those of its inward part, where the
-            // clones over it lie near the end too and cast no votes.
+            // it: its fresh bands are then its junk, and those it would take
+            // from the outermost clone match them by chance.
             const bool byLead =
                 gap >= -END_WINDOW && lead >= (gap >= LEAD_OUT_GAP ? 1 : PAST_LEAD);
             if (!byMost && own <= allowed && !byLead) continue;

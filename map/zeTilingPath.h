@@ -29,7 +29,7 @@
 // units or more further out than that clone's (each one's junk as
 // likely, the lead is what the one reaches past the other less what the
 // other reaches past it; not where its inner end lies more than 12 band
-// units further in, whose lead is its inward part's bands), or when it shares at least DEFAULT_MTP_BEYOND of them with another
+// units further in: its lead is then junk and chance matches), or when it shares at least DEFAULT_MTP_BEYOND of them with another
 // such clone (both have the genome's bands out there) and its fresh bands
 // trail the outermost clone's by at most 2 (one trailing by more lies
 // inside it, the two sharing bands it lost). Its place counts too, by its
