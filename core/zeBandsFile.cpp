@@ -9,6 +9,7 @@
 #include <streambuf>
 
 #include "zeError.h"
+#include "zeTextFile.h"
 
 namespace {
 
@@ -97,9 +98,9 @@ bool parseHeader(const std::string& line, Fingerprint& f, long& count) {
 std::string notAHeader(const std::string& line) {
     const std::string expected = "expected a header '<clone> <band count> <gel number>'";
     size_t n = headerFields(line).size();
-    if (n == 0 || n == 3) return expected + ", not '" + line + "'";
+    if (n == 0 || n == 3) return expected + ", not '" + shownText(line) + "'";
     return expected + " (3 fields, each after one blank), not " + std::to_string(n) +
-           (n == 1 ? " field" : " fields") + ": '" + line + "'";
+           (n == 1 ? " field" : " fields") + ": '" + shownText(line) + "'";
 }
 
 // The three bytes that some editors put at the start of a UTF-8 file.
@@ -158,7 +159,7 @@ bool BlockReader::next(Fingerprint& f) {
     if (trimBlanks(line).empty() && onlyBlankLinesLeft()) return false;
     long count = 0;
     if (!parseHeader(line, f, count)) return fail(notAHeader(line));
-    const std::string who = "clone '" + f.clone + "'";
+    const std::string who = "clone '" + shownText(f.clone) + "'";
     f.bands.clear();
     for (;;) {
         if (!nextLine()) return fail("missing \"-1\" at the end of the bands of " + who);
@@ -168,17 +169,18 @@ bool BlockReader::next(Fingerprint& f) {
         if (!looksWhole(number)) {
             if ((long)f.bands.size() == count && parseHeader(line, f, v))
                 return fail("missing \"-1\" after the " + std::to_string(count) + " bands of " + who);
-            return fail("band position '" + line + "' of " + who + " is not a whole number");
+            return fail("band position '" + shownText(line) + "' of " + who +
+                        " is not a whole number");
         }
         // Positions past the scale's end are kept: the step extrapolates
         // bands a little beyond the last marker, and a calibration may
         // reach further.
         bool parsed = parseInteger(number, v);
         if (number[0] == '-' && (!parsed || v < 0))
-            return fail("band position " + number + " of " + who + " is negative");
+            return fail("band position " + shownText(number) + " of " + who + " is negative");
         if (!parsed || v > INT_MAX)
-            return fail("band position " + number + " of " + who + " is too large (at most " +
-                        std::to_string(INT_MAX) + ")");
+            return fail("band position " + shownText(number) + " of " + who +
+                        " is too large (at most " + std::to_string(INT_MAX) + ")");
         if (!f.bands.empty() && v < f.bands.back())
             return fail("band position " + number + " of " + who + " follows " +
                         std::to_string(f.bands.back()) + ": positions must ascend");

@@ -27,7 +27,8 @@ bool parseHeadedTable(const std::string& bytes, const std::string& name,
         if (!fault.empty()) {
             // a line no field of which can be trusted
         } else if (number == 1) {
-            if (words != header) fault = "expected the header " + named + ", not '" + line + "'";
+            if (words != header)
+                fault = "expected the header " + named + ", not '" + shownText(line) + "'";
         } else if (words.size() != header.size() && !words.empty()) {
             fault = "expected " + std::to_string(header.size()) + " fields (" + joined(header) +
                     "), not " + std::to_string(words.size());

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "zeTextFile.h"
 #include "zeWriteCheck.h"
 
 namespace {
@@ -86,8 +87,9 @@ bool readCommandLine(int argc, char** argv, const std::string& program,
             return false;
         }
         if (c == '?') {
-            error = usageProblem(program, optopt >= LONG_CODE ? name + " takes no value"
-                                                              : "unknown option '" + name + "'");
+            error = usageProblem(program, optopt >= LONG_CODE
+                                              ? name + " takes no value"
+                                              : "unknown option '" + shownText(name) + "'");
             return false;
         }
         line.options.push_back({rule, name, rules[rule].takesValue && optarg ? optarg : ""});
@@ -123,7 +125,7 @@ bool wholeOption(const std::string& program, const GivenOption& given, long lowe
     if (wholeNumber(given.value, lowest, highest, value)) return true;
     error = usageProblem(program, given.name + " needs a whole number from " +
                                       std::to_string(lowest) + " to " + std::to_string(highest) +
-                                      ", not '" + given.value + "'");
+                                      ", not '" + shownText(given.value) + "'");
     return false;
 }
 
@@ -137,7 +139,7 @@ bool unsignedOption(const std::string& program, const GivenOption& given, uint64
     unsigned long long v = digits ? strtoull(text.c_str(), nullptr, 10) : 0;
     if (!digits || errno == ERANGE) {
         error = usageProblem(program, given.name + " needs an unsigned whole number, not '" +
-                                          text + "'");
+                                          shownText(text) + "'");
         return false;
     }
     value = (uint64_t)v;
@@ -154,7 +156,7 @@ bool realOption(const std::string& program, const GivenOption& given, double low
     error = usageProblem(program, given.name + " needs a number " +
                                       (lowestExcluded ? "above " + numberText(lowest)
                                                       : "of " + numberText(lowest) + " or more") +
-                                      ", not '" + given.value + "'");
+                                      ", not '" + shownText(given.value) + "'");
     return false;
 }
 
@@ -165,8 +167,9 @@ bool realRangeOption(const std::string& program, const GivenOption& given, doubl
         value = v;
         return true;
     }
-    error = usageProblem(program, given.name + " needs a number from " + numberText(lowest) +
-                                      " to " + numberText(highest) + ", not '" + given.value + "'");
+    error =
+        usageProblem(program, given.name + " needs a number from " + numberText(lowest) + " to " +
+                                  numberText(highest) + ", not '" + shownText(given.value) + "'");
     return false;
 }
 

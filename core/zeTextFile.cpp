@@ -43,6 +43,24 @@ std::string controlCharacterFault(const std::string& line) {
     return "";
 }
 
+std::string shownText(const std::string& text) {
+    size_t cut = std::min(text.size(), (size_t)80);
+    // A byte 10xxxxxx continues the UTF-8 character before it.
+    while (cut > 0 && cut < text.size() && ((unsigned char)text[cut] & 0xC0) == 0x80)
+        --cut;
+    std::string shown;
+    for (size_t k = 0; k < cut; ++k) {
+        const unsigned char c = (unsigned char)text[k];
+        if ((c < 0x20 && c != '\t') || c == 0x7f) {
+            const char* hex = "0123456789ABCDEF";
+            shown += std::string("\\x") + hex[c >> 4] + hex[c & 15];
+        } else {
+            shown += (char)c;
+        }
+    }
+    return cut < text.size() ? shown + "..." : shown;
+}
+
 std::vector<std::string> splitFields(const std::string& text, char separator) {
     std::vector<std::string> out(1);
     for (char c : text)

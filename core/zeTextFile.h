@@ -19,6 +19,12 @@ bool nextLine(const std::string& bytes, size_t& at, std::string& line);
 // damaged file or of old Mac line ends.
 std::string controlCharacterFault(const std::string& line);
 
+// `text` as a message quotes it: control characters but the tab as \xNN
+// (a terminal would act on them), and of text longer than 80 bytes its
+// first 80 (not parting a UTF-8 character) and "...": a damaged file may
+// hold a line of megabytes, which one error line should not repeat.
+std::string shownText(const std::string& text);
+
 // The pieces of `text` between separators: one more than the separators.
 std::vector<std::string> splitFields(const std::string& text, char separator);
 

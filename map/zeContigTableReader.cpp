@@ -44,22 +44,23 @@ std::string rowFault(const std::vector<std::string>& f, ContigTableRow& row) {
     long contig = 0, ordinal = 0, left = -1, right = -1;
     if (!whole(f[0], MOST_CONTIG_NUMBER, contig))
         return "contig must be a whole number from 0 to " + std::to_string(MOST_CONTIG_NUMBER) +
-               ", not '" + f[0] + "'";
+               ", not '" + shownText(f[0]) + "'";
     if (!whole(f[3], INT_MAX, ordinal) || ordinal < 1)
-        return "ordinal must be a whole number of 1 or more, not '" + f[3] + "'";
+        return "ordinal must be a whole number of 1 or more, not '" + shownText(f[3]) + "'";
     if (contig == 0 ? f[4] != "-" || f[5] != "-"
                     : !whole(f[4], LONG_MAX / 2, left) || !whole(f[5], LONG_MAX / 2, right) ||
                           left >= right)
-        return contig == 0
-                   ? "left and right must be '-' in contig 0, not '" + f[4] + "' and '" + f[5] + "'"
-                   : "left and right must be whole numbers with left < right, not '" + f[4] +
-                         "' and '" + f[5] + "'";
+        return contig == 0 ? "left and right must be '-' in contig 0, not '" + shownText(f[4]) +
+                                 "' and '" + shownText(f[5]) + "'"
+                           : "left and right must be whole numbers with left < right, not '" +
+                                 shownText(f[4]) + "' and '" + shownText(f[5]) + "'";
     if (!readStatus(f[6], row.status))
-        return "status must be ok, buried, Q or chimeric, not '" + f[6] + "'";
+        return "status must be ok, buried, Q or chimeric, not '" + shownText(f[6]) + "'";
     if (f[7].empty()) return "buried_in must be '-' or a clone's identity, not empty";
     if (!readLinks(f[8], row.links))
         return "links must be '-' or contig numbers from 1 to " +
-               std::to_string(MOST_CONTIG_NUMBER) + " separated by commas, not '" + f[8] + "'";
+               std::to_string(MOST_CONTIG_NUMBER) + " separated by commas, not '" +
+               shownText(f[8]) + "'";
     row.contig = (int)contig;
     row.clone = f[1];
     row.gel = f[2];
@@ -87,7 +88,8 @@ bool parseContigTable(const std::string& bytes, const std::string& name,
         };
         if (number == 1) {
             if (line + "\n" != header)
-                return fail("expected the header of a zeContig table, not '" + line + "'");
+                return fail("expected the header of a zeContig table, not '" + shownText(line) +
+                            "'");
             continue;
         }
         if (line.empty()) {

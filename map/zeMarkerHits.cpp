@@ -4,6 +4,8 @@
 #include <unordered_map>
 #include <utility>
 
+#include "zeTextFile.h"
+
 namespace {
 
 // The fingerprints of one clone: a range of the sorted prints.
@@ -49,10 +51,11 @@ MarkerHits markerHitsOf(const std::vector<HitLine>& lines, const std::string& na
     if (unknown.count)
         warnings.push_back("WARNING: " + name + ": " + std::to_string(unknown.count) +
                            " hits name a clone in no bands file, left out (the first, '" +
-                           unknown.first + "', on line " + std::to_string(unknown.firstLine) + ")");
+                           shownText(unknown.first) + "', on line " +
+                           std::to_string(unknown.firstLine) + ")");
     if (repeated.count)
         warnings.push_back("WARNING: " + name + ": " + std::to_string(repeated.count) +
-                           " repeated lines ignored (the first, '" + repeated.first +
+                           " repeated lines ignored (the first, '" + shownText(repeated.first) +
                            "', on line " + std::to_string(repeated.firstLine) + ")");
     return hits;
 }

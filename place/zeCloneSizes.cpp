@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "zeBandsFile.h"
+#include "zeTextFile.h"
 
 namespace {
 
@@ -45,9 +46,9 @@ std::string sizesMismatch(const std::vector<Fingerprint>& bands,
         if (bands[k].clone != sizes[k].clone || bands[k].gel != sizes[k].gel ||
             bands[k].bands.size() != sizes[k].bands.size())
             return sizesPath + ":" + std::to_string(headerLine(sizes, k)) + ": the header '" +
-                   headerText(sizes[k]) + "' differs from '" + headerText(bands[k]) + "' at " +
-                   bandsPath + ":" + std::to_string(headerLine(bands, k)) +
-                   ": the size file belongs to other bands";
+                   shownText(headerText(sizes[k])) + "' differs from '" +
+                   shownText(headerText(bands[k])) + "' at " + bandsPath + ":" +
+                   std::to_string(headerLine(bands, k)) + ": the size file belongs to other bands";
     if (bands.size() != sizes.size())
         return "'" + sizesPath + "' has " + std::to_string(sizes.size()) + " blocks, its bands file '" +
                bandsPath + "' " + std::to_string(bands.size()) +

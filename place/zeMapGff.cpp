@@ -63,7 +63,8 @@ class Checker {
             return "expected '##sequence-region <seqid> <start> <end>'";
         long contig = contigNumber(words[1]);
         if (contig <= 0 || (size_t)contig >= ends.size() || ends[(size_t)contig] <= 0)
-            return "'" + words[1] + "' is no contig of the map's table: the GFF3 file is of another map";
+            return "'" + shownText(words[1]) +
+                   "' is no contig of the map's table: the GFF3 file is of another map";
         auto seen = regions.emplace(contig, number);
         if (!seen.second)
             return "a second ##sequence-region of " + words[1] + " (the first is at line " +
@@ -82,15 +83,18 @@ class Checker {
                    std::to_string(columns.size());
         long contig = contigNumber(columns[0]), start = 0, end = 0;
         if (!regions.count(contig))
-            return "a feature on '" + columns[0] + "', which no ##sequence-region line before it declares";
+            return "a feature on '" + shownText(columns[0]) +
+                   "', which no ##sequence-region line before it declares";
         if (!wholeNumber(columns[3], 1, LONG_MAX, start) || !wholeNumber(columns[4], 1, LONG_MAX, end) ||
             start > end || end > ends[(size_t)contig])
-            return "the feature's start and end (" + columns[3] + ", " + columns[4] +
-                   ") do not lie within " + columns[0] + ", 1.." + std::to_string(ends[(size_t)contig]);
+            return "the feature's start and end (" + shownText(columns[3]) + ", " +
+                   shownText(columns[4]) + ") do not lie within " + columns[0] + ", 1.." +
+                   std::to_string(ends[(size_t)contig]);
         if (columns[1] == "zePlace")
             return "a feature of zePlace: give the GFF3 file zeContig wrote, without placements";
         std::string id = idOf(columns[8]);
-        if (!id.empty() && !gff.ids.insert(id).second) return "a second feature of ID '" + id + "'";
+        if (!id.empty() && !gff.ids.insert(id).second)
+            return "a second feature of ID '" + shownText(id) + "'";
         return "";
     }
 

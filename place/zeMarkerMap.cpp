@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "zeHeadedTable.h"
+#include "zeTextFile.h"
 
 void MarkerMap::add(const std::string& name, const std::string& chromosomeName, double at,
                     const std::string& atText) {
@@ -28,10 +29,10 @@ bool readMarkerMap(const std::string& path, MarkerMap& map, std::string& error) 
             errno = 0;
             double at = std::strtod(f[2].c_str(), &end);
             if (*end != '\0' || errno == ERANGE || !std::isfinite(at))
-                return "position must be a number, not '" + f[2] + "'";
+                return "position must be a number, not '" + shownText(f[2]) + "'";
             auto first = lineOf.emplace(f[0], line);
             if (!first.second)
-                return "marker " + f[0] + " is listed twice (first on line " +
+                return "marker " + shownText(f[0]) + " is listed twice (first on line " +
                        std::to_string(first.first->second) + ")";
             map.add(f[0], f[1], at, f[2]);
             return "";

@@ -5,6 +5,7 @@
 
 #include "zeDigest.h"
 #include "zeFastaReader.h"
+#include "zeTextFile.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ class PlacingSink : public FastaSink {
         digest.start();
         auto seen = lines.emplace(name, line);
         if (seen.second) return true;
-        error = "a second record named '" + name + "' (the first is at line " +
+        error = "a second record named '" + shownText(name) + "' (the first is at line " +
                 std::to_string(seen.first->second) +
                 "): the placements name sequences, so each name must be one";
         return false;

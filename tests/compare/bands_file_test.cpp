@@ -93,8 +93,18 @@ TEST(BandsFile, BadBlocksNameTheLineAndWhatIsWrong) {
          "g.bands:3: band position 5 of clone 'bX' follows 10: positions must ascend"},
         {std::string(H) + "10\n1 2\n-1\n",
          "g.bands:3: band position '1 2' of clone 'bX' is not a whole number"},
+        // A message shows control characters as escapes: a terminal acts on them.
         {std::string(H) + "10\r\n2\rx\r\n-1\r\n",
-         "g.bands:3: band position '2\rx' of clone 'bX' is not a whole number"},
+         "g.bands:3: band position '2\\x0Dx' of clone 'bX' is not a whole number"},
+        {"         b\x1b[31mX 1 17\n5\n6\n-1\n",
+         "g.bands:4: clone 'b\\x1B[31mX' has 2 bands but its header says 1"},
+        // A line of megabytes is not repeated whole.
+        {"         bX 1 17 " + std::string(100, 'y') + "\n-1\n",
+         "g.bands:1: expected a header '<clone> <band count> <gel number>' (3 fields, each after "
+         "one blank), not 4 fields: '         bX 1 17 " + std::string(63, 'y') + "...'"},
+        {std::string(H) + "10\n" + std::string(90, '7') + "\n-1\n",
+         "g.bands:3: band position " + std::string(80, '7') +
+             "... of clone 'bX' is too large (at most 2147483647)"},
         {std::string(H) + "20\n10\n-1\n",
          "g.bands:3: band position 10 of clone 'bX' follows 20: positions must ascend"},
         {"         bX two 17\n-1\n",

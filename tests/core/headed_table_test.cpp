@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "zeHeadedTable.h"
+#include "zeTextFile.h"
 
 namespace {
 
@@ -54,7 +55,10 @@ TEST(HeadedTable, EachFaultNamesTheFileAndLine) {
                                    "\\n or \\r\\n)"},
         {"clone\tmarker\r\na1\tm1\r\x05\n", "h.tsv:2: a carriage return inside the line (lines "
                                                "must end in \\n or \\r\\n)"},
-        {"clone\tmarker\na1\tm1\x01\n", "h.tsv:2: a control character (byte 1) inside the line"}};
+        {"clone\tmarker\na1\tm1\x01\n", "h.tsv:2: a control character (byte 1) inside the line"},
+        // A damaged first line is shown by its first 80 bytes, not whole.
+        {std::string(200, 'x') + "\n",
+         "h.tsv:1: expected the header 'clone marker', not '" + std::string(80, 'x') + "...'"}};
     for (const auto& [text, expected] : cases) {
         Read r = parsed(text);
         EXPECT_FALSE(r.ok) << text;
@@ -63,4 +67,15 @@ TEST(HeadedTable, EachFaultNamesTheFileAndLine) {
     std::string error;
     EXPECT_FALSE(readHeadedTable("/nonexistent/h.tsv", HEADER, nullptr, error));
     EXPECT_EQ(error.rfind("couldn't read '/nonexistent/h.tsv': ", 0), 0u) << error;
+}
+
+// A terminal would act on a control character; the cut never parts a
+// character of several bytes, which it would show as garbage.
+TEST(HeadedTable, ShownTextEscapesControlsAndCutsAtACharacterBoundary) {
+    EXPECT_EQ(shownText("a\tb\x1b[2J\x7f\x01"), "a\tb\\x1B[2J\\x7F\\x01");
+    EXPECT_EQ(shownText(std::string(80, 'a')), std::string(80, 'a'));
+    EXPECT_EQ(shownText(std::string(81, 'a')), std::string(80, 'a') + "...");
+    // "\xC3\xA9" (e acute) would straddle bytes 80 and 81.
+    const std::string text = std::string(79, 'a') + "\xC3\xA9" + "bbb";
+    EXPECT_EQ(shownText(text), std::string(79, 'a') + "...");
 }

@@ -6,6 +6,7 @@
 #include <climits>
 
 #include "zeOptions.h"
+#include "zeTextFile.h"
 
 namespace {
 
@@ -120,8 +121,10 @@ TEST(Options, NumbersAndTheirRanges) {
     EXPECT_EQ(real, 1e-12);
     for (const char* bad : {"", "0", "-1", "nan", "inf", "1e999", "x", " 1", "\n1", "1 "}) {
         EXPECT_FALSE(realOption("p", {0, "-c", bad}, 0, true, real, error)) << bad;
-        EXPECT_EQ(error, std::string("-c needs a number above 0, not '") + bad + "' (p -h for help)");
+        EXPECT_EQ(error, std::string("-c needs a number above 0, not '") + shownText(bad) +
+                             "' (p -h for help)");
     }
+    EXPECT_EQ(shownText("\n1"), "\\x0A1"); // a message keeps to its line
     EXPECT_TRUE(realOption("p", {0, "-c", "0"}, 0, false, real, error));
     EXPECT_EQ(real, 0);
     EXPECT_FALSE(realOption("p", {0, "-c", "-0.5"}, 0, false, real, error));
