@@ -8,7 +8,7 @@
 #
 # Harnesses: info rawbands traces names normfac step configure bands fasta
 # contigtable hits markermap mapgff contigoptions chromosomes placeoptions
-# compareoptions map (default all).
+# compareoptions map place (default all).
 # Environment:
 #   ZE_FUZZ_BUILD  build directory (default: build-fuzz in the repository)
 #   ZE_FUZZ_JOBS   harnesses run at the same time (default 1)
@@ -26,7 +26,7 @@ shift
 harnesses=("$@")
 [ ${#harnesses[@]} -gt 0 ] ||
     harnesses=(info rawbands traces names normfac step configure bands fasta contigtable hits
-    markermap mapgff contigoptions chromosomes placeoptions compareoptions map)
+    markermap mapgff contigoptions chromosomes placeoptions compareoptions map place)
 build=${ZE_FUZZ_BUILD:-$root/build-fuzz}
 jobs=${ZE_FUZZ_JOBS:-1}
 
