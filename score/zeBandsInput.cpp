@@ -13,6 +13,9 @@ bool readBandsFiles(const std::vector<std::string>& files, std::vector<Fingerpri
         for (const std::string& warning : fileWarnings)
             warnings << warning << std::endl;
         if (!read) return false;
+        // Most likely the wrong file, or a gel whose samples all went unnamed.
+        if (prints.size() == from)
+            warnings << "WARNING: '" << path << "' holds no fingerprints" << std::endl;
         gelNumbers.add(path, prints, from, warnings);
     }
     return true;

@@ -11,7 +11,7 @@
 #include "zeFingerprint.h"
 
 // Appends the fingerprints of every file to `prints`; the "WARNING: ..."
-// lines go to `warnings`. False with `error` set (the text of an ERROR
+// lines go to `warnings`, one for each file that holds none. False with `error` set (the text of an ERROR
 // line, without "ERROR: ") at the first file that cannot be read.
 bool readBandsFiles(const std::vector<std::string>& files, std::vector<Fingerprint>& prints,
                     std::string& error, std::ostream& warnings);

@@ -67,6 +67,21 @@ TEST(CompareInputs, AGelNumberInTwoFilesIsWarnedAboutOnce) {
     EXPECT_EQ(runCompare({a, t / "none.bands"}).err.find("WARNING"), std::string::npos);
 }
 
+// A file of no fingerprints is most likely the wrong one: the run goes on
+// with the others, and says so.
+TEST(CompareInputs, AFileOfNoFingerprintsIsWarnedAbout) {
+    TempDir t;
+    std::string a = t / "a.bands", empty = t / "empty.bands", blank = t / "blank.bands";
+    writeFile(a, TWO_COPIES);
+    writeFile(empty, "");
+    writeFile(blank, "\n\n");
+    RunResult r = runCompare({"-c", "1", empty, a, blank});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "WARNING: '" + empty + "' holds no fingerprints\n"
+                     "WARNING: '" + blank + "' holds no fingerprints\n");
+    EXPECT_EQ(r.out, runCompare({"-c", "1", a}).out);
+}
+
 TEST(CompareInputs, OrdinalsTellCopiesOfACloneApart) {
     TempDir t;
     std::string x = t / "x.bands", y = t / "y.bands";
