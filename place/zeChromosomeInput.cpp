@@ -5,6 +5,8 @@
 #include <set>
 #include <utility>
 
+#include "zeTextFile.h"
+
 namespace {
 
 std::string plural(long n, const std::string& one, const std::string& many) {
@@ -55,7 +57,7 @@ ChromosomeInput gatherChromosomeInput(const std::vector<ContigTableRow>& rows,
         if (l.count)
             in.warnings.push_back("WARNING: '" + names.hits + "': " + std::to_string(l.count) + " " +
                                   (l.count == 1 ? one : many) + " (the first, line " +
-                                  std::to_string(l.firstLine) + ": " + l.first + "); left out");
+                                  std::to_string(l.firstLine) + ": " + shownText(l.first) + "); left out");
     };
     warn(repeated, "line repeats an earlier one", "lines repeat earlier ones");
     const std::string inTable = " not in the contig table '" + names.table + "'";
@@ -73,7 +75,7 @@ ChromosomeInput gatherChromosomeInput(const std::vector<ContigTableRow>& rows,
     long probeCount = 0;
     for (size_t m = 0; m < counts.size(); ++m)
         if (in.repeatProbes[m]) {
-            if (probeCount++ < 5) probes += (probes.empty() ? "" : ", ") + map.names[m];
+            if (probeCount++ < 5) probes += (probes.empty() ? "" : ", ") + shownText(map.names[m]);
         }
     if (probeCount)
         in.warnings.push_back("WARNING: '" + names.hits + "': " +
