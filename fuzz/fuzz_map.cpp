@@ -2,9 +2,10 @@
 // of 64 fragments whose band positions a seed of the input draws, some
 // repeating an earlier fragment's (a repeat family), and clones as runs of
 // its fragments, some with a band lost, an extra band or a second piece
-// from elsewhere (a chimera), and some marker hits. The map, its tiling paths, the table, the tiling path
-// table, the GFF3 and the page are built, and what the map promises of
-// every clone is checked.
+// from elsewhere (a chimera), and some marker hits. The map, its tiling
+// paths, the table, the tiling path table, the GFF3 and the page are
+// built; what the map promises of every clone is checked, and that three
+// threads of the pair scan build the same map as one.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -34,7 +35,8 @@ std::vector<Fingerprint> clonesOf(InputCursor& in, const std::vector<int>& fragm
         f.clone = "C" + std::to_string(prints.size());
         f.gel = std::to_string(1 + flags % 3);
         for (int k = 0; k < length; ++k)
-            if (!(flags & 8) || k % 5 != flags % 5) f.bands.push_back(fragment[(start + k) % FRAGMENTS]);
+            if (!(flags & 8) || k % 5 != flags % 5)
+                f.bands.push_back(fragment[(start + k) % FRAGMENTS]);
         if (flags & 16) f.bands.push_back(in.takeByte() * 18);
         if (flags & 32) // a second piece, from the other side of the circle
             for (int k = 0; k < length / 2; ++k)
@@ -58,11 +60,13 @@ void checkMap(const std::vector<Fingerprint>& prints, const ContigMap& map) {
         if (c.contig < 0 || c.contig > map.contigs) fuzzFail("a contig number out of range");
         if (c.contig == 0 ? c.left != -1 || c.right != -1 : c.left < 0 || c.left >= c.right)
             fuzzFail("a clone's place out of order");
-        if (c.status == CloneStatus::Chimeric && c.contig != 0) fuzzFail("a chimeric clone in a contig");
-        if (c.buriedIn >= 0 &&
-            ((size_t)c.buriedIn >= prints.size() || map.clones[(size_t)c.buriedIn].contig != c.contig))
+        if (c.status == CloneStatus::Chimeric && c.contig != 0)
+            fuzzFail("a chimeric clone in a contig");
+        if (c.buriedIn >= 0 && ((size_t)c.buriedIn >= prints.size() ||
+                                map.clones[(size_t)c.buriedIn].contig != c.contig))
             fuzzFail("buried in a clone of another contig");
-        if ((c.status == CloneStatus::Buried) != (c.buriedIn >= 0)) fuzzFail("a burial without its host");
+        if ((c.status == CloneStatus::Buried) != (c.buriedIn >= 0))
+            fuzzFail("a burial without its host");
     }
 }
 
@@ -129,6 +133,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string table = contigTableRows(prints, map);
     if (std::count(table.begin(), table.end(), '\n') != (long)prints.size())
         fuzzFail("a table of another number of rows");
+    // The pair scan's threads change nothing.
+    MapSettings threaded = s;
+    threaded.threads = 3;
+    if (contigTableRows(prints, buildMap(prints, threaded, hits)) != table)
+        fuzzFail("a map that depends on the number of threads");
     tilingTableRows(prints, map, paths);
     contigGff(prints, map, paths);
     ContigPageInput page;

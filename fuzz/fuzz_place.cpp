@@ -125,7 +125,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const int last = std::min(FRAGMENTS, first + 1 + sequenceBytes[(size_t)(3 * k + 1)] % 24);
         const uint8_t how = sequenceBytes[(size_t)(3 * k + 2)];
         const size_t end = last < FRAGMENTS ? genome.starts[(size_t)last] : genome.bases.size();
-        std::string bases = genome.bases.substr(genome.starts[(size_t)first], end - genome.starts[(size_t)first]);
+        std::string bases =
+            genome.bases.substr(genome.starts[(size_t)first], end - genome.starts[(size_t)first]);
         if (how & 1) bases = reverseComplement(bases);
         if (how & 2) bases[bases.size() / 2] = 'N';
         if (how & 4) bases[bases.size() / 3] = 'R';
@@ -155,7 +156,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string table = placementTableHeader();
     for (const PlacementRow& r : placements)
         appendPlacementRow(table, r);
-    for (const std::string& line : splitInput((const uint8_t*)table.data(), table.size(), "\n", 10000))
+    for (const std::string& line :
+         splitInput((const uint8_t*)table.data(), table.size(), "\n", 10000))
         if (!line.empty() && std::count(line.begin(), line.end(), '\t') != 10)
             fuzzFail("a placement row that is not eleven fields");
     const std::string agp = placementAgp(placements);
