@@ -59,7 +59,10 @@ PlacementRow rowOf(const std::string& name, const Chain& c, int fromBand, int to
     r.sequence = name;
     r.contig = c.contig;
     r.strand = c.strand;
-    r.matched = c.matched();
+    // Of the piece's fragments: another place's chain (ambiguous) may run on
+    // past the piece.
+    r.matched = (int)std::count_if(c.bands.begin(), c.bands.end(),
+                                   [&](int b) { return b >= fromBand && b <= toBand; });
     r.fragments = toBand - fromBand + 1;
     r.logChance = c.logChance;
     double before = c.first() - fromBand, after = toBand - c.last();
