@@ -5,7 +5,7 @@
 // out in one or two contigs, and sequences cut from the genome, some turned
 // round, some with N or an IUPAC code. The size scale, the map's fragments,
 // the placements, the table, the AGP, the GFF3 and the page are made, and
-// what the rows promise is checked.
+// what the rows and the AGP promise is checked.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -67,6 +67,37 @@ std::string reverseComplement(const std::string& s) {
     for (char& c : out)
         c = c == 'A' ? 'T' : c == 'C' ? 'G' : c == 'G' ? 'C' : c == 'T' ? 'A' : c;
     return out;
+}
+
+// What AGP 2.1 asks of every line: nine columns, parts numbered from 1 per
+// object, object coordinates contiguous from 1, a component as long as its
+// span of the object and within its sequence; and zePlace's gaps of 100.
+void checkAgp(const std::string& agp, const std::vector<int64_t>& lengths) {
+    std::string object;
+    long part = 0, end = 0;
+    for (const std::string& line :
+         splitInput((const uint8_t*)agp.data(), agp.size(), "\n", 100000)) {
+        if (line.empty() || line[0] == '#') continue;
+        std::vector<std::string> f = splitInput((const uint8_t*)line.data(), line.size(), "\t", 20);
+        if (f.size() != 9) fuzzFail("an AGP line that is not nine columns");
+        if (f[0] != object) {
+            object = f[0];
+            part = end = 0;
+        }
+        const long from = std::stol(f[1]), to = std::stol(f[2]);
+        if (std::stol(f[3]) != ++part) fuzzFail("AGP parts not numbered 1, 2, ... in an object");
+        if (from != end + 1 || to < from) fuzzFail("AGP object coordinates not contiguous");
+        end = to;
+        if (f[4] == "N") {
+            if (to - from + 1 != 100 || f[5] != "100") fuzzFail("an AGP gap not of 100");
+        } else {
+            const long first = std::stol(f[6]), last = std::stol(f[7]);
+            const size_t k = (size_t)std::stoi(f[5].substr(1));
+            if (f[4] != "W" || first < 1 || last - first != to - from || last > lengths[k] ||
+                (f[8] != "+" && f[8] != "-" && f[8] != "?"))
+                fuzzFail("an AGP component not within its sequence");
+        }
+    }
 }
 
 } // namespace
@@ -160,10 +191,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
          splitInput((const uint8_t*)table.data(), table.size(), "\n", 10000))
         if (!line.empty() && std::count(line.begin(), line.end(), '\t') != 10)
             fuzzFail("a placement row that is not eleven fields");
-    const std::string agp = placementAgp(placements);
-    for (const std::string& line : splitInput((const uint8_t*)agp.data(), agp.size(), "\n", 10000))
-        if (!line.empty() && line[0] != '#' && std::count(line.begin(), line.end(), '\t') != 8)
-            fuzzFail("an AGP line that is not nine columns");
+    checkAgp(placementAgp(placements), lengths);
     placementGff(placements);
     std::vector<long> ends;
     for (const ContigClones& c : map.contigs)
