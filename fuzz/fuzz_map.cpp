@@ -17,6 +17,7 @@
 #include "zeContigGff.h"
 #include "zeContigPage.h"
 #include "zeContigTable.h"
+#include "zeContigTableReader.h"
 #include "zeMapBuild.h"
 #include "zeTilingPath.h"
 #include "zeTilingTable.h"
@@ -133,6 +134,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string table = contigTableRows(prints, map);
     if (std::count(table.begin(), table.end(), '\n') != (long)prints.size())
         fuzzFail("a table of another number of rows");
+    // zePlace and zeContig --previous read the table back as it was written.
+    std::vector<ContigTableRow> rows;
+    std::string error;
+    if (!parseContigTable(contigTableHeader() + table, "table", rows, error))
+        fuzzFail("a table its reader refuses");
+    if (rows.size() != prints.size()) fuzzFail("a table that reads back otherwise");
+    for (const ContigTableRow& row : rows) {
+        // The clones are C0, C1, ..., each once.
+        auto named = std::find_if(prints.begin(), prints.end(),
+                                  [&](const Fingerprint& f) { return f.clone == row.clone; });
+        if (named == prints.end()) fuzzFail("a table row of no clone");
+        const PlacedClone& c = map.clones[(size_t)(named - prints.begin())];
+        if (row.contig != c.contig || row.left != c.left || row.right != c.right ||
+            row.status != c.status || row.links != c.links)
+            fuzzFail("a table that reads back otherwise");
+    }
     // The pair scan's threads change nothing.
     MapSettings threaded = s;
     threaded.threads = 3;
