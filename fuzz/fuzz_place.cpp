@@ -1,11 +1,12 @@
 // zePlace's placement of sequences on a small map drawn from the input: a
 // genome of 64 restriction fragments (sizes from a seed, HindIII sites
 // between them, bases of A and C only elsewhere so that no other site
-// arises), clones as runs of its fragments with their bands and sizes, laid
-// out in one or two contigs, and sequences cut from the genome, some turned
-// round, some with N or an IUPAC code. The size scale, the map's fragments,
-// the placements, the table, the AGP, the GFF3 and the page are made, and
-// what the rows and the AGP promise is checked.
+// arises), clones as runs of its fragments with their bands and sizes,
+// laid out in one or two contigs (bands and places a few units off where
+// the input says), and sequences cut from the genome, some turned round,
+// some with N or an IUPAC code. The size scale, the map's fragments, the
+// placements, the table, the AGP, the GFF3 and the page are made, and what
+// the rows and the AGP promise is checked.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -128,8 +129,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             if (!(flags & 8) || k % 5 != flags % 5) sizes.push_back(genome.sizes[(size_t)k]);
         if (flags & 16) sizes.push_back(600 + flags * 30);
         std::sort(sizes.begin(), sizes.end());
+        // Gel noise: a band a few units off its size's place.
+        const int noise = flags & 64 ? flags % 7 - 3 : 0;
         for (auto s = sizes.rbegin(); s != sizes.rend(); ++s)
-            c.print.bands.push_back(positionOf(*s));
+            c.print.bands.push_back(std::max(0, positionOf(*s) + noise));
+        std::sort(c.print.bands.begin(), c.print.bands.end());
         c.sizes = sizes;
         ContigTableRow row;
         row.clone = c.print.clone;
@@ -137,8 +141,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         row.ordinal = c.print.ordinal;
         // Two contigs where the flags say so: the map's break at fragment 32.
         row.contig = (flags & 32) && start >= 32 ? 2 : 1;
-        row.left = start;
-        row.right = start + length;
+        // The layout's places are a few units off too.
+        row.left = start + (flags & 128 ? 2 : 0);
+        row.right = row.left + length;
         clones.push_back(c);
         rows.push_back(row);
     }
