@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "zeOptions.h"
+#include "zeTextFile.h"
 
 namespace {
 
@@ -67,7 +68,7 @@ bool readCompareOptions(int argc, char** argv, CompareOptions& o, std::string& e
         } else if (rule.longName == "part") {
             if (!readPart(given.value, o.part, o.parts)) {
                 error = usageProblem(PROGRAM, "--part needs K/N, whole numbers with 1 <= K <= N, not '" +
-                                                  given.value + "'");
+                                                  shownText(given.value) + "'");
                 return false;
             }
             o.partGiven = true;

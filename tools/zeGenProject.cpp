@@ -29,6 +29,7 @@
 #include "zeError.h"
 #include "zeScale.h"
 #include "zeSplitMix.h"
+#include "zeTextFile.h"
 #include "zeToolArgs.h"
 #include "zeToolOutput.h"
 #include "zeVersion.h"
@@ -153,7 +154,7 @@ std::string parseWord(const std::string& option, const std::string& text, bool f
         if (isspace((unsigned char)c) || c == '"' || (fileNamePart && c == '/')) bad = true;
     if (bad)
         failUsage(option + " needs one non-empty word without blanks" +
-                  std::string(fileNamePart ? " or '/'" : "") + ", not '" + text + "'");
+                  std::string(fileNamePart ? " or '/'" : "") + ", not '" + shownText(text) + "'");
     return text;
 }
 
@@ -189,7 +190,7 @@ Options parseOptions(int argc, char** argv) {
             o.markerRepeat = (int)wholeValue(given, 1, 10000);
         } else if (name == "method") {
             if (value != "linear" && value != "nonlinear")
-                failUsage("--method must be linear or nonlinear, not '" + value + "'");
+                failUsage("--method must be linear or nonlinear, not '" + shownText(value) + "'");
             o.linear = value == "linear";
         } else if (name == "sizes" || name == "no-sizes") {
             o.sizes = name == "sizes";

@@ -8,6 +8,7 @@
 #include "zeLibDraft.h"
 #include "zeLibGenome.h"
 #include "zeScale.h"
+#include "zeTextFile.h"
 #include "zeToolArgs.h"
 #include "zeVersion.h"
 
@@ -198,7 +199,7 @@ std::vector<VectorBand> parseVectorBands(const std::string& text) {
         size_t colon = item.find(':');
         if (colon == std::string::npos)
             failUsage("--vector-bands needs POS:SHARE items separated by commas, or none, not '" +
-                      text + "'");
+                      shownText(text) + "'");
         VectorBand b;
         b.position = (int)wholeValue({0, "--vector-bands position", item.substr(0, colon)}, 0,
                                      NORM_SCALE_LENGTH - 1);
@@ -210,7 +211,8 @@ std::vector<VectorBand> parseVectorBands(const std::string& text) {
 }
 
 bool parseOnOff(const std::string& option, const std::string& text) {
-    if (text != "on" && text != "off") failUsage(option + " needs on or off, not '" + text + "'");
+    if (text != "on" && text != "off")
+        failUsage(option + " needs on or off, not '" + shownText(text) + "'");
     return text == "on";
 }
 
@@ -220,11 +222,11 @@ std::string siteValue(const std::string& text) {
     for (char c : text) {
         char u = (c >= 'a' && c <= 'z') ? (char)(c - 'a' + 'A') : c;
         if (u != 'A' && u != 'C' && u != 'G' && u != 'T')
-            failUsage("--site needs bases A, C, G and T only, not '" + text + "'");
+            failUsage("--site needs bases A, C, G and T only, not '" + shownText(text) + "'");
         site += u;
     }
     if (site.size() < 4 || site.size() > 20)
-        failUsage("--site needs 4 to 20 bases, not '" + text + "'");
+        failUsage("--site needs 4 to 20 bases, not '" + shownText(text) + "'");
     return site;
 }
 
