@@ -3,9 +3,10 @@
 // repeating an earlier fragment's (a repeat family), and clones as runs of
 // its fragments, some with a band lost, an extra band or a second piece
 // from elsewhere (a chimera), and some marker hits. The map, its tiling
-// paths, the table, the tiling path table, the GFF3 and the page are
-// built; what the map promises of every clone is checked, and that three
-// threads of the pair scan build the same map as one.
+// paths, the table, the tiling path table, the GFF3, the page and
+// zeCompare's page of the same fingerprints are built; what the map
+// promises of every clone is checked, and that three threads of the pair
+// scan build the same map as one.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "fuzzSupport.h"
+#include "zeComparePage.h"
 #include "zeContigGff.h"
 #include "zeContigPage.h"
 #include "zeContigTable.h"
@@ -168,5 +170,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         for (int v : path)
             page.tilingPath[(size_t)v] = 1;
     contigPage(page);
+    // zeCompare's page of the same fingerprints: its tree and heatmap.
+    ComparePageInput compare;
+    compare.prints = &prints;
+    compare.tolerance = s.tolerance;
+    compare.cutoff = s.cutoff;
+    comparePage(compare);
     return 0;
 }
