@@ -35,6 +35,21 @@ void clearDir(const std::string& dir);
 std::vector<std::string> splitInput(const uint8_t* data, size_t size, const std::string& separator,
                                     size_t maxParts);
 
+// The next 32 bits of xorshift32 from state (never 0): a harness draws a
+// whole genome from one byte of its input, so that short inputs already
+// hold libraries. The committed corpora depend on this very sequence.
+inline uint32_t xorshiftNext(uint32_t& state) {
+    state ^= state << 13;
+    state ^= state >> 17;
+    state ^= state << 5;
+    return state;
+}
+
+// The first state of xorshiftNext from one byte of the input.
+inline uint32_t xorshiftSeed(uint8_t byte) {
+    return 2463534242u ^ (uint32_t)byte * 2654435761u;
+}
+
 // Takes bytes off the front of the input for harness parameters; zero once
 // the input is used up.
 class InputCursor {

@@ -11,12 +11,12 @@
 #include <cmath>
 #include <cstdint>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "fuzzSupport.h"
 #include "zeComparePage.h"
 #include "zeContigGff.h"
+#include "zeContigInput.h"
 #include "zeContigPage.h"
 #include "zeContigTable.h"
 #include "zeContigTableReader.h"
@@ -47,11 +47,7 @@ std::vector<Fingerprint> clonesOf(InputCursor& in, const std::vector<int>& fragm
         std::sort(f.bands.begin(), f.bands.end());
         prints.push_back(f);
     }
-    // The order zeContig reads them in.
-    std::sort(prints.begin(), prints.end(), [](const Fingerprint& a, const Fingerprint& b) {
-        return std::tie(a.clone, a.gel, a.ordinal, a.bands) <
-               std::tie(b.clone, b.gel, b.ordinal, b.bands);
-    });
+    sortContigInput(prints); // the order zeContig reads them in
     for (size_t k = 0; k < prints.size(); ++k)
         prints[k].ordinal = (int)k + 1;
     return prints;
@@ -95,14 +91,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int minShared = 1 + in.takeByte() % 8;
     const uint8_t markerBytes = in.takeByte() % 16;
     // The genome from a seed, so that a short input already holds clones.
-    uint32_t state = 2463534242u ^ (uint32_t)in.takeByte() * 2654435761u;
+    uint32_t state = xorshiftSeed(in.takeByte());
     const int repeatEighths = in.takeByte() % 4;
-    auto next = [&state]() {
-        state ^= state << 13;
-        state ^= state >> 17;
-        state ^= state << 5;
-        return state;
-    };
+    auto next = [&state]() { return xorshiftNext(state); };
     std::vector<int> fragment(FRAGMENTS);
     for (int k = 0; k < FRAGMENTS; ++k)
         fragment[(size_t)k] = k > 0 && (int)(next() % 8) < repeatEighths

@@ -36,12 +36,7 @@ struct Genome {
 };
 
 Genome genomeOf(uint32_t state) {
-    auto next = [&state]() {
-        state ^= state << 13;
-        state ^= state >> 17;
-        state ^= state << 5;
-        return state;
-    };
+    auto next = [&state]() { return xorshiftNext(state); };
     Genome g;
     for (int k = 0; k < FRAGMENTS; ++k) {
         const int size = 600 + (int)(next() % 9000);
@@ -109,7 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     PlaceSettings settings;
     settings.chains.tolerance = 1 + in.takeByte() % 12;
     settings.cutoff = std::pow(10.0, -(in.takeByte() % 8));
-    const Genome genome = genomeOf(2463534242u ^ (uint32_t)in.takeByte() * 2654435761u);
+    const Genome genome = genomeOf(xorshiftSeed(in.takeByte()));
     const int sequenceCount = 1 + in.takeByte() % (int)MOST_SEQUENCES;
 
     std::vector<SizedClone> clones;

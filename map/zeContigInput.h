@@ -9,6 +9,9 @@
 
 #include "zeFingerprint.h"
 
+// Puts fingerprints in that order.
+void sortContigInput(std::vector<Fingerprint>& prints);
+
 // False with `error` set (the text of an ERROR line, without "ERROR: ")
 // on the first file that cannot be read; warnings go to standard error.
 bool readContigInput(const std::vector<std::string>& files, std::vector<Fingerprint>& prints,
