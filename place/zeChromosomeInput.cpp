@@ -55,9 +55,10 @@ ChromosomeInput gatherChromosomeInput(const std::vector<ContigTableRow>& rows,
     }
     auto warn = [&](const LeftOutHits& l, const std::string& one, const std::string& many) {
         if (l.count)
-            in.warnings.push_back("WARNING: '" + names.hits + "': " + std::to_string(l.count) + " " +
-                                  (l.count == 1 ? one : many) + " (the first, line " +
-                                  std::to_string(l.firstLine) + ": " + shownText(l.first) + "); left out");
+            in.warnings.push_back("WARNING: '" + names.hits + "': " + std::to_string(l.count) +
+                                  " " + (l.count == 1 ? one : many) + " (the first, line " +
+                                  std::to_string(l.firstLine) + ": " + shownText(l.first) +
+                                  "); left out");
     };
     warn(repeated, "line repeats an earlier one", "lines repeat earlier ones");
     const std::string inTable = " not in the contig table '" + names.table + "'";
