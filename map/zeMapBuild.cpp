@@ -90,7 +90,14 @@ ContigMap buildMap(const std::vector<Fingerprint>& given, const MapSettings& s,
     // copies of one family: the junction test rescores them on the rest,
     // and so does the marker stage.
     const PrintsView plain(prints, &repeats.plainPrints);
-    const std::vector<std::pair<int, int>> copyCuts = repeatCopyCuts(g, plain, s);
+    // The pairs just short of the cutoff witness where a clone's own place
+    // lies; they are held no longer than that.
+    std::vector<std::pair<int, int>> copyCuts;
+    {
+        const OverlapGraph witnesses(n, scanned.looser);
+        std::vector<std::pair<int, int>>().swap(scanned.looser);
+        copyCuts = repeatCopyCuts(g, plain, s, &witnesses);
+    }
     if (!copyCuts.empty()) g = withoutEdges(g, copyCuts);
     found.junctions = findJunctions(g, plain, s);
     std::vector<std::vector<int>> groups;

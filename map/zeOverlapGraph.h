@@ -6,6 +6,7 @@
 #define ZE_OVERLAPGRAPH_H
 
 #include <cstddef>
+#include <utility>
 #include <vector>
 
 #include "zePairScan.h"
@@ -20,6 +21,8 @@ class OverlapGraph {
     OverlapGraph() = default;
     // pairs: first < second, each pair at most once.
     OverlapGraph(int vertices, const std::vector<PairScore>& pairs);
+    // The same of pairs without their scores (shared 0).
+    OverlapGraph(int vertices, const std::vector<std::pair<int, int>>& pairs);
 
     int size() const { return (int)start.size() - 1; }
     const Overlap* begin(int v) const { return edges.data() + start[v]; }
@@ -32,6 +35,9 @@ class OverlapGraph {
     std::vector<PairScore> pairs() const;
 
   private:
+    template <class Pairs, class Ends, class Shared>
+    void build(int vertices, const Pairs& pairs, Ends ends, Shared shared);
+
     std::vector<size_t> start{0};
     std::vector<Overlap> edges;
 };

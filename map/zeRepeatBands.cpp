@@ -94,6 +94,7 @@ ScannedPairs scanWithBandDepths(const std::vector<Fingerprint>& prints, const Ma
     });
     if (!counting) {
         scanned.depths = bandDepths(prints, scanned.passing, s.tolerance, looser);
+        scanned.looser = std::move(looser);
     } else {
         for (const PairScore& p : scanned.passing)
             countPairBands(prints, p.first, p.second, s.tolerance, scanned.depths);

@@ -44,10 +44,13 @@ BandDepths bandDepths(const std::vector<Fingerprint>& prints, const std::vector<
 // elsewhere. The further pairs are held as two indices each until the scan
 // ends, unless they come to take more room than the counts, which are
 // then kept from that pair on (a library whose clones nearly all share
-// one repeat).
+// one repeat). Held to the end, they are handed on in `looser`
+// (first < second, each once; empty where the counts took over): the
+// repeat-copy test takes its witnesses from them.
 struct ScannedPairs {
     std::vector<PairScore> passing;
     BandDepths depths;
+    std::vector<std::pair<int, int>> looser;
 };
 ScannedPairs scanWithBandDepths(const std::vector<Fingerprint>& prints, const MapSettings& settings);
 

@@ -20,24 +20,32 @@ bool liesAtOtherCopy(const PartnerBands& y, const PartnerBands& z, int tolerance
 } // namespace
 
 std::vector<int> partnersAtOtherCopies(const OverlapGraph& g, const PrintsView& prints, int x,
-                                       const MapSettings& s) {
-    const std::vector<PartnerBands> partners =
+                                       const MapSettings& s, const OverlapGraph* witnesses) {
+    std::vector<PartnerBands> partners =
         partnersReachingPast(g, prints, x, s.tolerance, s.copyOwnBands);
+    const size_t own = partners.size(); // the rest are witnesses only
+    if (witnesses) {
+        std::vector<PartnerBands> more =
+            partnersReachingPast(*witnesses, prints, x, s.tolerance, s.copyOwnBands);
+        partners.insert(partners.end(), more.begin(), more.end());
+    }
     std::vector<int> found;
-    for (const PartnerBands& y : partners)
+    for (size_t k = 0; k < own; ++k) {
+        const PartnerBands& y = partners[k];
         for (const PartnerBands& z : partners)
             if (&y != &z && liesAtOtherCopy(y, z, s.tolerance, s)) {
                 found.push_back(y.clone);
                 break;
             }
+    }
     return found;
 }
 
 std::vector<std::pair<int, int>> repeatCopyCuts(const OverlapGraph& g, const PrintsView& prints,
-                                                const MapSettings& s) {
+                                                const MapSettings& s, const OverlapGraph* witnesses) {
     std::vector<std::pair<int, int>> seen; // from each end that finds it
     for (int x = 0; x < g.size(); ++x)
-        for (int y : partnersAtOtherCopies(g, prints, x, s))
+        for (int y : partnersAtOtherCopies(g, prints, x, s, witnesses))
             seen.push_back({std::min(x, y), std::max(x, y)});
     std::sort(seen.begin(), seen.end());
     std::vector<std::pair<int, int>> cuts;

@@ -50,6 +50,21 @@ TEST(RepeatCopies, CutsTheOverlapsSeenSoFromBothEnds) {
     EXPECT_EQ(repeatCopyCuts(g, prints, c.s), (std::vector<std::pair<int, int>>{{0, 2}}));
 }
 
+TEST(RepeatCopies, APairJustShortOfTheCutoffWitnessesTheClonesOwnPlace) {
+    TwoCopies c;
+    // x-z falls short of the cutoff: only the witnesses hold it.
+    c.pairs.erase(c.pairs.begin());
+    const OverlapGraph g(4, c.pairs);
+    const OverlapGraph witnesses(4, std::vector<std::pair<int, int>>{{0, 1}});
+    const PrintsView prints(c.prints);
+    EXPECT_EQ(partnersAtOtherCopies(g, prints, 0, c.s), std::vector<int>());
+    EXPECT_TRUE(repeatCopyCuts(g, prints, c.s).empty());
+    EXPECT_EQ(partnersAtOtherCopies(g, prints, 0, c.s, &witnesses), std::vector<int>({2}));
+    // Only an overlap of the build is cut, never a witness's.
+    EXPECT_EQ(repeatCopyCuts(g, prints, c.s, &witnesses),
+              (std::vector<std::pair<int, int>>{{0, 2}}));
+}
+
 TEST(RepeatCopies, APartnerSharingBandsBeyondTheCloneIsOnItsSide) {
     TwoCopies c;
     // y now also reaches over A's fragments 15-24, beyond x, that z holds.
