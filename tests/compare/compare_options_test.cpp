@@ -48,6 +48,8 @@ TEST(CompareOptions, RefusedFormsAreOneUsageError) {
         {{"-c", "1e999", bands}, "-c needs a number of 0 or more, not '1e999'"},
         {{"--part", "2147483648/2147483649", bands},
          "--part needs K/N, whole numbers with 1 <= K <= N, not '2147483648/2147483649'"},
+        {{"--part", "1/\x1b[2J", bands},
+         "--part needs K/N, whole numbers with 1 <= K <= N, not '1/\\x1B[2J'"},
         {{"--part=1/2", "--html", t / "p.html", bands},
          "--html cannot be used with --part: a part scores only some of the pairs"},
         {{"--", "-t"}, "couldn't read '-t': No such file or directory"},

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "zeCommonBands.h"
+#include "zeOverlapGraph.h"
 #include "zeRepeatBands.h"
 #include "zeSulston.h"
 
@@ -181,6 +182,21 @@ TEST(RepeatBands, ClonesAtOtherCopiesBelowTheBuildCutoffShowTheRepeat) {
     }
     const BandDepths& depths = scanned.depths;
     EXPECT_EQ(depths.depth, bandDepths(prints, loose, s.tolerance).depth);
+    // The looser pairs are handed on, those passing the build cutoff not.
+    std::vector<std::pair<int, int>> looser;
+    for (const PairScore& p : loose)
+        if (p.score > s.cutoff) looser.emplace_back(p.first, p.second);
+    std::vector<std::pair<int, int>> handedOn = scanned.looser;
+    std::sort(handedOn.begin(), handedOn.end());
+    std::sort(looser.begin(), looser.end());
+    EXPECT_EQ(handedOn, looser);
+    // The copy test's witnesses: a graph of them, each pair an edge.
+    const OverlapGraph witnesses((int)prints.size(), scanned.looser);
+    for (const auto& [a, b] : looser) {
+        EXPECT_EQ(witnesses.sharedOf(a, b), 0) << a << "-" << b;
+        EXPECT_EQ(witnesses.sharedOf(b, a), 0) << a << "-" << b;
+    }
+    EXPECT_EQ(witnesses.pairs().size(), looser.size());
 
     auto joinsTheGroups = [&](const RepeatFindings& found) {
         for (const PairScore& p : found.kept)
@@ -215,6 +231,7 @@ TEST(RepeatBands, DepthsOfALibraryOfOneSharedRepeat) {
     const ScannedPairs scanned = scanWithBandDepths(prints, s);
     EXPECT_EQ(scanned.passing.size(), passing.size());
     EXPECT_EQ(scanned.depths.depth, bandDepths(prints, loose, s.tolerance).depth);
+    EXPECT_TRUE(scanned.looser.empty()); // no longer held once counted
 }
 
 // Two groups of six clones on 25 bands of their own; clone 0 of the first

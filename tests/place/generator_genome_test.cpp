@@ -83,6 +83,11 @@ TEST(GeneratorGenome, SelfOverlappingOrBadSiteIsRefusedBeforeAnyFile) {
     r = run(ZE_GENLIBRARY_BIN, {"--out", dir / "lib", "--site", "AAGNTT"});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("--site needs bases A, C, G and T only"), std::string::npos) << r.err;
+    // A control character is shown, not sent to the terminal.
+    r = run(ZE_GENLIBRARY_BIN, {"--out", dir / "lib", "--site", "AAG\x1b[2J"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("not 'AAG\\x1B[2J'"), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find('\x1b'), std::string::npos) << r.err;
 }
 
 } // namespace
