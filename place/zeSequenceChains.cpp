@@ -12,6 +12,7 @@ struct Match {
     int contig;
     int band;     // sequence band
     double place; // map fragment's place in its contig
+    bool close;   // its size within CLOSE_SIZE of the map fragment's tolerance
 };
 
 // The buffers of the dynamic programme, kept from one contig to the next.
@@ -201,6 +202,35 @@ double logPoissonBinomialTail(int m, const std::vector<double>& q) {
     return at[(size_t)m];
 }
 
+double logCloseTail(int hits, int close, const std::vector<double>& q, double closeShare) {
+    if (hits <= 0 && close <= 0) return 0;
+    const size_t H = (size_t)std::max(0, hits), C = (size_t)std::max(0, close);
+    // at[h * (C + 1) + c]: log P(h hits, c of them close, so far), the
+    // last of each standing for that many or more.
+    std::vector<double> at((H + 1) * (C + 1), -INFINITY), next(at.size());
+    at[0] = 0;
+    for (double v : q) {
+        const double p = std::min(1.0, std::max(0.0, v));
+        const double miss = std::log1p(-p), closeHit = std::log(p * closeShare),
+                     otherHit = std::log(p * (1 - closeShare));
+        std::fill(next.begin(), next.end(), -INFINITY);
+        for (size_t h = 0; h <= H; ++h)
+            for (size_t c = 0; c <= C; ++c) {
+                const double now = at[h * (C + 1) + c];
+                if (now == -INFINITY) continue;
+                const size_t h1 = std::min(H, h + 1), c1 = std::min(C, c + 1);
+                double& stay = next[h * (C + 1) + c];
+                stay = logAddExp(stay, now + miss);
+                double& other = next[h1 * (C + 1) + c];
+                other = logAddExp(other, now + otherHit);
+                double& near = next[h1 * (C + 1) + c1];
+                near = logAddExp(near, now + closeHit);
+            }
+        at.swap(next);
+    }
+    return at.back();
+}
+
 std::vector<Chain> findChains(const std::vector<SequenceBand>& seq, const PlaceMap& map,
                               const ChainSettings& s) {
     std::vector<Chain> chains;
@@ -218,7 +248,9 @@ std::vector<Chain> findChains(const std::vector<SequenceBand>& seq, const PlaceM
         long near = 0;
         for (auto f = lo; f != hi; ++f)
             if (std::fabs(f->units - seq[k].units) <= fragmentTolerance(s, f->support)) {
-                matches.push_back({f->contig, (int)k, f->at});
+                matches.push_back({f->contig, (int)k, f->at,
+                                   std::fabs(f->units - seq[k].units) <=
+                                       CLOSE_SIZE * fragmentTolerance(s, f->support)});
                 ++near;
             }
         double share = (double)near / (double)frags.size();
@@ -254,7 +286,14 @@ std::vector<Chain> findChains(const std::vector<SequenceBand>& seq, const PlaceM
                         std::binary_search(c.bands.begin(), c.bands.end(), matches[v].band))
                         used[v] = 1;
                 std::vector<double> trials(q.begin() + c.first() + 1, q.begin() + c.last() + 1);
-                c.logChance = logStarts + logPoissonBinomialTail(c.matched() - 1, trials);
+                int close = 0;
+                for (size_t t = 1; t < picked.size(); ++t)
+                    close += matches[picked[t]].close;
+                double loose = logPoissonBinomialTail(c.matched() - 1, trials);
+                double tight = close > 0 && trials.size() <= (size_t)LONGEST_EXACT_TAIL
+                                   ? logCloseTail(c.matched() - 1, close, trials, CLOSE_SIZE)
+                                   : 0;
+                c.logChance = logStarts + std::log(2.0) + std::min(loose, tight);
                 chains.push_back(std::move(c));
             }
         }

@@ -178,6 +178,35 @@ TEST(Chains, PoissonBinomialTailIsTheSumOverWhichTrialsSucceed) {
     }
 }
 
+TEST(Chains, CloseTailIsTheSumOverEachTrialsOutcome) {
+    const std::vector<double> q{0.5, 0.01, 0.2, 0.003};
+    const double closeShare = 0.4;
+    for (int hits = 0; hits <= 5; ++hits)
+        for (int close = 0; close <= hits; ++close) {
+            // Each trial a miss (0), a hit not close (1) or a close hit (2).
+            double sum = 0;
+            for (int outcome = 0; outcome < 81; ++outcome) {
+                double p = 1;
+                int h = 0, c = 0;
+                for (int k = 0, rest = outcome; k < 4; ++k, rest /= 3) {
+                    const int o = rest % 3;
+                    const double v = q[(size_t)k];
+                    p *= o == 0 ? 1 - v : o == 1 ? v * (1 - closeShare) : v * closeShare;
+                    h += o > 0;
+                    c += o == 2;
+                }
+                sum += h >= hits && c >= close ? p : 0;
+            }
+            const double tail = logCloseTail(hits, close, q, closeShare);
+            if (sum == 0)
+                EXPECT_EQ(tail, -INFINITY) << hits << " " << close;
+            else
+                EXPECT_NEAR(std::exp(tail), sum, 1e-12 + 1e-9 * sum) << hits << " " << close;
+        }
+    // No close hit asked for: the plain tail.
+    EXPECT_NEAR(logCloseTail(2, 0, q, closeShare), logPoissonBinomialTail(2, q), 1e-9);
+}
+
 // A map of the given fragments; a sequence of 5 fragments of sizes 0,
 // 100, .. 400 units.
 PlaceMap mapOf(std::vector<MapFragment> fragments, double density) {
@@ -207,6 +236,23 @@ TEST(Chains, WellSupportedFragmentsMatchCloserSizes) {
     ASSERT_FALSE(chains.empty());
     for (const Chain& c : chains)
         EXPECT_EQ(c.contig, 1);
+}
+
+// One chain of 5 matches: with every size at the middle of its tolerance,
+// its 4 trials all close, the chance is CLOSE_SIZE^4 that of the same
+// chain with every size near the tolerance's edge.
+TEST(Chains, CloseSizesMakeAChainLessLikelyByChance) {
+    const double edge = 0.9 * fragmentTolerance(ChainSettings(), 3);
+    auto chanceAt = [](double off) {
+        std::vector<MapFragment> f;
+        for (int k = 0; k < 5; ++k)
+            f.push_back({1, (double)k, 100.0 * k + off, 3});
+        std::vector<Chain> chains = findChains(fiveBands(), mapOf(f, 1), ChainSettings());
+        EXPECT_EQ(chains.size(), 1u);
+        EXPECT_EQ(chains.empty() ? 0 : chains[0].matched(), 5);
+        return chains.empty() ? 0 : chains[0].logChance;
+    };
+    EXPECT_NEAR(chanceAt(0) - chanceAt(edge), 4 * std::log(CLOSE_SIZE), 1e-9);
 }
 
 // Contig 1 holds the fragments in order, contig 2 all at one place where
